@@ -1,0 +1,3 @@
+#pragma once
+// Creates every single-instance window once, in the fixed order, and registers it.
+void CreaVentanas();

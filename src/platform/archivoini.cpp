@@ -1,0 +1,189 @@
+#include "platform/archivoini.h"
+
+#include "platform/lineas.h"
+#include "platform/numeros.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+std::string recorta(const std::string &s) {
+    size_t a = 0, b = s.size();
+    while (a < b && (s[a] == ' ' || s[a] == '\t'))
+        ++a;
+    while (b > a && (s[b - 1] == ' ' || s[b - 1] == '\t'))
+        --b;
+    return s.substr(a, b - a);
+}
+
+bool igual(const std::string &a, const std::string &b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// Name of the section when the line is a section header.
+bool esSeccion(const std::string &linea, std::string &nombre) {
+    std::string t = recorta(linea);
+    if (t.size() < 2 || t.front() != '[')
+        return false;
+    size_t cierre = t.find(']');
+    if (cierre == std::string::npos)
+        return false;
+    nombre = recorta(t.substr(1, cierre - 1));
+    return true;
+}
+
+bool esClave(const std::string &linea, std::string &nombre, std::string &valor) {
+    std::string t = recorta(linea);
+    if (t.empty() || t[0] == ';')
+        return false;
+    size_t igualdad = t.find('=');
+    if (igualdad == std::string::npos)
+        return false;
+    nombre = recorta(t.substr(0, igualdad));
+    valor = recorta(t.substr(igualdad + 1));
+    if (valor.size() >= 2 && ((valor.front() == '"' && valor.back() == '"') ||
+                              (valor.front() == '\'' && valor.back() == '\'')))
+        valor = valor.substr(1, valor.size() - 2);
+    return true;
+}
+
+// Range [inicio, fin) of the body lines of a section; inicio = npos when absent.
+void rango(const std::vector<std::string> &lineas, const std::string &seccion, size_t &inicio, size_t &fin) {
+    inicio = std::string::npos;
+    fin = lineas.size();
+    std::string nombre;
+    for (size_t i = 0; i < lineas.size(); ++i) {
+        if (esSeccion(lineas[i], nombre)) {
+            if (inicio != std::string::npos) {
+                fin = i;
+                return;
+            }
+            if (igual(nombre, seccion))
+                inicio = i + 1;
+        }
+    }
+}
+
+} // namespace
+
+TIniFile::TIniFile(std::string ruta) : ruta_(std::move(ruta)) {}
+
+std::vector<std::string> TIniFile::lee() const {
+    std::vector<std::string> lineas;
+    LeeLineas(ruta_, lineas);
+    return lineas;
+}
+
+bool TIniFile::guarda(const std::vector<std::string> &lineas) { return GuardaLineas(ruta_, lineas); }
+
+std::string TIniFile::ReadString(const std::string &seccion, const std::string &clave,
+                                 const std::string &defecto) const {
+    auto lineas = lee();
+    size_t ini, fin;
+    rango(lineas, seccion, ini, fin);
+    if (ini == std::string::npos)
+        return defecto;
+    std::string n, v;
+    for (size_t i = ini; i < fin; ++i)
+        if (esClave(lineas[i], n, v) && igual(n, clave))
+            return v;
+    return defecto;
+}
+
+bool TIniFile::ValueExists(const std::string &seccion, const std::string &clave) const {
+    const std::string marca("\x01\x02");
+    return ReadString(seccion, clave, marca) != marca;
+}
+
+int TIniFile::ReadInteger(const std::string &seccion, const std::string &clave, int defecto) const {
+    int v = 0;
+    if (EnteroValido(ReadString(seccion, clave, ""), v))
+        return v;
+    return defecto;
+}
+
+bool TIniFile::WriteString(const std::string &seccion, const std::string &clave, const std::string &valor) {
+    auto lineas = lee();
+    size_t ini, fin;
+    rango(lineas, seccion, ini, fin);
+    if (ini == std::string::npos) {
+        lineas.push_back("[" + seccion + "]");
+        lineas.push_back(clave + "=" + valor);
+        return guarda(lineas);
+    }
+    std::string n, v;
+    size_t ultima = ini; // position after the last non-blank line of the section
+    for (size_t i = ini; i < fin; ++i) {
+        if (esClave(lineas[i], n, v) && igual(n, clave)) {
+            lineas[i] = n + "=" + valor;
+            return guarda(lineas);
+        }
+        if (!recorta(lineas[i]).empty())
+            ultima = i + 1;
+    }
+    lineas.insert(lineas.begin() + static_cast<long>(ultima), clave + "=" + valor);
+    return guarda(lineas);
+}
+
+bool TIniFile::WriteInteger(const std::string &seccion, const std::string &clave, int valor) {
+    return WriteString(seccion, clave, std::to_string(valor));
+}
+
+std::vector<std::string> TIniFile::ReadSection(const std::string &seccion) const {
+    std::vector<std::string> r;
+    auto lineas = lee();
+    size_t ini, fin;
+    rango(lineas, seccion, ini, fin);
+    if (ini == std::string::npos)
+        return r;
+    std::string n, v;
+    for (size_t i = ini; i < fin; ++i)
+        if (esClave(lineas[i], n, v))
+            r.push_back(n);
+    return r;
+}
+
+std::vector<std::string> TIniFile::ReadSectionValues(const std::string &seccion) const {
+    std::vector<std::string> r;
+    auto lineas = lee();
+    size_t ini, fin;
+    rango(lineas, seccion, ini, fin);
+    if (ini == std::string::npos)
+        return r;
+    std::string n, v;
+    for (size_t i = ini; i < fin; ++i)
+        if (esClave(lineas[i], n, v))
+            r.push_back(recorta(lineas[i]));
+    return r;
+}
+
+bool TIniFile::DeleteKey(const std::string &seccion, const std::string &clave) {
+    auto lineas = lee();
+    size_t ini, fin;
+    rango(lineas, seccion, ini, fin);
+    if (ini == std::string::npos)
+        return true;
+    std::string n, v;
+    for (size_t i = ini; i < fin; ++i)
+        if (esClave(lineas[i], n, v) && igual(n, clave)) {
+            lineas.erase(lineas.begin() + static_cast<long>(i));
+            return guarda(lineas);
+        }
+    return true;
+}
+
+bool TIniFile::EraseSection(const std::string &seccion) {
+    auto lineas = lee();
+    size_t ini, fin;
+    rango(lineas, seccion, ini, fin);
+    if (ini == std::string::npos)
+        return true;
+    lineas.erase(lineas.begin() + static_cast<long>(ini - 1), lineas.begin() + static_cast<long>(fin));
+    return guarda(lineas);
+}

@@ -1,0 +1,35 @@
+#pragma once
+// An INI file kept as the Windows profile functions keep it: names match regardless of case,
+// values are verbatim Windows-1252 bytes, new keys go to the end of their section, every other
+// line stays as it was, CR LF line ends, and every write reaches the disk at once.
+#include <string>
+#include <vector>
+
+class TIniFile {
+public:
+    explicit TIniFile(std::string ruta);
+
+    const std::string &Ruta() const { return ruta_; }
+
+    std::string ReadString(const std::string &seccion, const std::string &clave,
+                           const std::string &defecto) const;
+    // A missing key or a text that is not a whole decimal integer gives the default.
+    int ReadInteger(const std::string &seccion, const std::string &clave, int defecto) const;
+    bool ValueExists(const std::string &seccion, const std::string &clave) const;
+
+    // Return false when the file could not be written.
+    bool WriteString(const std::string &seccion, const std::string &clave, const std::string &valor);
+    bool WriteInteger(const std::string &seccion, const std::string &clave, int valor);
+
+    // Names of the keys of a section, in file order.
+    std::vector<std::string> ReadSection(const std::string &seccion) const;
+    // Every line "name=value" of a section, in file order.
+    std::vector<std::string> ReadSectionValues(const std::string &seccion) const;
+    bool DeleteKey(const std::string &seccion, const std::string &clave);
+    bool EraseSection(const std::string &seccion);
+
+private:
+    std::vector<std::string> lee() const;
+    bool guarda(const std::vector<std::string> &lineas);
+    std::string ruta_;
+};

@@ -1,0 +1,103 @@
+#include "platform/lineas.h"
+
+#include "platform/rutas.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+QString q(const std::string &ruta) { return QString::fromLocal8Bit(RutaLocal(ruta).c_str()); }
+} // namespace
+
+std::vector<std::string> PartirLineas(const std::string &texto) {
+    std::vector<std::string> r;
+    size_t inicio = 0;
+    while (inicio < texto.size()) {
+        size_t lf = texto.find('\n', inicio);
+        if (lf == std::string::npos) {
+            r.push_back(texto.substr(inicio));
+            break;
+        }
+        size_t fin = lf;
+        if (fin > inicio && texto[fin - 1] == '\r')
+            --fin;
+        r.push_back(texto.substr(inicio, fin - inicio));
+        inicio = lf + 1;
+    }
+    return r;
+}
+
+bool LeeBytes(const std::string &ruta, std::string &bytes) {
+    bytes.clear();
+    QFile f(q(ruta));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray datos = f.readAll();
+    bytes.assign(datos.constData(), static_cast<size_t>(datos.size()));
+    return true;
+}
+
+bool LeeLineas(const std::string &ruta, std::vector<std::string> &lineas) {
+    lineas.clear();
+    std::string bytes;
+    if (!LeeBytes(ruta, bytes))
+        return false;
+    lineas = PartirLineas(bytes);
+    return true;
+}
+
+bool GuardaBytes(const std::string &ruta, const std::string &bytes) {
+    QSaveFile f(q(ruta));
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+bool GuardaLineas(const std::string &ruta, const std::vector<std::string> &lineas) {
+    std::string texto;
+    for (const auto &l : lineas) {
+        texto += l;
+        texto += "\r\n";
+    }
+    return GuardaBytes(ruta, texto);
+}
+
+bool AnadeBytes(const std::string &ruta, const std::string &bytes) {
+    QFile f(q(ruta));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    bool ok = f.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+    return f.flush() && ok;
+}
+
+bool ExisteArchivo(const std::string &ruta) {
+    QFileInfo i(q(ruta));
+    return i.exists() && i.isFile();
+}
+
+bool ExisteDirectorio(const std::string &ruta) {
+    if (ruta.empty())
+        return true; // the working directory
+    return QFileInfo(q(ruta)).isDir();
+}
+
+bool CreaDirectorio(const std::string &ruta) {
+    if (ruta.empty())
+        return true;
+    return QDir().mkpath(q(ruta));
+}
+
+bool CopiaArchivo(const std::string &origen, const std::string &destino, bool sobrescribir) {
+    if (ExisteArchivo(destino)) {
+        if (!sobrescribir)
+            return false;
+        QFile::remove(q(destino));
+    }
+    return QFile::copy(q(origen), q(destino));
+}

@@ -1,0 +1,100 @@
+#include "platform/numeros.h"
+
+#include <charconv>
+#include <cstdarg>
+#include <cstdio>
+#include <limits>
+
+namespace {
+size_t saltaBlancos(const std::string &t, size_t i = 0) {
+    while (i < t.size() && (t[i] == ' ' || t[i] == '\t' || t[i] == '\r' || t[i] == '\n'))
+        ++i;
+    return i;
+}
+} // namespace
+
+int LeeEntero(const std::string &texto) {
+    size_t i = saltaBlancos(texto);
+    bool negativo = false;
+    if (i < texto.size() && (texto[i] == '-' || texto[i] == '+'))
+        negativo = texto[i++] == '-';
+    long long v = 0;
+    while (i < texto.size() && texto[i] >= '0' && texto[i] <= '9') {
+        v = v * 10 + (texto[i++] - '0');
+        if (v > std::numeric_limits<int>::max())
+            v = std::numeric_limits<int>::max();
+    }
+    return static_cast<int>(negativo ? -v : v);
+}
+
+unsigned long LeeHex(const std::string &texto) {
+    size_t i = saltaBlancos(texto);
+    unsigned long v = 0;
+    for (; i < texto.size(); ++i) {
+        char c = texto[i];
+        int d;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            break;
+        v = (v << 4) | static_cast<unsigned long>(d);
+    }
+    return v;
+}
+
+double LeeDecimal(const std::string &texto) {
+    size_t i = saltaBlancos(texto);
+    if (i < texto.size() && texto[i] == '+')
+        ++i;
+    double v = 0.0;
+    auto r = std::from_chars(texto.data() + i, texto.data() + texto.size(), v, std::chars_format::fixed);
+    if (r.ec != std::errc())
+        return 0.0;
+    return v;
+}
+
+bool EnteroValido(const std::string &texto, int &valor) {
+    size_t i = saltaBlancos(texto);
+    size_t fin = texto.size();
+    while (fin > i && (texto[fin - 1] == ' ' || texto[fin - 1] == '\t'))
+        --fin;
+    if (i < fin && texto[i] == '+')
+        ++i;
+    if (i >= fin)
+        return false;
+    int v = 0;
+    auto r = std::from_chars(texto.data() + i, texto.data() + fin, v, 10);
+    if (r.ec != std::errc() || r.ptr != texto.data() + fin)
+        return false;
+    valor = v;
+    return true;
+}
+
+std::string FormatoDecimal(double valor, int decimales) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::fixed, decimales);
+    if (r.ec != std::errc())
+        return "0";
+    return std::string(buf, r.ptr);
+}
+
+std::string Formato(const char *patron, ...) {
+    va_list a;
+    va_start(a, patron);
+    va_list b;
+    va_copy(b, a);
+    int n = std::vsnprintf(nullptr, 0, patron, a);
+    va_end(a);
+    std::string r;
+    if (n > 0) {
+        r.resize(static_cast<size_t>(n) + 1);
+        std::vsnprintf(r.data(), r.size(), patron, b);
+        r.resize(static_cast<size_t>(n));
+    }
+    va_end(b);
+    return r;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Number parsing and printing that never depend on the locale.
+#include <string>
+
+// Leading integer: blanks skipped, optional sign, digits; no digits gives 0 (as atoi).
+int LeeEntero(const std::string &texto);
+// Leading hexadecimal digits (no prefix); none gives 0.
+unsigned long LeeHex(const std::string &texto);
+// Leading decimal number with '.' as the separator; none gives 0.0 (as atof in the C locale).
+double LeeDecimal(const std::string &texto);
+// The whole text (blanks around allowed) is a decimal integer that fits an int.
+bool EnteroValido(const std::string &texto, int &valor);
+// Fixed notation with the given decimals and '.' as the separator.
+std::string FormatoDecimal(double valor, int decimales);
+// printf-style formatting into a std::string (use only with the C numeric locale in force).
+std::string Formato(const char *patron, ...) __attribute__((format(printf, 1, 2)));

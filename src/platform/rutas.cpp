@@ -1,0 +1,22 @@
+#include "platform/rutas.h"
+
+std::string ConSeparador(const std::string &directorio) {
+    if (directorio.empty() || (directorio.back() != '\\' && directorio.back() != '/'))
+        return directorio + "\\";
+    return directorio;
+}
+
+std::string RutaLocal(const std::string &ruta) {
+    std::string r = ruta;
+    for (char &c : r)
+        if (c == '\\')
+            c = '/';
+    return r;
+}
+
+std::string DirectorioLocal(const std::string &configurado) {
+    // An empty value means the working directory, never the root of the file system.
+    if (configurado.empty() || configurado == "\\" || configurado == "/")
+        return "";
+    return RutaLocal(ConSeparador(configurado));
+}

@@ -1,0 +1,117 @@
+#include "platform/stringgrid.h"
+
+#include <algorithm>
+
+StringGrid::StringGrid(int columnas, int filas) : columnas_(std::max(0, columnas)), filas_(std::max(0, filas)) {
+    datos_.assign(static_cast<size_t>(columnas_), std::vector<std::string>(static_cast<size_t>(filas_)));
+    ColWidths.assign(static_cast<size_t>(columnas_), 64);
+}
+
+void StringGrid::estructura() {
+    if (fila_ >= filas_)
+        fila_ = std::max(0, filas_ - 1);
+    if (col_ >= columnas_)
+        col_ = std::max(0, columnas_ - 1);
+    if (AlCambiarEstructura)
+        AlCambiarEstructura();
+}
+
+void StringGrid::SetColCount(int n) {
+    n = std::max(0, n);
+    columnas_ = n;
+    datos_.resize(static_cast<size_t>(n), std::vector<std::string>(static_cast<size_t>(filas_)));
+    ColWidths.resize(static_cast<size_t>(n), 64);
+    estructura();
+}
+
+void StringGrid::SetRowCount(int n) {
+    n = std::max(0, n);
+    filas_ = n;
+    for (auto &c : datos_)
+        c.resize(static_cast<size_t>(n));
+    estructura();
+}
+
+void StringGrid::SetRow(int r) {
+    if (r < 0 || r >= filas_ || r == fila_)
+        return;
+    fila_ = r;
+    if (AlCambiarSeleccion)
+        AlCambiarSeleccion();
+}
+
+void StringGrid::SetCol(int c) {
+    if (c < 0 || c >= columnas_ || c == col_)
+        return;
+    col_ = c;
+    if (AlCambiarSeleccion)
+        AlCambiarSeleccion();
+}
+
+std::string &StringGrid::Columna::operator[](int fila) {
+    if (!g_->dentro(c_, fila)) {
+        g_->sumidero_.clear();
+        return g_->sumidero_;
+    }
+    if (g_->AlCambiarCelda)
+        g_->AlCambiarCelda(c_, fila);
+    return g_->datos_[static_cast<size_t>(c_)][static_cast<size_t>(fila)];
+}
+
+const std::string &StringGrid::ColumnaConst::operator[](int fila) const { return g_->Celda(c_, fila); }
+
+const std::string &StringGrid::Celda(int c, int r) const {
+    if (!dentro(c, r))
+        return vacio_;
+    return datos_[static_cast<size_t>(c)][static_cast<size_t>(r)];
+}
+
+void StringGrid::SetCelda(int c, int r, const std::string &v) {
+    if (!dentro(c, r))
+        return;
+    datos_[static_cast<size_t>(c)][static_cast<size_t>(r)] = v;
+    if (AlCambiarCelda)
+        AlCambiarCelda(c, r);
+}
+
+std::vector<std::string> StringGrid::Fila(int r) const {
+    std::vector<std::string> v;
+    for (int c = 0; c < columnas_; ++c)
+        v.push_back(Celda(c, r));
+    return v;
+}
+
+void StringGrid::SetFila(int r, const std::vector<std::string> &valores) {
+    if (r < 0 || r >= filas_)
+        return;
+    for (int c = 0; c < columnas_; ++c)
+        datos_[static_cast<size_t>(c)][static_cast<size_t>(r)] =
+            static_cast<size_t>(c) < valores.size() ? valores[static_cast<size_t>(c)] : std::string();
+    if (AlCambiarEstructura)
+        AlCambiarEstructura();
+}
+
+void StringGrid::InsertaFila(int r) {
+    r = std::clamp(r, 0, filas_);
+    for (auto &c : datos_)
+        c.insert(c.begin() + r, std::string());
+    ++filas_;
+    estructura();
+}
+
+void StringGrid::BorraFila(int r) {
+    if (r < 0 || r >= filas_)
+        return;
+    for (auto &c : datos_)
+        c.erase(c.begin() + r);
+    --filas_;
+    estructura();
+}
+
+void StringGrid::Limpia() {
+    for (auto &c : datos_)
+        for (auto &s : c)
+            s.clear();
+    if (AlCambiarEstructura)
+        AlCambiarEstructura();
+}

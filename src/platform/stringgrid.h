@@ -1,0 +1,86 @@
+#pragma once
+// StringGrid: the cells of a string grid as data, addressed Cells[col][row]; row 0 and column 0
+// are the fixed (title) row and column when FixedRows/FixedCols are 1. No widgets here: the
+// forms show a grid through TStringGridView (stringgridview.h).
+#include <functional>
+#include <string>
+#include <vector>
+
+class StringGrid {
+public:
+    StringGrid(int columnas = 5, int filas = 5);
+
+    int ColCount() const { return columnas_; }
+    int RowCount() const { return filas_; }
+    void SetColCount(int n);
+    void SetRowCount(int n);
+
+    int FixedRows = 1;
+    int FixedCols = 0;
+    // Selected cell.
+    int Row() const { return fila_; }
+    int Col() const { return col_; }
+    void SetRow(int r);
+    void SetCol(int c);
+
+    // Cell access; outside the grid reads give "" and writes go nowhere.
+    class Columna {
+    public:
+        std::string &operator[](int fila);
+    private:
+        friend class StringGrid;
+        Columna(StringGrid *g, int c) : g_(g), c_(c) {}
+        StringGrid *g_;
+        int c_;
+    };
+    class ColumnaConst {
+    public:
+        const std::string &operator[](int fila) const;
+    private:
+        friend class StringGrid;
+        ColumnaConst(const StringGrid *g, int c) : g_(g), c_(c) {}
+        const StringGrid *g_;
+        int c_;
+    };
+    class Celdas {
+    public:
+        Columna operator[](int c) { return Columna(g_, c); }
+        ColumnaConst operator[](int c) const { return ColumnaConst(g_, c); }
+    private:
+        friend class StringGrid;
+        explicit Celdas(StringGrid *g) : g_(g) {}
+        StringGrid *g_;
+    };
+    Celdas Cells{this};
+
+    const std::string &Celda(int c, int r) const;
+    void SetCelda(int c, int r, const std::string &v);
+
+    // Whole rows.
+    std::vector<std::string> Fila(int r) const;
+    void SetFila(int r, const std::vector<std::string> &valores);
+    void InsertaFila(int r);
+    void BorraFila(int r);
+    void Limpia(); // empties every cell, keeps the size
+
+    std::vector<int> ColWidths;
+
+    // Notification to the view that shows the grid.
+    std::function<void()> AlCambiarEstructura;
+    std::function<void(int c, int r)> AlCambiarCelda;
+    std::function<void()> AlCambiarSeleccion;
+
+    StringGrid(const StringGrid &) = delete;
+    StringGrid &operator=(const StringGrid &) = delete;
+
+private:
+    bool dentro(int c, int r) const { return c >= 0 && r >= 0 && c < columnas_ && r < filas_; }
+    void estructura();
+    int columnas_;
+    int filas_;
+    int fila_ = 1;
+    int col_ = 0;
+    std::vector<std::vector<std::string>> datos_; // [col][row]
+    std::string vacio_;
+    std::string sumidero_;
+};

@@ -1,0 +1,88 @@
+#include "common/configuracion.h"
+#include "common/presencia.h"
+#include "support/dirtemporal.h"
+
+#include <gtest/gtest.h>
+
+TEST(Configuracion, SinArchivoEscribeLasClavesEnSuOrden) {
+    DirectorioTrabajo d;
+    LeeConfiguracion("velkatron.ini");
+    EXPECT_EQ(Contenido("velkatron.ini"),
+              "[config]\r\ntnrec=400\r\ncnrec=10\r\ntcpport=10000\r\nconexion=485\r\nVelocidad=115200\r\n"
+              "Encriptar=0\r\nRedondeoExtras=0\r\nIOBase=3f8\r\n"
+              "formato=$3t-$2c $1i $32n $8p $2d/$2m/$4a $2H:$2M\\r\\n\r\nproduccion=produccion\\\r\n"
+              "datos=datos\\\r\nhuellas=huellas\\\r\nfichajes=fichajes\\\r\nparcial=$2d$2m$2a.$3t\r\n"
+              "historico=historico\r\n");
+    EXPECT_EQ(DirDatos, "datos/");
+    EXPECT_EQ(DirArchivosPres, "archivos/presencia/");
+    EXPECT_EQ(RutaHistorico, "fichajes/historico");
+    EXPECT_EQ(DireccionBaseUart, 0x3F8u);
+    EXPECT_FLOAT_EQ(FactorImpresion, 4.5f);
+    EXPECT_FALSE(FormatoCambiado);
+    EXPECT_EQ(ModoRadio, 0);
+}
+
+TEST(Configuracion, ValoresDerivados) {
+    DirectorioTrabajo d;
+    Escribe("velkatron.ini", "[CONFIG]\r\nPuerto=COM2\r\nconexion=OndaRelay\r\nfactorx=2.75\r\n"
+                             "datos=D:\\velka\\datos\r\nformato=$2d\r\nformato_anterior=$3t\r\nocultar=5\r\n"
+                             "tnrec=abc\r\n");
+    LeeConfiguracion("velkatron.ini");
+    EXPECT_EQ(DireccionBaseUart, 0x2F8u);
+    EXPECT_EQ(ModoRadio, 0);
+    EXPECT_FLOAT_EQ(FactorImpresion, 2.75f);
+    EXPECT_EQ(DirDatos, "D:/velka/datos/");
+    EXPECT_TRUE(FormatoCambiado);
+    EXPECT_EQ(SegundosOcultar, 5);
+    EXPECT_EQ(TiempoRespuesta, 400);
+    // Written back in place, in the stored form, without duplicates.
+    const std::string ini = Contenido("velkatron.ini");
+    EXPECT_NE(ini.find("datos=D:\\velka\\datos\\\r\n"), std::string::npos);
+    EXPECT_NE(ini.find("tnrec=400\r\n"), std::string::npos);
+    EXPECT_EQ(ini.find("tnrec=abc"), std::string::npos);
+    EXPECT_EQ(ini.find("[config]"), std::string::npos);
+
+    Escribe("velkatron.ini", "[config]\r\nPuerto=com2\r\nconexion=ondarelay\r\ncoordinador=BA0000FF\r\n");
+    LeeConfiguracion("velkatron.ini");
+    EXPECT_EQ(DireccionBaseUart, 0x3F8u);
+    EXPECT_EQ(ModoRadio, 1);
+    EXPECT_EQ(DireccionCoordinador, "BA0000FF");
+}
+
+TEST(Configuracion, FestivosHastaTreintaYDos) {
+    DirectorioTrabajo d;
+    std::string ini = "[Festivos]\r\n1=255\r\nx=7\r\nz=abc\r\n";
+    for (int i = 0; i < 40; ++i)
+        ini += "f" + std::to_string(i) + "=" + std::to_string(100 + i) + "\r\n";
+    Escribe("velkatron.ini", ini);
+    LeeConfiguracion("velkatron.ini");
+    EXPECT_EQ(NumFestivos, 32);
+    EXPECT_EQ(TablaFestivos[0], 255);
+    EXPECT_EQ(TablaFestivos[1], 7);
+    EXPECT_EQ(TablaFestivos[2], 0);
+    EXPECT_EQ(TablaFestivos[31], 128);
+}
+
+TEST(Presencia, ArchivoPresentesDe480BytesYArchivoCorto) {
+    TRegistroPresencia t[PlazasPresencia + 1];
+    t[1].HoraEntrada = 8;
+    t[1].MinutoEntrada = 30;
+    t[1].Presente = 1;
+    t[1].SiguienteFila = 0x01020304;
+    t[30].HoraSalida = 17;
+    std::string b = BytesDeTabla(t);
+    ASSERT_EQ(b.size(), 480u);
+    EXPECT_EQ(b.substr(0, 16), std::string("\x08\x00\x1e\x00\x64\x00\x00\x00\x01\x00\x00\x00\x04\x03\x02\x01", 16));
+    EXPECT_EQ(b.substr(464 + 4, 2), std::string("\x11\x00", 2));
+
+    TRegistroPresencia leida[PlazasPresencia + 1];
+    leida[5].HoraEntrada = 9; // stale values must not survive a short file
+    leida[5].Presente = 1;
+    TablaDeBytes(b.substr(0, 20), leida);
+    EXPECT_EQ(leida[1].HoraEntrada, 8);
+    EXPECT_EQ(leida[1].Presente, 1);
+    EXPECT_EQ(leida[2].HoraEntrada, 100); // bytes 16..19 of row 2 were in the file
+    EXPECT_EQ(leida[2].HoraSalida, 0);    // the rest of row 2 was not: zero
+    EXPECT_EQ(leida[5].HoraEntrada, 0);
+    EXPECT_EQ(leida[5].Presente, 0);
+}

@@ -1,0 +1,199 @@
+#include "common/configuracion.h"
+#include "common/globales.h"
+#include "frame/Main.h"
+#include "frame/arranque.h"
+#include "platform/codepage.h"
+#include "platform/lineas.h"
+#include "support/dirtemporal.h"
+#include "support/respuestas.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <gtest/gtest.h>
+
+using Dialogos::Respuesta;
+
+TEST(Directorios, NoParaDatosTerminaYNoPreguntaMas) {
+    DirectorioTrabajo d;
+    LeeConfiguracion("velkatron.ini");
+    RespuestasPrueba r;
+    r.Respuestas = {Respuesta::No};
+    EXPECT_FALSE(CompruebaDirectorios());
+    ASSERT_EQ(r.Mensajes.size(), 1u);
+    EXPECT_EQ(r.Mensajes[0].titulo, "No existe el directorio datos\\");
+    EXPECT_EQ(r.Mensajes[0].texto, Ansi("¿ Quiere crear el directorio datos\\ para guardar los datos ?"));
+    EXPECT_FALSE(ExisteDirectorio("datos"));
+}
+
+TEST(Directorios, NoParaPresenciaYSiParaProduccionCreaLosPadres) {
+    DirectorioTrabajo d;
+    LeeConfiguracion("velkatron.ini");
+    Escribe("rondal.usr", "x\r\n");
+    RespuestasPrueba r;
+    r.Respuestas = {Respuesta::Si, Respuesta::Si, Respuesta::No, Respuesta::Si};
+    EXPECT_TRUE(CompruebaDirectorios());
+    ASSERT_EQ(r.Mensajes.size(), 4u);
+    EXPECT_EQ(r.Mensajes[2].texto, Ansi("¿ Quiere crear el directorio archivos\\presencia\\ para guardar los "
+                                        "archivos generados de presencia ?"));
+    EXPECT_EQ(r.Mensajes[3].texto, Ansi("¿ Quiere crear el directorio archivos\\produccion\\ para guardar los "
+                                        "archivos generados de producción ?"));
+    EXPECT_TRUE(ExisteDirectorio("datos"));
+    EXPECT_TRUE(ExisteDirectorio("fichajes"));
+    EXPECT_FALSE(ExisteDirectorio("archivos/presencia"));
+    EXPECT_TRUE(ExisteDirectorio("archivos/produccion"));
+    EXPECT_EQ(Contenido("datos/rondal.usr"), "x\r\n"); // copied into the new data directory
+    r.Mensajes.clear();
+    EXPECT_TRUE(CompruebaDirectorios()); // only the refused one is asked again
+    EXPECT_EQ(r.Mensajes.size(), 1u);
+}
+
+TEST(Directorios, FalloAlCrearTermina) {
+    DirectorioTrabajo d;
+    Escribe("velkatron.ini", "[config]\r\nfichajes=bloqueo\\sub\r\n");
+    Escribe("bloqueo", "un archivo, no un directorio");
+    LeeConfiguracion("velkatron.ini");
+    RespuestasPrueba r;
+    EXPECT_FALSE(CompruebaDirectorios());
+    EXPECT_EQ(r.Mensajes.back().tipo, Dialogos::Tipo::Error);
+}
+
+TEST(ArchivoUsuarios, CopiaDelDirectorioDeTrabajoSinSobrescribir) {
+    DirectorioTrabajo d;
+    LeeConfiguracion("velkatron.ini");
+    CreaDirectorio("datos");
+    EXPECT_FALSE(CargaArchivoUsuarios());
+    Escribe("rondal.usr", "a\r\nb\r\n");
+    EXPECT_TRUE(CargaArchivoUsuarios());
+    EXPECT_EQ(LineasUsuarios, (std::vector<std::string>{"a", "b"}));
+    Escribe("rondal.usr", "otro\r\n");
+    EXPECT_TRUE(CargaArchivoUsuarios());
+    EXPECT_EQ(LineasUsuarios, (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(CopiaSeguridad, CarpetaFechadaYSobrescritura) {
+    DirectorioTrabajo d;
+    LeeConfiguracion("velkatron.ini");
+    CreaDirectorio("datos/sub");
+    Escribe("datos/empleados.dat", "1");
+    Escribe("datos/horarios.dat", "2");
+    std::string destino;
+    int n = 0;
+    ASSERT_TRUE(CopiaSeguridad(QDate(2026, 3, 7), destino, n));
+    EXPECT_EQ(destino, "backup/07-03-2026/");
+    EXPECT_EQ(n, 2);
+    Escribe("datos/empleados.dat", "nuevo");
+    ASSERT_TRUE(CopiaSeguridad(QDate(2026, 3, 7), destino, n));
+    EXPECT_EQ(Contenido("backup/07-03-2026/empleados.dat"), "nuevo");
+    EXPECT_FALSE(ExisteDirectorio("backup/07-03-2026/sub"));
+    Escribe("velkatron.ini", "[config]\r\nbackup=ocupado\r\n");
+    Escribe("ocupado", "archivo");
+    LeeConfiguracion("velkatron.ini");
+    EXPECT_FALSE(CopiaSeguridad(QDate(2026, 3, 7), destino, n));
+}
+
+class VentanaPrincipal : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LeeConfiguracion("velkatron.ini");
+        NivelUsuario = 0;
+        Ganchos::Login = nullptr;
+        Ganchos::DescifraUsuarios = nullptr;
+        f = new TMainForm();
+    }
+    void TearDown() override {
+        delete f;
+        NivelUsuario = 0;
+    }
+    DirectorioTrabajo d;
+    RespuestasPrueba r;
+    TMainForm *f = nullptr;
+};
+
+TEST_F(VentanaPrincipal, SinArchivoDeUsuariosAvisaYTermina) {
+    CreaDirectorio("datos");
+    CreaDirectorio("fichajes");
+    CreaDirectorio("archivos/presencia");
+    CreaDirectorio("archivos/produccion");
+    f->FormShow();
+    EXPECT_TRUE(f->Terminado());
+    ASSERT_EQ(r.Mensajes.size(), 1u);
+    EXPECT_NE(r.Mensajes[0].texto.find("rondal.usr"), std::string::npos);
+    EXPECT_EQ(NivelUsuario, 0);
+}
+
+TEST_F(VentanaPrincipal, ArranqueCompletoUnaSolaVez) {
+    Escribe("rondal.usr", "x\r\n");
+    int logins = 0;
+    Ganchos::Login = [&] {
+        ++logins;
+        NivelUsuario = 2;
+        return true;
+    };
+    f->FormShow();
+    EXPECT_FALSE(f->Terminado());
+    EXPECT_EQ(NivelUsuario, 2);
+    f->FormShow();
+    EXPECT_EQ(logins, 1);
+    EXPECT_EQ(f->PPorObra->text(), "Produccion por Obra");
+    Ganchos::Login = nullptr;
+}
+
+TEST_F(VentanaPrincipal, OcultarCuentaAtrasYNegativoNoHaceNada) {
+    f->show();
+    SegundosOcultar = 2;
+    f->Timer1Timer();
+    EXPECT_EQ(f->windowTitle(), QString::fromUtf8("El programa se ocultará en 1 segundos"));
+    f->Timer1Timer();
+    EXPECT_FALSE(f->isVisible());
+    f->show();
+    SegundosOcultar = -3;
+    QString antes = f->windowTitle();
+    f->Timer1Timer();
+    EXPECT_EQ(f->windowTitle(), antes);
+    EXPECT_TRUE(f->isVisible());
+}
+
+TEST_F(VentanaPrincipal, RefrescoDePresenciaCadaPeriodo) {
+    int llamadas = 0;
+    Ganchos::FichasPresentes = [&](int segundos, bool forzado) {
+        ++llamadas;
+        EXPECT_EQ(segundos, TiempoVentanaFicha);
+        EXPECT_FALSE(forzado);
+    };
+    PeriodoPresencia = 3;
+    PresenciaActiva = 1;
+    CuentaPresencia = 3;
+    SegundosOcultar = 0;
+    for (int i = 0; i < 7; ++i)
+        f->Timer1Timer();
+    EXPECT_EQ(llamadas, 2);
+    PeriodoPresencia = 0;
+    Ganchos::FichasPresentes = nullptr;
+}
+
+TEST_F(VentanaPrincipal, CerrarTodasDejaLaPrimera) {
+    for (int i = 0; i < 3; ++i)
+        f->AnadeHija(new QWidget)->show();
+    f->cierratoExecute();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f->Area()->subWindowList().size(), 1);
+    f->cierratoExecute();
+    EXPECT_EQ(f->Area()->subWindowList().size(), 1);
+}
+
+TEST_F(VentanaPrincipal, MenusYAccionesSinVentanaDesactivadas) {
+    QStringList menus;
+    for (QAction *a : f->menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, (QStringList{"Archivo", QString::fromUtf8("Configuración"), "Presencia", "Accesos",
+                                  QString::fromUtf8("Producción"), QString::fromUtf8("&Edición"), "Ventanas",
+                                  "&Ayuda"}));
+    EXPECT_EQ(f->Backupdatos1->text(), QString::fromUtf8("Guardar configuración"));
+    EXPECT_EQ(f->HelpAbout1->text(), "A cerca de Rondal..");
+    EXPECT_FALSE(f->FileSaveAs1->isEnabled());
+    EXPECT_FALSE(f->CfgEmpresa->isEnabled()); // no company window in this test
+    EXPECT_TRUE(f->Backupdatos1->isEnabled());
+}

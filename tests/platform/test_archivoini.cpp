@@ -1,0 +1,47 @@
+#include "platform/archivoini.h"
+#include "support/dirtemporal.h"
+
+#include <gtest/gtest.h>
+
+TEST(ArchivoIni, LecturaSinDistinguirMayusculasYValoresLiterales) {
+    DirectorioTrabajo d;
+    Escribe("a.ini", "[Config]\r\nDatos = C:\\velka\\datos\\ \r\nnum=12\r\nmal=12x\r\n[otra]\r\nnum=5\r\n");
+    TIniFile ini("a.ini");
+    EXPECT_EQ(ini.ReadString("config", "DATOS", "x"), "C:\\velka\\datos\\");
+    EXPECT_EQ(ini.ReadInteger("CONFIG", "num", 0), 12);
+    EXPECT_EQ(ini.ReadInteger("config", "mal", 7), 7);
+    EXPECT_EQ(ini.ReadInteger("config", "falta", 9), 9);
+    EXPECT_EQ(ini.ReadInteger("otra", "num", 0), 5);
+    EXPECT_EQ(ini.ReadString("nada", "num", "def"), "def");
+}
+
+TEST(ArchivoIni, EscrituraReemplazaEnSuSitioYAnadeAlFinalDeLaSeccion) {
+    DirectorioTrabajo d;
+    Escribe("a.ini", "; comentario\r\n[config]\r\nTNREC=1\r\nb=2\r\n\r\n[Festivos]\r\n1=255\r\n");
+    TIniFile ini("a.ini");
+    ASSERT_TRUE(ini.WriteInteger("config", "tnrec", 400));
+    ASSERT_TRUE(ini.WriteString("Config", "nueva", "v\\a"));
+    ASSERT_TRUE(ini.WriteString("extra", "k", "1"));
+    EXPECT_EQ(Contenido("a.ini"), "; comentario\r\n[config]\r\nTNREC=400\r\nb=2\r\nnueva=v\\a\r\n\r\n"
+                                  "[Festivos]\r\n1=255\r\n[extra]\r\nk=1\r\n");
+}
+
+TEST(ArchivoIni, ArchivoNuevoYBytesWindows1252) {
+    DirectorioTrabajo d;
+    TIniFile ini("nuevo.ini");
+    ASSERT_TRUE(ini.WriteString("config", "Descripcion", "Descripci\xF3n"));
+    EXPECT_EQ(Contenido("nuevo.ini"), "[config]\r\nDescripcion=Descripci\xF3n\r\n");
+    EXPECT_EQ(ini.ReadString("config", "descripcion", ""), "Descripci\xF3n");
+}
+
+TEST(ArchivoIni, ListaYBorraClaves) {
+    DirectorioTrabajo d;
+    Escribe("a.ini", "[s]\na=1\nB=2\n[t]\nc=3\n");
+    TIniFile ini("a.ini");
+    EXPECT_EQ(ini.ReadSection("S"), (std::vector<std::string>{"a", "B"}));
+    EXPECT_EQ(ini.ReadSectionValues("s"), (std::vector<std::string>{"a=1", "B=2"}));
+    ASSERT_TRUE(ini.DeleteKey("s", "b"));
+    EXPECT_EQ(ini.ReadSection("s"), (std::vector<std::string>{"a"}));
+    ASSERT_TRUE(ini.EraseSection("S"));
+    EXPECT_EQ(Contenido("a.ini"), "[t]\r\nc=3\r\n");
+}
