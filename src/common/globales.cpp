@@ -19,5 +19,6 @@ std::function<void()> DescifraUsuarios;
 std::function<bool()> Login;
 std::function<void(int, bool)> FichasPresentes;
 std::function<void()> PresenciaInicio;
+std::function<void()> CargaTerminales;
 std::function<void(const std::string &)> AbreDocumento;
 } // namespace Ganchos

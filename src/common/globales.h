@@ -29,6 +29,8 @@ extern std::function<bool()> Login;
 extern std::function<void(int, bool)> FichasPresentes;
 // Start-up presence build of the master station (fills TablaPresencia from the day's clockings).
 extern std::function<void()> PresenciaInicio;
+// Rebuilds the terminal tables and links from the terminals grid (control panel).
+extern std::function<void()> CargaTerminales;
 // Opens a saved report in a document window.
 extern std::function<void(const std::string &)> AbreDocumento;
 } // namespace Ganchos
