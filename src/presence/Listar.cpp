@@ -1,0 +1,3 @@
+#include "presence/peticionpresencia.h"
+
+std::function<void(const PeticionPresencia &)> EjecutaListadoPresencia;
