@@ -2,11 +2,19 @@
 #include "frame/creacion.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <clocale>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    // Numbers in files are always read and written in the C locale; widgets speak Spanish.
     std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    QTranslator traductor;
+    if (traductor.load(QLocale(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traductor);
     QApplication::setApplicationName("Velkatron");
     CreaVentanas();
     MainForm->showMaximized();
