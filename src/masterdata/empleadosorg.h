@@ -1,0 +1,77 @@
+#pragma once
+// The employees window: personal data, photo, calendar, increments and hourly-cost history.
+#include "platform/stringgrid.h"
+
+#include <QDate>
+#include <QDialog>
+#include <QPointer>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTreeWidget;
+class TStringGridView;
+
+class TFormEmpleados : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormEmpleados(QWidget *padre = nullptr);
+
+    // The employee table: row 0 titles, rows 1..n one employee each, 13 columns. Other windows
+    // read it; the row of an employee is its presence slot.
+    StringGrid SG1{13, 2};
+    // Increments per hour type from index 1: name, increment, Modo, Color.
+    StringGrid SG3{4, 2};
+
+    QTabWidget *PageControl1 = nullptr;
+    QWidget *TSEmpleados = nullptr;
+    TStringGridView *VistaSG1 = nullptr;
+    TStringGridView *VistaSG3 = nullptr;
+    QTreeWidget *TV1 = nullptr;
+    QLabel *ST1 = nullptr;
+    QLabel *ST2 = nullptr;
+    QLabel *Foto = nullptr;
+    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr,
+              *Edit6 = nullptr, *Edit7 = nullptr;
+    QDateEdit *DTNacimiento = nullptr;
+    QDateEdit *DTAntiguo = nullptr;
+    QDateEdit *DTCProd = nullptr;
+    QComboBox *CB1 = nullptr;
+    QComboBox *CBPreProd = nullptr;
+    QPushButton *SBQP = nullptr;
+    QPushButton *BGuar = nullptr;
+    QPushButton *BAnt = nullptr;
+    QPushButton *BSig = nullptr;
+
+    void FormCreate();
+    // Rebuilds the tree and the employee grid from the files (each time the window is shown).
+    void FormActivate();
+    void SG1SelectCell(int col, int row);
+    bool BGuarClick();
+    void BAntClick();
+    void BSigClick();
+    void TV1Change();
+    void FotoDblClick();
+    void CBPreProdSelect();
+    void SBQPClick();
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    void muestraFoto(const std::string &ruta);
+    // Dates as loaded, so an empty or unreadable cell is written back unchanged.
+    std::string fechaCelda_[2];
+    QDate fechaMostrada_[2];
+    std::string rutaFoto_;                 // the photo shown, stored by "Guardar"
+    std::vector<std::string> costes_;      // the entries listed in CBPreProd
+    std::vector<std::string> lineasArbol_; // the company tree as last read
+};
+
+extern QPointer<TFormEmpleados> FormEmpleados;
