@@ -1,0 +1,182 @@
+#include "common/configuracion.h"
+#include "masterdata/empleados.h"
+#include "masterdata/empleadosorg.h"
+#include "platform/codepage.h"
+#include "platform/lineas.h"
+#include "platform/reloj.h"
+
+#include "support/dirtemporal.h"
+#include "support/respuestas.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct EntornoEmpleados {
+    DirectorioTrabajo dir;
+    RespuestasPrueba respuestas;
+    std::string dirDatosAntes = DirDatos;
+    std::string dirFotosAntes = DirFotos;
+    EntornoEmpleados() {
+        CreaDirectorio("d");
+        DirDatos = "d/";
+        DirFotos = "f/";
+        FijaReloj([] { return QDateTime(QDate(2010, 3, 1), QTime(9, 0)); });
+        Escribe("d/empresa.org", "Empresa\r\n\tTaller\r\n\t\t12 Ana\r\n\t\t3 Luis\r\n\t\t7 Eva\r\n");
+        Escribe("d/horarios.def",
+                "Cortesia\r\n0\r\n0\r\n0\r\nPresencia\r\n0\r\n0\r\n65280\r\nExtra\r\n5\r\n1\r\n255\r\n");
+        Escribe("d/calendarios.dat", "2\r\n2010\r\nOficina\r\n2\r\n2011\r\nOficina\r\n1\r\n2010\r\nNave\r\n");
+    }
+    ~EntornoEmpleados() {
+        DirDatos = dirDatosAntes;
+        DirFotos = dirFotosAntes;
+        FijaReloj(nullptr);
+    }
+};
+
+// A record of 14 lines.
+std::string registro(const std::string &id, const std::string &apellidos, const std::string &nacimiento,
+                     const std::string &incrementos = "", const std::string &costes = "") {
+    return id + "\r\n" + apellidos + "\r\n\r\n\r\n\r\n\r\n\r\n" + nacimiento + "\r\n\r\n\r\n\r\n" +
+           incrementos + "\r\n" + costes + "\r\n\r\n";
+}
+
+} // namespace
+
+TEST(VentanaEmpleados, CreacionDesdeLosArchivos) {
+    EntornoEmpleados e;
+    Escribe("d/empleados.dat", registro("3 Luis", "Gil", "02/05/1970", "1.5 2 "));
+    TFormEmpleados f;
+    EXPECT_EQ(f.windowTitle(), "Empleados");
+    EXPECT_EQ(LineasPorEmpleado, 14);
+    // Records first in file order, then the nodes without a record in tree order.
+    ASSERT_EQ(f.SG1.RowCount(), 4);
+    EXPECT_EQ(f.SG1.Celda(0, 1), "3 Luis");
+    EXPECT_EQ(f.SG1.Celda(0, 2), "12 Ana");
+    EXPECT_EQ(f.SG1.Celda(0, 3), "7 Eva");
+    EXPECT_EQ(f.CB1->count(), 2);
+    EXPECT_EQ(f.CB1->itemText(0), "1 Nave");
+    ASSERT_EQ(f.SG3.RowCount(), 3);
+    EXPECT_EQ(f.SG3.Celda(0, 1), "Presencia");
+    // Row 1 is loaded into the controls.
+    EXPECT_EQ(f.Edit1->text(), "Gil");
+    EXPECT_EQ(f.DTNacimiento->date(), QDate(1970, 5, 2));
+    EXPECT_EQ(f.SG3.Celda(1, 1), "1.5");
+    EXPECT_EQ(f.SG3.Celda(1, 2), "2");
+}
+
+TEST(VentanaEmpleados, FechaVaciaSigueVaciaYComaDecimalEnElCoste) {
+    EntornoEmpleados e;
+    Escribe("d/empleados.dat", registro("3 Luis", "Gil", "02/05/1970") + registro("7 Eva", "Paz", ""));
+    TFormEmpleados f;
+    f.SG1.SetRow(2);
+    f.SG1SelectCell(0, 2);
+    EXPECT_EQ(f.Edit1->text(), "Paz");
+    f.DTCProd->setDate(QDate(2010, 3, 1));
+    f.Edit7->setText("12,5");
+    ASSERT_TRUE(f.BGuarClick());
+    EXPECT_EQ(f.SG1.Celda(ColNacimiento, 2), ""); // not Luis's date
+    EXPECT_EQ(f.SG1.Celda(ColCostes, 2), "01/03/2010 12.5,");
+    EXPECT_EQ(f.CBPreProd->count(), 1);
+    EXPECT_TRUE(f.Edit7->text().isEmpty());
+    EXPECT_EQ(Contenido("d/empleados.dat"), registro("3 Luis", "Gil", "02/05/1970") +
+                                                registro("7 Eva", "Paz", "", "0 0 ", "01/03/2010 12.5,") +
+                                                registro("12 Ana", "", ""));
+    // A date chosen in the picker is written.
+    f.DTNacimiento->setDate(QDate(1980, 1, 31));
+    f.Edit7->setText("0");
+    ASSERT_TRUE(f.BGuarClick());
+    EXPECT_EQ(f.SG1.Celda(ColNacimiento, 2), "31/01/1980");
+    EXPECT_EQ(f.SG1.Celda(ColCostes, 2), "01/03/2010 12.5,");
+}
+
+TEST(VentanaEmpleados, TrasOrdenarLaSeleccionSigueAlMismoEmpleado) {
+    EntornoEmpleados e;
+    Escribe("d/empleados.dat", registro("12 Ana", "Sanz", "") + registro("3 Luis", "Gil", ""));
+    TFormEmpleados f;
+    ASSERT_EQ(f.SG1.Celda(0, 1), "12 Ana");
+    f.Edit1->setText("Sanz Ruiz");
+    ASSERT_TRUE(f.BGuarClick());
+    EXPECT_EQ(f.SG1.Celda(0, 3), "12 Ana");
+    EXPECT_EQ(f.SG1.Row(), 3);
+    // A second save still goes to Ana, not to whoever took her old row.
+    f.Edit2->setText("Ana");
+    ASSERT_TRUE(f.BGuarClick());
+    EXPECT_EQ(f.SG1.Celda(1, 1), "Gil");
+    EXPECT_EQ(f.SG1.Celda(2, 1), "");
+    EXPECT_EQ(f.SG1.Celda(2, 3), "Ana");
+
+    // Rebuilding the grid keeps the same employee selected.
+    f.SG1.SetRow(2);
+    f.SG1SelectCell(0, 2);
+    f.Edit1->setText("sin guardar");
+    f.FormActivate();
+    EXPECT_EQ(f.SG1.Celda(0, f.SG1.Row()), "7 Eva");
+}
+
+TEST(VentanaEmpleados, ArbolSeleccionaLaFilaYFotoPorElDialogo) {
+    EntornoEmpleados e;
+    TFormEmpleados f;
+    ASSERT_EQ(f.SG1.RowCount(), 4);
+    e.respuestas.Archivos.push_back("/fotos/eva.jpg");
+    f.SG1.SetRow(3);
+    f.SG1SelectCell(0, 3);
+    f.FotoDblClick();
+    ASSERT_EQ(e.respuestas.PeticionesArchivo.size(), 1u);
+    EXPECT_EQ(e.respuestas.PeticionesArchivo[0].titulo, "Fotografia para el empleado 7 Eva");
+    EXPECT_EQ(e.respuestas.PeticionesArchivo[0].directorio, "f/");
+    EXPECT_EQ(f.ST2->text(), "/fotos/eva.jpg");
+    EXPECT_EQ(f.SG1.Celda(ColFoto, 3), ""); // only at the next save
+    ASSERT_TRUE(f.BGuarClick());
+    EXPECT_EQ(f.SG1.Celda(ColFoto, FilaEmpleado(f.SG1, "7 Eva")), "/fotos/eva.jpg");
+
+    QTreeWidgetItem *luis = f.TV1->topLevelItem(0)->child(0)->child(1);
+    ASSERT_EQ(luis->text(0), "3 Luis");
+    f.TV1->setCurrentItem(luis);
+    EXPECT_EQ(f.SG1.Celda(0, f.SG1.Row()), "3 Luis");
+    EXPECT_EQ(f.ST1->text(), "3 Luis");
+    f.TV1->setCurrentItem(f.TV1->topLevelItem(0)); // a group node changes nothing
+    EXPECT_EQ(f.SG1.Celda(0, f.SG1.Row()), "3 Luis");
+}
+
+TEST(VentanaEmpleados, QuitarPrecioReconstruyeElHistorial) {
+    EntornoEmpleados e;
+    Escribe("d/empleados.dat",
+            registro("3 Luis", "Gil", "", "", "01/01/2010 9,01/03/2010 10,01/06/2010 11,"));
+    TFormEmpleados f;
+    ASSERT_EQ(f.CBPreProd->count(), 3);
+    EXPECT_FALSE(f.SBQP->isEnabled());
+    f.CBPreProd->setCurrentIndex(1);
+    f.CBPreProdSelect();
+    EXPECT_TRUE(f.SBQP->isEnabled());
+    f.SBQPClick();
+    EXPECT_EQ(f.SG1.Celda(ColCostes, 1), "01/01/2010 9,01/06/2010 11,");
+    EXPECT_FALSE(f.SBQP->isEnabled());
+    EXPECT_EQ(CosteHora(f.SG1.Celda(ColCostes, 1), QDate(2010, 4, 1)), 9.0);
+}
+
+TEST(VentanaEmpleados, SinTiposDeHoraLosIncrementosNoSePierden) {
+    EntornoEmpleados e;
+    QFile::remove("d/horarios.def");
+    Escribe("d/empleados.dat", registro("3 Luis", "Gil", "", "1.5 2 "));
+    TFormEmpleados f;
+    EXPECT_EQ(f.SG3.RowCount(), 1);
+    ASSERT_TRUE(f.BGuarClick());
+    EXPECT_EQ(f.SG1.Celda(ColIncrementos, 1), "1.5 2 ");
+}
+
+TEST(VentanaEmpleados, SinArbolSeGuardaVacio) {
+    EntornoEmpleados e;
+    QFile::remove("d/empresa.org");
+    Escribe("d/empleados.dat", registro("3 Luis", "Gil", ""));
+    TFormEmpleados f;
+    EXPECT_EQ(f.SG1.RowCount(), 1);
+    ASSERT_TRUE(f.BGuarClick());
+    EXPECT_EQ(Contenido("d/empleados.dat"), "");
+}
