@@ -133,6 +133,10 @@ TFormHorarios::TFormHorarios(QWidget *padre) : QDialog(padre) {
     Series1->setPieSize(0.7);
     Chart1->addSeries(Series1);
     Chart1->legend()->setAlignment(Qt::AlignRight);
+    QFont titulo = Chart1->titleFont();
+    titulo.setBold(true);
+    Chart1->setTitleFont(titulo);
+    Chart1->setTitleBrush(Qt::white);
     VistaChart1 = new TRelojChart(Chart1, TS1);
     VistaChart1->setRenderHint(QPainter::Antialiasing);
     izquierda->addWidget(VistaChart1, 1);

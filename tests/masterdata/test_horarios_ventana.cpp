@@ -2,6 +2,7 @@
 #include "masterdata/horariosorg.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
+#include "platform/stringgridview.h"
 
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
@@ -129,7 +130,12 @@ TEST(VentanaHorarios, CodigosFueraDeRangoNoSeGuardan) {
     ASSERT_EQ(e.respuestas.Mensajes.size(), 1u);
     EXPECT_NE(e.respuestas.Mensajes[0].texto.find("254"), std::string::npos);
     EXPECT_EQ(f.FilaJornada, 1); // the faulty schedule is shown
-    f.SG1.SetCelda(0, 1, "254");
+    // Typing a bad code in the grid warns at once.
+    StringGridModel *m = f.VistaSG1->Modelo();
+    m->setData(m->index(1, 0), "255", Qt::EditRole);
+    EXPECT_EQ(e.respuestas.Mensajes.size(), 2u);
+    m->setData(m->index(1, 0), "254", Qt::EditRole);
+    EXPECT_EQ(e.respuestas.Mensajes.size(), 2u);
     EXPECT_TRUE(f.botonrecClick());
     EXPECT_EQ(Contenido("d/horarios.dat"), "0\r\nFestivo\r\n 1440 5\r\n254\r\nMala\r\n\r\n");
 }
@@ -148,6 +154,10 @@ TEST(VentanaHorarios, EliminarLaUltimaJornadaDejaUnaSeleccionValida) {
     EXPECT_EQ(f.SG1.Row(), 1);
     f.mashoraClick();
     EXPECT_EQ(f.FilaJornada, 1);
+    // Selecting a row through the grid shows it; its band column is never selected.
+    f.VistaSG1->setCurrentIndex(f.VistaSG1->Modelo()->index(0, 2));
+    EXPECT_EQ(f.FilaJornada, 0);
+    EXPECT_EQ(f.SG1.Col(), 1);
 }
 
 TEST(VentanaHorarios, ColorElegidoYTiposFijos) {
