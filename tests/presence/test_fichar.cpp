@@ -1,0 +1,121 @@
+#include "common/configuracion.h"
+#include "common/globales.h"
+#include "masterdata/empleados.h"
+#include "platform/lineas.h"
+#include "presence/FicharPre.h"
+#include "presence/fichajemanual.h"
+#include "support/dirtemporal.h"
+#include "support/respuestas.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimeEdit>
+#include <gtest/gtest.h>
+
+namespace {
+std::string relleno(const std::string &s, size_t n) {
+    return s + std::string(n - s.size(), ' ');
+}
+
+// empleados.dat with the given identifiers, records of LineasPorEmpleado lines.
+void escribeEmpleados(const std::vector<std::string> &ids) {
+    std::vector<std::string> l;
+    for (const std::string &id : ids) {
+        l.push_back(id);
+        l.resize(l.size() + static_cast<size_t>(LineasPorEmpleado) - 1);
+    }
+    CreaDirectorio("datos/");
+    DirDatos = "datos/";
+    GuardaLineas("datos/empleados.dat", l);
+}
+} // namespace
+
+TEST(FichajeManual, RegistroDePresenciaDe103Caracteres) {
+    const std::string linea = LineaFichaje(QDate(2011, 2, 3), QTime(8, 5, 42), "12", "7 Dure", "        ");
+    const std::string registro = "\r\n" + linea;
+    EXPECT_EQ(registro,
+              "\r\n000 Jue 03/02/2011 08:05:00 012 " + relleno("7 Dure", 54) + "        " + " N-0000");
+    EXPECT_EQ(registro.size(), 103u);
+    EXPECT_EQ(registro.substr(88, 8), "        ");
+}
+
+TEST(FichajeManual, RegistroDeProduccionYDiasDeLaSemana) {
+    const std::string registro =
+        "\r\n" + LineaFichaje(QDate(2011, 2, 6), QTime(17, 0), "0", "12 Ana", "00120003");
+    EXPECT_EQ(registro.substr(2, 28), "000 Dom 06/02/2011 17:00:00 ");
+    EXPECT_EQ(registro.substr(88, 8), "00120003");
+    EXPECT_EQ(registro.substr(96), " N-0000");
+    EXPECT_EQ(DiaSemanaFichaje(QDate(2011, 2, 2)), "Mie");
+    EXPECT_EQ(DiaSemanaFichaje(QDate(2011, 2, 5)), "Sab");
+}
+
+TEST(FichajeManual, CamposLargosOCortosNoMuevenElRegistro) {
+    const std::string largo(70, 'x');
+    const std::string registro =
+        "\r\n" + LineaFichaje(QDate(2011, 2, 3), QTime(8, 5), "abc", "7 " + largo, "123");
+    ASSERT_EQ(registro.size(), 103u);
+    EXPECT_EQ(registro.substr(30, 3), "000"); // not a number: 000
+    EXPECT_EQ(registro.substr(34, 54), ("7 " + largo).substr(0, 54));
+    EXPECT_EQ(registro.substr(88, 8), "123     ");
+}
+
+TEST(FichajeManual, CodigoDeIncidenciaFueraDeRangoNoDaLinea) {
+    int c = 0;
+    EXPECT_TRUE(CodigoIncidenciaFichaje("999", c));
+    EXPECT_EQ(c, 999);
+    EXPECT_FALSE(CodigoIncidenciaFichaje("1000", c));
+    EXPECT_FALSE(CodigoIncidenciaFichaje("-1", c));
+    EXPECT_EQ(LineaFichaje(QDate(2011, 2, 3), QTime(8, 5), "1000", "7 Dure", "        "), "");
+    EXPECT_EQ(LineaFichaje(QDate(2011, 2, 3), QTime(8, 5), "1", "", "        "), "");
+    EXPECT_EQ(GuardaFichajeManual(""), ResultadoFichaje::SinLinea);
+}
+
+TEST(FormFichar, ActivacionEligeElUltimoDelNumeroONinguno) {
+    DirectorioTrabajo d;
+    escribeEmpleados({"7 Dure", "12 Ana", "7 Dure bis", "3 Luis"});
+    TFormFichar f;
+    FechaFichaje = QDateTime(QDate(2011, 2, 3), QTime(10, 0));
+    FechaFichajeFin = QDateTime(QDate(2011, 1, 1), QTime(8, 5));
+    EmpleadoFichaje = "7 ";
+    CodigoFichaje = std::string(8, ' ');
+    f.FormActivate();
+    ASSERT_EQ(f.CB1->count(), 4);
+    EXPECT_EQ(f.CB1->itemText(0).toStdString(), "12 Ana"); // sorted as text
+    EXPECT_EQ(f.CB1->currentText().toStdString(), "7 Dure bis");
+    EXPECT_EQ(f.DT1->date(), QDate(2011, 2, 3));
+    EXPECT_EQ(f.DT2->time(), QTime(8, 5));
+    EXPECT_EQ(f.Linea, "000 Jue 03/02/2011 08:05:00 000 " + relleno("7 Dure bis", 54) + "         N-0000");
+    EXPECT_EQ(f.ST1->text().toStdString(), f.Linea);
+
+    f.LEInci->setText("12");
+    EXPECT_EQ(f.Linea.substr(28, 3), "012");
+
+    // A preset that no item has leaves nothing chosen, so "Fichar" needs a choice.
+    EmpleadoFichaje = "99 Nadie";
+    f.FormActivate();
+    EXPECT_EQ(f.EmpleadoSeleccionado, -1);
+    EXPECT_EQ(f.Linea, "");
+    // An empty preset does not keep the previous line either.
+    EmpleadoFichaje.clear();
+    f.FormActivate();
+    EXPECT_EQ(f.EmpleadoSeleccionado, -1);
+    EXPECT_EQ(f.Linea, "");
+    RespuestasPrueba r;
+    f.SpeedButton1Click();
+    EXPECT_TRUE(r.Mensajes.empty());
+}
+
+TEST(FormFichar, CodigoInvalidoSeAvisaYNoSeGuarda) {
+    DirectorioTrabajo d;
+    escribeEmpleados({"7 Dure"});
+    TFormFichar f;
+    EmpleadoFichaje = "7";
+    f.FormActivate();
+    f.LEInci->setText("1234");
+    RespuestasPrueba r;
+    f.SpeedButton1Click();
+    ASSERT_EQ(r.Mensajes.size(), 1u);
+    EXPECT_NE(r.Mensajes[0].texto.find("entre 0 y 999"), std::string::npos);
+}

@@ -1,0 +1,102 @@
+#include "common/configuracion.h"
+#include "common/globales.h"
+#include "masterdata/empleados.h"
+#include "platform/codepage.h"
+#include "platform/lineas.h"
+#include "platform/reloj.h"
+#include "platform/stringgridview.h"
+#include "presence/IncidenciasEd.h"
+#include "presence/incidencias.h"
+#include "support/dirtemporal.h"
+#include "support/respuestas.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QTimeEdit>
+#include <gtest/gtest.h>
+
+namespace {
+struct Entorno {
+    DirectorioTrabajo dir;
+    Entorno() {
+        CreaDirectorio("datos/");
+        DirDatos = "datos/";
+        GuardaLineas("datos/incidencias.dat", {Ansi("Código"), "Incidencia", "A cargo de", "3", "Vacaciones",
+                                               "Empresa", "5", "Falta", "Trabajador"});
+        std::vector<std::string> l{"7 Dure"};
+        l.resize(static_cast<size_t>(LineasPorEmpleado));
+        l.push_back("12 Ana");
+        l.resize(2 * static_cast<size_t>(LineasPorEmpleado));
+        GuardaLineas("datos/empleados.dat", l);
+        Escribe("datos/incidencias.2011", "02/03/2011 00:00\r\n7 Dure\r\n3 Vacaciones *Empresa\r\n");
+        FijaReloj([] { return QDateTime(QDate(2011, 3, 10), QTime(9, 0)); });
+    }
+    ~Entorno() { FijaReloj(nullptr); }
+};
+} // namespace
+
+TEST(FormEditaIncidencias, CreacionCargaCajasYAnioActual) {
+    Entorno e;
+    TFormEditaIncidencias f;
+    ASSERT_EQ(f.CB2->count(), 2);
+    EXPECT_EQ(deQ(f.CB2->itemText(0)), "3 Vacaciones *Empresa");
+    EXPECT_EQ(deQ(f.CB2->itemText(1)), "5 Falta *Trabajador");
+    ASSERT_EQ(f.CB1->count(), 2);
+    EXPECT_EQ(deQ(f.CB1->itemText(0)), "12 Ana");
+    EXPECT_EQ(f.SG1.RowCount(), 2);
+    EXPECT_EQ(f.SG1.Cells[1][1], "7 Dure");
+    EXPECT_EQ(f.windowTitle().toStdString(), "Editar incidencias de 2011");
+    EXPECT_EQ(ArchivoIncidencias, "incidencias.2011");
+}
+
+TEST(FormEditaIncidencias, AnadirBorrarYResaltar) {
+    Entorno e;
+    TFormEditaIncidencias f;
+    FechaFichaje = QDateTime(QDate(2011, 3, 4), QTime(0, 0));
+    f.FormActivate();
+    EXPECT_EQ(f.DT1->date(), QDate(2011, 3, 4));
+    EXPECT_EQ(f.DT2->date(), QDate(2011, 3, 4));
+    f.DT2->setDate(QDate(2011, 3, 5));
+    f.CB1->setEditText("12 Ana");
+    f.CB2->setCurrentIndex(0);
+    f.HIni->setTime(QTime(1, 30));
+    RespuestasPrueba r;
+    f.SpeedButton1Click();
+    EXPECT_TRUE(r.Mensajes.empty());
+    EXPECT_EQ(Contenido("datos/incidencias.2011"), "05/03/2011 01:30\r\n12 Ana\r\n3 Vacaciones *Empresa\r\n"
+                                                   "04/03/2011 01:30\r\n12 Ana\r\n3 Vacaciones *Empresa\r\n"
+                                                   "02/03/2011 00:00\r\n7 Dure\r\n3 Vacaciones *Empresa\r\n");
+    EXPECT_EQ(TextoIncidencia, "\t\tINCIDENCIA 3 Vacaciones *Empresa Justifica 01:30:00");
+    ASSERT_EQ(f.SG1.RowCount(), 4);
+
+    auto *m = f.VistaSG1->Modelo();
+    EXPECT_EQ(m->ColorTexto(0, 1), QColor(Qt::red));
+    EXPECT_FALSE(m->ColorTexto(0, 3).isValid()); // employee 7
+    f.CB1->setEditText("");
+    EXPECT_EQ(m->ColorTexto(2, 3), QColor(Qt::red));
+
+    f.SG1.SetRow(2);
+    f.SpeedButton2Click();
+    EXPECT_EQ(f.SG1.RowCount(), 3);
+    EXPECT_EQ(Contenido("datos/incidencias.2011"), "05/03/2011 01:30\r\n12 Ana\r\n3 Vacaciones *Empresa\r\n"
+                                                   "02/03/2011 00:00\r\n7 Dure\r\n3 Vacaciones *Empresa\r\n");
+}
+
+TEST(FormEditaIncidencias, MensajesYCambioDeFechas) {
+    Entorno e;
+    TFormEditaIncidencias f;
+    f.CB1->setEditText("Ana");
+    f.CB2->setCurrentIndex(1);
+    RespuestasPrueba r;
+    f.SpeedButton1Click();
+    ASSERT_EQ(r.Mensajes.size(), 1u);
+    EXPECT_EQ(r.Mensajes[0].texto, Ansi("El trabajador debe empezar por su número de empleado"));
+
+    f.DT1->setDate(QDate(2011, 3, 1));
+    f.DT2->setDate(QDate(2011, 2, 1)); // end before start moves the start
+    EXPECT_EQ(f.DT1->date(), QDate(2011, 2, 1));
+    f.DT1->setDate(QDate(2010, 12, 1));
+    EXPECT_EQ(f.windowTitle().toStdString(), "Editar incidencias de 2010");
+    EXPECT_EQ(ArchivoIncidencias, "incidencias.2010");
+    EXPECT_EQ(f.SG1.RowCount(), 2); // the 2011 records, no 2010 file
+}
