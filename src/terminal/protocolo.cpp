@@ -1,0 +1,464 @@
+#include "terminal/protocolo.h"
+
+#include "common/configuracion.h"
+#include "platform/codepage.h"
+#include "platform/numeros.h"
+#include "platform/reloj.h"
+#include "platform/stringgrid.h"
+#include "terminal/guardafichaje.h"
+
+#include <cstring>
+
+TEntornoRecepcion EntornoRecepcion;
+
+int ModoSondeo = 0;
+int CuentaSegundos = 0;
+int SubcuentaSegundos = 100;
+int CuentaEspera = 0;
+int ReintentosRestantes = 0;
+std::FILE *ArchivoListaRam = nullptr;
+int RegistrosLista = 0;
+int RegistrosEnviados = 0;
+TEnlaceRecepcion *EnlaceListaRam = nullptr;
+char CabeceraListaRam[4] = {Control::ENQ, '6', '4', 0};
+
+namespace {
+
+int valorHex(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// Value of a hexadecimal pair; -1 when a character is not a digit.
+int valorPar(const char *par) {
+    int a = valorHex(par[0]), b = valorHex(par[1]);
+    return a < 0 || b < 0 ? -1 : a * 16 + b;
+}
+
+bool todoDigitos(const std::string &t) {
+    if (t.empty())
+        return false;
+    for (char c : t)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+} // namespace
+
+TRecepcion::TRecepcion(TEnlaceRecepcion &enlace, TEntornoRecepcion &entorno)
+    : enlace_(enlace), entorno_(entorno) {}
+
+TRecepcion::~TRecepcion() {
+    cierraLista();
+    if (EnlaceListaRam == &enlace_)
+        EnlaceListaRam = nullptr;
+}
+
+void TRecepcion::Reinicia() {
+    cierraLista();
+    estado(0);
+    LongitudFichaje = 0;
+    LongitudParHex = 0;
+}
+
+void TRecepcion::estado(int e) {
+    EstadoRecepcion = e;
+    if (e != 2 && e != 6)
+        CuentaRespuesta = 0;
+}
+
+void TRecepcion::traza(char c) {
+    TextoTraza.push_back(c);
+    if (static_cast<int>(TextoTraza.size()) >= MaxTraza)
+        vuelcaTraza();
+}
+
+void TRecepcion::vuelcaTraza() {
+    if (TextoTraza.empty())
+        return;
+    if (entorno_.Traza)
+        entorno_.Traza(TextoTraza);
+    TextoTraza.clear();
+}
+
+void TRecepcion::mensaje(const std::string &texto) {
+    vuelcaTraza();
+    if (entorno_.Traza)
+        entorno_.Traza(texto);
+}
+
+bool TRecepcion::juntaPar(char c) {
+    ParHex[LongitudParHex++] = c;
+    if (LongitudParHex < 2)
+        return false;
+    LongitudParHex = 0;
+    return true;
+}
+
+void TRecepcion::purga() {
+    enlace_.Purga();
+    purgado_ = true;
+}
+
+int TRecepcion::Procesa(const char *datos, int n) {
+    purgado_ = false;
+    int i = 0;
+    while (i < n) {
+        paso(datos[i++]);
+        if (purgado_) {
+            i = n; // the rest of the read was part of the refused record
+            break;
+        }
+        if (ModoSondeo == 1 && EnlaceListaRam == &enlace_)
+            break; // the list sender takes the link's next bytes
+    }
+    vuelcaTraza();
+    return i;
+}
+
+void TRecepcion::paso(char c) {
+    switch (EstadoRecepcion) {
+    case 0:
+        traza(c);
+        if (c == Control::SOH) {
+            estado(1);
+        } else if (c == Control::STX || c == Control::BEL) {
+            estado(c == Control::STX ? 7 : 3);
+            LongitudParHex = 0;
+        }
+        break;
+
+    case 1:
+        if (c == 'B')
+            iniciaLista();
+        else
+            estado(0);
+        break;
+
+    case 2:
+        CuentaRespuesta = TiempoRespuesta;
+        if (PosicionRegistro == 0 && LongitudParHex == 0 && c == Control::EOT) {
+            cierraLista();
+            estado(0);
+            break;
+        }
+        if (!juntaPar(c))
+            break;
+        {
+            const int v = valorPar(ParHex);
+            const unsigned char b = static_cast<unsigned char>(v < 0 ? 0 : v);
+            SumaControl ^= b;
+            if (v < 0)
+                registroMalo_ = true;
+            if (PosicionRegistro < TamRegistroLista)
+                RegistroLista[PosicionRegistro++] = b;
+            else
+                finRegistro();
+        }
+        break;
+
+    case 3:
+        traza(c);
+        if (juntaPar(c)) {
+            CabeceraRecepcion[1] = PeticionFichaje[1] = ParHex[0];
+            CabeceraRecepcion[2] = PeticionFichaje[2] = ParHex[1];
+            const int v = valorPar(ParHex);
+            TerminalRecepcion = v < 0 ? 0xFFFFFFFFu : static_cast<unsigned>(v);
+            pideFichaje();
+        }
+        break;
+
+    case 4:
+        if (LongitudFichaje == 0 && (c == Control::SOH || c == Control::STX)) {
+            // Nothing of a clocking came: the terminal was drained and now starts a new frame.
+            estado(0);
+            paso(c);
+            break;
+        }
+        if (c == Control::BEL && LongitudFichaje > 60) {
+            c = Control::EOT;
+            SinSumaControl = true;
+        } else if (c == Control::BEL) {
+            if (LongitudFichaje == 0)
+                traza(c);
+            estado(3);
+            LongitudParHex = 0;
+            break;
+        }
+        XorFichaje ^= static_cast<unsigned char>(c);
+        if (c == Control::EOT) {
+            estado(5);
+            LongitudParHex = 0;
+            break;
+        }
+        if (LongitudFichaje >= MaxFichaje) {
+            enviaByte(Control::NAK);
+            estado(0);
+            LongitudFichaje = 0;
+            break;
+        }
+        if (MascaraCodigo) {
+            if (c >= '0' && c <= '9')
+                c = '*';
+            else
+                MascaraCodigo = false;
+        }
+        if (static_cast<unsigned char>(c) == 0xAA) {
+            c = ' ';
+            MascaraCodigo = true;
+        }
+        traza(c);
+        FichajeRecibido[LongitudFichaje++] = c;
+        if (LongitudFichaje == 3 && static_cast<unsigned char>(c) > '9') {
+            estado(0);
+            LongitudFichaje = 0;
+        }
+        break;
+
+    case 5:
+        if (juntaPar(c)) {
+            const int v = valorPar(ParHex);
+            if ((v != XorFichaje && !SinSumaControl) || LongitudFichaje < MinimoFichaje) {
+                enviaByte(Control::NAK);
+                estado(0);
+                LongitudFichaje = 0;
+            } else {
+                guardaFichaje();
+            }
+        }
+        break;
+
+    case 6:
+        if (c == Control::ACK)
+            mensaje("Lista enviada correctamente.\r\n");
+        else
+            mensaje("Error de comunicacion: lista no enviada.\r\n");
+        if (entorno_.RespuestaDenegados)
+            entorno_.RespuestaDenegados(c == Control::ACK);
+        estado(0);
+        break;
+
+    case 7:
+        if (juntaPar(c)) {
+            estado(8);
+            codigo_.clear();
+            CabeceraRecepcion[1] = ParHex[0];
+            CabeceraRecepcion[2] = ParHex[1];
+            const int v = valorPar(ParHex);
+            TerminalRecepcion = v < 0 ? 0xFFFFFFFFu : static_cast<unsigned>(v);
+        }
+        break;
+
+    case 8:
+        if (c != Control::CR && static_cast<int>(codigo_.size()) < MaxCodigo) {
+            codigo_.push_back(c);
+            break;
+        }
+        atiendePeticion();
+        break;
+
+    default:
+        estado(0);
+        break;
+    }
+}
+
+void TRecepcion::pideFichaje() {
+    enlace_.EnviaDireccionRadio(TerminalRecepcion);
+    estado(4);
+    LongitudFichaje = 0;
+    SinSumaControl = false;
+    XorFichaje = 0;
+    MascaraCodigo = false;
+    std::memset(FichajeRecibido, 0, sizeof FichajeRecibido);
+    envia(PeticionFichaje, 5);
+}
+
+void TRecepcion::EsperaFichaje(unsigned numero) {
+    const std::string h = Formato("%02X", numero & 0xFF);
+    CabeceraRecepcion[1] = PeticionFichaje[1] = h[0];
+    CabeceraRecepcion[2] = PeticionFichaje[2] = h[1];
+    TerminalRecepcion = numero;
+    cierraLista();
+    estado(4);
+    LongitudFichaje = 0;
+    SinSumaControl = false;
+    XorFichaje = 0;
+    MascaraCodigo = false;
+    std::memset(FichajeRecibido, 0, sizeof FichajeRecibido);
+}
+
+void TRecepcion::EsperaRespuestaDenegados(unsigned numero) {
+    const std::string h = Formato("%02X", numero & 0xFF);
+    CabeceraRecepcion[1] = h[0];
+    CabeceraRecepcion[2] = h[1];
+    TerminalRecepcion = numero;
+    cierraLista();
+    estado(6);
+    CuentaRespuesta = TiempoRespuesta > 0 ? TiempoRespuesta : 1;
+}
+
+void TRecepcion::guardaFichaje() {
+    // Year correction: a year two or more back, or a later one, becomes the current year.
+    const int anio = LeeEntero(std::string(FichajeRecibido + 16, 4));
+    const int actual = Hoy().year();
+    if (static_cast<unsigned short>(actual - anio) > 1) {
+        const std::string a = Formato("%04d", actual);
+        std::memcpy(FichajeRecibido + 16, a.data(), 4);
+    }
+    // A clocking shorter than a record is completed with blanks, never with older bytes.
+    for (int i = LongitudFichaje; i < LongitudRegistro; ++i)
+        FichajeRecibido[i] = ' ';
+    FichajeRecibido[LongitudFichaje > LongitudRegistro ? LongitudFichaje : LongitudRegistro] = 0;
+    std::string copia(FichajeRecibido, LongitudRegistro);
+
+    const bool guardado = entorno_.Guarda ? entorno_.Guarda(FichajeRecibido) : GuardaFichaje(FichajeRecibido);
+    if (guardado) {
+        enviaByte(Control::ACK);
+        pideFichaje();
+    } else {
+        mensaje("ERROR de acceso a disco al escribir el fichaje:" + copia + "\r\n");
+        enviaByte(Control::NAK);
+        estado(0);
+        LongitudFichaje = 0;
+    }
+}
+
+void TRecepcion::iniciaLista() {
+    const QDateTime t = Ahora();
+    const std::string nombre =
+        Formato("L%02d%02d%02d%02d%02d.min", t.date().day(), t.date().month(), t.date().year() % 100,
+                t.time().hour(), t.time().minute());
+    if (entorno_.ListaRecibida)
+        entorno_.ListaRecibida(nombre);
+    mensaje("  Recibiendo lista\r\n");
+    RegistrosLista = 0;
+    cierraLista();
+    RutaListaRecibida = DirHuellas + nombre;
+    ArchivoListaRecibida = std::fopen(RutaListaRecibida.c_str(), "wb");
+    if (!ArchivoListaRecibida) {
+        mensaje("ERROR: no se puede crear la lista " + RutaListaRecibida + "\r\n");
+        estado(0);
+        return;
+    }
+    estado(2);
+    CuentaRespuesta = TiempoRespuesta;
+    Reintentos = NumReintentos;
+    enviaByte(Control::ACK);
+    SumaControl = 0;
+    registroMalo_ = false;
+    PosicionRegistro = 0;
+    LongitudParHex = 0;
+}
+
+void TRecepcion::cierraLista() {
+    if (ArchivoListaRecibida) {
+        std::fclose(ArchivoListaRecibida);
+        ArchivoListaRecibida = nullptr;
+    }
+}
+
+void TRecepcion::finRegistro() {
+    if (SumaControl != 0 || registroMalo_) {
+        purga();
+        otraVezRegistro();
+        return;
+    }
+    Reintentos = NumReintentos;
+    unsigned char *r = RegistroLista;
+    // Text from byte 4 up to its zero byte: OEM to Windows code page.
+    int fin = 4;
+    while (fin < 132 && r[fin] != 0)
+        ++fin;
+    OemToCharBuf(reinterpret_cast<char *>(r + 4), static_cast<size_t>(fin - 4));
+    if (std::fwrite(r, 1, TamRegistroLista, ArchivoListaRecibida) != static_cast<size_t>(TamRegistroLista) ||
+        std::fflush(ArchivoListaRecibida) != 0) {
+        mensaje("ERROR: no se puede escribir la lista " + RutaListaRecibida + "\r\n");
+        enviaByte(Control::NAK);
+        cierraLista();
+        estado(0);
+        return;
+    }
+    ++RegistrosLista;
+    enviaByte(Control::ACK);
+    if (StringGrid *g = entorno_.SG1) {
+        const int fila = RegistrosLista;
+        g->SetRowCount(fila + 1);
+        g->Cells[0][fila] = std::to_string(fila);
+        int i = 4;
+        std::string codigo;
+        while (i < fin && r[i] >= '0' && static_cast<int>(codigo.size()) < MaxCodigo)
+            codigo.push_back(static_cast<char>(r[i++]));
+        g->Cells[1][fila] = codigo;
+        g->Cells[2][fila] = i + 1 < fin ? std::string(reinterpret_cast<char *>(r + i + 1), fin - i - 1) : "";
+        const int minucias = static_cast<signed char>(r[132]);
+        g->Cells[3][fila] = r[419] == 255 ? std::to_string(minucias)
+                                          : std::to_string(minucias) + "-" + std::to_string(r[419]) + "%";
+        g->SetRow(fila);
+    }
+    PosicionRegistro = 0;
+}
+
+void TRecepcion::otraVezRegistro() {
+    enviaByte(Control::NAK);
+    if (--Reintentos > 0) {
+        SumaControl = 0;
+        registroMalo_ = false;
+        PosicionRegistro = 0;
+        LongitudParHex = 0;
+    } else {
+        estado(0);
+        cierraLista();
+        mensaje("ERROR DE COMUNICACION\r\n");
+    }
+}
+
+void TRecepcion::TickRespuesta() {
+    if (CuentaRespuesta == 0 || --CuentaRespuesta != 0)
+        return;
+    if (EstadoRecepcion == 2) {
+        enlace_.Purga();
+        otraVezRegistro();
+    } else if (EstadoRecepcion == 6) {
+        estado(0);
+        mensaje("Error de comunicacion: lista no enviada.\r\n");
+        if (entorno_.RespuestaDenegados)
+            entorno_.RespuestaDenegados(false);
+    }
+}
+
+void TRecepcion::atiendePeticion() {
+    CodigoPedido = "U" + codigo_ + ".min";
+    estado(0);
+    std::FILE *f = nullptr;
+    if (todoDigitos(codigo_))
+        f = std::fopen((DirHuellas + CodigoPedido).c_str(), "rb");
+    if (!f) {
+        static const char negativa[] = "D05 ACCESO DENEGADO\r";
+        enlace_.EnviaDireccionRadio(TerminalRecepcion);
+        std::string trama(CabeceraRecepcion, 3);
+        trama += negativa;
+        envia(trama.data(), static_cast<int>(trama.size()));
+        return;
+    }
+    if (ArchivoListaRam)
+        std::fclose(ArchivoListaRam);
+    ArchivoListaRam = f;
+    CuentaSegundos = 30;
+    enlace_.EnviaDireccionRadio(TerminalRecepcion);
+    char orden[5] = {CabeceraRecepcion[0], CabeceraRecepcion[1], CabeceraRecepcion[2], Control::SOH, 'R'};
+    envia(orden, 5);
+    mensaje("Enviando lista a RAM \r\n" + CodigoPedido + "\r\n");
+    RegistrosLista = 0;
+    RegistrosEnviados = 0;
+    EnlaceListaRam = &enlace_;
+    std::memcpy(CabeceraListaRam, CabeceraRecepcion, 4);
+    ModoSondeo = 1;
+    ReintentosRestantes = 1;
+}

@@ -1,0 +1,121 @@
+#pragma once
+// The terminal protocol's receive state machine: clocking announcements and fetches, uploaded
+// user lists, list requests and the reply to a denied list. Every link (the serial line, each
+// TCP connection) has its own machine, so the bytes of two links never mix and every answer goes
+// back on the link that the bytes came from.
+#include <cstdio>
+#include <functional>
+#include <string>
+
+class StringGrid;
+
+namespace Control {
+constexpr char SOH = 0x01, STX = 0x02, EOT = 0x04, ENQ = 0x05, ACK = 0x06, BEL = 0x07, NAK = 0x08,
+               CR = 0x0D;
+}
+
+// What a machine needs of its link.
+class TEnlaceRecepcion {
+public:
+    virtual ~TEnlaceRecepcion() = default;
+    virtual void Envia(const char *datos, int n) = 0;
+    // Radio address prefix ahead of a command to terminal numero (nothing outside radio mode).
+    virtual void EnviaDireccionRadio(unsigned numero) = 0;
+    // Discards what the link has received and not yet processed.
+    virtual void Purga() = 0;
+};
+
+// The panel's side, shared by every machine.
+struct TEntornoRecepcion {
+    std::function<void(const std::string &)> Traza;          // console text (OEM bytes)
+    std::function<bool(char *)> Guarda;                       // clocking writer; GuardaFichaje when empty
+    std::function<void(const std::string &)> ListaRecibida;  // name of a list being uploaded
+    StringGrid *SG1 = nullptr;                               // users grid of the lists page
+    std::function<void(bool)> RespuestaDenegados;            // reply to a denied list (true = ACK)
+};
+extern TEntornoRecepcion EntornoRecepcion;
+
+// Panel state shared with the list sender and the waits of other operations.
+extern int ModoSondeo;            // 1: Timer1 runs the list sender instead of the machines
+extern int CuentaSegundos;        // coarse countdown, one step per 100 Timer2 ticks
+extern int SubcuentaSegundos;
+extern int CuentaEspera;          // countdown in Timer1 ticks
+extern int ReintentosRestantes;   // tries of the list sender
+extern std::FILE *ArchivoListaRam; // list asked for by a terminal, handed to the list sender
+extern int RegistrosLista;        // records of the list received or being sent
+extern int RegistrosEnviados;     // records handed over by the list sender
+extern TEnlaceRecepcion *EnlaceListaRam; // link of the terminal that asked for the list
+extern char CabeceraListaRam[4];  // its command header
+
+class TRecepcion {
+public:
+    static constexpr int MaxFichaje = 128;
+    static constexpr int LongitudRegistro = 103;
+    static constexpr int MinimoFichaje = 61; // shorter clockings are answered with NAK
+    static constexpr int MaxTraza = 2047;
+    static constexpr int TamRegistroLista = 512;
+    static constexpr int MaxCodigo = 16;
+
+    explicit TRecepcion(TEnlaceRecepcion &enlace, TEntornoRecepcion &entorno = EntornoRecepcion);
+    ~TRecepcion();
+    TRecepcion(const TRecepcion &) = delete;
+    TRecepcion &operator=(const TRecepcion &) = delete;
+
+    // Runs the machine over the bytes of one read. Returns how many were taken: fewer than n
+    // when a list request handed the link over to the list sender (the rest is the sender's).
+    int Procesa(const char *datos, int n);
+    // One Timer2 tick of the reply time-out.
+    void TickRespuesta();
+    // The console asked terminal numero for a clocking: state 4, counters cleared.
+    void EsperaFichaje(unsigned numero);
+    // A denied list was sent to terminal numero: its one-byte reply is awaited (state 6).
+    void EsperaRespuestaDenegados(unsigned numero);
+    // Back to idle; an upload in course is closed.
+    void Reinicia();
+    TEnlaceRecepcion &Enlace() { return enlace_; }
+
+    int EstadoRecepcion = 0;
+    char ParHex[2] = {0, 0};
+    int LongitudParHex = 0;
+    char FichajeRecibido[MaxFichaje + 1] = {};
+    int LongitudFichaje = 0;
+    unsigned char XorFichaje = 0;
+    bool MascaraCodigo = false;
+    bool SinSumaControl = false;
+    char PeticionFichaje[5] = {Control::ENQ, '6', '4', 'm', Control::CR};
+    char CabeceraRecepcion[4] = {Control::ENQ, '6', '4', 0}; // terminal this machine talks to
+    unsigned TerminalRecepcion = 0x64;
+    unsigned char RegistroLista[TamRegistroLista] = {};
+    int PosicionRegistro = 0;
+    unsigned char SumaControl = 0;
+    std::FILE *ArchivoListaRecibida = nullptr;
+    std::string RutaListaRecibida;
+    std::string CodigoPedido;
+    std::string TextoTraza;
+    int CuentaRespuesta = 0; // reply time-out in Timer2 ticks; runs only in states 2 and 6
+    int Reintentos = 0;      // tries left of the upload
+
+private:
+    void paso(char c);
+    void estado(int e);
+    void traza(char c);
+    void vuelcaTraza();
+    void mensaje(const std::string &texto);
+    bool juntaPar(char c);
+    void envia(const char *datos, int n) { enlace_.Envia(datos, n); }
+    void enviaByte(char c) { enlace_.Envia(&c, 1); }
+    void pideFichaje();
+    void iniciaLista();
+    void finRegistro();
+    void otraVezRegistro(); // NAK and a retry of the record, or the end of the upload
+    void cierraLista();
+    void guardaFichaje();
+    void atiendePeticion();
+    void purga();
+
+    TEnlaceRecepcion &enlace_;
+    TEntornoRecepcion &entorno_;
+    std::string codigo_;
+    bool purgado_ = false;
+    bool registroMalo_ = false; // a pair of the record was not hexadecimal
+};

@@ -1,0 +1,140 @@
+#pragma once
+// A terminal simulator for the link tests, written from the protocol: terminals that announce
+// and deliver clockings, upload user lists and ask for them, with faults on demand. A terminal
+// is reached over loopback TCP (one server per terminal) or over a pseudo-terminal pair that
+// stands for the RS-485 line or for the radio coordinator.
+#include <QByteArray>
+#include <QDateTime>
+#include <QObject>
+#include <QPointer>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QSocketNotifier;
+class QTcpServer;
+class QTcpSocket;
+
+// A raw 103-character clocking record.
+std::string RegistroFichaje(unsigned terminal, const QDateTime &t, const std::string &empleado,
+                            int incidencia = 0, const std::string &produccion = "        ");
+// Clocking frame as a terminal sends it: record, EOT, XOR checksum as two hex digits.
+std::string TramaFichaje(const std::string &registro, bool sumaMala = false);
+// Wire form of a 512-byte list record: 1026 hex characters (check byte spoiled on request).
+std::string TramaRegistroLista(const std::string &registro512, bool sumaMala = false);
+// A 512-byte list record with a code and a name (OEM text), N minutiae and a percentage.
+std::string RegistroLista(const std::string &codigo, const std::string &nombre, int minucias, int porcentaje);
+
+class TerminalSimulado {
+public:
+    explicit TerminalSimulado(unsigned numero);
+
+    unsigned Numero;
+    std::deque<std::string> Pendientes; // raw records not yet acknowledged
+    int SumasMalas = 0;                 // the next N clockings go out with a wrong checksum
+    bool Silencio = false;              // answers nothing
+    bool AnunciaTrasNak = true;         // announces again after a NAK
+    std::vector<std::string> Entregados; // each clocking frame sent
+    std::vector<std::string> Comandos;   // text commands addressed to it (CR included)
+    int Acks = 0, Naks = 0;
+    int Saludos = 0;                     // greetings "FF"
+    int RegistrosSubidos = 0;            // list records acknowledged
+    bool FinLista = false;               // the EOT of an upload went out
+
+    // Bytes toward the panel.
+    std::function<void(const QByteArray &)> Salida;
+
+    void Anuncia();
+    // Offers a list: SOH "B", then each record as the panel acknowledges it, then EOT. The
+    // records listed in malos (by index) go out once with a wrong check byte.
+    void SubeLista(const std::vector<std::string> &registros, std::vector<int> malos = {});
+    void PideLista(const std::string &codigo);
+    // Bytes from the panel that reached this terminal.
+    void Entrada(const QByteArray &bytes);
+    // A byte that only the terminal in conversation takes (bus: ACK and NAK carry no address).
+    bool EnConversacion() const { return enVuelo_ || subiendo_; }
+
+private:
+    void comando(const std::string &c);
+    void acuse(bool ack);
+    void envia(const std::string &s);
+    enum { Libre, Cabecera, Orden, Ajena, Soh } estado_ = Libre;
+    std::string hdr_, orden_;
+    bool enVuelo_ = false;
+    bool subiendo_ = false;
+    std::vector<std::string> lista_;
+    std::vector<int> malos_;
+    size_t siguiente_ = 0;
+    bool esperaPrimerAck_ = false;
+};
+
+// Ethernet terminal: listens on 127.0.0.1:puerto and talks to the one connection it accepts.
+class ServidorTerminal : public QObject {
+public:
+    ServidorTerminal(TerminalSimulado &t, quint16 puerto);
+    ~ServidorTerminal() override;
+    bool Escuchando() const;
+    bool Conectado() const;
+    int Conexiones = 0;   // connections accepted
+    void CortaConexion(); // drops the connection in course
+    void DejaDeEscuchar();
+    bool Escucha();
+    QByteArray Recibido;  // every byte from the panel
+
+private:
+    TerminalSimulado &t_;
+    quint16 puerto_;
+    QTcpServer *servidor_;
+    QPointer<QTcpSocket> conexion_;
+};
+
+// First base port b such that b + numero is free on loopback for every numero given.
+int BuscaBaseLibre(const std::vector<unsigned> &numeros);
+
+// Serial line on a pseudo-terminal: the panel opens RutaEsclavo(); the simulator holds the
+// master. As a bus every terminal hears every byte; as a radio coordinator the address prefix
+// chooses the terminal and the start frame is recorded.
+class LineaSimulada : public QObject {
+public:
+    explicit LineaSimulada(bool radio = false);
+    ~LineaSimulada() override;
+    std::string RutaEsclavo() const { return esclavo_; }
+    void Agrega(TerminalSimulado &t, uint32_t direccionRadio = 0);
+    QByteArray Recibido;              // every byte from the panel
+    std::vector<std::string> TramasInicio; // radio start frames
+    std::vector<uint32_t> Prefijos;   // radio addresses chosen
+    void Atiende();                   // reads what the panel wrote (also done by a notifier)
+
+private:
+    void reparte(const QByteArray &b);
+    int master_ = -1;
+    int esclavoFd_ = -1;
+    std::string esclavo_;
+    bool radio_;
+    QSocketNotifier *aviso_ = nullptr;
+    struct Miembro {
+        TerminalSimulado *t;
+        uint32_t direccion;
+    };
+    std::vector<Miembro> terminales_;
+    TerminalSimulado *destino_ = nullptr;
+    std::string prefijo_;
+    std::string inicio_;
+    bool enPrefijo_ = false, enInicio_ = false;
+};
+
+// Runs the panel's link work as its timers do (1 ms: reconnections and receive machines;
+// 10 ms: reply time-outs) without the panel window.
+class MotorEnlace : public QObject {
+public:
+    MotorEnlace();
+    ~MotorEnlace() override;
+    // Processes events until cond holds or ms pass; true when it held.
+    static bool EsperaHasta(const std::function<bool()> &cond, int ms = 5000);
+
+private:
+    int t1_ = 0, t2_ = 0;
+    void timerEvent(QTimerEvent *e) override;
+};
