@@ -1,6 +1,11 @@
 #include "common/presencia.h"
 
+#include "common/configuracion.h"
+#include "platform/codepage.h"
 #include "platform/lineas.h"
+#include "platform/numeros.h"
+#include "platform/stringgrid.h"
+#include <algorithm>
 
 TRegistroPresencia TablaPresencia[PlazasPresencia + 1];
 TRegistroPresencia TablaPresenciaLeida[PlazasPresencia + 1];
@@ -56,5 +61,71 @@ bool LeePresentes(const std::string &ruta, TRegistroPresencia *tabla) {
     if (!LeeBytes(ruta, b))
         return false;
     TablaDeBytes(b, tabla);
+    return true;
+}
+
+bool AlternaPresencia(TRegistroPresencia *tabla, const StringGrid &empleados, int empleado, int hora,
+                      int minuto) {
+    bool cambiado = false;
+    const int ultima = std::min(empleados.RowCount() - 1, PlazasPresencia);
+    for (int k = 1; k <= ultima; ++k) {
+        const std::string &id = empleados.Celda(0, k);
+        if (id.empty() || LeeEntero(id) != empleado)
+            continue;
+        TRegistroPresencia &r = tabla[k];
+        r.Presente = r.Presente ? 0 : 1;
+        if (r.Presente) {
+            r.HoraEntrada = static_cast<uint16_t>(hora);
+            r.MinutoEntrada = static_cast<uint16_t>(minuto);
+        } else {
+            r.HoraSalida = static_cast<uint16_t>(hora);
+            r.MinutoSalida = static_cast<uint16_t>(minuto);
+        }
+        cambiado = true;
+    }
+    return cambiado;
+}
+
+namespace {
+std::string sonidoPresencia(const char *nombre, int empleado) {
+    const std::string propio = DirFotos + Formato("%s%d.wav", nombre, empleado);
+    if (ExisteArchivo(propio))
+        return propio;
+    const std::string comun = DirFotos + nombre + ".wav";
+    return ExisteArchivo(comun) ? comun : std::string();
+}
+} // namespace
+
+bool CambiosPresencia(const StringGrid &empleados, bool forzado, std::vector<TAvisoPresencia> &avisos) {
+    avisos.clear();
+    if (PuestoMaestro == 0 && (RutaPresentes.empty() || !LeePresentes(RutaPresentes, TablaPresenciaLeida)))
+        return false;
+    const int ultima = std::min(empleados.RowCount() - 1, PlazasPresencia);
+    for (int k = 1; k <= ultima; ++k) {
+        if (!forzado && TablaPresencia[k].Presente == TablaPresenciaLeida[k].Presente)
+            continue;
+        const TRegistroPresencia &r = TablaPresencia[k] = TablaPresenciaLeida[k];
+        TAvisoPresencia a;
+        a.Fila = k;
+        const std::string &foto = empleados.Celda(9, k);
+        if (!foto.empty() && ExisteArchivo(foto))
+            a.Foto = foto;
+        a.Nombre = empleados.Celda(2, k);
+        a.Apellidos = empleados.Celda(1, k);
+        a.Titulo = empleados.Celda(0, k);
+        if (r.Presente == 1) {
+            a.Estado = TEstadoPresencia::Entro;
+            a.Texto = Ansi("Entró a las ") + Formato("%d:%02d", r.HoraEntrada, r.MinutoEntrada);
+        } else if (r.HoraSalida == 100) {
+            a.Estado = TEstadoPresencia::NoVino;
+            a.Texto = "No ha venido";
+        } else {
+            a.Estado = TEstadoPresencia::Salio;
+            a.Texto = Ansi("Salió a las ") + Formato("%d:%02d", r.HoraSalida, r.MinutoSalida);
+        }
+        if (!forzado && a.Estado != TEstadoPresencia::NoVino)
+            a.Sonido = sonidoPresencia(a.Estado == TEstadoPresencia::Entro ? "entra" : "sale", LeeEntero(a.Titulo));
+        avisos.push_back(std::move(a));
+    }
     return true;
 }

@@ -1,6 +1,25 @@
 #pragma once
 // Stores one clocking: the day file of its terminal, the history file and the presence table.
+#include <string>
+
+class StringGrid;
 
 // registro: a writable 103-byte raw clocking record in the OEM code page; it is converted in
-// place to Windows-1252. True when stored; false when it could not be written.
+// place to Windows-1252. True when stored (or already stored); false when it could not be written.
 bool GuardaFichaje(char *registro);
+
+// The same with the employees grid given (nullptr: the presence table is not touched). The day
+// file is written first; when the history file cannot be written the day file is cut back to its
+// old size and the result is false, so a resend is not taken for a duplicate.
+bool GuardaFichajeEn(char *registro, const StringGrid *empleados);
+
+// Path of the day file of a raw record (Windows-1252) under the clocking directory.
+std::string RutaParcial(const std::string &registro);
+
+// Forgets what the writer knows of the day files (after they were changed behind its back).
+void OlvidaParciales();
+
+// "Nuevo formato": rewrites every day file named by the history file with the current line
+// format, keeping annulled marks; then records "formato_anterior". False (and nothing recorded)
+// when the history file cannot be read.
+bool ReconstruyeFichajes();

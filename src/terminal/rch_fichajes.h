@@ -1,6 +1,13 @@
 #pragma once
-// The "Fichajes" page of the control panel: the clockings listing controls and grid.
+// The "Fichajes" page of the control panel: the clockings listing controls and grid, the kind
+// buttons, the date clamps, the annul toggle, "Recibir" and "Nuevo formato".
 #include "platform/stringgrid.h"
+#include "terminal/listadofichajes.h"
+
+#include <QDate>
+#include <string>
+#include <utility>
+#include <vector>
 
 class QDateEdit;
 class QLineEdit;
@@ -13,16 +20,57 @@ class TPaginaFichajes {
 public:
     virtual ~TPaginaFichajes() = default;
 
-    QDateEdit *DTP1 = nullptr;
-    QDateEdit *DTP2 = nullptr;
+    QDateEdit *DTP1 = nullptr; // "Desde"
+    QDateEdit *DTP2 = nullptr; // "hasta"
     QLineEdit *EDBusca = nullptr;
     QPushButton *BListar = nullptr;
+    QPushButton *BitBtn6 = nullptr;       // "Recibir"
+    QRadioButton *RadioButton1 = nullptr; // "Histórico"
     QRadioButton *RadioButton2 = nullptr; // "Parcial"
     QRadioButton *RadioButton3 = nullptr; // "Presencia"
+    QRadioButton *RadioButton4 = nullptr; // "Producción"
+    QRadioButton *RadioButton5 = nullptr; // "Accesos"
     StringGrid SGFichajes{10, 2};
     TStringGridView *VistaFichajes = nullptr;
+
+    QDate FechaHoy;   // today as last taken
+    QDate FechaDesde; // start of the range as last picked
+    // The last listing: its files, keys and the file of each row, for the annul toggle.
+    TResultadoListado UltimoListado;
+    // Column widths remembered by the annul toggle for the next listing.
+    std::vector<int> AnchosRecordados;
+
+    // The listings: the controls and LecturaExterna in, SGFichajes and the column globals out.
+    void BListarClick();
+    void BListarProdClick();
+    // Kind buttons: preset the check marks of the terminal list.
+    void RadioButton3Click();
+    void RadioButton4Click();
+    void RadioButton5Click();
+    // Date clamps.
+    void DTP1CloseUp();
+    void DTP2CloseUp();
+    // Inverts the annulled mark of the selected row's clocking and lists again.
+    void SGFichajesDblClick();
+    // "Nuevo formato": rebuilds the day files. True when done (the caller hides the button).
+    bool BReconsClick();
+
+    // "Recibir": the form sends the selected terminal the console line "l" (with its radio prefix).
+    virtual void BitBtn6Click() {}
+    // The panel's terminal list CLBTerminales: item texts ("%c%c %s %s") and check marks. By default
+    // a QListWidget named "CLBTerminales" in the page's window, with checkable items.
+    virtual std::vector<std::pair<std::string, bool>> ItemsTerminales() const;
+    virtual void MarcaTerminales(const std::vector<bool> &marcas);
+    // The close request of the panel minimises it (installed on the page's window at creation).
+    void MinimizaPanel();
 
 protected:
     // Builds the page's controls inside pagina.
     void CreaPaginaFichajes(QWidget *pagina);
+
+private:
+    TPeticionListado peticion(bool produccion) const;
+    void lista(bool produccion);
+    void marcaPorModo(bool accesos);
+    QWidget *pagina_ = nullptr;
 };

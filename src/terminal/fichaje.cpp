@@ -1,0 +1,185 @@
+#include "terminal/fichaje.h"
+
+#include "platform/numeros.h"
+
+#include <algorithm>
+
+const std::string PlantillaBruta = "\r\n$3t $3s $2d/$2m/$4a $2H:$2M:$2S $3i $54n$8p $1u-$4o";
+
+namespace {
+const TCampoFichaje kCampos[] = {
+    {'t', 2, 3, '0', "Terminal"},
+    {'s', 6, 3, ' ', "Dia Semana"},
+    {'d', 10, 2, '0', "Dia"},
+    {'m', 13, 2, '0', "Mes"},
+    {'a', 16, 4, ' ', "A\xF1o"},
+    {'H', 21, 2, ' ', "Hora"},
+    {'M', 24, 2, ' ', "Minuto"},
+    {'S', 27, 2, ' ', "Segundo"},
+    {'i', 30, 3, '0', "Incidencia"},
+    {'c', 34, -1, '0', "C\xF3"
+                       "digo"},
+    {'n', 34, 54, ' ', "Nombre"},
+    {'p', 88, 8, '0', "Producci\xF3n"},
+    {'u', 97, 1, ' ', "Acceso"},
+    {'o', 99, 4, '0', "Orden"},
+};
+
+bool esDigito(char c) { return c >= '0' && c <= '9'; }
+
+char byteEn(std::string_view r, int i) { return i >= 0 && static_cast<size_t>(i) < r.size() ? r[i] : ' '; }
+
+void anadeLiteral(TFormatoAnalizado &f, const std::string &s) {
+    if (s.empty())
+        return;
+    if (f.empty() || f.back().Letra != 0)
+        f.push_back({});
+    f.back().Literal += s;
+}
+} // namespace
+
+const TCampoFichaje *CampoFichaje(char letra) {
+    for (const TCampoFichaje &c : kCampos)
+        if (c.Letra == letra)
+            return &c;
+    return nullptr;
+}
+
+TFormatoAnalizado AnalizaFormato(const std::string &formato) {
+    TFormatoAnalizado f;
+    const size_t n = formato.size();
+    size_t i = 0;
+    while (i < n) {
+        char c = formato[i];
+        if (c == '$' && i + 1 < n && esDigito(formato[i + 1])) {
+            size_t j = i + 1;
+            int ancho = 0;
+            while (j < n && esDigito(formato[j])) {
+                ancho = std::min(ancho * 10 + (formato[j] - '0'), 1000);
+                ++j;
+            }
+            if (j < n) {
+                TElementoFormato e;
+                e.Letra = formato[j];
+                e.Ancho = std::min(ancho, 255);
+                f.push_back(e);
+                ++j;
+            }
+            i = j;
+        } else if (c == '\\') {
+            if (i + 1 < n) {
+                switch (formato[i + 1]) {
+                case '\\':
+                    anadeLiteral(f, "\\");
+                    break;
+                case 'n':
+                    anadeLiteral(f, "\n");
+                    break;
+                case 'r':
+                    anadeLiteral(f, "\r");
+                    break;
+                case 't':
+                    anadeLiteral(f, "\t");
+                    break;
+                default:
+                    break;
+                }
+            }
+            i += 2;
+        } else {
+            anadeLiteral(f, std::string(1, c));
+            ++i;
+        }
+    }
+    return f;
+}
+
+int LongitudFormato(const TFormatoAnalizado &formato) {
+    int l = 0;
+    for (const TElementoFormato &e : formato)
+        l += e.Letra ? e.Ancho : static_cast<int>(e.Literal.size());
+    return l;
+}
+
+std::string FormateaFichaje(const TFormatoAnalizado &formato, std::string_view registro) {
+    std::string out;
+    out.reserve(static_cast<size_t>(LongitudFormato(formato)));
+    // Offset, length and pad of the previous field, reused by an unknown letter.
+    int offset = 0, longitud = 0;
+    char relleno = ' ';
+    for (const TElementoFormato &e : formato) {
+        if (!e.Letra) {
+            out += e.Literal;
+            continue;
+        }
+        if (const TCampoFichaje *c = CampoFichaje(e.Letra)) {
+            offset = c->Offset;
+            relleno = c->Relleno;
+            longitud = c->Longitud;
+            if (longitud < 0) {
+                longitud = 0;
+                while (longitud < 54 && esDigito(byteEn(registro, offset + longitud)))
+                    ++longitud;
+            }
+        }
+        const int ancho = e.Ancho;
+        if (ancho > longitud) {
+            out.append(static_cast<size_t>(ancho - longitud), relleno);
+            for (int k = 0; k < longitud; ++k)
+                out += byteEn(registro, offset + k);
+        } else {
+            const int desde = (e.Letra == 'n' || e.Letra == 'u') ? offset : offset + longitud - ancho;
+            for (int k = 0; k < ancho; ++k)
+                out += byteEn(registro, desde + k);
+        }
+    }
+    return out;
+}
+
+std::string FormateaFichaje(const std::string &formato, std::string_view registro) {
+    return FormateaFichaje(AnalizaFormato(formato), registro);
+}
+
+std::string FichajeEnEspera(int terminal, int dia, int mes, int anio) {
+    std::string r = Formato("\r\n%03d ??? %02d/%02d/%d ??:??:?? ", terminal, dia, mes, anio);
+    r += std::string(64, '?');
+    r += " ???";
+    r.resize(LongitudFichaje, '?');
+    return r;
+}
+
+std::string NombreParcial(const TFormatoAnalizado &patron, std::string_view registro) {
+    std::string nombre = FormateaFichaje(patron, registro);
+    for (char &c : nombre)
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32)
+            c = '_';
+    return nombre;
+}
+
+std::string NombreParcial(const std::string &patron, std::string_view registro) {
+    return NombreParcial(AnalizaFormato(patron), registro);
+}
+
+unsigned char ClaveFichajes(const std::string &nombre) {
+    // The second character of the name (the day's units digit with the default pattern).
+    return nombre.size() > 1 ? static_cast<unsigned char>(nombre[1]) : 0;
+}
+
+void CodificaLinea(std::string &linea, unsigned char clave) {
+    if (linea.size() < 4)
+        return;
+    if (((static_cast<unsigned char>(linea[1]) + clave) & 0x80) != 0)
+        return; // the marker would hide the byte: keep the line plain
+    for (size_t i = 0; i + 2 < linea.size(); ++i)
+        linea[i] = static_cast<char>(static_cast<unsigned char>(linea[i]) + clave);
+    linea[1] = static_cast<char>(static_cast<unsigned char>(linea[1]) | 0x80);
+}
+
+bool DescodificaLinea(std::string &linea, unsigned char clave) {
+    if (linea.size() < 2 || (static_cast<unsigned char>(linea[1]) & 0x80) == 0)
+        return false;
+    linea[1] = static_cast<char>(static_cast<unsigned char>(linea[1]) & 0x7F);
+    for (size_t i = 0; i + 2 < linea.size(); ++i)
+        linea[i] = static_cast<char>(static_cast<unsigned char>(linea[i]) - clave);
+    return true;
+}

@@ -1,0 +1,72 @@
+#pragma once
+// Clocking listings into the panel's clockings grid (SGFichajes), the column-index globals
+// that readers of the grid use, the alias pairs and the annul toggle of a listed clocking.
+#include "platform/stringgrid.h"
+
+#include <QDate>
+#include <string>
+#include <vector>
+
+// Raised by a window around a listing it runs on the panel.
+extern unsigned char LecturaExterna;
+// Grid column of each field letter, set by every listing from its format.
+extern int ColumnaTerminal, ColumnaDia, ColumnaMes, ColumnaAnio, ColumnaHora, ColumnaMinuto, ColumnaSegundo,
+    ColumnaIncidencia, ColumnaCodigo, ColumnaNombre, ColumnaProduccion, ColumnaAcceso;
+// Length of one stored line of the format of the last listing.
+extern int LongitudLinea;
+// Format and kind of the last listing.
+extern std::string FormatoLectura;
+extern int TipoListado;
+
+enum { ListadoPresencia = 0, ListadoProduccion = 1, ListadoAccesos = 2 };
+
+struct TColumnasFichajes {
+    int Terminal = 0, Dia = 0, Mes = 0, Anio = 0, Hora = 0, Minuto = 0, Segundo = 0, Incidencia = 0, Codigo = 0,
+        Nombre = 0, Produccion = 0, Acceso = 0;
+    int LongitudLinea = 0;
+};
+TColumnasFichajes ColumnasGlobales();
+void FijaColumnasGlobales(const TColumnasFichajes &c);
+
+// One terminal of the panel's list: connection letter, mode letter, number, check mark.
+struct TTerminalListado {
+    char Conexion = 0;
+    char Modo = 0;
+    int Numero = 0;
+    bool Marcado = false;
+};
+// A CLBTerminales item "%c%c %s %s"; the number is read as the link reads it (a radio
+// terminal: the hexadecimal digits from the address's 7th character).
+TTerminalListado TerminalDeItem(const std::string &item, bool marcado);
+
+struct TPeticionListado {
+    QDate Desde, Hasta;
+    std::vector<TTerminalListado> Terminales;
+    bool Historico = false; // "Histórico" (the history file) instead of "Parcial"
+    int Tipo = ListadoPresencia;
+    std::string Busca;        // the search field: an employee number, or empty
+    bool Externa = false;     // LecturaExterna
+    bool Produccion = false;  // the production editor's twin (BListarProdClick)
+    std::vector<int> Anchos;  // column widths remembered by the annul toggle (0: none)
+};
+
+struct TResultadoListado {
+    TColumnasFichajes Columnas;
+    std::string Formato;
+    bool Historico = false;
+    std::vector<std::string> Archivos; // files read
+    std::vector<unsigned char> Claves; // scramble key of each file
+    std::vector<int> ArchivoFila;      // file of each grid row (index into Archivos, -1 none)
+    std::vector<std::string> Defectuosos; // files with an out-of-range date or time
+};
+
+// Fills grid with the clockings the request asks for. Column indices missing from the format
+// keep their value in anteriores, except the seconds column, which is then 0.
+TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid, const TColumnasFichajes &anteriores);
+
+// The partner of an employee number in "alias.dat" of the data directory, 0 when none.
+int BuscaAlias(int numero);
+
+// Inverts the annulled mark of the line listed in row fila, in the file and at the offset it was
+// read from, when its first byte still is as listed. False when nothing was written.
+bool AlternaAnulado(const TResultadoListado &listado, const StringGrid &grid, int fila);

@@ -1,0 +1,263 @@
+// The clocking record, the format language, day-file names, scrambling and the writer.
+#include "terminal/fichaje.h"
+#include "terminal/fichajes_prueba.h"
+
+#include "platform/archivoini.h"
+#include "platform/stringgrid.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kJuan = "1234 GARCIA LOPEZ JUAN";
+
+TEST(FormatoFichaje, LineaPorDefectoYNombreDelDia) {
+    const std::string r = Registro(5, 3, 5, 2024, 8, 7, kJuan);
+    ASSERT_EQ(r.size(), 103u);
+    const std::string linea = FormateaFichaje(FormatoDefecto, r);
+    EXPECT_EQ(linea, "005-34 0 1234 GARCIA LOPEZ JUAN" + std::string(20, ' ') + "03/05/2024 08:07\r\n");
+    EXPECT_EQ(LongitudFormato(AnalizaFormato(FormatoDefecto)), 69);
+    EXPECT_EQ(NombreParcial("$2d$2m$2a.$3t", r), "030524.005");
+    // The stand-by record names the same file and is a whole record.
+    const std::string espera = FichajeEnEspera(5, 3, 5, 2024);
+    EXPECT_EQ(espera.size(), 103u);
+    EXPECT_EQ(NombreParcial("$2d$2m$2a.$3t", espera), "030524.005");
+}
+
+TEST(FormatoFichaje, EjemplosDeAnchos) {
+    const std::string r = Registro(5, 3, 5, 2024, 8, 7, kJuan, 12, "00120034");
+    EXPECT_EQ(FormateaFichaje("$2a", r), "24");
+    EXPECT_EQ(FormateaFichaje("$5t", r), "00005");
+    EXPECT_EQ(FormateaFichaje("$1i", r), "2");
+    EXPECT_EQ(FormateaFichaje("$32n", r), kJuan + std::string(10, ' '));
+    EXPECT_EQ(FormateaFichaje("$0n", r), "");
+    EXPECT_EQ(FormateaFichaje("$255n", r), std::string(201, ' ') + r.substr(34, 54));
+    EXPECT_EQ(FormateaFichaje("$6c", r), "001234");
+    EXPECT_EQ(FormateaFichaje("$4p", r), "0034");
+    EXPECT_EQ(FormateaFichaje("$3u$4s", r), "  E Jue");
+    EXPECT_EQ(FormateaFichaje("$4c", Registro(5, 3, 5, 2024, 8, 7, "GARCIA")), "0000");
+    // An unknown letter right after a field repeats that field.
+    EXPECT_EQ(FormateaFichaje("$2d$2x", r), "0303");
+}
+
+TEST(FormatoFichaje, LiteralesYEscapes) {
+    const std::string r = Registro(5, 3, 5, 2024, 8, 7, kJuan);
+    EXPECT_EQ(FormateaFichaje("", r), "");
+    EXPECT_EQ(FormateaFichaje("abc\\n\\t\\\\\\r\\q.", r), "abc\n\t\\\r.");
+    EXPECT_EQ(FormateaFichaje("a\r\nb", r), "a\r\nb");
+    // The raw template gives the record back.
+    EXPECT_EQ(FormateaFichaje(PlantillaBruta, r), r);
+}
+
+TEST(FormatoFichaje, FormatosMalFormadosNoLeenFueraNiDesalinean) {
+    const std::string r1 = Registro(5, 3, 5, 2024, 8, 7, kJuan);
+    const std::string r2 = Registro(123, 28, 12, 2031, 23, 59, "9 X", 255, "87654321", 'N');
+    EXPECT_EQ(FormateaFichaje("$2d$", r1), "03$");
+    EXPECT_EQ(FormateaFichaje("$2d\\", r1), "03");
+    EXPECT_EQ(FormateaFichaje("$xd", r1), "$xd");
+    EXPECT_EQ(FormateaFichaje("$2d$3", r1), "03");
+    EXPECT_EQ(FormateaFichaje("$3x-$2d", r1), "   -03"); // unknown first letter: blanks
+    EXPECT_EQ(FormateaFichaje("$999n", r1).size(), 255u);
+    for (const std::string f : {"$2d$", "\\q$3x\\", "$3x$2z\\9$", "$12c$7i\\", "$300n$2m$"}) {
+        const int l = LongitudFormato(AnalizaFormato(f));
+        EXPECT_EQ(FormateaFichaje(f, r1).size(), static_cast<size_t>(l)) << f;
+        EXPECT_EQ(FormateaFichaje(f, r2).size(), static_cast<size_t>(l)) << f;
+    }
+    // A short record reads blanks past its end.
+    EXPECT_EQ(FormateaFichaje("$2d|$4o|", std::string("\r\n005 Jue 03")), "03|    |");
+}
+
+TEST(FormatoFichaje, NombreDelDiaNoSaleDelDirectorio) {
+    std::string r = Registro(5, 3, 5, 2024, 8, 7, kJuan);
+    r.replace(2, 3, "/.\\");
+    EXPECT_EQ(NombreParcial("$2d$2m$2a.$3t", r), "030524._._");
+    r.replace(2, 3, std::string("\0\x01\n", 3));
+    EXPECT_EQ(NombreParcial("$3t$2d", r), "___03");
+    EXPECT_EQ(NombreParcial("../$2d", r), ".._03");
+}
+
+TEST(FormatoFichaje, Cifrado) {
+    std::string l = "0123\r\n";
+    CodificaLinea(l, 0x31);
+    EXPECT_EQ(l, "a\xE2"
+                 "cd\r\n");
+    std::string copia = l;
+    EXPECT_TRUE(DescodificaLinea(copia, 0x31));
+    EXPECT_EQ(copia, "0123\r\n");
+    // The annulled mark (bit 7 of the first byte) reads back through the key.
+    l[0] = static_cast<char>(l[0] ^ 0x80);
+    EXPECT_TRUE(DescodificaLinea(l, 0x31));
+    EXPECT_EQ(l, "\xB0"
+                 "123\r\n");
+    // A second byte that would reach 0x80 keeps the line plain: nothing lost.
+    std::string alta = "0\x60xx\r\n";
+    CodificaLinea(alta, 0x31);
+    EXPECT_EQ(alta, "0\x60xx\r\n");
+    EXPECT_FALSE(DescodificaLinea(alta, 0x31));
+    EXPECT_EQ(ClaveFichajes("030524.005"), '3');
+}
+
+TEST(GuardaFichaje, EscribeDiaEHistoricoYNoDuplica) {
+    EntornoFichajes e;
+    std::string r = Registro(5, 3, 5, 2024, 8, 7, "12 PE\xA4" "A"); // OEM 850: 0xA4 is n tilde
+    EXPECT_TRUE(Guarda(r));
+    const std::string linea = "005-12 0 12 PE\xF1" "A" + std::string(25, ' ') + std::string(10, ' ') + "03/05/2024 08:07\r\n";
+    EXPECT_EQ(Contenido("fichajes/030524.005"), linea);
+    std::string ansi = r;
+    ansi[39] = '\xF1';
+    EXPECT_EQ(Contenido("fichajes/historico"), ansi);
+    // The same clocking again (a resend) is stored once.
+    EXPECT_TRUE(Guarda(r));
+    EXPECT_EQ(Contenido("fichajes/030524.005"), linea);
+    EXPECT_EQ(Contenido("fichajes/historico"), ansi);
+    // A clocking that differs only where the line does not show is a duplicate as well.
+    EXPECT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 7, "12 PE\xA4" "A", 0, "        ", 'E', 42)));
+    EXPECT_EQ(Contenido("fichajes/historico"), ansi);
+    // A new clocking is appended; a file changed behind the writer's back is read again.
+    EXPECT_TRUE(Guarda(Registro(5, 3, 5, 2024, 9, 0, "12")));
+    EXPECT_EQ(Contenido("fichajes/030524.005").size(), 2 * linea.size());
+    Escribe("fichajes/030524.005", "");
+    EXPECT_TRUE(Guarda(r));
+    EXPECT_EQ(Contenido("fichajes/030524.005"), linea);
+}
+
+TEST(GuardaFichaje, FalloDelDiaNoEscribeNadaMas) {
+    EntornoFichajes e;
+    CreaDirectorio("fichajes/030524.005"); // cannot be opened as a file
+    EXPECT_FALSE(Guarda(Registro(5, 3, 5, 2024, 8, 7, "12 JUAN")));
+    EXPECT_FALSE(ExisteArchivo("fichajes/historico"));
+}
+
+TEST(GuardaFichaje, FalloDelHistoricoRecortaElDia) {
+    EntornoFichajes e;
+    const std::string primero = Registro(5, 3, 5, 2024, 7, 0, "12 JUAN");
+    ASSERT_TRUE(Guarda(primero));
+    const std::string antes = Contenido("fichajes/030524.005");
+    RutaHistorico = "fichajes/otro";
+    CreaDirectorio("fichajes/otro");
+    const std::string r = Registro(5, 3, 5, 2024, 8, 7, "12 JUAN");
+    EXPECT_FALSE(Guarda(r));
+    EXPECT_EQ(Contenido("fichajes/030524.005"), antes);
+    // On a new day file the file is removed again.
+    EXPECT_FALSE(Guarda(Registro(5, 4, 5, 2024, 8, 7, "12 JUAN")));
+    EXPECT_FALSE(ExisteArchivo("fichajes/040524.005"));
+    // The terminal's resend is then stored, not taken for a duplicate.
+    RutaHistorico = "fichajes/historico";
+    EXPECT_TRUE(Guarda(r));
+    EXPECT_EQ(Contenido("fichajes/030524.005"), antes + FormateaFichaje(FormatoFichaje, r));
+    EXPECT_EQ(Contenido("fichajes/historico"), primero + r);
+}
+
+TEST(GuardaFichaje, LineaCifrada) {
+    EntornoFichajes e;
+    EncriptarFichajes = 1;
+    FormatoFichaje = "$3t $2H:$2M\\r\\n";
+    const std::string r = Registro(5, 3, 5, 2024, 8, 7, "12 JUAN");
+    EXPECT_TRUE(Guarda(r));
+    EXPECT_TRUE(Guarda(r));
+    EXPECT_EQ(Contenido("fichajes/030524.005"), "c\xE3"
+                                                "hSckmcj\r\n");
+}
+
+StringGrid &Empleados(StringGrid &g, std::initializer_list<const char *> ids) {
+    g.SetRowCount(static_cast<int>(ids.size()) + 1);
+    int f = 1;
+    for (const char *id : ids)
+        g.Cells[0][f++] = id;
+    return g;
+}
+
+std::string BytesFila(int he, int me, int hs, int ms, int presente) {
+    std::string b(16, '\0');
+    b[0] = static_cast<char>(he);
+    b[2] = static_cast<char>(me);
+    b[4] = static_cast<char>(hs);
+    b[6] = static_cast<char>(ms);
+    b[8] = static_cast<char>(presente);
+    return b;
+}
+
+TEST(GuardaFichaje, AlternaLaPresencia) {
+    EntornoFichajes e;
+    StringGrid g(13, 2);
+    Empleados(g, {"12 GARCIA", "7 PEREZ", "12 OTRO"});
+    EXPECT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 5, "12 JUAN"), &g));
+    const std::string vacia = BytesFila(100, 0, 100, 0, 0);
+    std::string esperado = BytesFila(8, 5, 100, 0, 1) + vacia + BytesFila(8, 5, 100, 0, 1);
+    for (int k = 4; k <= 30; ++k)
+        esperado += vacia;
+    EXPECT_EQ(Contenido("fichajes/presentes"), esperado);
+    EXPECT_EQ(TablaPresenciaLeida[1].Presente, 1);
+    EXPECT_EQ(TablaPresenciaLeida[2].Presente, 0);
+
+    EXPECT_TRUE(Guarda(Registro(7, 3, 5, 2024, 17, 30, "12 JUAN"), &g));
+    EXPECT_EQ(Contenido("fichajes/presentes").substr(0, 48),
+              BytesFila(8, 5, 17, 30, 0) + vacia + BytesFila(8, 5, 17, 30, 0));
+    // A duplicate does not toggle again.
+    EXPECT_TRUE(Guarda(Registro(7, 3, 5, 2024, 17, 30, "12 JUAN"), &g));
+    EXPECT_EQ(TablaPresenciaLeida[1].Presente, 0);
+}
+
+TEST(GuardaFichaje, ClockingSinPresenciaYFilasMasAllaDe30) {
+    EntornoFichajes e;
+    StringGrid g(13, 2);
+    Empleados(g, {"12 GARCIA"});
+    std::string produccion = "12 JUAN";
+    produccion.resize(44, ' ');
+    produccion += "5"; // a digit at offset 78
+    EXPECT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 5, produccion), &g));
+    EXPECT_FALSE(ExisteArchivo("fichajes/presentes"));
+    EXPECT_EQ(TablaPresenciaLeida[1].Presente, 0);
+
+    StringGrid muchos(13, 40);
+    for (int f = 1; f < 40; ++f)
+        muchos.Cells[0][f] = std::to_string(f + 100) + " X";
+    EXPECT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 6, "131 Y"), &muchos)); // grid row 31
+    EXPECT_FALSE(ExisteArchivo("fichajes/presentes"));
+    EXPECT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 7, "130 Y"), &muchos)); // grid row 30
+    EXPECT_EQ(TablaPresenciaLeida[30].Presente, 1);
+    EXPECT_EQ(Contenido("fichajes/presentes").size(), 480u);
+}
+
+TEST(ReconstruyeFichajes, NuevoFormatoConservaAnulados) {
+    EntornoFichajes e;
+    TIniFile ini("velkatron.ini");
+    TIniFile *anterior = ArchivoIni;
+    ArchivoIni = &ini;
+    ASSERT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 7, "1234 A")));
+    ASSERT_TRUE(Guarda(Registro(5, 3, 5, 2024, 17, 0, "1234 A")));
+    ASSERT_TRUE(Guarda(Registro(5, 4, 5, 2024, 9, 0, "99 B")));
+    // Annul the second line of the 3rd.
+    std::string dia = Contenido("fichajes/030524.005");
+    dia[69] = static_cast<char>(dia[69] ^ 0x80);
+    Escribe("fichajes/030524.005", dia);
+    Escribe("fichajes/010524.005", "otro");
+
+    FormatoFichaje = "$2d/$2m/$4a $2H:$2M $4c\\r\\n";
+    FormatoCambiado = true;
+    EXPECT_TRUE(ReconstruyeFichajes());
+    EXPECT_EQ(Contenido("fichajes/030524.005"), "03/05/2024 08:07 1234\r\n\xB0"
+                                                "3/05/2024 17:00 1234\r\n");
+    EXPECT_EQ(Contenido("fichajes/040524.005"), "04/05/2024 09:00 0099\r\n");
+    EXPECT_EQ(Contenido("fichajes/010524.005"), "otro");
+    EXPECT_EQ(ini.ReadString("config", "formato_anterior", ""), FormatoFichaje);
+    EXPECT_EQ(FormatoAnterior, FormatoFichaje);
+    EXPECT_FALSE(FormatoCambiado);
+
+    // Without a history file nothing is recorded.
+    ini.DeleteKey("config", "formato_anterior");
+    RutaHistorico = "fichajes/no_existe";
+    FormatoCambiado = true;
+    EXPECT_FALSE(ReconstruyeFichajes());
+    EXPECT_EQ(ini.ReadString("config", "formato_anterior", "ninguno"), "ninguno");
+    EXPECT_TRUE(FormatoCambiado);
+    // An empty one rewrites nothing but records the format.
+    Escribe("fichajes/vacio", "");
+    RutaHistorico = "fichajes/vacio";
+    EXPECT_TRUE(ReconstruyeFichajes());
+    EXPECT_EQ(ini.ReadString("config", "formato_anterior", ""), FormatoFichaje);
+    FormatoCambiado = false;
+    ArchivoIni = anterior;
+}
+
+} // namespace
