@@ -5,6 +5,7 @@
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
 #include "platform/lineas.h"
+#include "platform/rutas.h"
 
 #include <QDir>
 
@@ -76,12 +77,12 @@ bool CopiaSeguridad(const QDate &fecha, std::string &destino, int &copiados) {
     CreaDirectorio(DirBackup);
     if (!CreaDirectorio(destino))
         return false;
-    QDir datos(QString::fromLocal8Bit(DirDatos.empty() ? "." : DirDatos.c_str()));
+    QDir datos(DirDatos.empty() ? QString(".") : RutaQ(DirDatos));
     if (!datos.exists())
         return false;
     bool ok = true;
     for (const QString &nombre : datos.entryList(QDir::Files | QDir::Hidden)) {
-        std::string n = nombre.toLocal8Bit().toStdString();
+        std::string n = RutaDeQ(nombre);
         if (CopiaArchivo(DirDatos + n, destino + n, true))
             ++copiados;
         else

@@ -1,6 +1,7 @@
 #include "platform/dialogos.h"
 
 #include "platform/codepage.h"
+#include "platform/rutas.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -77,21 +78,21 @@ Respuesta PreguntaCancelar(const std::string &texto, const std::string &titulo) 
 bool AbrirArchivo(const PeticionArchivo &p, std::string &ruta) {
     if (respondedor)
         return respondedor->AbrirArchivo(p, ruta);
-    QString r = QFileDialog::getOpenFileName(padre, aQ(p.titulo), aQ(p.directorio), filtroQt(p.filtro));
+    QString r = QFileDialog::getOpenFileName(padre, aQ(p.titulo), RutaQ(p.directorio), filtroQt(p.filtro));
     if (r.isEmpty())
         return false;
-    ruta = r.toLocal8Bit().toStdString();
+    ruta = RutaDeQ(r);
     return true;
 }
 
 bool GuardarArchivo(const PeticionArchivo &p, std::string &ruta) {
     if (respondedor)
         return respondedor->GuardarArchivo(p, ruta);
-    QString inicial = aQ(p.directorio + p.nombre);
+    QString inicial = RutaQ(p.directorio + p.nombre);
     QString r = QFileDialog::getSaveFileName(padre, aQ(p.titulo), inicial, filtroQt(p.filtro));
     if (r.isEmpty())
         return false;
-    ruta = r.toLocal8Bit().toStdString();
+    ruta = RutaDeQ(r);
     return true;
 }
 

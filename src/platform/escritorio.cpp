@@ -15,7 +15,7 @@ std::function<void(const std::string &)> reproductor;
 bool AbreConAplicacion(const std::string &ruta) {
     if (abridor)
         return abridor(ruta);
-    QFileInfo info(QString::fromLocal8Bit(RutaLocal(ruta).c_str()));
+    QFileInfo info(RutaQ(ruta));
     if (!info.exists())
         return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
@@ -30,7 +30,7 @@ void ReproduceSonido(const std::string &ruta) {
     static QSoundEffect *efecto = nullptr;
     if (!efecto)
         efecto = new QSoundEffect();
-    QFileInfo info(QString::fromLocal8Bit(RutaLocal(ruta).c_str()));
+    QFileInfo info(RutaQ(ruta));
     if (!info.exists())
         return;
     efecto->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));

@@ -8,7 +8,7 @@
 #include <QSaveFile>
 
 namespace {
-QString q(const std::string &ruta) { return QString::fromLocal8Bit(RutaLocal(ruta).c_str()); }
+QString q(const std::string &ruta) { return RutaQ(ruta); }
 } // namespace
 
 std::vector<std::string> PartirLineas(const std::string &texto) {

@@ -1,5 +1,7 @@
 #include "platform/rutas.h"
 
+#include "platform/codepage.h"
+
 std::string ConSeparador(const std::string &directorio) {
     if (directorio.empty() || (directorio.back() != '\\' && directorio.back() != '/'))
         return directorio + "\\";
@@ -20,3 +22,6 @@ std::string DirectorioLocal(const std::string &configurado) {
         return "";
     return RutaLocal(ConSeparador(configurado));
 }
+
+QString RutaQ(const std::string &ruta) { return aQ(RutaLocal(ruta)); }
+std::string RutaDeQ(const QString &ruta) { return deQ(ruta); }

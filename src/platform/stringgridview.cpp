@@ -143,3 +143,8 @@ void TStringGridView::sincronizaSeleccion() {
         selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
     dentro_ = false;
 }
+
+void TStringGridView::SetSeleccionFilas(bool filas) {
+    setSelectionBehavior(filas ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+    sincronizaSeleccion();
+}

@@ -36,6 +36,8 @@ public:
     StringGridModel *Modelo() const { return modelo_; }
     StringGrid *Grid() const { return grid_; }
     void SetEditable(bool e) { modelo_->Editable = e; }
+    // Highlights the whole selected row (grids that select rows, not cells).
+    void SetSeleccionFilas(bool filas);
     // Applies the grid's ColWidths.
     void AplicaAnchos();
 

@@ -72,3 +72,11 @@ TEST(Rutas, DirectoriosConfigurados) {
     EXPECT_EQ(DirectorioLocal(""), "");   // the working directory, not the root
     EXPECT_EQ(DirectorioLocal("\\"), "");
 }
+
+TEST(Rutas, NombresConAcentosSonUTF8EnDisco) {
+    DirectorioTrabajo d;
+    ASSERT_TRUE(GuardaLineas("a\xF1o.dat", {"x"})); // "año.dat" in Windows-1252
+    EXPECT_EQ(Contenido("año.dat"), "x\r\n");
+    EXPECT_TRUE(ExisteArchivo("a\xF1o.dat"));
+    EXPECT_EQ(RutaDeQ(RutaQ("fotos\\Pe\xF1" "a.bmp")), "fotos/Pe\xF1" "a.bmp");
+}
