@@ -1,6 +1,7 @@
 #include "platform/codepage.h"
 #include "platform/paginacion.h"
 #include "support/dirtemporal.h"
+#include "support/pdf.h"
 
 #include <QFile>
 #include <QImage>
@@ -38,25 +39,8 @@ void hojas(QTextDocument &doc, int n) {
     }
 }
 
-// Text of each page of a PDF (empty when pdftotext is missing).
-QStringList textoPdf(const std::string &ruta) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", QString::fromStdString(ruta), "-"});
-    if (!p.waitForFinished(20000) || p.exitCode() != 0)
-        return {};
-    QStringList paginas = QString::fromUtf8(p.readAllStandardOutput()).split('\f');
-    if (!paginas.isEmpty() && paginas.back().trimmed().isEmpty())
-        paginas.removeLast();
-    return paginas;
-}
-
-// The header as pdftotext gives it back (it makes one blank of a run of blanks).
-QRegularExpression cabecera(int pagina, int total) {
-    return QRegularExpression(QString::fromUtf8("^ *Empresa SA +- +Página %1 de %2$").arg(pagina).arg(total),
-                              QRegularExpression::MultilineOption);
-}
-
-bool hayPdfToText() { return QFile::exists("/usr/bin/pdftotext"); }
+// The header of the tests' company.
+QRegularExpression cabecera(int pagina, int total) { return CabeceraPdf("Empresa SA", pagina, total); }
 
 } // namespace
 
@@ -160,16 +144,16 @@ TEST(Paginacion, ImprimeElRangoConSuCabeceraYLoAjustaAlDocumento) {
     pdf(impresora, d.Archivo("c.pdf"));
     ASSERT_TRUE(ImprimePaginas(p, impresora, 7, 9, "Empresa SA", QFont("DejaVu Sans", 8), error));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(d.Archivo("c.pdf")))); // nothing to print
-    if (!hayPdfToText())
+    if (!HayPdfToText())
         GTEST_SKIP() << "pdftotext no instalado";
-    QStringList a = textoPdf(d.Archivo("a.pdf"));
+    QStringList a = PaginasPdf(d.Archivo("a.pdf"));
     ASSERT_EQ(a.size(), 2);
     EXPECT_TRUE(a[0].contains(cabecera(2, 5))) << a[0].toStdString();
     EXPECT_TRUE(a[0].contains("Hoja 2"));
     EXPECT_TRUE(a[1].contains(cabecera(3, 5)));
     EXPECT_FALSE(a[1].contains(cabecera(2, 5)));
     EXPECT_TRUE(a[1].contains("Hoja 3"));
-    QStringList b = textoPdf(d.Archivo("b.pdf"));
+    QStringList b = PaginasPdf(d.Archivo("b.pdf"));
     ASSERT_EQ(b.size(), 2);
     EXPECT_TRUE(b[0].contains(cabecera(4, 5)));
     EXPECT_TRUE(b[1].contains(cabecera(5, 5)));
@@ -177,7 +161,7 @@ TEST(Paginacion, ImprimeElRangoConSuCabeceraYLoAjustaAlDocumento) {
 }
 
 TEST(Paginacion, ElTextoQuedaDentroDelAreaImprimible) {
-    if (!hayPdfToText())
+    if (!HayPdfToText())
         GTEST_SKIP() << "pdftotext no instalado";
     DirectorioTrabajo d;
     QTextDocument doc;

@@ -1,0 +1,59 @@
+#pragma once
+// Document windows: a report (or a saved report file) as rich text in a child window of the main
+// window. "Guardar" writes it as RTF under the name the report chose; "Imprimir" shows the print
+// preview and prints it with the page header "  %s  -  Página %d de %d".
+#include <QPointer>
+#include <QWidget>
+#include <string>
+
+class QAction;
+class QTextEdit;
+class QToolBar;
+class QToolButton;
+
+// Kinds of document: a production document prints landscape, any other kind portrait.
+constexpr int DocumentoPresencia = 1;
+constexpr int DocumentoProduccion = 2;
+// Largest file a document window opens (100 MiB).
+constexpr long long LimiteTextoDocumento = 104857600;
+
+class TMDIChild : public QWidget {
+    Q_OBJECT
+public:
+    explicit TMDIChild(QWidget *padre = nullptr);
+
+    // A new document window, shown at once as a child window of the main window (when there is one).
+    static TMDIChild *Crea();
+
+    QToolBar *ToolBar1;
+    QAction *Imprimir;
+    QToolButton *BotonRec; // "Guardar", enabled once a file name is set
+    QTextEdit *Memo1;      // the document
+    QTextEdit *REGr;       // hidden scratch editor for report builders
+
+    int Tipo = 0;              // kind: DocumentoProduccion prints landscape
+    std::string NombreArchivo; // where "Guardar" writes; empty until a report sets it
+
+    // Caption: the document's title (Windows-1252).
+    void FijaTitulo(const std::string &titulo);
+    // Sets the file name and enables "Guardar".
+    void FijaNombreArchivo(const std::string &ruta);
+
+    // "Guardar": writes Memo1 as RTF to the file name with every '*' made a blank.
+    void BotonRecClick();
+    // "Imprimir": printer orientation by kind, print preview, print dialog, printing.
+    void ImprimirExecute();
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override; // a click on the window's own surface prints
+};
+
+// State shared with the print preview.
+extern int PaginaActual;                    // page shown, 0-based
+extern QPointer<QTextEdit> EditorVistaPrevia; // the editor being previewed
+extern unsigned char ImprimirPedido;        // set when the preview's "Imprimir" closed it
+extern int NumPaginas;                      // page count found by the preview
+
+// Opens a saved report (RTF, or plain text) in a new document window. Nothing happens when no
+// file exists at the path. Kind 2 when the production output directory occurs in the path, else 1.
+TMDIChild *AbreDocumento(const std::string &ruta);

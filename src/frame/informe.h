@@ -1,0 +1,114 @@
+#pragma once
+// TInformeRTF: how a report builder writes a report.
+//
+// A report is rich text with a title, a kind and (usually) a file name in an output directory. The
+// builder writes it here, without any window, line by line and run by run, each run in the
+// attributes in force when it is written; tests read the result back (Documento(), TextoPlano(),
+// RTF()). The handler that asked for the report then calls Muestra(), which opens it in a new
+// document window (TMDIChild) with its caption and kind; when a file name was given, "Guardar" is
+// enabled there and writes the file. Nothing is written to disk before the operator presses it.
+//
+// All text is Windows-1252, as everywhere in the program.
+//
+//     TInformeRTF inf(Ansi("Listado de presencia del 01/02/2024 al 29/02/2024"), DocumentoPresencia);
+//     inf.Atributos(TAtributos::Titulo());
+//     inf.Linea(inf.Titulo());
+//     inf.Atributos(TAtributos::Normal());
+//     inf.Tabuladores({1440, 2880});
+//     inf.Atributos(TAtributos::Color(ColorGrupo));
+//     inf.Texto("Empleado 12\t");
+//     inf.Atributos(TAtributos::Normal());
+//     inf.Linea("08:00\t15:00");
+//     inf.FijaNombreArchivo(DirArchivosPres + "Presencia 01_02_2024 29_02_2024.rtf");
+//     inf.Muestra();
+#include <QColor>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TMDIChild;
+
+// Colours of the reports' scheme.
+inline const QColor ColorTitulo(0, 0, 255);         // titles, bold, 16 points
+inline const QColor ColorGrupo(0, 128, 0);          // day and group headings
+inline const QColor ColorFalta(255, 0, 0);          // shortfalls, worker-charged incidences
+inline const QColor ColorIncidenciaEmpresa(0, 0, 255); // company-charged incidences
+inline const QColor ColorTotal(0, 0, 128);          // totals
+inline const QColor ColorNormal(0, 0, 0);
+
+// Text attributes of the runs written next.
+struct TAtributos {
+    QColor color = ColorNormal;
+    int puntos = 0; // 0: the report's font size
+    bool negrita = false;
+    bool cursiva = false;
+    bool subrayado = false;
+
+    static TAtributos Normal() { return {}; }
+    static TAtributos Titulo() { return {ColorTitulo, 16, true}; }
+    static TAtributos Color(const QColor &c, bool negrita = false) { return {c, 0, negrita}; }
+};
+
+class TInformeRTF {
+public:
+    // An empty report in the font of the document windows ("MS Sans Serif", 8 points).
+    explicit TInformeRTF(const std::string &titulo = "", int tipo = 0);
+    ~TInformeRTF();
+    TInformeRTF(const TInformeRTF &) = delete;
+    TInformeRTF &operator=(const TInformeRTF &) = delete;
+
+    // Title (the window's caption), kind (see ChildWin.h: DocumentoProduccion prints landscape)
+    // and the full path that "Guardar" writes (empty: the window cannot save).
+    void FijaTitulo(const std::string &titulo) { titulo_ = titulo; }
+    void FijaTipo(int tipo) { tipo_ = tipo; }
+    void FijaNombreArchivo(const std::string &ruta) { archivo_ = ruta; }
+    const std::string &Titulo() const { return titulo_; }
+    int Tipo() const { return tipo_; }
+    const std::string &NombreArchivo() const { return archivo_; }
+
+    // Font of the whole report (name and size in points); attributes with puntos 0 use its size.
+    void Fuente(const std::string &nombre, int puntos);
+    // Attributes of the runs written from now on.
+    void Atributos(const TAtributos &a);
+    const TAtributos &Atributos() const { return atributos_; }
+
+    // Paragraph settings of the current line and the lines after it: tab stops in twips from the
+    // left edge (1440 to an inch), alignment and left indent in twips.
+    void Tabuladores(const std::vector<int> &twips);
+    void Alineacion(Qt::Alignment alineacion);
+    void Sangria(int twips);
+
+    // A run of text on the current line ('\t' jumps to the next tab stop).
+    void Texto(const std::string &texto);
+    // A run of text that ends the line (Linea() alone ends it, or adds an empty line).
+    void Linea(const std::string &texto = "");
+    // The next line starts on a new page.
+    void SaltoPagina();
+
+    QTextDocument &Documento() { return *doc_; }
+    const QTextDocument &Documento() const { return *doc_; }
+    // The text, lines ended by '\n', in Windows-1252.
+    std::string TextoPlano() const;
+    // What "Guardar" would write.
+    std::string RTF() const;
+
+    // Opens the report in a new document window: caption, kind, the text, and the file name with
+    // "Guardar" enabled when one was given. The window belongs to the main window.
+    TMDIChild *Muestra() const;
+
+private:
+    QTextCharFormat formato() const;
+    void empiezaLinea();
+
+    std::string titulo_;
+    int tipo_ = 0;
+    std::string archivo_;
+    std::unique_ptr<QTextDocument> doc_;
+    QTextCursor cursor_;
+    TAtributos atributos_;
+    QTextBlockFormat parrafo_;
+    bool finLinea_ = false; // the current line is ended: the next run starts a new one
+    bool saltoPagina_ = false;
+};

@@ -1,0 +1,391 @@
+#include "common/configuracion.h"
+#include "common/globales.h"
+#include "frame/ChildWin.h"
+#include "frame/Main.h"
+#include "frame/TestRichEditPnPPreviewForm.h"
+#include "frame/informe.h"
+#include "platform/codepage.h"
+#include "platform/impresion.h"
+#include "platform/lineas.h"
+#include "platform/rtf.h"
+#include "support/dirtemporal.h"
+#include "support/pdf.h"
+#include "support/respuestas.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolButton>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Answers the print dialog with a chosen page range.
+class RespuestasImpresion : public RespuestasPrueba {
+public:
+    int Desde = 0, Hasta = 0; // 0: the whole range
+    int Dialogos = 0;
+    int PaginasOfrecidas = 0;
+    bool Imprimir(int &desde, int &hasta, int paginas) override {
+        ++Dialogos;
+        PaginasOfrecidas = paginas;
+        if (!ImprimirAcepta)
+            return false;
+        if (Desde)
+            desde = Desde;
+        if (Hasta)
+            hasta = Hasta;
+        return true;
+    }
+};
+
+// A report of n pages, "Hoja k" on page k.
+void hojas(TInformeRTF &inf, int n) {
+    for (int k = 1; k <= n; ++k) {
+        if (k > 1)
+            inf.SaltoPagina();
+        inf.Linea("Hoja " + std::to_string(k));
+    }
+}
+
+QRegularExpression cabecera(int n, int t) { return CabeceraPdf("Talleres Soler", n, t); }
+
+class Documentos : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LeeConfiguracion("velkatron.ini");
+        NombreEmpresa = "Talleres Soler";
+        QPrinter &p = Impresora();
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(QString::fromStdString(d.Archivo("salida.pdf")));
+        p.setPageSize(QPageSize(QPageSize::A4));
+        if (!PreviewForm)
+            PreviewForm = new TPreviewForm();
+    }
+    void TearDown() override {
+        TPreviewForm::Respuesta = nullptr;
+        for (TMDIChild *w : ventanas)
+            delete w;
+    }
+    // What the operator does on the next preview, once it has painted its page.
+    void conVistaPrevia(std::function<void()> accion) {
+        TPreviewForm::Respuesta = [accion](TPreviewForm &f) {
+            f.Panel->grab();
+            accion();
+        };
+    }
+    TMDIChild *guarda(TMDIChild *w) {
+        ventanas.push_back(w);
+        return w;
+    }
+    bool impreso() const { return QFile::exists(QString::fromStdString(d.Archivo("salida.pdf"))); }
+
+    DirectorioTrabajo d;
+    RespuestasImpresion r;
+    std::vector<QPointer<TMDIChild>> ventanas;
+};
+
+} // namespace
+
+TEST(Informe, LineasYRunsConSusAtributos) {
+    TInformeRTF inf(Ansi("Listado de presencia"), DocumentoPresencia);
+    inf.Atributos(TAtributos::Titulo());
+    inf.Linea(inf.Titulo());
+    inf.Linea();
+    inf.Atributos(TAtributos::Color(ColorGrupo));
+    inf.Texto(Ansi("Día 01/02/2024\t"));
+    inf.Atributos(TAtributos::Color(ColorTotal, true));
+    inf.Linea(Ansi("Total 3,50 €"));
+    inf.Atributos(TAtributos::Normal());
+    inf.Texto("fin");
+    EXPECT_EQ(inf.TextoPlano(), Ansi("Listado de presencia\n\nDía 01/02/2024\tTotal 3,50 €\nfin"));
+    const QTextDocument &doc = inf.Documento();
+    ASSERT_EQ(doc.blockCount(), 4);
+    QTextCharFormat titulo = doc.begin().begin().fragment().charFormat();
+    EXPECT_EQ(titulo.foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(titulo.fontPointSize(), 16);
+    EXPECT_EQ(titulo.fontWeight(), QFont::Bold);
+    EXPECT_EQ(doc.findBlockByNumber(1).charFormat().fontPointSize(), 16); // empty line in the title's size
+    auto it = doc.findBlockByNumber(2).begin();
+    EXPECT_EQ(it.fragment().charFormat().foreground().color(), QColor(0, 128, 0));
+    EXPECT_EQ(it.fragment().charFormat().fontPointSize(), 8);
+    ++it;
+    EXPECT_EQ(it.fragment().text(), QString::fromUtf8("Total 3,50 €"));
+    EXPECT_EQ(it.fragment().charFormat().foreground().color(), QColor(0, 0, 128));
+    EXPECT_EQ(it.fragment().charFormat().fontWeight(), QFont::Bold);
+    // what "Guardar" writes carries the same
+    EXPECT_NE(inf.RTF().find("\\fs32\\cf1\\b Listado de presencia\\par"), std::string::npos) << inf.RTF();
+    EXPECT_NE(inf.RTF().find("Total 3,50 \\'80"), std::string::npos);
+}
+
+TEST(Informe, TabuladoresAlineacionYSaltoDePagina) {
+    TInformeRTF inf;
+    inf.Tabuladores({1440, 2880});
+    inf.Alineacion(Qt::AlignRight);
+    inf.Linea("a\tb\tc");
+    inf.SaltoPagina();
+    inf.Linea("d");
+    const QTextDocument &doc = inf.Documento();
+    ASSERT_EQ(doc.blockCount(), 2);
+    QTextBlockFormat a = doc.begin().blockFormat(), b = doc.lastBlock().blockFormat();
+    ASSERT_EQ(a.tabPositions().size(), 2);
+    EXPECT_DOUBLE_EQ(a.tabPositions()[1].position, 192); // two inches
+    EXPECT_EQ(a.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_TRUE(b.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
+    EXPECT_EQ(b.tabPositions().size(), 2); // settings go on to the next lines
+    EXPECT_NE(inf.RTF().find("\\pard\\tx1440\\tx2880\\qr\\fs16\\cf1 a\\tab b\\tab c\\par\r\n"
+                         "\\page\\pard\\tx1440\\tx2880\\qr d}"),
+              std::string::npos)
+        << inf.RTF();
+}
+
+TEST_F(Documentos, MuestraAbreUnaVentanaHijaConTituloTipoYTexto) {
+    TMainForm principal;
+    TInformeRTF inf(Ansi("Producción por obra"), DocumentoProduccion);
+    inf.Linea("Obra 12");
+    inf.FijaNombreArchivo(DirArchivosProd + "Obra*12 01_02_2024.rtf");
+    TMDIChild *w = guarda(inf.Muestra());
+    ASSERT_EQ(principal.Area()->subWindowList().size(), 1);
+    EXPECT_EQ(principal.Area()->subWindowList()[0]->widget(), w);
+    EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Producción por obra"));
+    EXPECT_EQ(w->Tipo, DocumentoProduccion);
+    EXPECT_EQ(w->Memo1->toPlainText(), "Obra 12");
+    EXPECT_TRUE(w->BotonRec->isEnabled());
+    EXPECT_EQ(w->BotonRec->text(), "Guardar");
+    EXPECT_FALSE(w->REGr->isVisible());
+    EXPECT_TRUE(w->testAttribute(Qt::WA_DeleteOnClose));
+
+    // a report without a file name cannot be saved
+    TInformeRTF sinArchivo("Accesos");
+    TMDIChild *v = guarda(sinArchivo.Muestra());
+    EXPECT_FALSE(v->BotonRec->isEnabled());
+    EXPECT_EQ(v->Tipo, 0);
+    principal.Area()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(ventanas[0].isNull()); // freed when closed
+}
+
+TEST_F(Documentos, GuardarCambiaAsteriscosPorBlancosYSeDesactiva) {
+    CreaDirectorio(DirArchivosPres);
+    TInformeRTF inf("Presencia");
+    inf.Atributos(TAtributos::Titulo());
+    inf.Linea(Ansi("Título"));
+    inf.FijaNombreArchivo(DirArchivosPres + "Presencia*de*Juan.rtf");
+    Escribe(DirArchivosPres + "Presencia de Juan.rtf", "viejo");
+    TMDIChild *w = guarda(inf.Muestra());
+    w->BotonRec->click();
+    EXPECT_TRUE(r.Mensajes.empty());
+    EXPECT_EQ(Contenido(DirArchivosPres + "Presencia de Juan.rtf"), inf.RTF());
+    EXPECT_FALSE(ExisteArchivo(DirArchivosPres + "Presencia*de*Juan.rtf"));
+    EXPECT_FALSE(w->BotonRec->isEnabled());
+
+    // a failed save says so and leaves "Guardar" enabled
+    TInformeRTF otro("Otro");
+    otro.FijaNombreArchivo("no/hay/tal.rtf");
+    TMDIChild *v = guarda(otro.Muestra());
+    v->BotonRec->click();
+    ASSERT_EQ(r.Mensajes.size(), 1u);
+    EXPECT_EQ(r.Mensajes[0].tipo, Dialogos::Tipo::Error);
+    EXPECT_EQ(r.Mensajes[0].texto, "No se puede guardar el archivo no/hay/tal.rtf");
+    EXPECT_TRUE(v->BotonRec->isEnabled());
+}
+
+TEST_F(Documentos, AbreDocumentoMuestraLoGuardadoYDecideElTipo) {
+    EXPECT_EQ(AbreDocumento(d.Archivo("no existe.rtf")), nullptr);
+    EXPECT_TRUE(r.Mensajes.empty());
+
+    TInformeRTF inf("Informe");
+    inf.Atributos(TAtributos::Color(ColorFalta, true));
+    inf.Linea(Ansi("Falta: José 1:30 €"));
+    CreaDirectorio(DirArchivosProd);
+    CreaDirectorio("otro");
+    GuardaBytes(DirArchivosProd + "a.rtf", inf.RTF());
+    GuardaBytes("otro/a.rtf", inf.RTF());
+
+    std::string ruta = d.Archivo(DirArchivosProd + "a.rtf");
+    TMDIChild *w = guarda(AbreDocumento(ruta));
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->windowTitle(), QString::fromStdString(ruta));
+    EXPECT_EQ(w->Tipo, DocumentoProduccion);
+    EXPECT_EQ(w->Memo1->toPlainText(), QString::fromUtf8("Falta: José 1:30 €"));
+    QTextCharFormat f = w->Memo1->document()->begin().begin().fragment().charFormat();
+    EXPECT_EQ(f.foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(f.fontWeight(), QFont::Bold);
+    EXPECT_FALSE(w->BotonRec->isEnabled());
+    EXPECT_TRUE(w->NombreArchivo.empty());
+
+    TMDIChild *v = guarda(AbreDocumento(d.Archivo("otro/a.rtf")));
+    EXPECT_EQ(v->Tipo, DocumentoPresencia);
+
+    // a file that is not RTF shows as text
+    Escribe("INCIDENCIAS.RTF", "Vacaciones\r\nBaja m\xE9" "dica\r\n");
+    TMDIChild *t = guarda(AbreDocumento("INCIDENCIAS.RTF"));
+    EXPECT_EQ(t->Memo1->toPlainText(), QString::fromUtf8("Vacaciones\nBaja médica\n"));
+    EXPECT_TRUE(r.Mensajes.empty());
+}
+
+TEST_F(Documentos, ImprimeTodasLasPaginasConSuCabecera) {
+    TInformeRTF inf("Cinco hojas");
+    hojas(inf, 5);
+    TMDIChild *w = guarda(inf.Muestra());
+    int paginasVistas = 0;
+    conVistaPrevia([&] {
+        paginasVistas = NumPaginas;
+        PreviewForm->SpeedButton3->click();
+    });
+    w->Imprimir->trigger();
+    EXPECT_EQ(paginasVistas, 5);
+    EXPECT_EQ(r.Dialogos, 1);
+    EXPECT_EQ(r.PaginasOfrecidas, 5);
+    EXPECT_EQ(EditorVistaPrevia, w->Memo1);
+    ASSERT_TRUE(impreso());
+    EXPECT_EQ(TamanosPdf(d.Archivo("salida.pdf")).size(), 5u);
+    QStringList p = PaginasPdf(d.Archivo("salida.pdf"));
+    if (p.isEmpty())
+        GTEST_SKIP() << "pdftotext no instalado";
+    ASSERT_EQ(p.size(), 5);
+    for (int k = 1; k <= 5; ++k) {
+        EXPECT_TRUE(p[k - 1].contains(cabecera(k, 5))) << p[k - 1].toStdString();
+        EXPECT_EQ(p[k - 1].count(QRegularExpression(QString::fromUtf8("Página"))), 1);
+        EXPECT_TRUE(p[k - 1].contains(QString("Hoja %1").arg(k)));
+    }
+}
+
+TEST_F(Documentos, ImprimeElRangoElegidoAjustadoAlDocumento) {
+    TInformeRTF inf("Cinco hojas");
+    hojas(inf, 5);
+    TMDIChild *w = guarda(inf.Muestra());
+    r.Desde = 2;
+    r.Hasta = 3;
+    conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
+    w->ImprimirExecute();
+    ASSERT_TRUE(impreso());
+    EXPECT_EQ(TamanosPdf(d.Archivo("salida.pdf")).size(), 2u);
+    QStringList p = PaginasPdf(d.Archivo("salida.pdf"));
+    if (!p.isEmpty()) {
+        ASSERT_EQ(p.size(), 2);
+        EXPECT_TRUE(p[0].contains(cabecera(2, 5)));
+        EXPECT_TRUE(p[1].contains(cabecera(3, 5)));
+    }
+
+    // a range past the end prints only the pages there are
+    QFile::remove(QString::fromStdString(d.Archivo("salida.pdf")));
+    r.Desde = 4;
+    r.Hasta = 9;
+    conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
+    w->ImprimirExecute();
+    EXPECT_EQ(TamanosPdf(d.Archivo("salida.pdf")).size(), 2u);
+    p = PaginasPdf(d.Archivo("salida.pdf"));
+    if (!p.isEmpty()) {
+        ASSERT_EQ(p.size(), 2);
+        EXPECT_TRUE(p[1].contains(cabecera(5, 5)));
+    }
+}
+
+TEST_F(Documentos, DocumentoVacioImprimeUnaPaginaConCabecera) {
+    TInformeRTF inf("Nada");
+    TMDIChild *w = guarda(inf.Muestra());
+    conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
+    w->ImprimirExecute();
+    ASSERT_TRUE(impreso());
+    EXPECT_EQ(TamanosPdf(d.Archivo("salida.pdf")).size(), 1u);
+    QStringList p = PaginasPdf(d.Archivo("salida.pdf"));
+    if (!p.isEmpty()) {
+        ASSERT_EQ(p.size(), 1);
+        EXPECT_TRUE(p[0].contains(cabecera(1, 1)));
+    }
+}
+
+TEST_F(Documentos, ProduccionImprimeApaisadoYLoDemasVertical) {
+    CreaDirectorio(DirArchivosProd);
+    TInformeRTF inf("Orden");
+    inf.Linea("Tarea 0001");
+    GuardaBytes(DirArchivosProd + "orden.rtf", inf.RTF());
+    GuardaBytes("orden.rtf", inf.RTF());
+
+    TMDIChild *w = guarda(AbreDocumento(d.Archivo(DirArchivosProd + "orden.rtf")));
+    QSize panel;
+    conVistaPrevia([&] {
+        panel = PreviewForm->Panel->size();
+        PreviewForm->SpeedButton3->click();
+    });
+    w->ImprimirExecute();
+    auto t = TamanosPdf(d.Archivo("salida.pdf"));
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_GT(t[0].first, t[0].second); // landscape
+    EXPECT_GT(panel.width(), panel.height()); // and so is the page in the preview
+
+    QFile::remove(QString::fromStdString(d.Archivo("salida.pdf")));
+    TMDIChild *v = guarda(AbreDocumento(d.Archivo("orden.rtf")));
+    conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
+    v->ImprimirExecute();
+    t = TamanosPdf(d.Archivo("salida.pdf"));
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_LT(t[0].first, t[0].second);
+}
+
+TEST_F(Documentos, CerrarLaVistaPreviaNoImprime) {
+    TInformeRTF inf("Informe");
+    inf.Linea("x");
+    TMDIChild *w = guarda(inf.Muestra());
+    conVistaPrevia([] { PreviewForm->close(); });
+    w->ImprimirExecute();
+    EXPECT_EQ(ImprimirPedido, 0);
+    EXPECT_EQ(r.Dialogos, 0);
+    EXPECT_FALSE(impreso());
+
+    // cancelling the print dialog prints nothing either
+    r.ImprimirAcepta = false;
+    conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
+    w->ImprimirExecute();
+    EXPECT_EQ(r.Dialogos, 1);
+    EXPECT_FALSE(impreso());
+}
+
+TEST_F(Documentos, LaVistaPreviaPasaPaginasDentroDeLimites) {
+    TInformeRTF inf("Tres");
+    hojas(inf, 3);
+    TMDIChild *w = guarda(inf.Muestra());
+    EditorVistaPrevia = w->Memo1;
+    PaginaActual = 0;
+    PreviewForm->Panel->grab();
+    EXPECT_EQ(NumPaginas, 3);
+    EXPECT_EQ(PreviewForm->Label1->text(), QString::fromUtf8("  Talleres Soler  -  Página 1 de 3"));
+    PreviewForm->menospg->click();
+    EXPECT_EQ(PaginaActual, 0);
+    for (int i = 0; i < 5; ++i)
+        PreviewForm->maspg->click();
+    EXPECT_EQ(PaginaActual, 2);
+    PreviewForm->Panel->grab();
+    EXPECT_EQ(PreviewForm->Label1->text(), QString::fromUtf8("  Talleres Soler  -  Página 3 de 3"));
+    PreviewForm->menospg->click();
+    EXPECT_EQ(PaginaActual, 1);
+    EXPECT_EQ(PreviewForm->windowTitle(), "Vista preliminar");
+    EXPECT_EQ(PreviewForm->menospg->text(), "Anterior");
+    EXPECT_EQ(PreviewForm->maspg->text(), "Siguiente");
+    EXPECT_EQ(PreviewForm->SpeedButton3->text(), "Imprimir");
+    EXPECT_FALSE(impreso());
+}
+
+TEST(VistaPrevia, DisposicionDelPanel) {
+    const QSize a4(2100, 2970);
+    // wide and low: as tall as the window, centred
+    QRect r = TPreviewForm::DisposicionPanel(QSize(1000, 594), a4);
+    EXPECT_EQ(r, QRect(290, 50, 420, 544));
+    // tall and narrow: the full width, at the left edge
+    r = TPreviewForm::DisposicionPanel(QSize(300, 900), a4);
+    EXPECT_EQ(r, QRect(0, 50, 300, 424 - 50));
+    // a window lower than the button band gives an empty panel, never a negative one
+    r = TPreviewForm::DisposicionPanel(QSize(300, 30), a4);
+    EXPECT_EQ(r.height(), 0);
+    // no page measures: an A4 page
+    EXPECT_NEAR(TPreviewForm::DisposicionPanel(QSize(1000, 594), QSize()).width(), 420, 1);
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Reading back the PDF files that printing tests write.
+#include <QRegularExpression>
+#include <QStringList>
+#include <string>
+#include <utility>
+#include <vector>
+
+// True when poppler's pdftotext is installed.
+bool HayPdfToText();
+// Text of each page (pdftotext -layout); empty when pdftotext is missing or fails.
+QStringList PaginasPdf(const std::string &ruta);
+// Page sizes (width, height in points) of a PDF written by Qt, one per page.
+std::vector<std::pair<int, int>> TamanosPdf(const std::string &ruta);
+// The page header as pdftotext gives it back (a run of blanks becomes one), on a line of its own.
+QRegularExpression CabeceraPdf(const QString &empresa, int pagina, int total);
