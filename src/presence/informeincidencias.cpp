@@ -1,5 +1,6 @@
 #include "presence/informeincidencias.h"
 
+#include "frame/informe.h"
 #include "platform/numeros.h"
 #include "presence/incidencias.h"
 
@@ -50,4 +51,23 @@ std::vector<LineaListado> ListadoIncidencias(const std::string &empleado, const 
     return r;
 }
 
-void ImprimeIncidenciasExecute(const std::string &, const std::string &, const QDate &, const QDate &) {}
+bool EscribeListadoIncidencias(TInformeRTF &inf, const std::string &empleado, const std::string &incidencia,
+                               const QDate &desde, const QDate &hasta) {
+    const std::vector<LineaListado> lineas = ListadoIncidencias(empleado, incidencia, desde, hasta);
+    for (const LineaListado &l : lineas) {
+        TAtributos a;
+        a.color = l.Color;
+        a.puntos = l.Tamano;
+        a.negrita = l.Negrita;
+        inf.Atributos(a);
+        inf.Linea(l.Texto);
+    }
+    return !lineas.empty();
+}
+
+void ImprimeIncidenciasExecute(const std::string &empleado, const std::string &incidencia, const QDate &desde,
+                               const QDate &hasta) {
+    TInformeRTF inf;
+    if (EscribeListadoIncidencias(inf, empleado, incidencia, desde, hasta))
+        inf.Muestra();
+}

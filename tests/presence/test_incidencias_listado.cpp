@@ -1,8 +1,10 @@
 #include "common/configuracion.h"
+#include "frame/informe.h"
 #include "platform/lineas.h"
 #include "presence/informeincidencias.h"
 #include "support/dirtemporal.h"
 
+#include <QTextBlock>
 #include <gtest/gtest.h>
 
 namespace {
@@ -71,4 +73,24 @@ TEST(ListadoIncidencias, FiltroPorTipoYSinEmpleado) {
     EXPECT_TRUE(ListadoIncidencias("Dure", "", QDate(2010, 12, 1), QDate(2011, 1, 31)).empty());
     // No matching record: title block and column header only; a year without file adds nothing.
     EXPECT_EQ(ListadoIncidencias("99 X", "", QDate(2009, 12, 1), QDate(2011, 1, 31)).size(), 5u);
+}
+
+TEST(ListadoIncidencias, DocumentoConSusAtributos) {
+    Datos d;
+    TInformeRTF inf;
+    EXPECT_FALSE(EscribeListadoIncidencias(inf, "Dure", "", QDate(2011, 1, 1), QDate(2011, 1, 3)));
+    EXPECT_EQ(inf.TextoPlano(), "");
+    ASSERT_TRUE(EscribeListadoIncidencias(inf, "7 Dure", "", QDate(2011, 1, 2), QDate(2011, 1, 2)));
+    EXPECT_EQ(inf.TextoPlano(), "Listado de incidencias de 7 Dure desde 02/01/2011 hasta 02/01/2011 \n\n\n"
+                                "Fecha\t\tIncidencia\t\t\tTiempo justificado\n\n"
+                                "02/01/2011\t4 Medico *Empresa\t\t01:15\n"
+                                "02/01/2011\t5 Falta *Trabajador\n"
+                                "02/01/2011\t9 Sin cargo\t\tTodo el dia");
+    EXPECT_TRUE(inf.NombreArchivo().empty());
+    // The worker-charged line is red in the document.
+    const QTextBlock b = inf.Documento().findBlockByNumber(6);
+    ASSERT_TRUE(b.isValid());
+    const QTextCharFormat f = b.begin().fragment().charFormat();
+    EXPECT_EQ(f.foreground().color(), QColor(255, 0, 0));
+    EXPECT_TRUE(f.fontWeight() >= QFont::Bold);
 }

@@ -1,0 +1,62 @@
+#include "common/configuracion.h"
+#include "common/globales.h"
+#include "masterdata/empleados.h"
+#include "platform/lineas.h"
+#include "presence/FicharPre.h"
+#include "support/dirtemporal.h"
+#include "support/respuestas.h"
+#include "terminal/fichaje.h"
+#include "terminal/guardafichaje.h"
+
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+struct Puesto {
+    DirectorioTrabajo dir;
+    Puesto() {
+        LeeConfiguracion("velkatron.ini");
+        CreaDirectorio(DirDatos);
+        CreaDirectorio(DirFichajes);
+        std::vector<std::string> l{"7 Dure"};
+        l.resize(static_cast<size_t>(LineasPorEmpleado));
+        GuardaLineas(DirDatos + "empleados.dat", l);
+        OlvidaParciales();
+        FechaFichaje = QDateTime(QDate(2011, 2, 3), QTime(12, 0));
+        FechaFichajeFin = QDateTime(QDate(2011, 2, 3), QTime(8, 5, 30));
+        EmpleadoFichaje = "7 ";
+        CodigoFichaje = std::string(8, ' ');
+    }
+};
+const std::string kRegistro =
+    "\r\n000 Jue 03/02/2011 08:05:00 012 7 Dure" + std::string(48, ' ') + std::string(8, ' ') + " N-0000";
+} // namespace
+
+TEST(FormFichar, GuardaEnElHistoricoYEnElParcialUnaSolaVez) {
+    Puesto p;
+    TFormFichar f;
+    f.FormActivate();
+    f.LEInci->setText("12");
+    RespuestasPrueba r;
+    f.SpeedButton1Click();
+    EXPECT_TRUE(r.Mensajes.empty());
+    ASSERT_EQ(kRegistro.size(), 103u);
+    EXPECT_EQ(Contenido(RutaHistorico), kRegistro);
+    const std::string parcial = Contenido(RutaParcial(kRegistro));
+    EXPECT_EQ(parcial, FormateaFichaje(FormatoFichaje, kRegistro));
+    f.SpeedButton1Click(); // the writer keeps one copy
+    EXPECT_EQ(Contenido(RutaHistorico), kRegistro);
+    EXPECT_TRUE(r.Mensajes.empty());
+}
+
+TEST(FormFichar, FichajeNoGuardadoSeInforma) {
+    Puesto p;
+    DirFichajes = "no/existe/";
+    RutaHistorico = "no/existe/historico";
+    TFormFichar f;
+    f.FormActivate();
+    RespuestasPrueba r;
+    f.SpeedButton1Click();
+    ASSERT_EQ(r.Mensajes.size(), 1u);
+    EXPECT_EQ(r.Mensajes[0].texto, "No se pudo guardar el fichaje");
+}
