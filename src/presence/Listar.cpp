@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTreeWidget>
 
 std::function<void(const PeticionPresencia &)> EjecutaListadoPresencia;
@@ -134,7 +135,7 @@ void TFormSeleccion::Cierra() {
         // The state is kept on this widget too, so showNormal() on it brings the frame back.
         setWindowState(windowState() | Qt::WindowMinimized);
         s->showMinimized();
-    } else {
+    } else if (isVisible()) {
         showMinimized();
     }
 }
@@ -147,6 +148,8 @@ void TFormSeleccion::closeEvent(QCloseEvent *e) {
 void TFormSeleccion::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
     vigilaActivacion();
+    if (!e->spontaneous())
+        FormActivate();
 }
 
 // Inside the frame a window is activated through its sub-window; on its own through the

@@ -194,7 +194,7 @@ TEST(FormListar, DentroDelMarcoCerrarMinimizaYVolverRecarga) {
     area.show();
     s->show();
     area.setActiveSubWindow(s);
-    f->FormActivate();
+    ASSERT_EQ(f->LB1->count(), 2); // loaded when shown
     elige(f->LB1, {0});
     f->SpeedButton1Click();
     f->close();
