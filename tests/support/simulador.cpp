@@ -381,6 +381,14 @@ void LineaSimulada::reparte(const QByteArray &bytes) {
     }
 }
 
+void CapturaRecepcion(std::string &consola, std::vector<std::string> &guardados) {
+    EntornoRecepcion.Traza = [&consola](const std::string &t) { consola += t; };
+    EntornoRecepcion.Guarda = [&guardados](char *r) {
+        guardados.emplace_back(r, 103);
+        return true;
+    };
+}
+
 // ---- driver ----
 
 MotorEnlace::MotorEnlace() {

@@ -125,6 +125,9 @@ private:
     bool enPrefijo_ = false, enInicio_ = false;
 };
 
+// The receive machines' console and clocking writer captured into the given strings.
+void CapturaRecepcion(std::string &consola, std::vector<std::string> &guardados);
+
 // Runs the panel's link work as its timers do (1 ms: reconnections and receive machines;
 // 10 ms: reply time-outs) without the panel window.
 class MotorEnlace : public QObject {

@@ -1,0 +1,327 @@
+// The links against the terminal simulator: over loopback TCP and over a pseudo-terminal.
+#include "common/configuracion.h"
+#include "common/globales.h"
+#include "masterdata/terminalesorg.h"
+#include "platform/lineas.h"
+#include "platform/reloj.h"
+#include "platform/stringgrid.h"
+#include "support/dirtemporal.h"
+#include "support/respuestas.h"
+#include "support/simulador.h"
+#include "terminal/enlace.h"
+#include "terminal/guardafichaje.h"
+#include "terminal/rch.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime kHora(QDate(2026, 1, 14), QTime(8, 0, 0));
+
+std::vector<std::string> registros(unsigned terminal, int n) {
+    std::vector<std::string> v;
+    for (int i = 0; i < n; ++i)
+        v.push_back(RegistroFichaje(terminal, kHora.addSecs(60 * i), std::to_string(100 + i) + " EMPLEADO"));
+    return v;
+}
+
+class Simulador : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LeeConfiguracion(dir.Archivo("velkatron.ini"));
+        DirHuellas = dir.Ruta() + "/";
+        CapturaRecepcion(consola, guardados);
+    }
+    void TearDown() override {
+        CierraEnlaces();
+        EntornoRecepcion = TEntornoRecepcion();
+        ModoRadio = 0;
+        ModoSondeo = 0;
+        FijaRelojMonotono(nullptr);
+    }
+    // One Ethernet terminal numbered n served by a simulator.
+    void ethernet(TerminalSimulado &t, std::unique_ptr<ServidorTerminal> &s) {
+        const int base = BuscaBaseLibre({t.Numero});
+        ASSERT_NE(base, 0);
+        PuertoTcpBase = base;
+        s = std::make_unique<ServidorTerminal>(t, static_cast<quint16>(base + t.Numero));
+        g.SetRowCount(2);
+        g.Cells[0][1] = "Ethernet";
+        g.Cells[1][1] = "127.0.0.1:" + std::to_string(t.Numero);
+        g.Cells[5][1] = "Todo";
+        CargaTerminales(g);
+        ASSERT_TRUE(MotorEnlace::EsperaHasta([&] { return t.Saludos == 1; }));
+    }
+    // Terminals a and b on Ethernet rows 1 and 2, connected by carga.
+    void dosEthernet(TerminalSimulado &a, TerminalSimulado &b, std::unique_ptr<ServidorTerminal> &sa,
+                     std::unique_ptr<ServidorTerminal> &sb, const std::function<void()> &carga) {
+        const int base = BuscaBaseLibre({a.Numero, b.Numero});
+        ASSERT_NE(base, 0);
+        PuertoTcpBase = base;
+        sa = std::make_unique<ServidorTerminal>(a, static_cast<quint16>(base + a.Numero));
+        sb = std::make_unique<ServidorTerminal>(b, static_cast<quint16>(base + b.Numero));
+        g.SetRowCount(3);
+        g.Cells[0][1] = g.Cells[0][2] = "Ethernet";
+        g.Cells[1][1] = "127.0.0.1:" + std::to_string(a.Numero);
+        g.Cells[1][2] = "127.0.0.1:" + std::to_string(b.Numero);
+        carga();
+        ASSERT_TRUE(espera([&] { return a.Saludos == 1 && b.Saludos == 1; }));
+    }
+    static bool espera(const std::function<bool()> &c, int ms = 5000) { return MotorEnlace::EsperaHasta(c, ms); }
+
+    DirectorioTrabajo dir;
+    StringGrid g{6, 1};
+    MotorEnlace motor;
+    std::string consola;
+    std::vector<std::string> guardados;
+};
+
+TEST_F(Simulador, TcpVaciaElTerminalGuardandoCadaFichajeUnaVez) {
+    TerminalSimulado t(7);
+    std::unique_ptr<ServidorTerminal> s;
+    ethernet(t, s);
+    const auto r = registros(7, 5);
+    t.Pendientes.assign(r.begin(), r.end());
+    t.Anuncia();
+    ASSERT_TRUE(espera([&] { return t.Pendientes.empty(); }));
+    EXPECT_EQ(guardados, r);
+    EXPECT_EQ(t.Acks, 5);
+    EXPECT_EQ(t.Naks, 0);
+}
+
+TEST_F(Simulador, TcpSumaMalaRecibeNakYSeGuardaAlReenviar) {
+    TerminalSimulado t(7);
+    std::unique_ptr<ServidorTerminal> s;
+    ethernet(t, s);
+    const auto r = registros(7, 2);
+    t.Pendientes.assign(r.begin(), r.end());
+    t.SumasMalas = 1;
+    t.Anuncia();
+    ASSERT_TRUE(espera([&] { return t.Pendientes.empty(); }));
+    EXPECT_EQ(t.Naks, 1);
+    EXPECT_EQ(guardados, r);
+}
+
+TEST_F(Simulador, TcpConElEscritorDeFichajes) {
+    DirFichajes = dir.Ruta() + "/fichajes/";
+    CreaDirectorio(DirFichajes);
+    RutaHistorico = DirFichajes + NombreHistorico;
+    EntornoRecepcion.Guarda = nullptr; // the real writer
+    TerminalSimulado t(7);
+    std::unique_ptr<ServidorTerminal> s;
+    ethernet(t, s);
+    const auto r = registros(7, 3);
+    t.Pendientes.assign(r.begin(), r.end());
+    t.SumasMalas = 1;
+    t.Anuncia();
+    ASSERT_TRUE(espera([&] { return t.Pendientes.empty(); }));
+    const std::string historico = Contenido(RutaHistorico);
+    for (const std::string &x : r) {
+        const size_t p = historico.find(x);
+        ASSERT_NE(p, std::string::npos);
+        EXPECT_EQ(historico.find(x, p + 1), std::string::npos); // stored once
+    }
+}
+
+TEST_F(Simulador, TcpSubidaDeListaIdenticaALoEnviado) {
+    TerminalSimulado t(7);
+    std::unique_ptr<ServidorTerminal> s;
+    ethernet(t, s);
+    FijaReloj([] { return QDateTime(QDate(2026, 3, 2), QTime(17, 45)); });
+    const std::vector<std::string> lista = {RegistroLista("123", "PEREZ", 20, 90), RegistroLista("7", "GIL", 3, 255),
+                                            RegistroLista("99", "RUIZ", 40, 80)};
+    t.SubeLista(lista, {1});
+    const bool fin = espera([&] { return t.FinLista; });
+    FijaReloj(nullptr);
+    ASSERT_TRUE(fin);
+    ASSERT_TRUE(espera([&] { return RecepcionDeFila(1).EstadoRecepcion == 0; }));
+    EXPECT_EQ(Contenido(dir.Archivo("L0203261745.min")), lista[0] + lista[1] + lista[2]);
+    EXPECT_EQ(t.Naks, 1);
+}
+
+TEST_F(Simulador, TcpPeticionDeListaQueNoExiste) {
+    TerminalSimulado t(7);
+    std::unique_ptr<ServidorTerminal> s;
+    ethernet(t, s);
+    t.PideLista("4455");
+    ASSERT_TRUE(espera([&] { return !t.Comandos.empty(); }));
+    EXPECT_EQ(t.Comandos.back(), "D05 ACCESO DENEGADO\r");
+}
+
+TEST_F(Simulador, TcpConexionCaidaSeReintenta) {
+    qint64 ms = 0;
+    FijaRelojMonotono([&] { return ms; });
+    TerminalSimulado t(7);
+    std::unique_ptr<ServidorTerminal> s;
+    ethernet(t, s);
+    s->CortaConexion();
+    ASSERT_TRUE(espera([] { return TablaReconexion[1] == 5; }));
+    EXPECT_EQ(TablaEstadoEnchufe[1], 4u);
+    espera([] { return false; }, 50); // no attempt before the countdown runs out
+    EXPECT_EQ(s->Conexiones, 1);
+    ms += 5000;
+    for (int i = 0; i < 5; ++i) {
+        ms += 1000;
+        CuentaReconexiones();
+    }
+    ASSERT_TRUE(espera([&] { return t.Saludos == 2; }));
+    EXPECT_EQ(s->Conexiones, 2);
+    EXPECT_EQ(TablaEstadoEnchufe[1], 5u);
+    EXPECT_EQ(EstadoEnchufe(1), "Conectado");
+}
+
+TEST_F(Simulador, TerminalCalladoNoBloqueaAOtroEnlace) {
+    TerminalSimulado callado(3), t(4);
+    std::unique_ptr<ServidorTerminal> s3, s4;
+    dosEthernet(callado, t, s3, s4, [this] { CargaTerminales(g); });
+    callado.Pendientes.push_back(registros(3, 1)[0]);
+    callado.Silencio = true;
+    callado.Anuncia();
+    ASSERT_TRUE(espera([&] { return callado.Comandos.size() == 1; }));
+    const auto r = registros(4, 2);
+    t.Pendientes.assign(r.begin(), r.end());
+    t.Anuncia();
+    ASSERT_TRUE(espera([&] { return t.Pendientes.empty(); }));
+    EXPECT_EQ(guardados, r);
+}
+
+TEST_F(Simulador, LineaSerieCompartida) {
+    LineaSimulada linea;
+    TerminalSimulado t1(1), t2(2);
+    linea.Agrega(t1);
+    linea.Agrega(t2);
+    g.SetRowCount(3);
+    g.Cells[0][1] = g.Cells[0][2] = "Serie";
+    g.Cells[1][1] = "1";
+    g.Cells[1][2] = "2";
+    CargaTerminales(g);
+    ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
+    const auto r1 = registros(1, 2), r2 = registros(2, 2);
+    t1.Pendientes.assign(r1.begin(), r1.end());
+    t2.Pendientes.assign(r2.begin(), r2.end());
+    t2.SumasMalas = 1;
+    t1.Anuncia();
+    ASSERT_TRUE(espera([&] { return t1.Pendientes.empty(); }));
+    t2.Anuncia();
+    ASSERT_TRUE(espera([&] { return t2.Pendientes.empty(); }));
+    EXPECT_EQ(t2.Naks, 1);
+    std::vector<std::string> esperado = r1;
+    esperado.insert(esperado.end(), r2.begin(), r2.end());
+    EXPECT_EQ(guardados, esperado);
+}
+
+TEST_F(Simulador, RadioConPrefijoAntesDeCadaOrden) {
+    LineaSimulada linea(true);
+    TerminalSimulado t(0x12);
+    linea.Agrega(t, 0xBA000012);
+    ModoRadio = 1;
+    g.SetRowCount(2);
+    g.Cells[0][1] = "OndaRelay";
+    g.Cells[1][1] = "BA000012";
+    CargaTerminales(g);
+    ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
+    EnviaTramaInicioRadio();
+    const auto r = registros(0x12, 2);
+    t.Pendientes.assign(r.begin(), r.end());
+    t.Anuncia();
+    ASSERT_TRUE(espera([&] { return t.Pendientes.empty(); }));
+    EXPECT_EQ(guardados, r);
+    ASSERT_EQ(linea.TramasInicio.size(), 1u);
+    EXPECT_EQ(linea.Prefijos.size(), 3u); // before each of the three fetches
+}
+
+// ---- the panel's console ----
+
+class Consola : public Simulador {
+protected:
+    void SetUp() override {
+        Simulador::SetUp();
+        panel = std::make_unique<TFormVelka>();
+        CapturaRecepcion(consola, guardados);
+    }
+    void TearDown() override {
+        panel.reset();
+        Simulador::TearDown();
+    }
+    void teclea(const std::string &s) {
+        for (char c : s)
+            panel->visorKeyPress(c);
+    }
+    RespuestasPrueba respuestas;
+    std::unique_ptr<TFormVelka> panel;
+};
+
+TEST_F(Consola, LineaVaAlTerminalSeleccionadoConSuCabecera) {
+    TerminalSimulado t3(3), t4(4);
+    std::unique_ptr<ServidorTerminal> s3, s4;
+    dosEthernet(t3, t4, s3, s4, [this] { panel->CargaTerminales(g); });
+    panel->CLBTerminales->setCurrentRow(1);
+    panel->CLBTerminalesDblClick();
+    // Terminal 3 announces: the machine talks to 3, the operator's line still goes to 4.
+    t3.Pendientes.push_back(registros(3, 1)[0]);
+    t3.Anuncia();
+    ASSERT_TRUE(espera([&] { return t3.Pendientes.empty(); }));
+    teclea("l");
+    panel->visorKeyPress(0x08);
+    panel->visorKeyPress(0x08); // backspace on an empty line keeps it empty
+    teclea("ls\r");
+    ASSERT_TRUE(espera([&] { return !t4.Comandos.empty(); }));
+    EXPECT_EQ(t4.Comandos.back(), "ls\r");
+    EXPECT_EQ(s4->Recibido.right(6), QByteArray("\x05" "04ls\r"));
+    EXPECT_EQ(s3->Recibido.count("ls"), 0);
+    EXPECT_EQ(panel->PageControl1->currentWidget(), panel->TS2);
+    EXPECT_EQ(panel->Edit3->findText("ls"), 0); // history
+    // "m" typed: the clocking the terminal sends in reply is received and stored.
+    t4.Pendientes.push_back(registros(4, 1)[0]);
+    teclea("m\r");
+    ASSERT_TRUE(espera([&] { return t4.Pendientes.empty(); }));
+    EXPECT_EQ(guardados.back(), registros(4, 1)[0]);
+}
+
+TEST_F(Consola, VisorPierdeSuPrimeraLineaPasadasDoscientas) {
+    for (int i = 0; i < 200; ++i)
+        panel->MuestraTraza("linea " + std::to_string(i) + "\r\n");
+    ASSERT_EQ(panel->visor->document()->blockCount(), 201);
+    panel->MuestraTraza("otra");
+    EXPECT_EQ(panel->visor->document()->blockCount(), 200);
+    EXPECT_TRUE(panel->visor->toPlainText().startsWith("linea 1\n"));
+}
+
+TEST_F(Consola, LineaDeConsolaNoDesborda) {
+    teclea(std::string(5000, 'x'));
+    EXPECT_EQ(panel->LineaConsola.size(), static_cast<size_t>(TFormVelka::MaxLineaConsola));
+}
+
+TEST_F(Consola, CuentaSegundosBajaCadaCienTicks) {
+    panel->Timer2->stop();
+    CuentaSegundos = 5;
+    SubcuentaSegundos = 100;
+    int ticks = 0;
+    while (CuentaSegundos != 0 && ticks < 1000) {
+        panel->Timer2Timer();
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 501);
+}
+
+TEST_F(Consola, GuardarTerminalesReconstruyeLasTablas) {
+    ASSERT_TRUE(Ganchos::CargaTerminales);
+    FormTerminales = new TFormTerminales();
+    DirDatos = dir.Ruta() + "/";
+    FormTerminales->SGTerminales.SetRowCount(2);
+    FormTerminales->SGTerminales.Cells[0][1] = "Serie";
+    FormTerminales->SGTerminales.Cells[1][1] = "9";
+    FormTerminales->SGTerminales.Cells[5][1] = "Todo";
+    FormTerminales->botonrecClick();
+    EXPECT_EQ(NumTerminales, 1);
+    EXPECT_EQ(panel->CLBTerminales->count(), 1);
+    EXPECT_EQ(TablaNumTerminal[1], 9u);
+    delete FormTerminales;
+}
+
+} // namespace
