@@ -1,0 +1,58 @@
+#pragma once
+// The presence run: for every chosen employee, every day of the period is computed and written
+// as the listings "Detallado", "Simple" or "Resumen", with the employee's and the run's totals,
+// the optional day graph and the run's incidence text ("INCIDENCIAS.RTF"). A function of its
+// inputs: the windows' grids come in as data, clockings, documents and the incidence editor
+// through TServiciosPresencia.
+#include "masterdata/horarios.h"
+#include "presence/calculopresencia.h"
+#include "presence/documentopresencia.h"
+#include "presence/peticionpresencia.h"
+#include "presence/totalespresencia.h"
+
+#include <string>
+#include <vector>
+
+// File of the run's incidence text, in the working directory (written and opened by this name).
+extern const char *const ArchivoTextoIncidencias;
+
+// Day map of the employee being computed and its year (kept between runs).
+extern TDiasCalendario TablaDiasCalendario;
+extern int AnoCalendario;
+
+class TServiciosPresencia {
+public:
+    virtual ~TServiciosPresencia() = default;
+    // Lists the employee's clockings of the period (the search text is the item up to and
+    // including its first blank) and returns their reader.
+    virtual TLectorPares &ListaFichajes(const std::string &busca) = 0;
+    // Stops for the operator at an unjustified day: the incidence editor on that day.
+    virtual void EditaIncidencias(const QDate &dia) = 0;
+    // A new document window's report: caption and the file "Guardar" writes.
+    virtual TDocumentoPresencia *NuevoDocumento(const std::string &titulo, const std::string &archivo) = 0;
+    // The report is done: shown in its window, or dropped (incidences mode).
+    virtual void TerminaDocumento(TDocumentoPresencia *d, bool mostrar) = 0;
+    // Incidences mode: the incidence text file shown as a document.
+    virtual void AbreDocumento(const std::string &ruta) = 0;
+};
+
+struct TEntradaPresencia {
+    PeticionPresencia Peticion;
+    TMaestrosPresencia Maestros;
+    TOpcionesPresencia Opciones;
+    const StringGrid *Empleados = nullptr;       // the employees grid (row 0 titles)
+    const StringGrid *TiposIncidencia = nullptr; // the incidence-types grid (row 0 titles)
+};
+
+// Calendar code and price increments of an employee from the employees grid (the last row
+// with the number wins); false when no row has it.
+bool DatosEmpleado(const StringGrid &empleados, int numero, int &calendario, std::vector<double> &incrementos);
+// Minimum overtime from the employee's personnel card (line 19); 0 and 1 give 0.
+int MinimoExtraEmpleado(int numero);
+// Schedule code of a day for a calendar (255: none); loads or creates the day map.
+int CodigoDia(int calendario, const QDate &dia);
+// An employee's text made safe as part of a file name.
+std::string NombreSeguro(const std::string &texto);
+
+// The whole run; returns the incidence text as written (TABs made blanks).
+std::string EjecutaPresencia(const TEntradaPresencia &entrada, TServiciosPresencia &s);
