@@ -7,7 +7,9 @@ unsigned short baseUart = 0;
 const TPuertoSerie *uart = nullptr;
 } // namespace
 
-bool AbrePortTalk() { return true; }
+bool AbrePortTalk() {
+    return true;
+}
 
 void RegistraUart(unsigned short base, const TPuertoSerie *puerto) {
     baseUart = base;

@@ -2,17 +2,19 @@
 
 #include <cerrno>
 #include <cstring>
-#include <strings.h>
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
+#include <strings.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <QElapsedTimer>
 
-TPuertoSerie::~TPuertoSerie() { Cierra(); }
+TPuertoSerie::~TPuertoSerie() {
+    Cierra();
+}
 
 std::string TPuertoSerie::RutaDispositivo(const std::string &nombre) {
     if (nombre.size() > 3 && strncasecmp(nombre.c_str(), "COM", 3) == 0) {

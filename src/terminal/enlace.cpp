@@ -265,9 +265,10 @@ std::vector<std::string> CargaTerminales(const StringGrid &sg) {
         }
 
         if (numero < 0 || numero > 255) {
-            rechazos.push_back(Formato("Terminal de la fila %d (%s): el n\xFAmero de terminal debe estar entre 0 y "
-                                       "255; no se usa.",
-                                       r, dir.c_str()));
+            rechazos.push_back(
+                Formato("Terminal de la fila %d (%s): el n\xFAmero de terminal debe estar entre 0 y "
+                        "255; no se usa.",
+                        r, dir.c_str()));
             TablaTipoConexion[r] = '-';
             TablaNumTerminal[r] = TerminalNoValido;
         } else {
@@ -296,13 +297,15 @@ std::vector<std::string> CargaTerminales(const StringGrid &sg) {
                 QObject::connect(s, &QTcpSocket::connected, s, [s] { EnchufeConnect(s); });
                 QObject::connect(s, &QTcpSocket::readyRead, s, [s] { EnchufeRead(s); });
                 QObject::connect(s, &QTcpSocket::disconnected, s, [s] { EnchufeDisconnect(s); });
-                QObject::connect(s, &QTcpSocket::errorOccurred, s,
-                                 [s](QAbstractSocket::SocketError e) { EnchufeError(s, static_cast<int>(e)); });
+                QObject::connect(s, &QTcpSocket::errorOccurred, s, [s](QAbstractSocket::SocketError e) {
+                    EnchufeError(s, static_cast<int>(e));
+                });
                 activa(r);
             }
         }
-        TextosTerminales.push_back(Formato("%c%c %s %s", tipo.empty() ? ' ' : (tipo[0] == 'O' ? 'A' : tipo[0]),
-                                          modo, dir.c_str(), sg.Cells[2][r].c_str()));
+        TextosTerminales.push_back(Formato("%c%c %s %s",
+                                           tipo.empty() ? ' ' : (tipo[0] == 'O' ? 'A' : tipo[0]), modo,
+                                           dir.c_str(), sg.Cells[2][r].c_str()));
         ++NumTerminales;
     }
     if (FilaActual > NumTerminales)
@@ -355,7 +358,9 @@ void EnviaAFila(int fila, const char *datos, int n) {
     }
 }
 
-void EnviaATerminal(const char *datos, int n) { EnviaAFila(filaDeCabecera(), datos, n); }
+void EnviaATerminal(const char *datos, int n) {
+    EnviaAFila(filaDeCabecera(), datos, n);
+}
 
 void EnviaDireccionRadioFila(int fila) {
     if (!ModoRadio || fila < 1 || fila > NumTerminales || TablaTipoConexion[fila] != 'A')
@@ -369,7 +374,9 @@ void EnviaDireccionRadioFila(int fila) {
     enviaSerie(reinterpret_cast<const char *>(TramaRadio), 5);
 }
 
-void EnviaDireccionRadio() { EnviaDireccionRadioFila(filaDeCabecera()); }
+void EnviaDireccionRadio() {
+    EnviaDireccionRadioFila(filaDeCabecera());
+}
 
 void EnchufeConnect(QTcpSocket *s) {
     static const char saludo[4] = {Control::ENQ, 'F', 'F', Control::CR};

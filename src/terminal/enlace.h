@@ -25,20 +25,20 @@ extern std::vector<char> TablaModoTerminal;        // E, S, B, A, P or T
 extern std::vector<uint32_t> TablaNumTerminal;
 extern std::vector<uint32_t> TablaDireccionRadio;
 extern std::vector<QTcpSocket *> TablaEnchufes;
-extern std::vector<uint32_t> TablaReconexion;      // seconds to the next connection attempt
-extern std::vector<uint32_t> TablaEstadoEnchufe;   // connection attempts left, 0 = given up
+extern std::vector<uint32_t> TablaReconexion;    // seconds to the next connection attempt
+extern std::vector<uint32_t> TablaEstadoEnchufe; // connection attempts left, 0 = given up
 struct TDestinoEnchufe {
     std::string Ip, Host;
     int Puerto = 0;
 };
 extern std::vector<TDestinoEnchufe> TablaDestinos; // where each Ethernet row connects
-extern std::vector<std::string> TextosTerminales;   // item texts of the terminal list
+extern std::vector<std::string> TextosTerminales;  // item texts of the terminal list
 extern int NumTerminales;
-extern int UltimaFilaRadio;  // list position of the last radio row (-1 none)
+extern int UltimaFilaRadio; // list position of the last radio row (-1 none)
 extern char CabeceraComando[4];
 extern unsigned TerminalActual;
 extern char TipoConexionActual;
-extern int FilaActual;       // row selected by the operator (0 none)
+extern int FilaActual; // row selected by the operator (0 none)
 extern unsigned char TramaRadio[5];
 extern TPuertoSerie PuertoSerie;
 

@@ -332,9 +332,8 @@ void TRecepcion::guardaFichaje() {
 
 void TRecepcion::iniciaLista() {
     const QDateTime t = Ahora();
-    const std::string nombre =
-        Formato("L%02d%02d%02d%02d%02d.min", t.date().day(), t.date().month(), t.date().year() % 100,
-                t.time().hour(), t.time().minute());
+    const std::string nombre = Formato("L%02d%02d%02d%02d%02d.min", t.date().day(), t.date().month(),
+                                       t.date().year() % 100, t.time().hour(), t.time().minute());
     if (entorno_.ListaRecibida)
         entorno_.ListaRecibida(nombre);
     mensaje("  Recibiendo lista\r\n");

@@ -10,8 +10,7 @@
 class StringGrid;
 
 namespace Control {
-constexpr char SOH = 0x01, STX = 0x02, EOT = 0x04, ENQ = 0x05, ACK = 0x06, BEL = 0x07, NAK = 0x08,
-               CR = 0x0D;
+constexpr char SOH = 0x01, STX = 0x02, EOT = 0x04, ENQ = 0x05, ACK = 0x06, BEL = 0x07, NAK = 0x08, CR = 0x0D;
 }
 
 // What a machine needs of its link.
@@ -27,25 +26,25 @@ public:
 
 // The panel's side, shared by every machine.
 struct TEntornoRecepcion {
-    std::function<void(const std::string &)> Traza;          // console text (OEM bytes)
-    std::function<bool(char *)> Guarda;                       // clocking writer; GuardaFichaje when empty
-    std::function<void(const std::string &)> ListaRecibida;  // name of a list being uploaded
-    StringGrid *SG1 = nullptr;                               // users grid of the lists page
-    std::function<void(bool)> RespuestaDenegados;            // reply to a denied list (true = ACK)
+    std::function<void(const std::string &)> Traza;         // console text (OEM bytes)
+    std::function<bool(char *)> Guarda;                     // clocking writer; GuardaFichaje when empty
+    std::function<void(const std::string &)> ListaRecibida; // name of a list being uploaded
+    StringGrid *SG1 = nullptr;                              // users grid of the lists page
+    std::function<void(bool)> RespuestaDenegados;           // reply to a denied list (true = ACK)
 };
 extern TEntornoRecepcion EntornoRecepcion;
 
 // Panel state shared with the list sender and the waits of other operations.
-extern int ModoSondeo;            // 1: Timer1 runs the list sender instead of the machines
-extern int CuentaSegundos;        // coarse countdown, one step per 100 Timer2 ticks
+extern int ModoSondeo;     // 1: Timer1 runs the list sender instead of the machines
+extern int CuentaSegundos; // coarse countdown, one step per 100 Timer2 ticks
 extern int SubcuentaSegundos;
-extern int CuentaEspera;          // countdown in Timer1 ticks
-extern int ReintentosRestantes;   // tries of the list sender
-extern std::FILE *ArchivoListaRam; // list asked for by a terminal, handed to the list sender
-extern int RegistrosLista;        // records of the list received or being sent
-extern int RegistrosEnviados;     // records handed over by the list sender
+extern int CuentaEspera;                 // countdown in Timer1 ticks
+extern int ReintentosRestantes;          // tries of the list sender
+extern std::FILE *ArchivoListaRam;       // list asked for by a terminal, handed to the list sender
+extern int RegistrosLista;               // records of the list received or being sent
+extern int RegistrosEnviados;            // records handed over by the list sender
 extern TEnlaceRecepcion *EnlaceListaRam; // link of the terminal that asked for the list
-extern char CabeceraListaRam[4];  // its command header
+extern char CabeceraListaRam[4];         // its command header
 
 class TRecepcion {
 public:

@@ -31,7 +31,14 @@ QPointer<TFormVelka> FormVelka;
 
 namespace {
 
-const char *const kTitulosSG1[] = {"", "C\xF3" "digo", "Nombre", "Min %", "Franja 1", "Franja 2", "Franja 3",
+const char *const kTitulosSG1[] = {"",
+                                   "C\xF3"
+                                   "digo",
+                                   "Nombre",
+                                   "Min %",
+                                   "Franja 1",
+                                   "Franja 2",
+                                   "Franja 3",
                                    "Franja 4"};
 
 // Terminal list item: its text, and below it the connection state of an Ethernet terminal.
@@ -123,7 +130,8 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
     visor = new QPlainTextEdit(TSComunicaciones);
     visor->setReadOnly(true);
     visor->setLineWrapMode(QPlainTextEdit::NoWrap);
-    visor->setStyleSheet("QPlainTextEdit { color: white; background-color: #0054e3; font-family: monospace; }");
+    visor->setStyleSheet(
+        "QPlainTextEdit { color: white; background-color: #0054e3; font-family: monospace; }");
     Edit3 = new QComboBox(TSComunicaciones);
     Edit3->setEditable(true);
     Edit3->setInsertPolicy(QComboBox::NoInsert);
@@ -251,7 +259,8 @@ void TFormVelka::CLBTerminalesDblClick() {
     if (fila < 1 || fila > NumTerminales)
         return;
     FilaActual = fila;
-    const std::string texto = fila - 1 < static_cast<int>(TextosTerminales.size()) ? TextosTerminales[fila - 1] : "";
+    const std::string texto =
+        fila - 1 < static_cast<int>(TextosTerminales.size()) ? TextosTerminales[fila - 1] : "";
     TipoConexionActual = texto.empty() ? TablaTipoConexion[fila] : texto[0];
     if (TablaNumTerminal[fila] != TerminalNoValido) {
         TerminalActual = TablaNumTerminal[fila];
@@ -259,7 +268,9 @@ void TFormVelka::CLBTerminalesDblClick() {
     }
 }
 
-void TFormVelka::CLBTerminalesClickCheck() { CLBTerminales->viewport()->update(); }
+void TFormVelka::CLBTerminalesClickCheck() {
+    CLBTerminales->viewport()->update();
+}
 
 void TFormVelka::Timer1Timer() {
     if (CuentaEspera != 0)
@@ -295,7 +306,9 @@ void TFormVelka::Timer2Timer() {
     }
 }
 
-void TFormVelka::Timer3Timer() { BFechaHora->click(); }
+void TFormVelka::Timer3Timer() {
+    BFechaHora->click();
+}
 
 void TFormVelka::visorKeyPress(char key) {
     if (key == 0x08) {
@@ -349,9 +362,13 @@ void TFormVelka::Edit3KeyPress(char key) {
     visorKeyPress(key);
 }
 
-void TFormVelka::visorClick() { visor->moveCursor(QTextCursor::End); }
+void TFormVelka::visorClick() {
+    visor->moveCursor(QTextCursor::End);
+}
 
-void TFormVelka::visorDblClick() { visor->clear(); }
+void TFormVelka::visorDblClick() {
+    visor->clear();
+}
 
 void TFormVelka::MuestraTraza(const std::string &texto) {
     if (visor->document()->blockCount() > 200) {

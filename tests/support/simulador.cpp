@@ -18,17 +18,19 @@
 namespace {
 constexpr char SOH = 0x01, STX = 0x02, EOT = 0x04, ENQ = 0x05, ACK = 0x06, BEL = 0x07, NAK = 0x08, CR = 0x0D;
 
-std::string hex2(unsigned v) { return Formato("%02X", v & 0xFF); }
+std::string hex2(unsigned v) {
+    return Formato("%02X", v & 0xFF);
+}
 } // namespace
 
-std::string RegistroFichaje(unsigned terminal, const QDateTime &t, const std::string &empleado, int incidencia,
-                            const std::string &produccion) {
+std::string RegistroFichaje(unsigned terminal, const QDateTime &t, const std::string &empleado,
+                            int incidencia, const std::string &produccion) {
     static const char *const dias[] = {"Lun", "Mar", "Mie", "Jue", "Vie", "Sab", "Dom"};
     const QDate d = t.date();
     const QTime h = t.time();
-    std::string r = "\r\n" + Formato("%03u %s %02d/%02d/%04d %02d:%02d:%02d %03d ", terminal,
-                                     dias[d.dayOfWeek() - 1], d.day(), d.month(), d.year(), h.hour(),
-                                     h.minute(), h.second(), incidencia);
+    std::string r =
+        "\r\n" + Formato("%03u %s %02d/%02d/%04d %02d:%02d:%02d %03d ", terminal, dias[d.dayOfWeek() - 1],
+                         d.day(), d.month(), d.year(), h.hour(), h.minute(), h.second(), incidencia);
     r += Formato("%-54.54s%-8.8s T-0000", empleado.c_str(), produccion.c_str());
     return r;
 }
@@ -55,7 +57,8 @@ std::string TramaRegistroLista(const std::string &r, bool sumaMala) {
     return s + hex2(x);
 }
 
-std::string RegistroLista(const std::string &codigo, const std::string &nombre, int minucias, int porcentaje) {
+std::string RegistroLista(const std::string &codigo, const std::string &nombre, int minucias,
+                          int porcentaje) {
     std::string r(512, '\0');
     r[0] = 0x11, r[1] = 0x22, r[2] = 0x33, r[3] = 0x44;
     const std::string texto = codigo + " " + nombre;
@@ -85,7 +88,9 @@ void TerminalSimulado::envia(const std::string &s) {
         Salida(QByteArray(s.data(), static_cast<qsizetype>(s.size())));
 }
 
-void TerminalSimulado::Anuncia() { envia(std::string(1, BEL) + hex2(Numero)); }
+void TerminalSimulado::Anuncia() {
+    envia(std::string(1, BEL) + hex2(Numero));
+}
 
 void TerminalSimulado::PideLista(const std::string &codigo) {
     envia(std::string(1, STX) + hex2(Numero) + codigo + CR);
@@ -233,12 +238,16 @@ ServidorTerminal::ServidorTerminal(TerminalSimulado &t, quint16 puerto)
     Escucha();
 }
 
-ServidorTerminal::~ServidorTerminal() { t_.Salida = nullptr; }
+ServidorTerminal::~ServidorTerminal() {
+    t_.Salida = nullptr;
+}
 
 bool ServidorTerminal::Escucha() {
     return servidor_->isListening() || servidor_->listen(QHostAddress::LocalHost, puerto_);
 }
-bool ServidorTerminal::Escuchando() const { return servidor_->isListening(); }
+bool ServidorTerminal::Escuchando() const {
+    return servidor_->isListening();
+}
 bool ServidorTerminal::Conectado() const {
     return conexion_ && conexion_->state() == QAbstractSocket::ConnectedState;
 }
@@ -246,7 +255,9 @@ void ServidorTerminal::CortaConexion() {
     if (conexion_)
         conexion_->close();
 }
-void ServidorTerminal::DejaDeEscuchar() { servidor_->close(); }
+void ServidorTerminal::DejaDeEscuchar() {
+    servidor_->close();
+}
 
 int BuscaBaseLibre(const std::vector<unsigned> &numeros) {
     std::mt19937 azar(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
@@ -400,7 +411,9 @@ MotorEnlace::MotorEnlace() {
     };
 }
 
-MotorEnlace::~MotorEnlace() { AvisosEnlace::DatosRecibidos = nullptr; }
+MotorEnlace::~MotorEnlace() {
+    AvisosEnlace::DatosRecibidos = nullptr;
+}
 
 void MotorEnlace::timerEvent(QTimerEvent *e) {
     if (e->timerId() == t1_) {

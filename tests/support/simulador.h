@@ -32,16 +32,16 @@ public:
     explicit TerminalSimulado(unsigned numero);
 
     unsigned Numero;
-    std::deque<std::string> Pendientes; // raw records not yet acknowledged
-    int SumasMalas = 0;                 // the next N clockings go out with a wrong checksum
-    bool Silencio = false;              // answers nothing
-    bool AnunciaTrasNak = true;         // announces again after a NAK
+    std::deque<std::string> Pendientes;  // raw records not yet acknowledged
+    int SumasMalas = 0;                  // the next N clockings go out with a wrong checksum
+    bool Silencio = false;               // answers nothing
+    bool AnunciaTrasNak = true;          // announces again after a NAK
     std::vector<std::string> Entregados; // each clocking frame sent
     std::vector<std::string> Comandos;   // text commands addressed to it (CR included)
     int Acks = 0, Naks = 0;
-    int Saludos = 0;                     // greetings "FF"
-    int RegistrosSubidos = 0;            // list records acknowledged
-    bool FinLista = false;               // the EOT of an upload went out
+    int Saludos = 0;          // greetings "FF"
+    int RegistrosSubidos = 0; // list records acknowledged
+    bool FinLista = false;    // the EOT of an upload went out
 
     // Bytes toward the panel.
     std::function<void(const QByteArray &)> Salida;
@@ -81,7 +81,7 @@ public:
     void CortaConexion(); // drops the connection in course
     void DejaDeEscuchar();
     bool Escucha();
-    QByteArray Recibido;  // every byte from the panel
+    QByteArray Recibido; // every byte from the panel
 
 private:
     TerminalSimulado &t_;
@@ -102,10 +102,10 @@ public:
     ~LineaSimulada() override;
     std::string RutaEsclavo() const { return esclavo_; }
     void Agrega(TerminalSimulado &t, uint32_t direccionRadio = 0);
-    QByteArray Recibido;              // every byte from the panel
+    QByteArray Recibido;                   // every byte from the panel
     std::vector<std::string> TramasInicio; // radio start frames
-    std::vector<uint32_t> Prefijos;   // radio addresses chosen
-    void Atiende();                   // reads what the panel wrote (also done by a notifier)
+    std::vector<uint32_t> Prefijos;        // radio addresses chosen
+    void Atiende();                        // reads what the panel wrote (also done by a notifier)
 
 private:
     void reparte(const QByteArray &b);

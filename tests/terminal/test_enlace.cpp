@@ -11,7 +11,8 @@
 
 namespace {
 
-void fila(StringGrid &g, int r, const std::string &tipo, const std::string &dir, const std::string &modo = "Todo") {
+void fila(StringGrid &g, int r, const std::string &tipo, const std::string &dir,
+          const std::string &modo = "Todo") {
     if (g.RowCount() <= r)
         g.SetRowCount(r + 1);
     g.Cells[0][r] = tipo;
@@ -108,7 +109,8 @@ TEST_F(Enlaces, PuertoQueNoAbreNoSeEscribeYSeAvisa) {
     fila(g, 1, "Serie", "5");
     CargaTerminales(g);
     EXPECT_FALSE(AbrePuertoSerie("/dev/no-existe-este-puerto"));
-    EXPECT_NE(consola.find("no se puede abrir el puerto serie /dev/no-existe-este-puerto"), std::string::npos);
+    EXPECT_NE(consola.find("no se puede abrir el puerto serie /dev/no-existe-este-puerto"),
+              std::string::npos);
     FijaCabecera(5);
     EnviaATerminal("abc", 3); // returns at once, nothing written
     EXPECT_FALSE(PuertoSerie.Abierto());
@@ -125,7 +127,8 @@ TEST_F(Enlaces, TramaDeInicioYPrefijoDeRadio) {
     CargaTerminales(g);
     ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
     EnviaTramaInicioRadio();
-    EXPECT_EQ(CabeceraComando, std::string("\x05" "12"));
+    EXPECT_EQ(CabeceraComando, std::string("\x05"
+                                           "12"));
     EnviaDireccionRadio();
     linea.Atiende();
     ASSERT_EQ(linea.TramasInicio.size(), 1u);
@@ -154,8 +157,9 @@ TEST_F(Enlaces, ReintentosDeConexionEspaciadosEnSegundos) {
             ms += 1000;
             CuentaReconexiones();
         }
-        ASSERT_TRUE(MotorEnlace::EsperaHasta([&] { return TablaEstadoEnchufe[1] == static_cast<uint32_t>(intento); }))
-            << intento;
+        ASSERT_TRUE(MotorEnlace::EsperaHasta([&] {
+            return TablaEstadoEnchufe[1] == static_cast<uint32_t>(intento);
+        })) << intento;
     }
     EXPECT_EQ(EstadoEnchufe(1), "Desconectado");
     for (int s = 0; s < 10; ++s) {
@@ -188,7 +192,9 @@ TEST_F(Enlaces, ColasPropiasPorEnchufeYRespuestaPorSuEnlace) {
     }));
     EXPECT_EQ(t3.Acks, 1);
     EXPECT_EQ(t4.Acks, 1);
-    EXPECT_EQ(s3.Recibido.count("\x05" "03m\r"), 2); // fetch, then the fetch after the store
+    EXPECT_EQ(s3.Recibido.count("\x05"
+                                "03m\r"),
+              2); // fetch, then the fetch after the store
     EXPECT_EQ(s3.Recibido.count("04m"), 0);
     EXPECT_EQ(s4.Recibido.count("03m"), 0);
 }

@@ -22,7 +22,9 @@ public:
 
 const std::string ACK(1, 0x06), NAK(1, 0x08), EOT(1, 0x04);
 
-std::string fetch(const char *nn) { return std::string("\x05") + nn + "m\r"; }
+std::string fetch(const char *nn) {
+    return std::string("\x05") + nn + "m\r";
+}
 
 class Recepcion : public ::testing::Test {
 protected:
@@ -63,7 +65,8 @@ protected:
 };
 
 TEST_F(Recepcion, AnuncioPideFichajeGuardaYPideElSiguiente) {
-    recibe("\x07" "07");
+    recibe("\x07"
+           "07");
     EXPECT_EQ(enlace.Enviado, fetch("07"));
     EXPECT_EQ(m.EstadoRecepcion, 4);
     const std::string r = fichaje();
@@ -76,7 +79,8 @@ TEST_F(Recepcion, AnuncioPideFichajeGuardaYPideElSiguiente) {
 }
 
 TEST_F(Recepcion, SumaMalaRecibeNakYNoSeGuarda) {
-    recibe("\x07" "07");
+    recibe("\x07"
+           "07");
     recibe(TramaFichaje(fichaje(), true));
     EXPECT_TRUE(guardados.empty());
     EXPECT_EQ(enlace.Enviado, fetch("07") + NAK);
@@ -85,7 +89,9 @@ TEST_F(Recepcion, SumaMalaRecibeNakYNoSeGuarda) {
 
 TEST_F(Recepcion, EscritorQueFallaDaMensajeYNak) {
     escritorOk = false;
-    recibe("\x07" "07" + TramaFichaje(fichaje()));
+    recibe("\x07"
+           "07" +
+           TramaFichaje(fichaje()));
     EXPECT_EQ(enlace.Enviado, fetch("07") + NAK);
     EXPECT_NE(consola.find("ERROR de acceso a disco al escribir el fichaje:"), std::string::npos);
     EXPECT_EQ(m.EstadoRecepcion, 0);
@@ -95,7 +101,9 @@ TEST_F(Recepcion, CorreccionDeAnio) {
     // Last year is kept; two years back and next year become the current year.
     for (auto [anio, esperado] : {std::pair{2025, "2025"}, {2024, "2026"}, {2027, "2026"}, {2026, "2026"}}) {
         guardados.clear();
-        recibe("\x07" "07" + TramaFichaje(fichaje(anio, 12)));
+        recibe("\x07"
+               "07" +
+               TramaFichaje(fichaje(anio, 12)));
         ASSERT_EQ(guardados.size(), 1u) << anio;
         EXPECT_EQ(guardados[0].substr(16, 4), esperado) << anio;
         m.Reinicia();
@@ -103,32 +111,41 @@ TEST_F(Recepcion, CorreccionDeAnio) {
 }
 
 TEST_F(Recepcion, BelTrasSetentaCaracteresTerminaSinSumaYElResto) {
-    recibe("\x07" "07");
+    recibe("\x07"
+           "07");
     const std::string r = fichaje().substr(0, 70);
-    recibe(r + "\x07" "ZZ"); // checksum pair that is not even hexadecimal
+    recibe(r + "\x07"
+               "ZZ"); // checksum pair that is not even hexadecimal
     ASSERT_EQ(guardados.size(), 1u);
     EXPECT_EQ(guardados[0].substr(0, 70), r);
     EXPECT_EQ(guardados[0].substr(70), std::string(33, ' ')); // completed with blanks
 }
 
 TEST_F(Recepcion, BelConPocosCaracteresEsNuevoAnuncio) {
-    recibe("\x07" "07" "\r\n00");
-    recibe("\x07" "09");
+    recibe("\x07"
+           "07"
+           "\r\n00");
+    recibe("\x07"
+           "09");
     EXPECT_EQ(enlace.Enviado, fetch("07") + fetch("09"));
     EXPECT_TRUE(guardados.empty());
 }
 
 TEST_F(Recepcion, MascaraDeCodigo) {
-    recibe("\x07" "07");
+    recibe("\x07"
+           "07");
     std::string r = fichaje();
-    r.replace(40, 5, "\xAA" "123-");
+    r.replace(40, 5,
+              "\xAA"
+              "123-");
     recibe(TramaFichaje(r));
     ASSERT_EQ(guardados.size(), 1u);
     EXPECT_EQ(guardados[0].substr(40, 5), " ***-");
 }
 
 TEST_F(Recepcion, TercerCaracterLetraSeDescartaSinRespuesta) {
-    recibe("\x07" "07");
+    recibe("\x07"
+           "07");
     enlace.Enviado.clear();
     recibe("\r\nA00 resto");
     EXPECT_EQ(m.EstadoRecepcion, 0);
@@ -136,14 +153,17 @@ TEST_F(Recepcion, TercerCaracterLetraSeDescartaSinRespuesta) {
 }
 
 TEST_F(Recepcion, FichajeDemasiadoLargoRecibeNak) {
-    recibe("\x07" "07");
+    recibe("\x07"
+           "07");
     recibe("\r\n007" + std::string(130, 'x'));
     EXPECT_EQ(enlace.Enviado, fetch("07") + NAK);
     EXPECT_EQ(m.EstadoRecepcion, 0);
 }
 
 TEST_F(Recepcion, FichajeCortoRecibeNakYNoHeredaElAnterior) {
-    recibe("\x07" "07" + TramaFichaje(fichaje()));
+    recibe("\x07"
+           "07" +
+           TramaFichaje(fichaje()));
     ASSERT_EQ(guardados.size(), 1u);
     enlace.Enviado.clear();
     recibe(TramaFichaje("\r\n007 Jue 14/01/2026")); // a short clocking with a good checksum
@@ -151,24 +171,35 @@ TEST_F(Recepcion, FichajeCortoRecibeNakYNoHeredaElAnterior) {
     EXPECT_EQ(enlace.Enviado, NAK);
     EXPECT_EQ(m.EstadoRecepcion, 0);
     // The buffer was cleared before the fetch: nothing of the first clocking is left.
-    recibe("\x07" "07");
+    recibe("\x07"
+           "07");
     EXPECT_EQ(std::string(m.FichajeRecibido), "");
 }
 
 TEST_F(Recepcion, TerminalVaciadoAtiendeSubidasYPeticiones) {
-    recibe("\x07" "07" + TramaFichaje(fichaje()));
+    recibe("\x07"
+           "07" +
+           TramaFichaje(fichaje()));
     ASSERT_EQ(m.EstadoRecepcion, 4); // drained terminal: the next fetch has no answer
-    recibe("\x02" "07" "55\r");     // a list request comes instead
+    recibe("\x02"
+           "07"
+           "55\r"); // a list request comes instead
     EXPECT_EQ(m.EstadoRecepcion, 0);
-    EXPECT_NE(enlace.Enviado.find("\x05" "07D05 ACCESO DENEGADO\r"), std::string::npos);
-    recibe("\x07" "07" + TramaFichaje(fichaje()));
-    recibe("\x01" "B");
+    EXPECT_NE(enlace.Enviado.find("\x05"
+                                  "07D05 ACCESO DENEGADO\r"),
+              std::string::npos);
+    recibe("\x07"
+           "07" +
+           TramaFichaje(fichaje()));
+    recibe("\x01"
+           "B");
     EXPECT_EQ(m.EstadoRecepcion, 2);
 }
 
 TEST_F(Recepcion, SubidaDeListaCreaArchivoYFilas) {
     const std::string r1 = RegistroLista("123", "PEREZ", 23, 87), r2 = RegistroLista("45", "GOMEZ", 30, 255);
-    recibe("\x01" "B");
+    recibe("\x01"
+           "B");
     EXPECT_EQ(enlace.Enviado, ACK);
     recibe(TramaRegistroLista(r1));
     recibe(TramaRegistroLista(r2));
@@ -188,7 +219,8 @@ TEST_F(Recepcion, SubidaDeListaCreaArchivoYFilas) {
 
 TEST_F(Recepcion, RegistroConSumaMalaSeReintenta) {
     const std::string r1 = RegistroLista("123", "PEREZ", 23, 87);
-    recibe("\x01" "B");
+    recibe("\x01"
+           "B");
     recibe(TramaRegistroLista(r1, true));
     EXPECT_EQ(enlace.Enviado, ACK + NAK);
     EXPECT_EQ(enlace.Purgas, 1);
@@ -198,7 +230,9 @@ TEST_F(Recepcion, RegistroConSumaMalaSeReintenta) {
 }
 
 TEST_F(Recepcion, FinDeSubidaNoDejaTiempoDeRespuestaCorriendo) {
-    recibe("\x01" "B" + TramaRegistroLista(RegistroLista("1", "A", 1, 255)) + EOT);
+    recibe("\x01"
+           "B" +
+           TramaRegistroLista(RegistroLista("1", "A", 1, 255)) + EOT);
     enlace.Enviado.clear();
     for (int i = 0; i < 1000; ++i)
         m.TickRespuesta();
@@ -210,7 +244,8 @@ TEST_F(Recepcion, FinDeSubidaNoDejaTiempoDeRespuestaCorriendo) {
 TEST_F(Recepcion, TiempoAgotadoEnSubidaReintentaYAbandona) {
     NumReintentos = 2;
     TiempoRespuesta = 5;
-    recibe("\x01" "B");
+    recibe("\x01"
+           "B");
     for (int i = 0; i < 5; ++i)
         m.TickRespuesta();
     EXPECT_EQ(enlace.Enviado, ACK + NAK);
@@ -223,7 +258,8 @@ TEST_F(Recepcion, TiempoAgotadoEnSubidaReintentaYAbandona) {
 
 TEST_F(Recepcion, ListaQueNoSePuedeCrearNoRecibeAck) {
     DirHuellas = dir.Ruta() + "/no/existe/";
-    recibe("\x01" "B");
+    recibe("\x01"
+           "B");
     EXPECT_TRUE(enlace.Enviado.empty());
     EXPECT_EQ(m.EstadoRecepcion, 0);
     EXPECT_NE(consola.find("ERROR: no se puede crear la lista"), std::string::npos);
@@ -231,8 +267,11 @@ TEST_F(Recepcion, ListaQueNoSePuedeCrearNoRecibeAck) {
 
 TEST_F(Recepcion, PeticionDeLista) {
     Escribe(dir.Archivo("U123.min"), RegistroLista("123", "PEREZ", 2, 255));
-    recibe("\x02" "0A" "123\r");
-    EXPECT_EQ(enlace.Enviado, std::string("\x05" "0A\x01R"));
+    recibe("\x02"
+           "0A"
+           "123\r");
+    EXPECT_EQ(enlace.Enviado, std::string("\x05"
+                                          "0A\x01R"));
     EXPECT_EQ(ModoSondeo, 1);
     EXPECT_EQ(CuentaSegundos, 30);
     EXPECT_NE(ArchivoListaRam, nullptr);
@@ -245,13 +284,19 @@ TEST_F(Recepcion, PeticionRechazadaSiFaltaOElCodigoNoEsNumerico) {
     Escribe(dir.Archivo("x.min"), "x");
     for (const char *codigo : {"999", "/../x", "", "12a"}) {
         enlace.Enviado.clear();
-        recibe(std::string("\x02" "0A") + codigo + "\r");
-        EXPECT_EQ(enlace.Enviado, "\x05" "0AD05 ACCESO DENEGADO\r") << codigo;
+        recibe(std::string("\x02"
+                           "0A") +
+               codigo + "\r");
+        EXPECT_EQ(enlace.Enviado, "\x05"
+                                  "0AD05 ACCESO DENEGADO\r")
+            << codigo;
         EXPECT_EQ(ModoSondeo, 0);
     }
     // A 17th character ends a code of 16 and is not kept.
     enlace.Enviado.clear();
-    recibe("\x02" "0A" "12345678901234567");
+    recibe("\x02"
+           "0A"
+           "12345678901234567");
     EXPECT_EQ(m.CodigoPedido, "U1234567890123456.min");
 }
 

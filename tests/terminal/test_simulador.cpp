@@ -72,7 +72,9 @@ protected:
         carga();
         ASSERT_TRUE(espera([&] { return a.Saludos == 1 && b.Saludos == 1; }));
     }
-    static bool espera(const std::function<bool()> &c, int ms = 5000) { return MotorEnlace::EsperaHasta(c, ms); }
+    static bool espera(const std::function<bool()> &c, int ms = 5000) {
+        return MotorEnlace::EsperaHasta(c, ms);
+    }
 
     DirectorioTrabajo dir;
     StringGrid g{6, 1};
@@ -133,7 +135,8 @@ TEST_F(Simulador, TcpSubidaDeListaIdenticaALoEnviado) {
     std::unique_ptr<ServidorTerminal> s;
     ethernet(t, s);
     FijaReloj([] { return QDateTime(QDate(2026, 3, 2), QTime(17, 45)); });
-    const std::vector<std::string> lista = {RegistroLista("123", "PEREZ", 20, 90), RegistroLista("7", "GIL", 3, 255),
+    const std::vector<std::string> lista = {RegistroLista("123", "PEREZ", 20, 90),
+                                            RegistroLista("7", "GIL", 3, 255),
                                             RegistroLista("99", "RUIZ", 40, 80)};
     t.SubeLista(lista, {1});
     const bool fin = espera([&] { return t.FinLista; });
@@ -272,7 +275,8 @@ TEST_F(Consola, LineaVaAlTerminalSeleccionadoConSuCabecera) {
     teclea("ls\r");
     ASSERT_TRUE(espera([&] { return !t4.Comandos.empty(); }));
     EXPECT_EQ(t4.Comandos.back(), "ls\r");
-    EXPECT_EQ(s4->Recibido.right(6), QByteArray("\x05" "04ls\r"));
+    EXPECT_EQ(s4->Recibido.right(6), QByteArray("\x05"
+                                                "04ls\r"));
     EXPECT_EQ(s3->Recibido.count("ls"), 0);
     EXPECT_EQ(panel->PageControl1->currentWidget(), panel->TS2);
     EXPECT_EQ(panel->Edit3->findText("ls"), 0); // history

@@ -1,0 +1,98 @@
+// Draining one Ethernet terminal on loopback: 10,000 pending clockings fetched, checked,
+// stored and acknowledged one after another. Reports clockings per second and the time per
+// clocking around the 100th and the 10,000th.
+#include "common/configuracion.h"
+#include "platform/lineas.h"
+#include "platform/stringgrid.h"
+#include "support/dirtemporal.h"
+#include "support/simulador.h"
+#include "terminal/enlace.h"
+#include "terminal/guardafichaje.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <clocale>
+
+namespace {
+
+using Reloj = std::chrono::steady_clock;
+
+// Mean seconds per clocking of the 100 clockings that end at number hasta (1-based).
+double media(const std::vector<Reloj::time_point> &t, size_t hasta) {
+    const size_t desde = hasta > 100 ? hasta - 100 : 0;
+    const Reloj::time_point inicio = desde == 0 ? t.front() : t[desde - 1];
+    return std::chrono::duration<double>(t[hasta - 1] - inicio).count() / static_cast<double>(hasta - desde);
+}
+
+void vacia(benchmark::State &state, bool escritorReal) {
+    constexpr int N = 10000;
+    for (auto _ : state) {
+        state.PauseTiming();
+        DirectorioTrabajo dir;
+        LeeConfiguracion(dir.Archivo("velkatron.ini"));
+        DirFichajes = dir.Ruta() + "/fichajes/";
+        CreaDirectorio(DirFichajes);
+        RutaHistorico = DirFichajes + NombreHistorico;
+        std::vector<Reloj::time_point> tiempos;
+        tiempos.reserve(N);
+        EntornoRecepcion.Guarda = [&](char *r) {
+            const bool ok = escritorReal ? GuardaFichaje(r) : true;
+            tiempos.push_back(Reloj::now());
+            return ok;
+        };
+        TerminalSimulado t(7);
+        const QDateTime hora(QDate(2026, 1, 14), QTime(6, 0, 0));
+        for (int i = 0; i < N; ++i)
+            t.Pendientes.push_back(RegistroFichaje(
+                7, hora.addSecs(i), std::to_string(100 + i % 30) + " EMPLEADO", 0, "00000000"));
+        const int base = BuscaBaseLibre({7});
+        PuertoTcpBase = base;
+        ServidorTerminal servidor(t, static_cast<quint16>(base + 7));
+        StringGrid g(6, 2);
+        g.Cells[0][1] = "Ethernet";
+        g.Cells[1][1] = "127.0.0.1:7";
+        g.Cells[5][1] = "Todo";
+        MotorEnlace motor;
+        CargaTerminales(g);
+        MotorEnlace::EsperaHasta([&] { return t.Saludos == 1; });
+        state.ResumeTiming();
+
+        const Reloj::time_point inicio = Reloj::now();
+        t.Anuncia();
+        const bool vaciado = MotorEnlace::EsperaHasta([&] { return t.Pendientes.empty(); }, 120000);
+        const double segundos = std::chrono::duration<double>(Reloj::now() - inicio).count();
+
+        state.PauseTiming();
+        if (!vaciado || static_cast<int>(tiempos.size()) < N) {
+            state.SkipWithError("el terminal no se vació");
+        } else {
+            state.counters["fichajes_por_segundo"] = N / segundos;
+            state.counters["ms_hacia_el_100"] = 1000.0 * media(tiempos, 100);
+            state.counters["ms_hacia_el_10000"] = 1000.0 * media(tiempos, N);
+        }
+        CierraEnlaces();
+        EntornoRecepcion = TEntornoRecepcion();
+        state.ResumeTiming();
+    }
+}
+
+void BM_VaciaTerminalEscritorReal(benchmark::State &s) {
+    vacia(s, true);
+}
+void BM_VaciaTerminalSoloEnlace(benchmark::State &s) {
+    vacia(s, false);
+}
+BENCHMARK(BM_VaciaTerminalEscritorReal)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(BM_VaciaTerminalSoloEnlace)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
