@@ -1,0 +1,127 @@
+// The "Fichajes" page: kind buttons, date clamps, listing from the controls, annulled rows.
+#include "platform/reloj.h"
+#include "platform/stringgridview.h"
+#include "support/respuestas.h"
+#include "terminal/fichaje.h"
+#include "terminal/fichajes_prueba.h"
+#include "terminal/panel_prueba.h"
+
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStyledItemDelegate>
+#include <gtest/gtest.h>
+
+namespace {
+
+class PaginaFichajes : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FijaReloj([this] { return ahora; });
+    }
+    void TearDown() override { FijaReloj(nullptr); }
+    QDateTime ahora{QDate(2024, 5, 3), QTime(10, 0)};
+};
+
+TEST_F(PaginaFichajes, BotonesDeTipoMarcanTerminales) {
+    PanelPrueba p({"EE 1:5 a", "EA 1:8 b", "ET 1:9 c", "SP 4 d"});
+    p.RadioButton5->setChecked(true);
+    EXPECT_EQ(p.Marcas(), (std::vector<bool>{false, true, true, false}));
+    p.RadioButton3->setChecked(true);
+    EXPECT_EQ(p.Marcas(), (std::vector<bool>{true, false, true, true}));
+    p.RadioButton5->setChecked(true);
+    p.RadioButton4->setChecked(true);
+    EXPECT_EQ(p.Marcas(), (std::vector<bool>{true, false, true, true}));
+}
+
+TEST_F(PaginaFichajes, LimitesDeFechas) {
+    PanelPrueba p;
+    p.DTP1->setDate(QDate(2024, 6, 1));
+    p.DTP1CloseUp();
+    EXPECT_EQ(p.DTP1->date(), QDate(2024, 5, 3));
+    p.DTP1->setDate(QDate(2024, 4, 20));
+    p.DTP1CloseUp();
+    EXPECT_EQ(p.FechaDesde, QDate(2024, 4, 20));
+    p.DTP2->setDate(QDate(2024, 4, 10));
+    p.DTP2CloseUp();
+    EXPECT_EQ(p.DTP2->date(), QDate(2024, 4, 20));
+    p.DTP2->setDate(QDate(2025, 1, 1));
+    p.DTP2CloseUp();
+    EXPECT_EQ(p.DTP2->date(), QDate(2024, 5, 3));
+    // After midnight "today" is the new day for both pickers.
+    ahora = QDateTime(QDate(2024, 5, 4), QTime(0, 5));
+    p.DTP1->setDate(QDate(2024, 5, 4));
+    p.DTP1CloseUp();
+    EXPECT_EQ(p.DTP1->date(), QDate(2024, 5, 4));
+}
+
+TEST_F(PaginaFichajes, ListarDesdeLosControles) {
+    EntornoFichajes e;
+    RespuestasPrueba respuestas;
+    Guarda(Registro(5, 3, 5, 2024, 8, 0, "12 A"));
+    Guarda(Registro(5, 3, 5, 2024, 9, 0, "40 B"));
+    const std::string malo = FormateaFichaje(FormatoFichaje, Registro(8, 3, 5, 2024, 25, 0, "12 A"));
+    Escribe("fichajes/030524.008", malo);
+    PanelPrueba p({"EE 1:5 a", "EE 1:8 b"});
+    p.EDBusca->setText("12 ");
+    p.BListarClick();
+    EXPECT_EQ(p.SGFichajes.RowCount(), 3);
+    EXPECT_EQ(ColumnaHora, 9);
+    EXPECT_EQ(LongitudLinea, 69);
+    EXPECT_EQ(FormatoLectura, FormatoFichaje);
+    ASSERT_EQ(respuestas.Mensajes.size(), 1u);
+    EXPECT_EQ(respuestas.Mensajes[0].texto, "ARCHIVO DEFECTUOSO fichajes/030524.008");
+    p.RadioButton1->setChecked(true);
+    p.BListarProdClick();
+    EXPECT_EQ(FormatoLectura, PlantillaBruta);
+    EXPECT_EQ(ColumnaSegundo, 8);
+    EXPECT_EQ(p.SGFichajes.RowCount(), 2); // the history holds only the first clocking of 12
+}
+
+TEST_F(PaginaFichajes, DobleClicAnulaYPintaEnGris) {
+    EntornoFichajes e;
+    Guarda(Registro(5, 3, 5, 2024, 8, 0, "12 A"));
+    Guarda(Registro(5, 3, 5, 2024, 9, 0, "12 A"));
+    PanelPrueba p({"EE 1:5 a"});
+    p.BListarClick();
+    p.VistaFichajes->setColumnWidth(4, 77);
+    p.SGFichajes.SetRow(2);
+    p.SGFichajesDblClick();
+    EXPECT_EQ(p.SGFichajes.Celda(0, 2), "69-A");
+    EXPECT_EQ(p.SGFichajes.Row(), 2);
+    EXPECT_EQ(p.SGFichajes.ColWidths[4], 77);
+    auto *m = p.VistaFichajes->Modelo();
+    EXPECT_EQ(m->data(m->index(2, 3), Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::gray));
+    EXPECT_FALSE(m->data(m->index(1, 3), Qt::ForegroundRole).isValid());
+    auto *d = static_cast<QStyledItemDelegate *>(p.VistaFichajes->itemDelegateForColumn(0));
+    EXPECT_EQ(d->displayText(m->data(m->index(2, 0), Qt::DisplayRole), QLocale()), "Anulado ");
+    EXPECT_EQ(d->displayText(m->data(m->index(1, 0), Qt::DisplayRole), QLocale()), QString(13, ' '));
+    p.SGFichajesDblClick();
+    EXPECT_EQ(p.SGFichajes.Celda(0, 2), "69");
+    // A history listing is never changed.
+    p.RadioButton1->setChecked(true);
+    p.BListarClick();
+    const std::string historico = Contenido("fichajes/historico");
+    p.SGFichajes.SetRow(1);
+    p.SGFichajesDblClick();
+    EXPECT_EQ(Contenido("fichajes/historico"), historico);
+}
+
+TEST_F(PaginaFichajes, CerrarMinimiza) {
+    PanelPrueba p;
+    p.show();
+    EXPECT_FALSE(p.close());
+    EXPECT_TRUE(p.windowState() & Qt::WindowMinimized);
+}
+
+TEST_F(PaginaFichajes, NuevoFormatoSinHistorico) {
+    EntornoFichajes e;
+    RespuestasPrueba respuestas;
+    PanelPrueba p;
+    EXPECT_FALSE(p.BReconsClick());
+    ASSERT_EQ(respuestas.Mensajes.size(), 1u);
+    EXPECT_EQ(respuestas.Mensajes[0].tipo, Dialogos::Tipo::Error);
+}
+
+} // namespace
