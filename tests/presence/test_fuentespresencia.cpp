@@ -1,0 +1,75 @@
+// The run's pieces that meet the other windows: the panel's grid read by its pair reader, and
+// the report written as rich text.
+#include "presence/fuentespresencia.h"
+#include "terminal/listadofichajes.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <gtest/gtest.h>
+
+TEST(FuentesPresencia, ParesDeLaRejillaDelPanel) {
+    const TColumnasFichajes antes = ColumnasGlobales();
+    TColumnasFichajes c;
+    c.Dia = 1;
+    c.Mes = 2;
+    c.Anio = 3;
+    c.Hora = 4;
+    c.Minuto = 5;
+    c.Incidencia = 6;
+    FijaColumnasGlobales(c);
+    StringGrid g(7, 4);
+    g.SetFila(1, {"0", "01", "03", "2011", "08", "00", "002"});
+    g.SetFila(2, {"103", "01", "03", "2011", "16", "00", "000"});
+    g.SetFila(3, {"206", "02", "03", "2011", "08", "00", "300"});
+
+    TLectorRejilla lector(&g);
+    TEmpleadoPresencia e;
+    e.Numero = 7;
+    TMaestrosPresencia m;
+    m.Tipos = {{"Cortesia", 0, 0, 0}, {"Presencia", 0, 0, 0}, {"Extra", 0, 0, 0}};
+    m.Horarios = {{1, "Normal", " 480 2 480 1 240 2"}};
+    const THorarioDia h = PreparaHorario(1, m);
+    const TResultadoDia r = CalculaPares(QDate(2011, 3, 1), h, m, e, {}, lector);
+    EXPECT_EQ(r.Lineas, std::vector<std::string>({"01/03/2011 mar\t08:00\t16:00\t"}));
+    EXPECT_EQ(r.ContadorIncidencias[2], 1);
+    EXPECT_EQ(e.Fila, 3);
+    // The next day: one clocking and no more rows: a missing exit on a past day.
+    const TResultadoDia s = CalculaPares(QDate(2011, 3, 2), h, m, e, {}, lector);
+    EXPECT_TRUE(s.FaltaSalida);
+    EXPECT_EQ(s.Lineas, std::vector<std::string>({"02/03/2011 mi\xe9\t08:00\t24:00   (FALTA FICHAJE)\t"}));
+
+    TLectorRejilla sinPanel(nullptr);
+    TEmpleadoPresencia f;
+    EXPECT_EQ(CalculaPares(QDate(2011, 3, 1), h, m, f, {}, sinPanel).Lineas,
+              std::vector<std::string>({"01/03/2011 mar\t\t*** NO HAY FICHAJES ***"}));
+    FijaColumnasGlobales(antes);
+}
+
+TEST(FuentesPresencia, InformeEnTextoEnriquecido) {
+    TDocumentoRTF d("7 Ana", "archivos/presencia/7 Ana.rtf");
+    d.Estilo(true, false);
+    d.Color(ColorAzul);
+    d.Tamano(16);
+    d.Linea("");
+    d.Linea("Titulo");
+    d.Estilo(false, true);
+    d.Color(ColorRojo);
+    d.Tamano(10);
+    d.Texto("a\t");
+    d.Color(ColorVerde);
+    d.Linea("b");
+    EXPECT_EQ(d.Informe.TextoPlano(), "\nTitulo\na\tb");
+    EXPECT_EQ(d.Informe.NombreArchivo(), "archivos/presencia/7 Ana.rtf");
+    EXPECT_EQ(d.Informe.Titulo(), "7 Ana");
+    const QTextBlock titulo = d.Informe.Documento().findBlockByNumber(1);
+    const QTextCharFormat ft = titulo.begin().fragment().charFormat();
+    EXPECT_EQ(ft.foreground().color(), ColorAzul);
+    EXPECT_EQ(ft.fontWeight(), QFont::Bold);
+    EXPECT_EQ(ft.fontPointSize(), 16);
+    const QTextBlock linea = d.Informe.Documento().findBlockByNumber(2);
+    QTextBlock::iterator it = linea.begin();
+    EXPECT_EQ(it.fragment().charFormat().foreground().color(), ColorRojo);
+    EXPECT_TRUE(it.fragment().charFormat().fontUnderline());
+    ++it;
+    EXPECT_EQ(it.fragment().charFormat().foreground().color(), ColorVerde);
+}
