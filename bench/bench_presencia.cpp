@@ -59,8 +59,8 @@ void BM_PresenciaDetalladoAnual(benchmark::State &state) {
     std::ofstream("datos/H2011.001", std::ios::binary) << mapa;
 
     TEntradaPresencia in;
-    in.Maestros.Tipos = {{"Cortesia", 0, 0, 0}, {"Presencia", 8, 0, 65280}, {"Extra", 10, 0, 255},
-                         {"Descanso", 0, 1, 0}};
+    in.Maestros.Tipos = {
+        {"Cortesia", 0, 0, 0}, {"Presencia", 8, 0, 65280}, {"Extra", 10, 0, 255}, {"Descanso", 0, 1, 0}};
     in.Maestros.Horarios = {{0, "Festivo", " 1440 4"}, {1, "Partida", " 480 2 10 0 300 1 60 3 180 1 240 2"}};
     StringGrid empleados(13, 31);
     std::vector<std::string> incidencias;

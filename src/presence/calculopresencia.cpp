@@ -82,7 +82,9 @@ std::string DiaSemanaListado(const QDate &d) {
     return n >= 1 && n <= 7 ? Ansi(nombres[n - 1]) : std::string("   ");
 }
 
-std::string CabeceraDiaListado(const QDate &d) { return TextoDia(d) + " " + DiaSemanaListado(d) + "\t"; }
+std::string CabeceraDiaListado(const QDate &d) {
+    return TextoDia(d) + " " + DiaSemanaListado(d) + "\t";
+}
 
 std::string SaldoTexto(int minutos) {
     const int a = std::abs(minutos);
@@ -100,7 +102,9 @@ std::string Columnas(int n) {
     return s;
 }
 
-bool CuentaModo(int modo) { return modo == 0 || modo == 2; }
+bool CuentaModo(int modo) {
+    return modo == 0 || modo == 2;
+}
 
 void Suma(std::vector<int> &minutos, int tipo, int n) {
     if (tipo >= 0 && tipo < static_cast<int>(minutos.size()))
@@ -268,7 +272,8 @@ TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestr
     return r;
 }
 
-void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &incidencias, const TEmpleadoPresencia &e) {
+void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &incidencias,
+                       const TEmpleadoPresencia &e) {
     r.Trabajado = r.TrabajadoPares;
     r.MinutosPorTipo = r.MinutosPares;
     r.TextoIncidencia = r.TextoPares;
@@ -321,7 +326,8 @@ void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &inciden
         r.TextoIncidencia = "\t\tINCIDENCIA NO JUSTIFICADA";
         r.NoJustificado = true;
         const std::string &ultima = r.Lineas.back();
-        r.TextoInforme += ultima + (ultima.size() < 49 ? std::string(22, ' ') : std::string(4, ' ')) + NoJustificada;
+        r.TextoInforme +=
+            ultima + (ultima.size() < 49 ? std::string(22, ' ') : std::string(4, ' ')) + NoJustificada;
     }
 }
 

@@ -56,7 +56,7 @@ struct THorarioDia {
     std::vector<TBandaHorario> Limites;
     std::vector<TTramoDia> Tramos;
     int Teorico = 0;
-    int ModoFinDia = 0;          // 2 when the last band ends at 24:00 after starting later than 00:00
+    int ModoFinDia = 0;            // 2 when the last band ends at 24:00 after starting later than 00:00
     bool EmpiezaPresencia = false; // the first band is of hour type 1
     // Scheduled band of a column; past the last one the all-zero closing entry.
     TTramoDia Tramo(size_t i) const { return i < Tramos.size() ? Tramos[i] : TTramoDia{}; }
@@ -101,8 +101,8 @@ struct TEmpleadoPresencia {
     std::string Item; // the chosen item: number, a blank, the name
     int Numero = 0;
     int MinimoExtra = 0;
-    int Fila = 1;          // first clockings row still to read
-    int Saldo = 0;         // running balance
+    int Fila = 1;  // first clockings row still to read
+    int Saldo = 0; // running balance
     int TotalTeorico = 0;
     std::vector<int> TotalesPorTipo; // entry k = minutes of hour type k + 1
 };
@@ -124,11 +124,11 @@ struct TResultadoDia {
     std::vector<int> MinutosPorTipo;
     TContadoresIncidencia ContadorIncidencias{};
     std::vector<TParDia> Pares;
-    bool UltimoPresente = false;   // the day's last reader call left a pair open
+    bool UltimoPresente = false;     // the day's last reader call left a pair open
     std::vector<std::string> Lineas; // finished clocking lines of the day
     std::string TextoIncidencia;
     QColor ColorTexto = Qt::black;
-    bool FaltaSalida = false;      // a pair of a past day lacks its exit
+    bool FaltaSalida = false; // a pair of a past day lacks its exit
     bool NoJustificado = false;
     std::string TextoInforme; // the day's part of the run's incidence text
 
@@ -150,7 +150,8 @@ TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestr
                            TEmpleadoPresencia &e, const TOpcionesPresencia &o, TLectorPares &lector);
 // ... then the incidences of the day from the lines of the year's incidence file, the shortfall
 // make-up, the balance and the unjustified shortfall (may be applied again after an edit) ...
-void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &incidencias, const TEmpleadoPresencia &e);
+void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &incidencias,
+                       const TEmpleadoPresencia &e);
 // ... and the running balance, rounding and the employee's totals.
 void CierraDia(TResultadoDia &r, TEmpleadoPresencia &e, const TOpcionesPresencia &o);
 

@@ -18,9 +18,12 @@
 #include <QTabWidget>
 #include <memory>
 
-int TLectorRejilla::Filas() const { return grid_ ? grid_->RowCount() : 1; }
+int TLectorRejilla::Filas() const {
+    return grid_ ? grid_->RowCount() : 1;
+}
 
-TRegistroPresencia TLectorRejilla::Lee(const QDate &dia, int fila, unsigned char modo, TContadoresIncidencia &c) {
+TRegistroPresencia TLectorRejilla::Lee(const QDate &dia, int fila, unsigned char modo,
+                                       TContadoresIncidencia &c) {
     TRegistroPresencia r;
     r.SiguienteFila = fila;
     if (!grid_)
@@ -52,8 +55,12 @@ void TDocumentoRTF::Tamano(int puntos) {
     Informe.Atributos(atributos_);
 }
 
-void TDocumentoRTF::Texto(const std::string &texto) { Informe.Texto(texto); }
-void TDocumentoRTF::FinLinea() { Informe.Linea(""); }
+void TDocumentoRTF::Texto(const std::string &texto) {
+    Informe.Texto(texto);
+}
+void TDocumentoRTF::FinLinea() {
+    Informe.Linea("");
+}
 
 namespace {
 
@@ -127,4 +134,6 @@ void ImprimePre1Execute(const PeticionPresencia &p) {
     EjecutaPresencia(in, s);
 }
 
-void RegistraListadoPresencia() { EjecutaListadoPresencia = ImprimePre1Execute; }
+void RegistraListadoPresencia() {
+    EjecutaListadoPresencia = ImprimePre1Execute;
+}

@@ -27,17 +27,29 @@ public:
     }
     void Color(const QColor &color) override { pasos_.push_back({Paso::Color, {}, color, false, false, 0}); }
     void Tamano(int puntos) override { pasos_.push_back({Paso::Tamano, {}, {}, false, false, puntos}); }
-    void Texto(const std::string &texto) override { pasos_.push_back({Paso::Texto, texto, {}, false, false, 0}); }
+    void Texto(const std::string &texto) override {
+        pasos_.push_back({Paso::Texto, texto, {}, false, false, 0});
+    }
     void FinLinea() override { pasos_.push_back({Paso::Fin, {}, {}, false, false, 0}); }
 
     void Copia(TDocumentoPresencia &d) const {
         for (const Paso &p : pasos_) {
             switch (p.tipo) {
-            case Paso::Estilo: d.Estilo(p.negrita, p.subrayado); break;
-            case Paso::Color: d.Color(p.color); break;
-            case Paso::Tamano: d.Tamano(p.puntos); break;
-            case Paso::Texto: d.Texto(p.texto); break;
-            case Paso::Fin: d.FinLinea(); break;
+            case Paso::Estilo:
+                d.Estilo(p.negrita, p.subrayado);
+                break;
+            case Paso::Color:
+                d.Color(p.color);
+                break;
+            case Paso::Tamano:
+                d.Tamano(p.puntos);
+                break;
+            case Paso::Texto:
+                d.Texto(p.texto);
+                break;
+            case Paso::Fin:
+                d.FinLinea();
+                break;
             }
         }
     }
@@ -53,7 +65,9 @@ private:
     std::vector<Paso> pasos_;
 };
 
-std::string FechaArchivo(const QDate &d) { return Formato("%02d_%02d_%04d", d.day(), d.month(), d.year()); }
+std::string FechaArchivo(const QDate &d) {
+    return Formato("%02d_%02d_%04d", d.day(), d.month(), d.year());
+}
 
 std::string Periodo(const QDate &desde, const QDate &hasta) {
     return " desde " + TextoDia(desde) + " hasta " + TextoDia(hasta) + " ";
@@ -70,7 +84,8 @@ std::string HorasEsperadas(const THorarioDia &h) {
     std::string s = "\t\t";
     for (const TTramoDia &t : h.Tramos) {
         if (t.Cortesia)
-            s += Formato("%02d:%02d %d\t%02d:%02d\t", t.Inicio / 60, t.Inicio % 60, t.Cortesia, t.Fin / 60, t.Fin % 60);
+            s += Formato("%02d:%02d %d\t%02d:%02d\t", t.Inicio / 60, t.Inicio % 60, t.Cortesia, t.Fin / 60,
+                         t.Fin % 60);
         else
             s += Formato("%02d:%02d\t%02d:%02d\t", t.Inicio / 60, t.Inicio % 60, t.Fin / 60, t.Fin % 60);
     }
@@ -299,7 +314,8 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
         const THorarioDia &h = Horario(codigo);
         TResultadoDia r = CalculaPares(d, h, in_.Maestros, e, in_.Opciones, lector);
         if (r.FaltaSalida && p_.PararSiIncidencia)
-            Dialogos::MuestraMensaje("Faltan fichajes en el listado de " + item + " el dia " + TextoDia(d) + " ");
+            Dialogos::MuestraMensaje("Faltan fichajes en el listado de " + item + " el dia " + TextoDia(d) +
+                                     " ");
         AplicaIncidencias(r, Incidencias(d.year()), e);
         if (r.NoJustificado && tipo != ListadoResumen && p_.PararSiIncidencia) {
             s_.EditaIncidencias(d);
@@ -352,7 +368,8 @@ std::string Ejecucion::Ejecuta() {
     std::replace(texto_.begin(), texto_.end(), '\t', ' ');
     const bool escrito = GuardaBytes(ArchivoTextoIncidencias, texto_);
     if (!escrito)
-        Dialogos::Error("No se pudo escribir el archivo de incidencias " + std::string(ArchivoTextoIncidencias));
+        Dialogos::Error("No se pudo escribir el archivo de incidencias " +
+                        std::string(ArchivoTextoIncidencias));
     else if (p_.ModoIncidencias)
         s_.AbreDocumento(ArchivoTextoIncidencias);
     ModoIncidencias = 0;
@@ -361,7 +378,8 @@ std::string Ejecucion::Ejecuta() {
 
 } // namespace
 
-bool DatosEmpleado(const StringGrid &empleados, int numero, int &calendario, std::vector<double> &incrementos) {
+bool DatosEmpleado(const StringGrid &empleados, int numero, int &calendario,
+                   std::vector<double> &incrementos) {
     bool hallado = false;
     for (int f = 1; f < empleados.RowCount(); ++f) {
         if (LeeEntero(empleados.Cells[0][f]) != numero)
@@ -395,8 +413,9 @@ int CodigoDia(int calendario, const QDate &dia) {
         AnoCalendario = dia.year();
     }
     const int i = IndiceDia(dia);
-    return i >= 0 && i < static_cast<int>(TablaDiasCalendario.size()) ? TablaDiasCalendario[static_cast<size_t>(i)]
-                                                                       : 255;
+    return i >= 0 && i < static_cast<int>(TablaDiasCalendario.size())
+               ? TablaDiasCalendario[static_cast<size_t>(i)]
+               : 255;
 }
 
 std::string NombreSeguro(const std::string &texto) {

@@ -46,7 +46,8 @@ struct TEntradaPresencia {
 
 // Calendar code and price increments of an employee from the employees grid (the last row
 // with the number wins); false when no row has it.
-bool DatosEmpleado(const StringGrid &empleados, int numero, int &calendario, std::vector<double> &incrementos);
+bool DatosEmpleado(const StringGrid &empleados, int numero, int &calendario,
+                   std::vector<double> &incrementos);
 // Minimum overtime from the employee's personnel card (line 19); 0 and 1 give 0.
 int MinimoExtraEmpleado(int numero);
 // Schedule code of a day for a calendar (255: none); loads or creates the day map.

@@ -12,9 +12,13 @@ std::string Relleno(const std::string &s, size_t ancho) {
 }
 
 // "= %8.2f €", the euro sign as the code-page byte.
-std::string Suma(double suma) { return "= " + Relleno(FormatoDecimal(suma, 2), 8) + " " + Ansi("€"); }
+std::string Suma(double suma) {
+    return "= " + Relleno(FormatoDecimal(suma, 2), 8) + " " + Ansi("€");
+}
 
-std::string HorasMinutos(int minutos) { return Formato("%d:%02d", minutos / 60, minutos % 60); }
+std::string HorasMinutos(int minutos) {
+    return Formato("%d:%02d", minutos / 60, minutos % 60);
+}
 
 std::string CabeceraTipos(const std::vector<TTipoHoraPres> &tipos) {
     std::string s = Ansi("\t\thoras teóricas\tHoras Trabajadas\tSaldo total");
@@ -36,9 +40,13 @@ std::string Cifras(int teorico, int saldo, const std::vector<int> &porTipo, size
 
 } // namespace
 
-std::string TextoImporte(double valor) { return Relleno(FormatoDecimal(valor, 2), 5); }
+std::string TextoImporte(double valor) {
+    return Relleno(FormatoDecimal(valor, 2), 5);
+}
 
-double ImporteLeido(double valor) { return LeeDecimal(FormatoDecimal(valor, 2)); }
+double ImporteLeido(double valor) {
+    return LeeDecimal(FormatoDecimal(valor, 2));
+}
 
 void EscribeTotalesEmpleado(TDocumentoPresencia &d, const TEmpleadoPresencia &e,
                             const std::vector<double> &incrementos, const std::vector<TTipoHoraPres> &tipos,
@@ -115,7 +123,8 @@ void EscribeTotalesEmpleado(TDocumentoPresencia &d, const TEmpleadoPresencia &e,
     d.Linea("\t\tHoras aplicables = Horas trabajadas - Horas teoricas");
 }
 
-void EscribeTotalesResumen(TDocumentoPresencia &d, const std::vector<TTipoHoraPres> &tipos, const TTotalesRun &run) {
+void EscribeTotalesResumen(TDocumentoPresencia &d, const std::vector<TTipoHoraPres> &tipos,
+                           const TTotalesRun &run) {
     d.Estilo(false, true);
     d.Color(ColorRojo);
     d.Linea(CabeceraTipos(tipos));

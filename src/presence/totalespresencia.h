@@ -9,7 +9,7 @@
 
 // Totals of a run over all its employees.
 struct TTotalesRun {
-    std::vector<int> TotalesPorTipo;    // entry k = minutes of hour type k + 1
+    std::vector<int> TotalesPorTipo;     // entry k = minutes of hour type k + 1
     std::vector<double> ImportesPorTipo; // entry k = amount of hour type k + 1
     int Teorico = 0;
     int Saldo = 0;
@@ -25,4 +25,5 @@ void EscribeTotalesEmpleado(TDocumentoPresencia &d, const TEmpleadoPresencia &e,
                             const std::vector<double> &incrementos, const std::vector<TTipoHoraPres> &tipos,
                             TTotalesRun &run);
 // The run's totals after the last employee of a summary.
-void EscribeTotalesResumen(TDocumentoPresencia &d, const std::vector<TTipoHoraPres> &tipos, const TTotalesRun &run);
+void EscribeTotalesResumen(TDocumentoPresencia &d, const std::vector<TTipoHoraPres> &tipos,
+                           const TTotalesRun &run);

@@ -21,7 +21,8 @@ public:
 
     int Filas() const override { return static_cast<int>(Fichajes.size()) + 1; }
 
-    TRegistroPresencia Lee(const QDate &dia, int fila, unsigned char modo, TContadoresIncidencia &c) override {
+    TRegistroPresencia Lee(const QDate &dia, int fila, unsigned char modo,
+                           TContadoresIncidencia &c) override {
         ++Llamadas;
         TRegistroPresencia r;
         r.HoraEntrada = 100;

@@ -20,10 +20,14 @@ struct Caso {
         m.Tipos = {{"Cortesia", 0, 0, 0},  {"Presencia", 8, 0, 65280}, {"Extra", 10, 0, 255},
                    {"Nocturna", 15, 0, 0}, {"Descanso", 0, 1, 0},      {"Guardia", 0, 2, 0},
                    {"Pausa", 0, 3, 0}};
-        m.Horarios = {{1, "Normal", " 480 2 480 1 240 2"},    {2, "Cortesia", " 30 0 480 1 540 2"},
-                      {3, "Noche", " 360 1 1080 2"},           {0, "Festivo", " 1440 9"},
-                      {4, "Hasta24", " 480 2 480 1 480 2"},    {5, "Nocturna", " 480 2 480 1 240 3"},
-                      {6, "Guardia", " 480 2 480 1 120 5 360 2"}, {7, "Pausa", " 480 2 480 1 60 6 180 2"}};
+        m.Horarios = {{1, "Normal", " 480 2 480 1 240 2"},
+                      {2, "Cortesia", " 30 0 480 1 540 2"},
+                      {3, "Noche", " 360 1 1080 2"},
+                      {0, "Festivo", " 1440 9"},
+                      {4, "Hasta24", " 480 2 480 1 480 2"},
+                      {5, "Nocturna", " 480 2 480 1 240 3"},
+                      {6, "Guardia", " 480 2 480 1 120 5 360 2"},
+                      {7, "Pausa", " 480 2 480 1 60 6 180 2"}};
         e.Numero = 250;
         e.Item = "250 Pepe";
     }
@@ -123,7 +127,8 @@ TEST(Calculo, EntradaTardeYSalidaAnticipada) {
     EXPECT_TRUE(r.NoJustificado);
     EXPECT_EQ(r.TextoIncidencia, "\t\tINCIDENCIA NO JUSTIFICADA");
     EXPECT_EQ(r.ColorTexto, QColor(Qt::red));
-    EXPECT_EQ(r.TextoInforme, P + "08:10 (T)\t15:50 (A)\t" + std::string(22, ' ') + "INCIDENCIA NO JUSTIFICADA\r\n");
+    EXPECT_EQ(r.TextoInforme,
+              P + "08:10 (T)\t15:50 (A)\t" + std::string(22, ' ') + "INCIDENCIA NO JUSTIFICADA\r\n");
 }
 
 TEST(Calculo, MinutosAntesYDespuesApartados) {
@@ -148,8 +153,8 @@ TEST(Calculo, MinutosAntesYDespuesApartados) {
 TEST(Calculo, ApartadosSoloCompletanHastaElTeorico) {
     Caso c;
     c.e.MinimoExtra = 10;
-    c.Ficha(D, 8, 10);  // late: 10 short
-    c.Ficha(D, 16, 5);  // 5 put aside
+    c.Ficha(D, 8, 10); // late: 10 short
+    c.Ficha(D, 16, 5); // 5 put aside
     const TResultadoDia r = c.Dia(D, 1);
     EXPECT_EQ(r.Trabajado, 475);
     EXPECT_EQ(r.MinutosPorTipo[1], 470);
@@ -367,7 +372,8 @@ TEST(Calculo, DiaSinFichajes) {
     EXPECT_EQ(r.SaldoDia, -480);
     EXPECT_TRUE(r.NoJustificado);
     // 39 characters: padded with 22 blanks before the text.
-    EXPECT_EQ(r.TextoInforme, P + "\t*** NO HAY FICHAJES ***" + std::string(22, ' ') + "INCIDENCIA NO JUSTIFICADA\r\n");
+    EXPECT_EQ(r.TextoInforme,
+              P + "\t*** NO HAY FICHAJES ***" + std::string(22, ' ') + "INCIDENCIA NO JUSTIFICADA\r\n");
 
     Caso f; // a holiday without clockings: nothing to justify
     const TResultadoDia s = f.Dia(D, 0);
@@ -398,7 +404,8 @@ TEST(Calculo, LineaLargaDeIncidenciaNoJustificada) {
     c.Ficha(D, 14, 0);
     const TResultadoDia r = c.Dia(D, 1);
     ASSERT_EQ(r.Lineas.size(), 3u);
-    EXPECT_EQ(r.TextoInforme, P + "12:30 (T)\t14:00 (A)\t" + std::string(22, ' ') + "INCIDENCIA NO JUSTIFICADA\r\n");
+    EXPECT_EQ(r.TextoInforme,
+              P + "12:30 (T)\t14:00 (A)\t" + std::string(22, ' ') + "INCIDENCIA NO JUSTIFICADA\r\n");
 
     Caso g; // pairs in two columns make a line of 49 characters or more
     g.m.Horarios = {{1, "Partida", " 480 2 240 1 60 4 240 1"}};
@@ -425,10 +432,9 @@ TEST(CalculoIncidencias, JustificanElDia) {
     EXPECT_TRUE(r.TextoInforme.empty());
 
     Caso p; // a part of the day, added to the clocked time; two records add up
-    p.incidencias = {"01/03/2011 01:00", "250 Pepe", "4 Medico *Empresa",
-                     "01/03/2011 02:30", "250 Pepe", "4 Medico *Empresa",
-                     "01/03/2011 05:00", "251 Otro", "4 Medico *Empresa",
-                     "02/03/2011 05:00", "250 Pepe", "4 Medico *Empresa"};
+    p.incidencias = {"01/03/2011 01:00",  "250 Pepe",          "4 Medico *Empresa", "01/03/2011 02:30",
+                     "250 Pepe",          "4 Medico *Empresa", "01/03/2011 05:00",  "251 Otro",
+                     "4 Medico *Empresa", "02/03/2011 05:00",  "250 Pepe",          "4 Medico *Empresa"};
     p.Ficha(D, 8, 0);
     p.Ficha(D, 12, 0);
     r = p.Dia(D, 1);
@@ -498,7 +504,8 @@ TEST(Calculo, TextosDeSaldos) {
     EXPECT_EQ(SaldoTexto(0), "+0:00");
     EXPECT_EQ(SaldoTexto(-30), "-0:30");
     EXPECT_EQ(SaldoTexto(605), "+10:05");
-    EXPECT_EQ(CabeceraDiaListado(QDate(2011, 3, 5)), "05/03/2011 s\xe1" "b\t");
+    EXPECT_EQ(CabeceraDiaListado(QDate(2011, 3, 5)), "05/03/2011 s\xe1"
+                                                     "b\t");
 }
 
 TEST(Calculo, LimitesDeMargenes) {

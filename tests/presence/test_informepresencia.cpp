@@ -70,9 +70,10 @@ protected:
         QDir().mkpath("datos");
         DirDatos = "datos/";
         DirArchivosPres = "archivos/presencia/";
-        in.Maestros.Tipos = {{"Cortesia", 0, 0, 0}, {"Presencia", 8, 0, 65280}, {"Extra", 10, 0, 255},
-                             {"Nocturna", 15, 0, 0}};
-        in.Maestros.Horarios = {{1, "Normal", " 480 2 480 1 240 2"}, {0, "Festivo", " 1440 9"},
+        in.Maestros.Tipos = {
+            {"Cortesia", 0, 0, 0}, {"Presencia", 8, 0, 65280}, {"Extra", 10, 0, 255}, {"Nocturna", 15, 0, 0}};
+        in.Maestros.Horarios = {{1, "Normal", " 480 2 480 1 240 2"},
+                                {0, "Festivo", " 1440 9"},
                                 {254, "Ultimo", " 480 2 480 1 480 2"}};
         empleados.Cells[0][1] = "7 Ana";
         empleados.Cells[10][1] = "1";
@@ -129,15 +130,15 @@ TEST_F(Presencia, DetalladoLineaALinea) {
         "Normal\tEntra \tSale\t", "\t\t08:00\t16:00\t", "", "Normal\tEntra \tSale\t",
         "01/03/2011 mar\t08:00\t16:00\t", CabeceraDia, "\t\t08:00\t08:00\t+0:00\t+0:00\t08:00\t\t", "",
         // 02/03: same schedule, no clockings
-        "Normal\tEntra \tSale\t", "02/03/2011 mi\xe9\t\t*** NO HAY FICHAJES ***", "\t\tINCIDENCIA NO JUSTIFICADA",
-        CabeceraDia, "\t\t08:00\t00:00\t-8:00\t-8:00\t\t\t", "",
+        "Normal\tEntra \tSale\t", "02/03/2011 mi\xe9\t\t*** NO HAY FICHAJES ***",
+        "\t\tINCIDENCIA NO JUSTIFICADA", CabeceraDia, "\t\t08:00\t00:00\t-8:00\t-8:00\t\t\t", "",
         // 03/03: holiday without clockings: no figures
         "", "Festivo\t", "03/03/2011 jue\t\t*** NO HAY FICHAJES ***", "",
         // totals
         "\t\thoras te\xf3ricas\tHoras Trabajadas\tSaldo total\tPresenc\tExtra\tNocturn",
         "\t\t16:00\t\t8:00\t\t-8:00\t\t8:00\t\t", "\t\t\t\tPrecio por hora en Euros\t\t10.00\t",
-        "\t\t\t\tHoras aplicables\t\t\t-8.00\t", "\t\t\t\tTotal\t\t\t\t-80.00\t=   -80.00 \x80", "", "\t\tNOTA.-",
-        "\t\tHoras trabajadas = Horas en presencia + Horas extras",
+        "\t\t\t\tHoras aplicables\t\t\t-8.00\t", "\t\t\t\tTotal\t\t\t\t-80.00\t=   -80.00 \x80", "",
+        "\t\tNOTA.-", "\t\tHoras trabajadas = Horas en presencia + Horas extras",
         "\t\tHoras aplicables = Horas trabajadas - Horas teoricas"};
     EXPECT_EQ(d.Textos(), esperado);
 
@@ -286,11 +287,12 @@ TEST_F(Presencia, DosEmpleadosDosDocumentos) {
     ASSERT_EQ(s.Docs.size(), 2u);
     EXPECT_EQ(s.Docs[1].Archivo, "archivos/presencia/8 Eva de 01_03_2011 a 01_03_2011.rtf");
     EXPECT_EQ(s.Busquedas, std::vector<std::string>({"7 ", "8 "}));
-    const std::string l = "01/03/2011 mar  *** NO HAY FICHAJES ***" + std::string(22, ' ') +
-                          "INCIDENCIA NO JUSTIFICADA\r\n";
-    EXPECT_EQ(texto, "Listado de incidencias de 7 Ana desde 01/03/2011 hasta 01/03/2011 \r\n\r\n" + l + "\r\n" +
-                         std::string(70, '-') +
-                         "\r\nListado de incidencias de 8 Eva desde 01/03/2011 hasta 01/03/2011 \r\n\r\n" + l);
+    const std::string l =
+        "01/03/2011 mar  *** NO HAY FICHAJES ***" + std::string(22, ' ') + "INCIDENCIA NO JUSTIFICADA\r\n";
+    EXPECT_EQ(texto, "Listado de incidencias de 7 Ana desde 01/03/2011 hasta 01/03/2011 \r\n\r\n" + l +
+                         "\r\n" + std::string(70, '-') +
+                         "\r\nListado de incidencias de 8 Eva desde 01/03/2011 hasta 01/03/2011 \r\n\r\n" +
+                         l);
 }
 
 TEST_F(Presencia, ModoIncidencias) {
