@@ -193,6 +193,8 @@ TEST_F(Presencia, ParaYRecalculaTrasElEditor) {
     EXPECT_EQ(d.Linea(13), "\t\tINCIDENCIA 3 Vacaciones *Empresa Justifica todo el dia");
     EXPECT_EQ(d.Atributos(13).Color, ColorAzul);
     EXPECT_EQ(d.Linea(15), "\t\t08:00\t08:00\t+0:00\t+0:00\t08:00\t\t");
+    for (const std::string &l : d.Textos()) // an editor's text never reaches another day
+        EXPECT_EQ(l.find("texto del editor"), std::string::npos);
     // The day was justified before anything was written for it.
     EXPECT_EQ(texto, "Listado de incidencias de 7 Ana desde 01/03/2011 hasta 03/03/2011 \r\n\r\n");
 }
