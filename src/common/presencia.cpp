@@ -17,7 +17,8 @@ void pon16(std::string &b, size_t o, uint16_t v) {
     b[o + 1] = static_cast<char>(v >> 8);
 }
 uint16_t lee16(const std::string &b, size_t o) {
-    return static_cast<uint16_t>(static_cast<unsigned char>(b[o]) | (static_cast<unsigned char>(b[o + 1]) << 8));
+    return static_cast<uint16_t>(static_cast<unsigned char>(b[o]) |
+                                 (static_cast<unsigned char>(b[o + 1]) << 8));
 }
 } // namespace
 
@@ -124,7 +125,8 @@ bool CambiosPresencia(const StringGrid &empleados, bool forzado, std::vector<TAv
             a.Texto = Ansi("Salió a las ") + Formato("%d:%02d", r.HoraSalida, r.MinutoSalida);
         }
         if (!forzado && a.Estado != TEstadoPresencia::NoVino)
-            a.Sonido = sonidoPresencia(a.Estado == TEstadoPresencia::Entro ? "entra" : "sale", LeeEntero(a.Titulo));
+            a.Sonido =
+                sonidoPresencia(a.Estado == TEstadoPresencia::Entro ? "entra" : "sale", LeeEntero(a.Titulo));
         avisos.push_back(std::move(a));
     }
     return true;

@@ -28,7 +28,8 @@ TFichaPopup::TFichaPopup(QWidget *padre) : QWidget(padre) {
     Label3 = new QLabel(this);
     Label3->setGeometry(8, 8, 268, 44);
     Label3->setAlignment(Qt::AlignCenter);
-    Label3->setStyleSheet("background-color: rgb(0, 128, 0); color: white; font-weight: bold; font-size: 16pt;");
+    Label3->setStyleSheet(
+        "background-color: rgb(0, 128, 0); color: white; font-weight: bold; font-size: 16pt;");
     Label2 = new QLabel("Nombre", this);
     Label2->setGeometry(8, 64, 268, 18);
     STNombre = new QLabel(this);

@@ -13,7 +13,9 @@
 #include <QRadioButton>
 #include <algorithm>
 
-const StringGrid *EmpleadosPresencia() { return FormEmpleados ? &FormEmpleados->SG1 : nullptr; }
+const StringGrid *EmpleadosPresencia() {
+    return FormEmpleados ? &FormEmpleados->SG1 : nullptr;
+}
 
 void PresenciaInicio(TPaginaFichajes &panel, const StringGrid &empleados) {
     LecturaExterna = 1;

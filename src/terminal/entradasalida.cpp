@@ -9,7 +9,9 @@ uint8_t ModoLecturaFichajes = 0;
 int32_t ContadorIncidencias[255] = {};
 
 namespace {
-int valor(const StringGrid &g, int col, int fila) { return LeeEntero(g.Celda(col, fila)); }
+int valor(const StringGrid &g, int col, int fila) {
+    return LeeEntero(g.Celda(col, fila));
+}
 
 // The row's date; an invalid date is another day than any asked for.
 QDate fechaFila(const StringGrid &g, int fila) {

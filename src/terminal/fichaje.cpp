@@ -17,17 +17,22 @@ const TCampoFichaje kCampos[] = {
     {'M', 24, 2, ' ', "Minuto"},
     {'S', 27, 2, ' ', "Segundo"},
     {'i', 30, 3, '0', "Incidencia"},
-    {'c', 34, -1, '0', "C\xF3"
-                       "digo"},
+    {'c', 34, -1, '0',
+     "C\xF3"
+     "digo"},
     {'n', 34, 54, ' ', "Nombre"},
     {'p', 88, 8, '0', "Producci\xF3n"},
     {'u', 97, 1, ' ', "Acceso"},
     {'o', 99, 4, '0', "Orden"},
 };
 
-bool esDigito(char c) { return c >= '0' && c <= '9'; }
+bool esDigito(char c) {
+    return c >= '0' && c <= '9';
+}
 
-char byteEn(std::string_view r, int i) { return i >= 0 && static_cast<size_t>(i) < r.size() ? r[i] : ' '; }
+char byteEn(std::string_view r, int i) {
+    return i >= 0 && static_cast<size_t>(i) < r.size() ? r[i] : ' ';
+}
 
 void anadeLiteral(TFormatoAnalizado &f, const std::string &s) {
     if (s.empty())

@@ -18,7 +18,9 @@
 
 namespace {
 
-QString q(const std::string &ruta) { return QString::fromLocal8Bit(RutaLocal(ruta).c_str()); }
+QString q(const std::string &ruta) {
+    return QString::fromLocal8Bit(RutaLocal(ruta).c_str());
+}
 
 // What the writer knows of a day file: its lines as the duplicate check compares them (each
 // with CR LF), valid while the file keeps the size, times and inode seen after the last write.
@@ -115,9 +117,13 @@ std::string RutaParcial(const std::string &registro) {
     return DirFichajes + NombreParcial(PatronParcial, registro);
 }
 
-void OlvidaParciales() { parciales.clear(); }
+void OlvidaParciales() {
+    parciales.clear();
+}
 
-bool GuardaFichaje(char *registro) { return GuardaFichajeEn(registro, EmpleadosPresencia()); }
+bool GuardaFichaje(char *registro) {
+    return GuardaFichajeEn(registro, EmpleadosPresencia());
+}
 
 bool GuardaFichajeEn(char *registro, const StringGrid *empleados) {
     OemToCharBuf(registro, LongitudFichaje);

@@ -64,7 +64,7 @@ TTerminalListado TerminalDeItem(const std::string &item, bool marcado) {
         t.Numero = LeeEntero(direccion);
         break;
     case 'A':
-        t.Numero = static_cast<int>(LeeHex(direccion.size() > 6 ? direccion.substr(6) : std::string()) & 0xFFFF);
+        t.Numero = static_cast<int>(LeeHex(direccion.size() > 6 ? direccion.substr(6) : std::string()));
         break;
     case 'E': {
         size_t dp = direccion.find(':');
@@ -189,14 +189,16 @@ private:
 
 } // namespace
 
-TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid, const TColumnasFichajes &anteriores) {
+TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
+                                const TColumnasFichajes &anteriores) {
     TResultadoListado res;
     res.Columnas = anteriores;
     res.Columnas.Segundo = 0;
     res.Historico = p.Historico;
 
     // Days of the range, one flag each.
-    const int dias = p.Desde.isValid() && p.Hasta.isValid() ? static_cast<int>(p.Desde.daysTo(p.Hasta)) + 1 : 0;
+    const int dias =
+        p.Desde.isValid() && p.Hasta.isValid() ? static_cast<int>(p.Desde.daysTo(p.Hasta)) + 1 : 0;
     std::vector<char> banderas(static_cast<size_t>(std::max(dias, 0)), 0);
 
     const int n = LeeEntero(p.Busca);
@@ -219,19 +221,49 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid, con
             const int k = static_cast<int>(columnas.size());
             TColumnasFichajes &c = res.Columnas;
             switch (e.Letra) {
-            case 't': c.Terminal = k; break;
-            case 'd': c.Dia = k; break;
-            case 'm': c.Mes = k; break;
-            case 'a': c.Anio = k; break;
-            case 'H': c.Hora = k; break;
-            case 'M': c.Minuto = k; break;
-            case 'S': c.Segundo = k; break;
-            case 'i': c.Incidencia = k; break;
-            case 'c': c.Codigo = k; break;
-            case 'n': c.Nombre = k; posN = posicion; anchoN = e.Ancho; break;
-            case 'p': c.Produccion = k; posP = posicion; anchoP = e.Ancho; break;
-            case 'u': c.Acceso = k; posU = posicion; break;
-            default: break;
+            case 't':
+                c.Terminal = k;
+                break;
+            case 'd':
+                c.Dia = k;
+                break;
+            case 'm':
+                c.Mes = k;
+                break;
+            case 'a':
+                c.Anio = k;
+                break;
+            case 'H':
+                c.Hora = k;
+                break;
+            case 'M':
+                c.Minuto = k;
+                break;
+            case 'S':
+                c.Segundo = k;
+                break;
+            case 'i':
+                c.Incidencia = k;
+                break;
+            case 'c':
+                c.Codigo = k;
+                break;
+            case 'n':
+                c.Nombre = k;
+                posN = posicion;
+                anchoN = e.Ancho;
+                break;
+            case 'p':
+                c.Produccion = k;
+                posP = posicion;
+                anchoP = e.Ancho;
+                break;
+            case 'u':
+                c.Acceso = k;
+                posU = posicion;
+                break;
+            default:
+                break;
             }
         }
         posicion += e.Ancho;
@@ -255,8 +287,8 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid, con
     const TFormatoAnalizado patron = AnalizaFormato(PatronParcial);
 
     std::vector<FilaListada> filas;
-    auto leeArchivo = [&](const std::string &ruta, unsigned char clave, bool descifra, const TTerminalListado &t,
-                          int dia) {
+    auto leeArchivo = [&](const std::string &ruta, unsigned char clave, bool descifra,
+                          const TTerminalListado &t, int dia) {
         std::string bytes;
         if (!LeeBytes(ruta, bytes))
             return;
@@ -304,7 +336,8 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid, con
             } else if (p.Tipo == ListadoAccesos) {
                 if (produccion || (t.Modo != 'A' && t.Modo != 'T'))
                     continue;
-                if (posU >= 0 && static_cast<size_t>(posU) < linea.size() && linea[static_cast<size_t>(posU)] == 'N')
+                if (posU >= 0 && static_cast<size_t>(posU) < linea.size() &&
+                    linea[static_cast<size_t>(posU)] == 'N')
                     continue;
             }
             FilaListada f;
@@ -384,7 +417,8 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid, con
     // Thinning of access-terminal days: within a run of one day's clockings without incidence only
     // the first and the last stay; a clocking with an incidence and the one after it stay.
     std::vector<char> borrada(unicas.size(), 0);
-    if (p.Tipo == ListadoPresencia && p.Externa && std::find(banderas.begin(), banderas.end(), 1) != banderas.end()) {
+    if (p.Tipo == ListadoPresencia && p.Externa &&
+        std::find(banderas.begin(), banderas.end(), 1) != banderas.end()) {
         struct Fecha {
             int d, m, a;
             bool operator==(const Fecha &o) const { return d == o.d && m == o.m && a == o.a; }

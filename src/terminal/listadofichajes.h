@@ -21,8 +21,8 @@ extern int TipoListado;
 enum { ListadoPresencia = 0, ListadoProduccion = 1, ListadoAccesos = 2 };
 
 struct TColumnasFichajes {
-    int Terminal = 0, Dia = 0, Mes = 0, Anio = 0, Hora = 0, Minuto = 0, Segundo = 0, Incidencia = 0, Codigo = 0,
-        Nombre = 0, Produccion = 0, Acceso = 0;
+    int Terminal = 0, Dia = 0, Mes = 0, Anio = 0, Hora = 0, Minuto = 0, Segundo = 0, Incidencia = 0,
+        Codigo = 0, Nombre = 0, Produccion = 0, Acceso = 0;
     int LongitudLinea = 0;
 };
 TColumnasFichajes ColumnasGlobales();
@@ -44,25 +44,26 @@ struct TPeticionListado {
     std::vector<TTerminalListado> Terminales;
     bool Historico = false; // "Histórico" (the history file) instead of "Parcial"
     int Tipo = ListadoPresencia;
-    std::string Busca;        // the search field: an employee number, or empty
-    bool Externa = false;     // LecturaExterna
-    bool Produccion = false;  // the production editor's twin (BListarProdClick)
-    std::vector<int> Anchos;  // column widths remembered by the annul toggle (0: none)
+    std::string Busca;       // the search field: an employee number, or empty
+    bool Externa = false;    // LecturaExterna
+    bool Produccion = false; // the production editor's twin (BListarProdClick)
+    std::vector<int> Anchos; // column widths remembered by the annul toggle (0: none)
 };
 
 struct TResultadoListado {
     TColumnasFichajes Columnas;
     std::string Formato;
     bool Historico = false;
-    std::vector<std::string> Archivos; // files read
-    std::vector<unsigned char> Claves; // scramble key of each file
-    std::vector<int> ArchivoFila;      // file of each grid row (index into Archivos, -1 none)
+    std::vector<std::string> Archivos;    // files read
+    std::vector<unsigned char> Claves;    // scramble key of each file
+    std::vector<int> ArchivoFila;         // file of each grid row (index into Archivos, -1 none)
     std::vector<std::string> Defectuosos; // files with an out-of-range date or time
 };
 
 // Fills grid with the clockings the request asks for. Column indices missing from the format
 // keep their value in anteriores, except the seconds column, which is then 0.
-TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid, const TColumnasFichajes &anteriores);
+TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
+                                const TColumnasFichajes &anteriores);
 
 // The partner of an employee number in "alias.dat" of the data directory, 0 when none.
 int BuscaAlias(int numero);

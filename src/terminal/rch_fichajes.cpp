@@ -144,11 +144,12 @@ void TPaginaFichajes::CreaPaginaFichajes(QWidget *pagina) {
                      [this] { QTimer::singleShot(0, DTP1, [this] { DTP1CloseUp(); }); });
     QObject::connect(DTP2->calendarWidget(), &QCalendarWidget::clicked, DTP2,
                      [this] { QTimer::singleShot(0, DTP2, [this] { DTP2CloseUp(); }); });
-    QObject::connect(VistaFichajes, &QAbstractItemView::doubleClicked, VistaFichajes, [this](const QModelIndex &i) {
-        if (i.isValid())
-            SGFichajes.SetRow(i.row());
-        SGFichajesDblClick();
-    });
+    QObject::connect(VistaFichajes, &QAbstractItemView::doubleClicked, VistaFichajes,
+                     [this](const QModelIndex &i) {
+                         if (i.isValid())
+                             SGFichajes.SetRow(i.row());
+                         SGFichajesDblClick();
+                     });
 
     QWidget *panel = pagina->window();
     panel->installEventFilter(new FiltroCierre(this, panel));
@@ -194,9 +195,15 @@ void TPaginaFichajes::marcaPorModo(bool accesos) {
     MarcaTerminales(marcas);
 }
 
-void TPaginaFichajes::RadioButton3Click() { marcaPorModo(false); }
-void TPaginaFichajes::RadioButton4Click() { marcaPorModo(false); }
-void TPaginaFichajes::RadioButton5Click() { marcaPorModo(true); }
+void TPaginaFichajes::RadioButton3Click() {
+    marcaPorModo(false);
+}
+void TPaginaFichajes::RadioButton4Click() {
+    marcaPorModo(false);
+}
+void TPaginaFichajes::RadioButton5Click() {
+    marcaPorModo(true);
+}
 
 void TPaginaFichajes::DTP1CloseUp() {
     FechaHoy = Hoy();
@@ -220,7 +227,7 @@ TPeticionListado TPaginaFichajes::peticion(bool produccion) const {
     for (const auto &[item, marcado] : ItemsTerminales())
         p.Terminales.push_back(TerminalDeItem(item, marcado));
     p.Historico = RadioButton1->isChecked();
-    p.Tipo = RadioButton4->isChecked() ? ListadoProduccion
+    p.Tipo = RadioButton4->isChecked()   ? ListadoProduccion
              : RadioButton5->isChecked() ? ListadoAccesos
                                          : ListadoPresencia;
     p.Busca = deQ(EDBusca->text());
@@ -240,8 +247,12 @@ void TPaginaFichajes::lista(bool produccion) {
         Dialogos::MuestraMensaje("ARCHIVO DEFECTUOSO " + ruta);
 }
 
-void TPaginaFichajes::BListarClick() { lista(false); }
-void TPaginaFichajes::BListarProdClick() { lista(true); }
+void TPaginaFichajes::BListarClick() {
+    lista(false);
+}
+void TPaginaFichajes::BListarProdClick() {
+    lista(true);
+}
 
 void TPaginaFichajes::SGFichajesDblClick() {
     if (UltimoListado.Historico)

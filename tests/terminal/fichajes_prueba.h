@@ -64,8 +64,8 @@ inline std::string Registro(int terminal, int dia, int mes, int anio, int hora, 
     e.resize(54, ' ');
     std::string p = produccion;
     p.resize(8, ' ');
-    std::string r = Formato("\r\n%03d Jue %02d/%02d/%04d %02d:%02d:%02d %03d ", terminal, dia, mes, anio, hora,
-                            minuto, segundo, incidencia) +
+    std::string r = Formato("\r\n%03d Jue %02d/%02d/%04d %02d:%02d:%02d %03d ", terminal, dia, mes, anio,
+                            hora, minuto, segundo, incidencia) +
                     e + p + " " + acceso + "-0000";
     return r;
 }

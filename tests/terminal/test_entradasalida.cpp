@@ -39,7 +39,9 @@ protected:
         for (const F &f : filas)
             g.SetFila(r++, {"0", f.d, f.m, f.a, f.h, f.mi, f.i});
     }
-    TRegistroPresencia Lee(QDate dia, int fila, uint8_t modo) { return BuscaEntradaSalida(g, {dia, fila, modo}); }
+    TRegistroPresencia Lee(QDate dia, int fila, uint8_t modo) {
+        return BuscaEntradaSalida(g, {dia, fila, modo});
+    }
 
     StringGrid g{7, 2};
     const QDate hoy{2024, 5, 3};

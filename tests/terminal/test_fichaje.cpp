@@ -99,9 +99,13 @@ TEST(FormatoFichaje, Cifrado) {
 
 TEST(GuardaFichaje, EscribeDiaEHistoricoYNoDuplica) {
     EntornoFichajes e;
-    std::string r = Registro(5, 3, 5, 2024, 8, 7, "12 PE\xA4" "A"); // OEM 850: 0xA4 is n tilde
+    std::string r = Registro(5, 3, 5, 2024, 8, 7,
+                             "12 PE\xA4"
+                             "A"); // OEM 850: 0xA4 is n tilde
     EXPECT_TRUE(Guarda(r));
-    const std::string linea = "005-12 0 12 PE\xF1" "A" + std::string(25, ' ') + std::string(10, ' ') + "03/05/2024 08:07\r\n";
+    const std::string linea = "005-12 0 12 PE\xF1"
+                              "A" +
+                              std::string(25, ' ') + std::string(10, ' ') + "03/05/2024 08:07\r\n";
     EXPECT_EQ(Contenido("fichajes/030524.005"), linea);
     std::string ansi = r;
     ansi[39] = '\xF1';
@@ -111,7 +115,10 @@ TEST(GuardaFichaje, EscribeDiaEHistoricoYNoDuplica) {
     EXPECT_EQ(Contenido("fichajes/030524.005"), linea);
     EXPECT_EQ(Contenido("fichajes/historico"), ansi);
     // A clocking that differs only where the line does not show is a duplicate as well.
-    EXPECT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 7, "12 PE\xA4" "A", 0, "        ", 'E', 42)));
+    EXPECT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 7,
+                                "12 PE\xA4"
+                                "A",
+                                0, "        ", 'E', 42)));
     EXPECT_EQ(Contenido("fichajes/historico"), ansi);
     // A new clocking is appended; a file changed behind the writer's back is read again.
     EXPECT_TRUE(Guarda(Registro(5, 3, 5, 2024, 9, 0, "12")));

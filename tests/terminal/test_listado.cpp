@@ -9,10 +9,12 @@ namespace {
 
 const QDate k3(2024, 5, 3), k4(2024, 5, 4);
 
-TTerminalListado Terminal(int numero, char modo = 'E') { return {'E', modo, numero, true}; }
+TTerminalListado Terminal(int numero, char modo = 'E') {
+    return {'E', modo, numero, true};
+}
 
-TPeticionListado Peticion(QDate desde, QDate hasta, std::vector<TTerminalListado> t, int tipo = ListadoPresencia,
-                          const std::string &busca = "") {
+TPeticionListado Peticion(QDate desde, QDate hasta, std::vector<TTerminalListado> t,
+                          int tipo = ListadoPresencia, const std::string &busca = "") {
     TPeticionListado p;
     p.Desde = desde;
     p.Hasta = hasta;
@@ -42,9 +44,18 @@ TEST(ListaFichajes, ColumnasTitulosYOrden) {
     Guarda(Registro(7, 2, 5, 2024, 10, 0, "12 JUAN"));
     StringGrid g(3, 3);
     TResultadoListado r = ListaFichajes(Peticion(k3, k4, {Terminal(5), Terminal(7)}), g, {});
-    const V titulos = {"", "Terminal", "C\xF3"
-                                       "digo",
-                       "Incidencia", "Nombre", "Producci\xF3n", "Dia", "Mes", "A\xF1o", "Hora", "Minuto"};
+    const V titulos = {"",
+                       "Terminal",
+                       "C\xF3"
+                       "digo",
+                       "Incidencia",
+                       "Nombre",
+                       "Producci\xF3n",
+                       "Dia",
+                       "Mes",
+                       "A\xF1o",
+                       "Hora",
+                       "Minuto"};
     EXPECT_EQ(g.Fila(0), titulos);
     const TColumnasFichajes &c = r.Columnas;
     EXPECT_EQ(c.Terminal, 1);
@@ -58,8 +69,8 @@ TEST(ListaFichajes, ColumnasTitulosYOrden) {
     EXPECT_EQ(c.Segundo, 0);
     EXPECT_EQ(c.LongitudLinea, 69);
     EXPECT_EQ(Filas(g, r), (V{"03 08:00 007", "03 09:00 005", "04 07:00 005"}));
-    EXPECT_EQ(g.Fila(1), (V{"0", "007", "12", "0", "12 JUAN" + std::string(25, ' '), "        ", "03", "05", "2024",
-                            "08", "00"}));
+    EXPECT_EQ(g.Fila(1), (V{"0", "007", "12", "0", "12 JUAN" + std::string(25, ' '), "        ", "03", "05",
+                            "2024", "08", "00"}));
     EXPECT_EQ(g.ColWidths[1], 27);
     EXPECT_EQ(g.ColWidths[4], 288);
     // Widths remembered by the annul toggle win.
@@ -113,7 +124,8 @@ TEST(ListaFichajes, TiposDeListado) {
     auto r = ListaFichajes(Peticion(k3, k3, t, ListadoPresencia), g, {});
     EXPECT_EQ(Filas(g, r), (V{"03 08:00 005", "03 09:00 008", "03 09:30 008", "03 10:00 009"}));
     r = ListaFichajes(Peticion(k3, k3, t, ListadoProduccion), g, {});
-    EXPECT_EQ(Filas(g, r), (V{"03 08:00 005", "03 08:30 005", "03 09:00 008", "03 09:30 008", "03 10:00 009"}));
+    EXPECT_EQ(Filas(g, r),
+              (V{"03 08:00 005", "03 08:30 005", "03 09:00 008", "03 09:30 008", "03 10:00 009"}));
     r = ListaFichajes(Peticion(k3, k3, t, ListadoAccesos), g, {});
     EXPECT_EQ(Filas(g, r), (V{"03 09:00 008", "03 10:00 009"}));
     // With no access terminal checked nothing is listed: the titles and one empty row.
@@ -293,7 +305,8 @@ TEST(ListaFichajes, NumeroDeTerminalComoElEnlace) {
 
 TEST(ListaFichajes, AclaradoDeDiasDeAcceso) {
     EntornoFichajes e;
-    const int horas[][3] = {{8, 0, 0}, {8, 10, 0}, {8, 20, 0}, {12, 0, 5}, {13, 0, 0}, {14, 0, 0}, {15, 0, 0}};
+    const int horas[][3] = {{8, 0, 0},  {8, 10, 0}, {8, 20, 0}, {12, 0, 5},
+                            {13, 0, 0}, {14, 0, 0}, {15, 0, 0}};
     for (const auto &h : horas)
         Guarda(Registro(8, 3, 5, 2024, h[0], h[1], "12 A", h[2]));
     Guarda(Registro(8, 4, 5, 2024, 9, 0, "12 A"));
@@ -304,8 +317,8 @@ TEST(ListaFichajes, AclaradoDeDiasDeAcceso) {
     EXPECT_EQ(g.RowCount(), 10);
     p.Externa = true;
     r = ListaFichajes(p, g, {});
-    EXPECT_EQ(Filas(g, r),
-              (V{"03 08:00 008", "03 12:00 008", "03 13:00 008", "03 15:00 008", "04 09:00 008", "04 10:00 008"}));
+    EXPECT_EQ(Filas(g, r), (V{"03 08:00 008", "03 12:00 008", "03 13:00 008", "03 15:00 008", "04 09:00 008",
+                              "04 10:00 008"}));
     // Other terminals are not thinned.
     p.Terminales = {Terminal(8, 'E')};
     ListaFichajes(p, g, {});
