@@ -11,16 +11,6 @@ namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
 
-int ValorHex(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Offset of band k (1 to 4); k out of range gives -1.
 int PosFranja(int k) {
     return k >= 1 && k <= 4 ? TRegistroMin::PosFranjas + 4 * (k - 1) : -1;

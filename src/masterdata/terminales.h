@@ -8,7 +8,7 @@
 
 constexpr int ColumnasTerminal = 6;
 
-enum ColumnaTerminal {
+enum ColumnaListaTerminales {
     ColConexion = 0,
     ColDireccion = 1,
     ColDescripcion = 2,

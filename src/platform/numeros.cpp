@@ -27,19 +27,22 @@ int LeeEntero(const std::string &texto) {
     return static_cast<int>(negativo ? -v : v);
 }
 
+int ValorHex(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
 unsigned long LeeHex(const std::string &texto) {
     size_t i = saltaBlancos(texto);
     unsigned long v = 0;
     for (; i < texto.size(); ++i) {
-        char c = texto[i];
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else
+        int d = ValorHex(texto[i]);
+        if (d < 0)
             break;
         v = (v << 4) | static_cast<unsigned long>(d);
     }

@@ -6,6 +6,8 @@
 int LeeEntero(const std::string &texto);
 // Leading hexadecimal digits (no prefix); none gives 0.
 unsigned long LeeHex(const std::string &texto);
+// Value of one hexadecimal digit; -1 when it is not one.
+int ValorHex(char c);
 // Leading decimal number with '.' as the separator; none gives 0.0 (as atof in the C locale).
 double LeeDecimal(const std::string &texto);
 // The whole text (blanks around allowed) is a decimal integer that fits an int.

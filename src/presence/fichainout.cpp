@@ -63,7 +63,7 @@ TFichaPopup::TFichaPopup(QWidget *padre) : QWidget(padre) {
 
 void TFichaPopup::Muestra(const TAvisoPresencia &a, int segundos) {
     if (!a.Foto.empty())
-        FotoTio->setPixmap(QPixmap(QString::fromLocal8Bit(RutaLocal(a.Foto).c_str())));
+        FotoTio->setPixmap(QPixmap(RutaQ(a.Foto)));
     STNombre->setText(aQ(a.Nombre));
     STApellidos->setText(aQ(a.Apellidos));
     setWindowTitle(aQ(a.Titulo));

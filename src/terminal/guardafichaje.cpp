@@ -19,7 +19,7 @@
 namespace {
 
 QString q(const std::string &ruta) {
-    return QString::fromLocal8Bit(RutaLocal(ruta).c_str());
+    return RutaQ(ruta);
 }
 
 // What the writer knows of a day file: its lines as the duplicate check compares them (each

@@ -510,7 +510,7 @@ bool AlternaAnulado(const TResultadoListado &listado, const StringGrid &grid, in
         return false;
     const bool anulado = marca.find("-A") != std::string::npos;
     const qint64 offset = LeeEntero(marca);
-    QFile f(QString::fromLocal8Bit(RutaLocal(listado.Archivos[static_cast<size_t>(indice)]).c_str()));
+    QFile f(RutaQ(listado.Archivos[static_cast<size_t>(indice)]));
     if (offset < 0 || !f.open(QIODevice::ReadWrite) || !f.seek(offset))
         return false;
     QByteArray leida = f.read(longitud);

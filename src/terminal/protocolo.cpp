@@ -1,6 +1,7 @@
 #include "terminal/protocolo.h"
 
 #include "common/configuracion.h"
+#include "platform/rutas.h"
 #include "platform/codepage.h"
 #include "platform/numeros.h"
 #include "platform/reloj.h"
@@ -24,19 +25,9 @@ char CabeceraListaRam[4] = {Control::ENQ, '6', '4', 0};
 
 namespace {
 
-int valorHex(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // Value of a hexadecimal pair; -1 when a character is not a digit.
 int valorPar(const char *par) {
-    int a = valorHex(par[0]), b = valorHex(par[1]);
+    int a = ValorHex(par[0]), b = ValorHex(par[1]);
     return a < 0 || b < 0 ? -1 : a * 16 + b;
 }
 
@@ -340,7 +331,7 @@ void TRecepcion::iniciaLista() {
     RegistrosLista = 0;
     cierraLista();
     RutaListaRecibida = DirHuellas + nombre;
-    ArchivoListaRecibida = std::fopen(RutaListaRecibida.c_str(), "wb");
+    ArchivoListaRecibida = std::fopen(RutaQ(RutaListaRecibida).toLocal8Bit().constData(), "wb");
     if (!ArchivoListaRecibida) {
         mensaje("ERROR: no se puede crear la lista " + RutaListaRecibida + "\r\n");
         estado(0);
@@ -437,7 +428,7 @@ void TRecepcion::atiendePeticion() {
     estado(0);
     std::FILE *f = nullptr;
     if (todoDigitos(codigo_))
-        f = std::fopen((DirHuellas + CodigoPedido).c_str(), "rb");
+        f = std::fopen(RutaQ(DirHuellas + CodigoPedido).toLocal8Bit().constData(), "rb");
     if (!f) {
         static const char negativa[] = "D05 ACCESO DENEGADO\r";
         enlace_.EnviaDireccionRadio(TerminalRecepcion);

@@ -199,6 +199,10 @@ void TFormVelka::FormCreate() {
     Edit2->setText(aQ(TextoPrograma));
     AbrirPuerta->setVisible(!TextoAbrirPuerta.empty());
     BRecons->setVisible(FormatoCambiado);
+    connect(BRecons, &QPushButton::clicked, this, [this] {
+        if (BReconsClick())
+            BRecons->hide();
+    });
 
     CierraEnlaces();
     if (ExisteArchivo(DirDatos + "terminales.dat"))
