@@ -100,7 +100,9 @@ TMDIChild *TMDIChild::Crea() {
     return w;
 }
 
-void TMDIChild::FijaTitulo(const std::string &titulo) { setWindowTitle(aQ(titulo)); }
+void TMDIChild::FijaTitulo(const std::string &titulo) {
+    setWindowTitle(aQ(titulo));
+}
 
 void TMDIChild::FijaNombreArchivo(const std::string &ruta) {
     NombreArchivo = ruta;
@@ -120,7 +122,8 @@ void TMDIChild::BotonRecClick() {
 
 void TMDIChild::ImprimirExecute() {
     QPrinter &impresora = Impresora();
-    impresora.setPageOrientation(Tipo == DocumentoProduccion ? QPageLayout::Landscape : QPageLayout::Portrait);
+    impresora.setPageOrientation(Tipo == DocumentoProduccion ? QPageLayout::Landscape
+                                                             : QPageLayout::Portrait);
     PaginaActual = 0;
     EditorVistaPrevia = Memo1;
     ImprimirPedido = 0;
@@ -150,11 +153,12 @@ TMDIChild *AbreDocumento(const std::string &ruta) {
     if (!ExisteArchivo(ruta))
         return nullptr;
     TMDIChild *w = TMDIChild::Crea();
-    w->setWindowTitle(QString::fromLocal8Bit(ruta.c_str()));
-    w->Tipo = !DirArchivosProd.empty() && ruta.find(DirArchivosProd) != std::string::npos ? DocumentoProduccion
-                                                                                           : DocumentoPresencia;
+    w->setWindowTitle(RutaQ(ruta));
+    w->Tipo = !DirArchivosProd.empty() && ruta.find(DirArchivosProd) != std::string::npos
+                  ? DocumentoProduccion
+                  : DocumentoPresencia;
     std::string error;
-    if (QFileInfo(QString::fromLocal8Bit(RutaLocal(ruta).c_str())).size() > LimiteTextoDocumento)
+    if (QFileInfo(RutaQ(ruta)).size() > LimiteTextoDocumento)
         Dialogos::Error(Ansi("El archivo ") + ruta + Ansi(" es demasiado grande para abrirlo."));
     else if (!CargaDocumento(ruta, *w->Memo1->document(), error))
         Dialogos::Error(error);

@@ -18,7 +18,9 @@ QPointer<TPreviewForm> PreviewForm;
 namespace {
 constexpr int kBandaBotones = 50;
 
-int porDivide(int a, int b, int c) { return c ? static_cast<int>(static_cast<long long>(a) * b / c) : 0; }
+int porDivide(int a, int b, int c) {
+    return c ? static_cast<int>(static_cast<long long>(a) * b / c) : 0;
+}
 
 // The printer's measures, or an A4 page when there is no usable printer.
 TMedidasPagina medidas(QPrinter &impresora) {
@@ -109,7 +111,9 @@ QRect TPreviewForm::DisposicionPanel(QSize cliente, QSize pagina) {
     return QRect(izquierda, kBandaBotones, std::max(0, w), std::max(0, h - kBandaBotones));
 }
 
-void TPreviewForm::FormResize() { Panel->setGeometry(DisposicionPanel(size(), medidas(Impresora()).papel)); }
+void TPreviewForm::FormResize() {
+    Panel->setGeometry(DisposicionPanel(size(), medidas(Impresora()).papel));
+}
 
 void TPreviewForm::resizeEvent(QResizeEvent *e) {
     QDialog::resizeEvent(e);

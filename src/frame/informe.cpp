@@ -26,7 +26,9 @@ void TInformeRTF::Fuente(const std::string &nombre, int puntos) {
     doc_->setDefaultFont(f);
 }
 
-void TInformeRTF::Atributos(const TAtributos &a) { atributos_ = a; }
+void TInformeRTF::Atributos(const TAtributos &a) {
+    atributos_ = a;
+}
 
 QTextCharFormat TInformeRTF::formato() const {
     QTextCharFormat f;
@@ -96,9 +98,13 @@ void TInformeRTF::SaltoPagina() {
         }());
 }
 
-std::string TInformeRTF::TextoPlano() const { return deQ(doc_->toPlainText()); }
+std::string TInformeRTF::TextoPlano() const {
+    return deQ(doc_->toPlainText());
+}
 
-std::string TInformeRTF::RTF() const { return EscribeRTF(*doc_); }
+std::string TInformeRTF::RTF() const {
+    return EscribeRTF(*doc_);
+}
 
 TMDIChild *TInformeRTF::Muestra() const {
     TMDIChild *w = TMDIChild::Crea();

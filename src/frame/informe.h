@@ -31,11 +31,11 @@
 class TMDIChild;
 
 // Colours of the reports' scheme.
-inline const QColor ColorTitulo(0, 0, 255);         // titles, bold, 16 points
-inline const QColor ColorGrupo(0, 128, 0);          // day and group headings
-inline const QColor ColorFalta(255, 0, 0);          // shortfalls, worker-charged incidences
+inline const QColor ColorTitulo(0, 0, 255);            // titles, bold, 16 points
+inline const QColor ColorGrupo(0, 128, 0);             // day and group headings
+inline const QColor ColorFalta(255, 0, 0);             // shortfalls, worker-charged incidences
 inline const QColor ColorIncidenciaEmpresa(0, 0, 255); // company-charged incidences
-inline const QColor ColorTotal(0, 0, 128);          // totals
+inline const QColor ColorTotal(0, 0, 128);             // totals
 inline const QColor ColorNormal(0, 0, 0);
 
 // Text attributes of the runs written next.

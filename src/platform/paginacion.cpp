@@ -13,15 +13,18 @@
 #include <cmath>
 
 namespace {
-constexpr int kMargenSuperior = 250;  // twips above the text, for the header
-constexpr int kMargenInferior = 500;  // twips below the text
+constexpr int kMargenSuperior = 250; // twips above the text, for the header
+constexpr int kMargenInferior = 500; // twips below the text
 constexpr int kTwipsPulgada = 1440;
 
-int porDivide(int a, int b, int c) { return c ? static_cast<int>(static_cast<long long>(a) * b / c) : 0; }
+int porDivide(int a, int b, int c) {
+    return c ? static_cast<int>(static_cast<long long>(a) * b / c) : 0;
+}
 } // namespace
 
 QSize TMedidasPagina::ImprimibleTwips() const {
-    return {porDivide(imprimible.width(), kTwipsPulgada, ppiX), porDivide(imprimible.height(), kTwipsPulgada, ppiY)};
+    return {porDivide(imprimible.width(), kTwipsPulgada, ppiX),
+            porDivide(imprimible.height(), kTwipsPulgada, ppiY)};
 }
 
 QRect TMedidasPagina::TextoTwips() const {

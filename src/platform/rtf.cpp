@@ -25,12 +25,14 @@ struct Caracter {
     int fuente = 0;
     int medios = 24; // half-points
     bool negrita = false, cursiva = false, subrayado = false, tachado = false;
-    int color = 0; // 0 = automatic
+    int color = 0;    // 0 = automatic
     int vertical = 0; // 0 normal, 1 superscript, 2 subscript
     bool operator==(const Caracter &) const = default;
 };
 
-int twips(double unidades) { return static_cast<int>(std::lround(unidades * TwipsPorUnidad)); }
+int twips(double unidades) {
+    return static_cast<int>(std::lround(unidades * TwipsPorUnidad));
+}
 
 QString familia(const QTextCharFormat &f, const QString &porDefecto) {
     QStringList l = f.fontFamilies().toStringList();
@@ -148,7 +150,7 @@ private:
         c.color = tieneColor(f) ? indiceColor(f.foreground().color().rgb()) : 0;
         c.vertical = f.verticalAlignment() == QTextCharFormat::AlignSuperScript ? 1
                      : f.verticalAlignment() == QTextCharFormat::AlignSubScript ? 2
-                                                                                 : 0;
+                                                                                : 0;
         return c;
     }
 
@@ -278,15 +280,24 @@ struct Grupo {
 
 // Destinations that hold no text of the document.
 bool destinoIgnorado(std::string_view p) {
-    static const char *const kIgnorados[] = {
-        "stylesheet", "info",       "pict",          "object",       "header",     "headerl",   "headerr",
-        "headerf",    "footer",     "footerl",       "footerr",      "footerf",    "footnote",  "annotation",
-        "atnid",      "atnauthor",  "xe",            "tc",           "txe",        "listtable", "listoverridetable",
-        "revtbl",     "rsidtbl",    "filetbl",       "pgdsctbl",     "themedata",  "colorschememapping",
-        "latentstyles", "datastore", "xmlnstbl",     "nonshppict",   "shp",        "shpinst",   "sp",
-        "fldinst",    "pn",         "pntxta",        "pntxtb",       "generator",  "userprops", "docvar",
-        "private",    "objdata",    "bkmkstart",     "bkmkend",      "mmathPr",    "ftnsep",    "ftnsepc",
-        "aftnsep",    "aftnsepc",   "fchars",        "lchars",       "template",   "background"};
+    static const char *const kIgnorados[] = {"stylesheet",   "info",       "pict",
+                                             "object",       "header",     "headerl",
+                                             "headerr",      "headerf",    "footer",
+                                             "footerl",      "footerr",    "footerf",
+                                             "footnote",     "annotation", "atnid",
+                                             "atnauthor",    "xe",         "tc",
+                                             "txe",          "listtable",  "listoverridetable",
+                                             "revtbl",       "rsidtbl",    "filetbl",
+                                             "pgdsctbl",     "themedata",  "colorschememapping",
+                                             "latentstyles", "datastore",  "xmlnstbl",
+                                             "nonshppict",   "shp",        "shpinst",
+                                             "sp",           "fldinst",    "pn",
+                                             "pntxta",       "pntxtb",     "generator",
+                                             "userprops",    "docvar",     "private",
+                                             "objdata",      "bkmkstart",  "bkmkend",
+                                             "mmathPr",      "ftnsep",     "ftnsepc",
+                                             "aftnsep",      "aftnsepc",   "fchars",
+                                             "lchars",       "template",   "background"};
     for (const char *i : kIgnorados)
         if (p == i)
             return true;
@@ -370,7 +381,8 @@ private:
             std::string_view palabra(r_.data() + ini, std::min<size_t>(pos_ - ini, 32));
             bool hayNumero = false, negativo = false;
             long long n = 0;
-            if (pos_ + 1 < r_.size() && r_[pos_] == '-' && std::isdigit(static_cast<unsigned char>(r_[pos_ + 1]))) {
+            if (pos_ + 1 < r_.size() && r_[pos_] == '-' &&
+                std::isdigit(static_cast<unsigned char>(r_[pos_ + 1]))) {
                 negativo = true;
                 ++pos_;
             }
@@ -718,7 +730,9 @@ bool EsRTF(const std::string &bytes) {
     return bytes.compare(i, 5, "{\\rtf") == 0;
 }
 
-std::string EscribeRTF(const QTextDocument &doc) { return Escritor(doc).Escribe(); }
+std::string EscribeRTF(const QTextDocument &doc) {
+    return Escritor(doc).Escribe();
+}
 
 bool LeeRTF(const std::string &rtf, QTextDocument &doc) {
     if (!EsRTF(rtf))

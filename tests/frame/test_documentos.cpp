@@ -8,6 +8,7 @@
 #include "platform/impresion.h"
 #include "platform/lineas.h"
 #include "platform/rtf.h"
+#include "platform/rutas.h"
 #include "support/dirtemporal.h"
 #include "support/pdf.h"
 #include "support/respuestas.h"
@@ -56,7 +57,9 @@ void hojas(TInformeRTF &inf, int n) {
     }
 }
 
-QRegularExpression cabecera(int n, int t) { return CabeceraPdf("Talleres Soler", n, t); }
+QRegularExpression cabecera(int n, int t) {
+    return CabeceraPdf("Talleres Soler", n, t);
+}
 
 class Documentos : public ::testing::Test {
 protected:
@@ -142,7 +145,7 @@ TEST(Informe, TabuladoresAlineacionYSaltoDePagina) {
     EXPECT_TRUE(b.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
     EXPECT_EQ(b.tabPositions().size(), 2); // settings go on to the next lines
     EXPECT_NE(inf.RTF().find("\\pard\\tx1440\\tx2880\\qr\\fs16\\cf1 a\\tab b\\tab c\\par\r\n"
-                         "\\page\\pard\\tx1440\\tx2880\\qr d}"),
+                             "\\page\\pard\\tx1440\\tx2880\\qr d}"),
               std::string::npos)
         << inf.RTF();
 }
@@ -213,7 +216,7 @@ TEST_F(Documentos, AbreDocumentoMuestraLoGuardadoYDecideElTipo) {
     std::string ruta = d.Archivo(DirArchivosProd + "a.rtf");
     TMDIChild *w = guarda(AbreDocumento(ruta));
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->windowTitle(), QString::fromStdString(ruta));
+    EXPECT_EQ(w->windowTitle(), RutaQ(ruta));
     EXPECT_EQ(w->Tipo, DocumentoProduccion);
     EXPECT_EQ(w->Memo1->toPlainText(), QString::fromUtf8("Falta: José 1:30 €"));
     QTextCharFormat f = w->Memo1->document()->begin().begin().fragment().charFormat();
@@ -225,8 +228,19 @@ TEST_F(Documentos, AbreDocumentoMuestraLoGuardadoYDecideElTipo) {
     TMDIChild *v = guarda(AbreDocumento(d.Archivo("otro/a.rtf")));
     EXPECT_EQ(v->Tipo, DocumentoPresencia);
 
+    // a report saved under a name with accents opens again under it
+    TInformeRTF acentos(Ansi("Núñez"));
+    acentos.Linea("x");
+    acentos.FijaNombreArchivo(Ansi("otro/Presencia Núñez.rtf"));
+    guarda(acentos.Muestra())->BotonRecClick();
+    TMDIChild *n = guarda(AbreDocumento(Ansi("otro/Presencia Núñez.rtf")));
+    ASSERT_NE(n, nullptr);
+    EXPECT_EQ(n->windowTitle(), QString::fromUtf8("otro/Presencia Núñez.rtf"));
+    EXPECT_EQ(n->Memo1->toPlainText(), "x");
+
     // a file that is not RTF shows as text
-    Escribe("INCIDENCIAS.RTF", "Vacaciones\r\nBaja m\xE9" "dica\r\n");
+    Escribe("INCIDENCIAS.RTF", "Vacaciones\r\nBaja m\xE9"
+                               "dica\r\n");
     TMDIChild *t = guarda(AbreDocumento("INCIDENCIAS.RTF"));
     EXPECT_EQ(t->Memo1->toPlainText(), QString::fromUtf8("Vacaciones\nBaja médica\n"));
     EXPECT_TRUE(r.Mensajes.empty());
@@ -320,7 +334,7 @@ TEST_F(Documentos, ProduccionImprimeApaisadoYLoDemasVertical) {
     w->ImprimirExecute();
     auto t = TamanosPdf(d.Archivo("salida.pdf"));
     ASSERT_EQ(t.size(), 1u);
-    EXPECT_GT(t[0].first, t[0].second); // landscape
+    EXPECT_GT(t[0].first, t[0].second);       // landscape
     EXPECT_GT(panel.width(), panel.height()); // and so is the page in the preview
 
     QFile::remove(QString::fromStdString(d.Archivo("salida.pdf")));

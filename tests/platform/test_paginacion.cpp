@@ -40,7 +40,9 @@ void hojas(QTextDocument &doc, int n) {
 }
 
 // The header of the tests' company.
-QRegularExpression cabecera(int pagina, int total) { return CabeceraPdf("Empresa SA", pagina, total); }
+QRegularExpression cabecera(int pagina, int total) {
+    return CabeceraPdf("Empresa SA", pagina, total);
+}
 
 } // namespace
 

@@ -51,16 +51,19 @@ std::vector<std::vector<Run>> runs(const QTextDocument &doc) {
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             QTextCharFormat f = it.fragment().charFormat();
             QStringList fam = f.fontFamilies().toStringList();
-            r.back().push_back({it.fragment().text(),
-                                f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color() : QColor(),
-                                f.fontPointSize(), f.fontWeight() >= QFont::Bold, f.fontItalic(),
-                                f.fontUnderline(), fam.isEmpty() ? QString() : fam.first()});
+            r.back().push_back(
+                {it.fragment().text(),
+                 f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color() : QColor(),
+                 f.fontPointSize(), f.fontWeight() >= QFont::Bold, f.fontItalic(), f.fontUnderline(),
+                 fam.isEmpty() ? QString() : fam.first()});
         }
     }
     return r;
 }
 
-QString texto(const QTextDocument &doc) { return doc.toPlainText(); }
+QString texto(const QTextDocument &doc) {
+    return doc.toPlainText();
+}
 
 } // namespace
 
@@ -87,7 +90,8 @@ TEST(RTF, IdaYVueltaConservaRunsColoresTamanosYLetras) {
     QTextBlockFormat centrado;
     centrado.setAlignment(Qt::AlignHCenter);
     centrado.setLeftMargin(20);
-    centrado.setTabPositions({QTextOption::Tab(100, QTextOption::RightTab), QTextOption::Tab(200, QTextOption::LeftTab)});
+    centrado.setTabPositions(
+        {QTextOption::Tab(100, QTextOption::RightTab), QTextOption::Tab(200, QTextOption::LeftTab)});
     c.setBlockFormat(centrado);
     QTextCharFormat arial = car(QColor(128, 0, 128), 9);
     arial.setFontFamilies({"Arial"});
@@ -129,21 +133,22 @@ TEST(RTF, IdaYVueltaConservaRunsColoresTamanosYLetras) {
 TEST(RTF, LeeRTFDeProcesadorDeTextos) {
     // The shape of what common word processors write: header groups to skip, \u with a
     // fallback, fields, list text, a table, font table without inner groups.
-    std::string rtf =
-        "{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff1{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman{\\*\\panose "
-        "02020603050405020304};}\r\n{\\f1\\fswiss\\fcharset0 Arial;}}"
-        "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}"
-        "{\\stylesheet{\\ql \\f1\\fs24 Normal;}{\\s1 heading 1;}}"
-        "{\\info{\\title Informe secreto}{\\author Alguien}}{\\*\\generator Writer;}"
-        "\\paperw11906\\paperh16838\\margl1134\r\n"
-        "{\\header \\pard Cabecera\\par}"
-        "\\pard\\plain \\s1\\qc\\f1\\fs32\\b\\cf1 T\\'edtulo\\par\r\n"
-        "\\pard\\plain \\f1\\fs20 Precio: 5 \\u8364\\'80 y \\u8212? fin {\\*\\bkmkstart b1}x{\\*\\bkmkend b1}\\par\r\n"
-        "{\\listtext\\pard\\plain \\f1 \\'b7\\tab}Punto\\par\r\n"
-        "{\\field{\\*\\fldinst {HYPERLINK \"http://x\"}}{\\fldrslt {\\ul enlace}}}\\par\r\n"
-        "\\trowd\\cellx1000\\cellx2000\\pard\\intbl A\\cell B\\cell\\row\r\n"
-        "{\\pict\\wmetafile8\\picw10 0a0b0c0d}Imagen\\line nueva\\par\r\n"
-        "{\\f0 Roman \\b\\i\\ul todo\\ulnone  nada}}";
+    std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff1{\\fonttbl{\\f0\\froman\\fcharset0 Times New "
+                      "Roman{\\*\\panose "
+                      "02020603050405020304};}\r\n{\\f1\\fswiss\\fcharset0 Arial;}}"
+                      "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue0;}"
+                      "{\\stylesheet{\\ql \\f1\\fs24 Normal;}{\\s1 heading 1;}}"
+                      "{\\info{\\title Informe secreto}{\\author Alguien}}{\\*\\generator Writer;}"
+                      "\\paperw11906\\paperh16838\\margl1134\r\n"
+                      "{\\header \\pard Cabecera\\par}"
+                      "\\pard\\plain \\s1\\qc\\f1\\fs32\\b\\cf1 T\\'edtulo\\par\r\n"
+                      "\\pard\\plain \\f1\\fs20 Precio: 5 \\u8364\\'80 y \\u8212? fin {\\*\\bkmkstart "
+                      "b1}x{\\*\\bkmkend b1}\\par\r\n"
+                      "{\\listtext\\pard\\plain \\f1 \\'b7\\tab}Punto\\par\r\n"
+                      "{\\field{\\*\\fldinst {HYPERLINK \"http://x\"}}{\\fldrslt {\\ul enlace}}}\\par\r\n"
+                      "\\trowd\\cellx1000\\cellx2000\\pard\\intbl A\\cell B\\cell\\row\r\n"
+                      "{\\pict\\wmetafile8\\picw10 0a0b0c0d}Imagen\\line nueva\\par\r\n"
+                      "{\\f0 Roman \\b\\i\\ul todo\\ulnone  nada}}";
     QTextDocument doc;
     ASSERT_TRUE(LeeRTF(rtf, doc));
     QStringList lineas;
@@ -181,7 +186,7 @@ TEST(RTF, EntradasRotasNoRompenNada) {
         "{\\rtf1 a\\'zz b}",                  // bad hex
         "{\\rtf1 \\u99999999999999999999 x}", // absurd number
         "{\\rtf1 \\u-99999 x\\uc99999 \\u65 yyyy}",
-        "{\\rtf1 \\bin999999 xyz}",           // binary past the end
+        "{\\rtf1 \\bin999999 xyz}", // binary past the end
         "{\\rtf1 {\\colortbl \\red999;}\\cf5 x\\cf-3 y\\fs-4 z\\fs999999 w}",
         "{\\rtf1 {\\fonttbl {\\f0 sin punto y coma}}\\f7 x}",
         "{\\rtf1 \\tx999999999\\li-999999999 x\\par}",
@@ -246,8 +251,8 @@ TEST(RTF, UnLectorAjenoLeeElInforme) {
     QString html = QString::fromUtf8(p.readAllStandardOutput());
     SCOPED_TRACE(html.toStdString());
     // title: 16 points, blue, bold
-    EXPECT_TRUE(html.contains(QRegularExpression(
-        "font-size:16pt[^>]*>\\s*<font color=\"#0000ff\">\\s*<b>Listado de presencia")));
+    EXPECT_TRUE(html.contains(
+        QRegularExpression("font-size:16pt[^>]*>\\s*<font color=\"#0000ff\">\\s*<b>Listado de presencia")));
     EXPECT_TRUE(html.contains(QRegularExpression("#008000\">D&iacute;a 01/02/2024")));
     EXPECT_TRUE(html.contains("Jos&eacute; N&uacute;&ntilde;ez"));
     EXPECT_TRUE(html.contains(QRegularExpression("#ff0000\"><i>Falta 1:30</i>")));

@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QProcess>
 
-bool HayPdfToText() { return QFile::exists("/usr/bin/pdftotext"); }
+bool HayPdfToText() {
+    return QFile::exists("/usr/bin/pdftotext");
+}
 
 QStringList PaginasPdf(const std::string &ruta) {
     QProcess p;
@@ -24,7 +26,8 @@ std::vector<std::pair<int, int>> TamanosPdf(const std::string &ruta) {
     QString pdf = QString::fromLatin1(QByteArray::fromStdString(Contenido(ruta)));
     for (auto it = caja.globalMatch(pdf); it.hasNext();) {
         auto m = it.next();
-        r.emplace_back(static_cast<int>(m.captured(1).toDouble()), static_cast<int>(m.captured(2).toDouble()));
+        r.emplace_back(static_cast<int>(m.captured(1).toDouble()),
+                       static_cast<int>(m.captured(2).toDouble()));
     }
     return r;
 }
