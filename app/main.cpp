@@ -17,6 +17,7 @@ int main(int argc, char *argv[]) {
         QApplication::installTranslator(&traductor);
     QApplication::setApplicationName("Velkatron");
     CreaVentanas();
+    QObject::connect(MainForm, &TMainForm::Cerrada, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     MainForm->showMaximized();
     return QApplication::exec();
 }

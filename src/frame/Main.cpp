@@ -13,6 +13,7 @@
 #include "terminal/rch.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -35,13 +36,20 @@ struct Enlace {
     const char *ventana;
 };
 const Enlace kEnlaces[] = {
-    {&TMainForm::CfgEmpresa, "FormEmpresa"},           {&TMainForm::CfgEmpleados, "FormEmpleados"},
-    {&TMainForm::CfgHorarios, "FormHorarios"},         {&TMainForm::CfgIncidencias, "FormCIncidencias"},
-    {&TMainForm::CfgProd, "FormProduccion"},           {&TMainForm::cfgTerminales, "FormTerminales"},
-    {&TMainForm::ListarPre, "FormListar"},             {&TMainForm::ToolButton19, "FormListar"},
-    {&TMainForm::Incidencias, "FormEditaIncidencias"}, {&TMainForm::Fichar1, "FormFichar"},
-    {&TMainForm::ListaAccesos, "FormAccesos"},         {&TMainForm::OrdenTrabajo, "FormEdProduccion"},
-    {&TMainForm::PPorObra, "FormEdProduccion"},        {&TMainForm::PPorTio, "FormEdProduccion"},
+    {&TMainForm::CfgEmpresa, "FormEmpresa"},
+    {&TMainForm::CfgEmpleados, "FormEmpleados"},
+    {&TMainForm::CfgHorarios, "FormHorarios"},
+    {&TMainForm::CfgIncidencias, "FormCIncidencias"},
+    {&TMainForm::CfgProd, "FormProduccion"},
+    {&TMainForm::cfgTerminales, "FormTerminales"},
+    {&TMainForm::ListarPre, "FormListar"},
+    {&TMainForm::ToolButton19, "FormListar"},
+    {&TMainForm::Incidencias, "FormEditaIncidencias"},
+    {&TMainForm::Fichar1, "FormFichar"},
+    {&TMainForm::ListaAccesos, "FormAccesos"},
+    {&TMainForm::OrdenTrabajo, "FormEdProduccion"},
+    {&TMainForm::PPorObra, "FormEdProduccion"},
+    {&TMainForm::PPorTio, "FormEdProduccion"},
     {&TMainForm::HelpAbout1, "AboutBox"},
 };
 
@@ -104,8 +112,8 @@ TMainForm::TMainForm(QWidget *padre) : QMainWindow(padre) {
     archivo->addSeparator();
     archivo->addAction(FileExit1);
     QMenu *config = menuBar()->addMenu("Configuración");
-    config->addActions({CfgEmpresa, CfgEmpleados, CfgHorarios, CfgIncidencias, CfgProd, cfgTerminales,
-                        FilePrintSetup1});
+    config->addActions(
+        {CfgEmpresa, CfgEmpleados, CfgHorarios, CfgIncidencias, CfgProd, cfgTerminales, FilePrintSetup1});
     QMenu *presencia = menuBar()->addMenu("Presencia");
     presencia->addActions({ListarPre, Incidencias, Fichar1, Presentes1});
     QMenu *accesos = menuBar()->addMenu("Accesos");
@@ -122,8 +130,8 @@ TMainForm::TMainForm(QWidget *padre) : QMainWindow(padre) {
 
     QToolBar *barra = addToolBar("Herramientas");
     barra->setObjectName("ToolBar1");
-    barra->addActions({CfgEmpresa, CfgEmpleados, CfgHorarios, CfgIncidencias, CfgProd, cfgTerminales,
-                       FilePrintSetup1});
+    barra->addActions(
+        {CfgEmpresa, CfgEmpleados, CfgHorarios, CfgIncidencias, CfgProd, cfgTerminales, FilePrintSetup1});
     barra->addSeparator();
     barra->addActions({ToolButton19, ListarPre, Incidencias, Fichar1});
     barra->addSeparator();
@@ -220,10 +228,15 @@ void TMainForm::showEvent(QShowEvent *e) {
     }
 }
 
+void TMainForm::closeEvent(QCloseEvent *e) {
+    QMainWindow::closeEvent(e);
+    if (e->isAccepted())
+        Q_EMIT Cerrada();
+}
+
 void TMainForm::termina() {
     terminado_ = true;
     close();
-    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
 }
 
 void TMainForm::FormShow() {
@@ -282,7 +295,8 @@ void TMainForm::FormShow() {
 void TMainForm::Timer1Timer() {
     if (SegundosOcultar > 0) {
         --SegundosOcultar;
-        setWindowTitle(aQ(Ansi("El programa se ocultará en ") + std::to_string(SegundosOcultar) + " segundos"));
+        setWindowTitle(
+            aQ(Ansi("El programa se ocultará en ") + std::to_string(SegundosOcultar) + " segundos"));
         if (SegundosOcultar == 0)
             hide();
     }
@@ -346,7 +360,8 @@ void TMainForm::ListarPreExecute() {
 
 void TMainForm::menuVentanas(QMenu *menu) {
     menu->clear();
-    menu->addActions({WindowCascade1, WindowTileHorizontal1, WindowTileVertical1, WindowMinimizeAll1, cierrato});
+    menu->addActions(
+        {WindowCascade1, WindowTileHorizontal1, WindowTileVertical1, WindowMinimizeAll1, cierrato});
     const auto hijas = MDI->subWindowList(QMdiArea::CreationOrder);
     if (!hijas.isEmpty())
         menu->addSeparator();

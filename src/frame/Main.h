@@ -46,8 +46,13 @@ public:
     QTimer *Timer1;
     std::string DirectorioAbrir; // initial directory of the open dialog
 
+Q_SIGNALS:
+    // Closing the main window ends the program.
+    void Cerrada();
+
 protected:
     void showEvent(QShowEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
 
 private:
     QAction *accion(const char *texto, const char *pista = nullptr);
