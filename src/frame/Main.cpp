@@ -53,12 +53,24 @@ const Enlace kEnlaces[] = {
     {&TMainForm::HelpAbout1, "AboutBox"},
 };
 
-void muestraNormal(const char *nombre) {
-    if (QWidget *w = Ventana(nombre)) {
-        w->showNormal();
-        w->raise();
-        w->activateWindow();
+// Shows a window modeless in its normal state and activates it (inside the frame, through its
+// child window).
+void muestraNormal(QWidget *w) {
+    if (!w)
+        return;
+    if (auto *hija = qobject_cast<QMdiSubWindow *>(w->parentWidget())) {
+        w->show();
+        hija->showNormal();
+        if (QMdiArea *area = hija->mdiArea())
+            area->setActiveSubWindow(hija);
+        return;
     }
+    w->showNormal();
+    w->raise();
+    w->activateWindow();
+}
+void muestraNormal(const char *nombre) {
+    muestraNormal(Ventana(nombre));
 }
 } // namespace
 
@@ -354,8 +366,7 @@ void TMainForm::ListarPreExecute() {
     if (!w)
         return;
     w->setWindowTitle(ModoIncidencias ? "Incidencias" : "Presencia");
-    w->showNormal();
-    w->raise();
+    muestraNormal(w);
 }
 
 void TMainForm::menuVentanas(QMenu *menu) {

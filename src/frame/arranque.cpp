@@ -81,7 +81,7 @@ bool CopiaSeguridad(const QDate &fecha, std::string &destino, int &copiados) {
     if (!datos.exists())
         return false;
     bool ok = true;
-    for (const QString &nombre : datos.entryList(QDir::Files | QDir::Hidden)) {
+    for (const QString &nombre : datos.entryList(QDir::Files)) {
         std::string n = RutaDeQ(nombre);
         if (CopiaArchivo(DirDatos + n, destino + n, true))
             ++copiados;

@@ -47,8 +47,8 @@ bool esClave(const std::string &linea, std::string &nombre, std::string &valor) 
         return false;
     nombre = recorta(t.substr(0, igualdad));
     valor = recorta(t.substr(igualdad + 1));
-    if (valor.size() >= 2 && ((valor.front() == '"' && valor.back() == '"') ||
-                              (valor.front() == '\'' && valor.back() == '\'')))
+    if (valor.size() >= 2 &&
+        ((valor.front() == '"' && valor.back() == '"') || (valor.front() == '\'' && valor.back() == '\'')))
         valor = valor.substr(1, valor.size() - 2);
     return true;
 }
@@ -70,6 +70,36 @@ void rango(const std::vector<std::string> &lineas, const std::string &seccion, s
     }
 }
 
+struct Clave {
+    size_t linea;
+    std::string nombre;
+    std::string valor;
+};
+
+// The key lines of a section, in file order; presente tells whether the section exists.
+std::vector<Clave> claves(const std::vector<std::string> &lineas, const std::string &seccion,
+                          bool *presente = nullptr) {
+    std::vector<Clave> r;
+    size_t ini, fin;
+    rango(lineas, seccion, ini, fin);
+    if (presente)
+        *presente = ini != std::string::npos;
+    if (ini == std::string::npos)
+        return r;
+    std::string n, v;
+    for (size_t i = ini; i < fin; ++i)
+        if (esClave(lineas[i], n, v))
+            r.push_back({i, n, v});
+    return r;
+}
+
+const Clave *busca(const std::vector<Clave> &cs, const std::string &clave) {
+    for (const Clave &c : cs)
+        if (igual(c.nombre, clave))
+            return &c;
+    return nullptr;
+}
+
 } // namespace
 
 TIniFile::TIniFile(std::string ruta) : ruta_(std::move(ruta)) {}
@@ -80,25 +110,19 @@ std::vector<std::string> TIniFile::lee() const {
     return lineas;
 }
 
-bool TIniFile::guarda(const std::vector<std::string> &lineas) { return GuardaLineas(ruta_, lineas); }
+bool TIniFile::guarda(const std::vector<std::string> &lineas) {
+    return GuardaLineas(ruta_, lineas);
+}
 
 std::string TIniFile::ReadString(const std::string &seccion, const std::string &clave,
                                  const std::string &defecto) const {
-    auto lineas = lee();
-    size_t ini, fin;
-    rango(lineas, seccion, ini, fin);
-    if (ini == std::string::npos)
-        return defecto;
-    std::string n, v;
-    for (size_t i = ini; i < fin; ++i)
-        if (esClave(lineas[i], n, v) && igual(n, clave))
-            return v;
-    return defecto;
+    const auto cs = claves(lee(), seccion);
+    const Clave *c = busca(cs, clave);
+    return c ? c->valor : defecto;
 }
 
 bool TIniFile::ValueExists(const std::string &seccion, const std::string &clave) const {
-    const std::string marca("\x01\x02");
-    return ReadString(seccion, clave, marca) != marca;
+    return busca(claves(lee(), seccion), clave) != nullptr;
 }
 
 int TIniFile::ReadInteger(const std::string &seccion, const std::string &clave, int defecto) const {
@@ -117,16 +141,15 @@ bool TIniFile::WriteString(const std::string &seccion, const std::string &clave,
         lineas.push_back(clave + "=" + valor);
         return guarda(lineas);
     }
-    std::string n, v;
-    size_t ultima = ini; // position after the last non-blank line of the section
-    for (size_t i = ini; i < fin; ++i) {
-        if (esClave(lineas[i], n, v) && igual(n, clave)) {
-            lineas[i] = n + "=" + valor;
-            return guarda(lineas);
-        }
+    const auto cs = claves(lineas, seccion);
+    if (const Clave *c = busca(cs, clave)) {
+        lineas[c->linea] = c->nombre + "=" + valor;
+        return guarda(lineas);
+    }
+    size_t ultima = ini; // after the last non-blank line of the section
+    for (size_t i = ini; i < fin; ++i)
         if (!recorta(lineas[i]).empty())
             ultima = i + 1;
-    }
     lineas.insert(lineas.begin() + static_cast<long>(ultima), clave + "=" + valor);
     return guarda(lineas);
 }
@@ -137,45 +160,27 @@ bool TIniFile::WriteInteger(const std::string &seccion, const std::string &clave
 
 std::vector<std::string> TIniFile::ReadSection(const std::string &seccion) const {
     std::vector<std::string> r;
-    auto lineas = lee();
-    size_t ini, fin;
-    rango(lineas, seccion, ini, fin);
-    if (ini == std::string::npos)
-        return r;
-    std::string n, v;
-    for (size_t i = ini; i < fin; ++i)
-        if (esClave(lineas[i], n, v))
-            r.push_back(n);
+    for (const Clave &c : claves(lee(), seccion))
+        r.push_back(c.nombre);
     return r;
 }
 
 std::vector<std::string> TIniFile::ReadSectionValues(const std::string &seccion) const {
+    const auto lineas = lee();
     std::vector<std::string> r;
-    auto lineas = lee();
-    size_t ini, fin;
-    rango(lineas, seccion, ini, fin);
-    if (ini == std::string::npos)
-        return r;
-    std::string n, v;
-    for (size_t i = ini; i < fin; ++i)
-        if (esClave(lineas[i], n, v))
-            r.push_back(recorta(lineas[i]));
+    for (const Clave &c : claves(lineas, seccion))
+        r.push_back(recorta(lineas[c.linea]));
     return r;
 }
 
 bool TIniFile::DeleteKey(const std::string &seccion, const std::string &clave) {
     auto lineas = lee();
-    size_t ini, fin;
-    rango(lineas, seccion, ini, fin);
-    if (ini == std::string::npos)
+    const auto cs = claves(lineas, seccion);
+    const Clave *c = busca(cs, clave);
+    if (!c)
         return true;
-    std::string n, v;
-    for (size_t i = ini; i < fin; ++i)
-        if (esClave(lineas[i], n, v) && igual(n, clave)) {
-            lineas.erase(lineas.begin() + static_cast<long>(i));
-            return guarda(lineas);
-        }
-    return true;
+    lineas.erase(lineas.begin() + static_cast<long>(c->linea));
+    return guarda(lineas);
 }
 
 bool TIniFile::EraseSection(const std::string &seccion) {

@@ -2,6 +2,7 @@
 #include "common/globales.h"
 #include "frame/Main.h"
 #include "frame/arranque.h"
+#include "frame/ventanas.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
 #include "support/dirtemporal.h"
@@ -38,8 +39,9 @@ TEST(Directorios, NoParaPresenciaYSiParaProduccionCreaLosPadres) {
     ASSERT_EQ(r.Mensajes.size(), 4u);
     EXPECT_EQ(r.Mensajes[2].texto, Ansi("¿ Quiere crear el directorio archivos\\presencia\\ para guardar los "
                                         "archivos generados de presencia ?"));
-    EXPECT_EQ(r.Mensajes[3].texto, Ansi("¿ Quiere crear el directorio archivos\\produccion\\ para guardar los "
-                                        "archivos generados de producción ?"));
+    EXPECT_EQ(r.Mensajes[3].texto,
+              Ansi("¿ Quiere crear el directorio archivos\\produccion\\ para guardar los "
+                   "archivos generados de producción ?"));
     EXPECT_TRUE(ExisteDirectorio("datos"));
     EXPECT_TRUE(ExisteDirectorio("fichajes"));
     EXPECT_FALSE(ExisteDirectorio("archivos/presencia"));
@@ -196,4 +198,24 @@ TEST_F(VentanaPrincipal, MenusYAccionesSinVentanaDesactivadas) {
     EXPECT_FALSE(f->FileSaveAs1->isEnabled());
     EXPECT_FALSE(f->CfgEmpresa->isEnabled()); // no company window in this test
     EXPECT_TRUE(f->Backupdatos1->isEnabled());
+}
+
+TEST_F(VentanaPrincipal, ListarPresenciaMuestraLaVentanaConSuTitulo) {
+    auto *listar = new QWidget;
+    QMdiSubWindow *hija = f->AnadeHija(listar);
+    auto *otra = f->AnadeHija(new QWidget);
+    f->show();
+    hija->showMinimized();
+    otra->show();
+    RegistraVentana("FormListar", listar);
+    f->ActualizaAcciones();
+    ModoIncidencias = 1;
+    f->ListarPreExecute();
+    EXPECT_EQ(hija->windowTitle(), "Incidencias");
+    EXPECT_FALSE(hija->isMinimized());
+    EXPECT_EQ(f->Area()->activeSubWindow(), hija);
+    ModoIncidencias = 0;
+    f->ListarPreExecute();
+    EXPECT_EQ(listar->windowTitle(), "Presencia");
+    RegistraVentana("FormListar", nullptr);
 }
