@@ -18,11 +18,11 @@ QPointer<TFormTerminales> FormTerminales;
 TFormTerminales::TFormTerminales(QWidget *padre) : QDialog(padre) {
     setObjectName("FormTerminales");
     setWindowTitle("Terminales");
-    resize(640, 320);
+    resize(780, 320);
     auto *l = new QVBoxLayout(this);
     Label1 = new QLabel(this);
     l->addWidget(Label1);
-    SGTerminales.ColWidths = {110, 150, 150, 90, 90, 90};
+    SGTerminales.ColWidths = {125, 150, 150, 100, 110, 105};
     VistaSGTerminales = new TStringGridView(&SGTerminales, this);
     l->addWidget(VistaSGTerminales);
     CB1 = ComboDeCelda(VistaSGTerminales, TiposConexion());

@@ -4,9 +4,10 @@
 #include "platform/codepage.h"
 #include "platform/lineas.h"
 #include "platform/numeros.h"
+#include "platform/rutas.h"
 
+#include <QDir>
 #include <algorithm>
-#include <filesystem>
 
 const std::vector<std::string> &TitulosIncidencias() {
     static const std::vector<std::string> t = {Ansi("Código"), "Incidencia", "A cargo de"};
@@ -22,21 +23,9 @@ std::string RutaIncidencias() {
     const std::string nombre = "incidencias.dat";
     if (ExisteArchivo(DirDatos + nombre))
         return DirDatos + nombre;
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    std::vector<std::string> candidatos;
-    for (const auto &e : fs::directory_iterator(DirDatos.empty() ? "." : DirDatos, ec)) {
-        std::string n = e.path().filename().string();
-        std::string minus = n;
-        std::transform(minus.begin(), minus.end(), minus.begin(),
-                       [](unsigned char c) { return std::tolower(c); });
-        if (minus == nombre && e.is_regular_file(ec))
-            candidatos.push_back(n);
-    }
-    if (candidatos.empty())
-        return DirDatos + nombre;
-    std::sort(candidatos.begin(), candidatos.end());
-    return DirDatos + candidatos.front();
+    // Name filters ignore letter case.
+    QStringList hallados = QDir(RutaQ(DirDatos)).entryList({aQ(nombre)}, QDir::Files, QDir::Name);
+    return DirDatos + (hallados.isEmpty() ? nombre : RutaDeQ(hallados.first()));
 }
 
 void LlenaTiposIncidencia(StringGrid &sg, std::vector<std::string> lineas) {

@@ -43,6 +43,11 @@ TEST(RegistroMin, CodigoYNombre) {
     r = TRegistroMin::DeBytes(RegistroAMano(" Visita", 0, 255));
     EXPECT_EQ(r.Codigo(), "");
     EXPECT_EQ(r.Nombre(), "Visita");
+    r = TRegistroMin::DeBytes(RegistroAMano("Visita", 0, 255));
+    EXPECT_EQ(r.Codigo(), "");
+    EXPECT_EQ(r.Nombre(), "isita");
+    r = TRegistroMin::DeBytes(RegistroAMano("12:30 Turno", 0, 255));
+    EXPECT_EQ(r.Codigo(), "12");
     r = TRegistroMin::DeBytes(RegistroAMano("7", 0, 255));
     EXPECT_EQ(r.Codigo(), "7");
     EXPECT_EQ(r.Nombre(), "");

@@ -53,6 +53,12 @@ TEST(TiposIncidencia, ArchivoSeEncuentraConCualquierMayuscula) {
     EXPECT_EQ(RutaIncidencias(), "d/Incidencias.DAT");
     Escribe("d/incidencias.dat", kTitulos);
     EXPECT_EQ(RutaIncidencias(), "d/incidencias.dat");
+
+    // A data directory with an accent in its name ("Almacén").
+    DirDatos = "Almac\xE9n/";
+    ASSERT_TRUE(CreaDirectorio(DirDatos));
+    ASSERT_TRUE(GuardaBytes(DirDatos + "INCIDENCIAS.dat", kTitulos));
+    EXPECT_EQ(RutaIncidencias(), "Almac\xE9n/INCIDENCIAS.dat");
 }
 
 TEST(TiposIncidencia, RegistroIncompletoNoSePierde) {
