@@ -21,7 +21,6 @@ public:
     static constexpr unsigned char Marca = 0xAC; // starts the hidden part of a name
     static constexpr int LongitudHex = 2 * Tamano + 2;
     static constexpr const char *FranjaLibreTexto = "00:00/23:59";
-    static constexpr const char *SinAccesoTexto = "00:00/00:00";
 
     enum class ModoAcceso { Siempre, Franjas, Nunca };
 

@@ -23,21 +23,6 @@ const std::vector<std::string> &ModosTerminal() {
     return t;
 }
 
-char LetraConexion(const std::string &tipo) {
-    if (tipo.empty())
-        return 0;
-    switch (tipo[0]) {
-    case 'S':
-        return 'S';
-    case 'E':
-        return 'E';
-    case 'O':
-        return 'A';
-    default:
-        return 0;
-    }
-}
-
 std::string DirDatosDeIni(const std::string &rutaIni) {
     TIniFile ini(rutaIni);
     return DirectorioLocal(ConSeparador(ini.ReadString("config", "datos", "datos\\")));

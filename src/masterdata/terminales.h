@@ -21,9 +21,6 @@ const std::vector<std::string> &TitulosTerminales();
 const std::vector<std::string> &TiposConexion(); // "Serie", "Ethernet", "OndaRelay"
 const std::vector<std::string> &ModosTerminal(); // "Entrada" ... "Todo"
 
-// Letter of a connection type for the terminal link: S, E or A (0 when unknown).
-char LetraConexion(const std::string &tipo);
-
 // DirDatos as the terminals window reads it from the INI file (with its trailing separator).
 std::string DirDatosDeIni(const std::string &rutaIni);
 std::string RutaTerminales(); // DirDatos + "terminales.dat"

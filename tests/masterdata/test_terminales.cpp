@@ -76,9 +76,6 @@ TEST(Terminales, GuardarAnadeNumeroAEthernet) {
     EXPECT_EQ(lineas[19], "192.168.1.20:3");
     EXPECT_EQ(lineas[25], "192.168.1.21");
     EXPECT_EQ(sg.Cells[1][3], "192.168.1.20:3");
-    EXPECT_EQ(LetraConexion("OndaRelay"), 'A');
-    EXPECT_EQ(LetraConexion("Ethernet"), 'E');
-    EXPECT_EQ(LetraConexion("Serie"), 'S');
 }
 
 TEST(Terminales, VentanaCargaYGuardaByteAByte) {
