@@ -33,6 +33,9 @@ TFormFichar::TFormFichar(QWidget *padre) : QDialog(padre) {
     LEInci = new QLineEdit("000", this);
     ST1 = new QLabel(this);
     ST1->setFont(QFont("Courier New"));
+    // Wide enough for the whole record.
+    ST1->setMinimumWidth(ST1->fontMetrics().horizontalAdvance(QString(102, '0')));
+    ST1->setTextInteractionFlags(Qt::TextSelectableByMouse);
     SpeedButton1 = new QPushButton("Fichar", this);
     SpeedButton1->setToolTip("Fichar");
     l->addWidget(new QLabel("Fecha", this), 0, 0);
@@ -105,10 +108,10 @@ void TFormFichar::SpeedButton1Click() {
         return;
     if (r == ResultadoFichaje::NoGuardado)
         Dialogos::Error("No se pudo guardar el fichaje");
-    if (FormVelka && FormVelka->BListar) {
+    if (FormVelka && FormVelka->EDBusca) {
         if (FormVelka->RadioButton2)
             FormVelka->RadioButton2->setChecked(true);
         FormVelka->EDBusca->setText(CB1->itemText(EmpleadoSeleccionado));
-        FormVelka->BListar->click();
+        FormVelka->BListarClick();
     }
 }

@@ -1,11 +1,10 @@
 #include "presence/IncidenciasEd.h"
 
-#include "common/configuracion.h"
 #include "common/globales.h"
 #include "frame/ventanas.h"
+#include "masterdata/tiposincidencia.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
-#include "platform/lineas.h"
 #include "platform/reloj.h"
 #include "platform/stringgridview.h"
 #include "presence/incidencias.h"
@@ -16,6 +15,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,8 +45,10 @@ TFormEditaIncidencias::TFormEditaIncidencias(QWidget *padre) : QDialog(padre) {
     CB2 = new QComboBox(this);
     HIni = new QTimeEdit(QTime(0, 0), this);
     HIni->setDisplayFormat("HH:mm");
+    SG1.ColWidths = {120, 220, 220};
     VistaSG1 = new TStringGridView(&SG1, this);
-    VistaSG1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    VistaSG1->SetSeleccionFilas(true);
+    VistaSG1->horizontalHeader()->setStretchLastSection(true);
     SpeedButton1 = new QPushButton(aQ(Ansi("Añadir")), this);
     SpeedButton1->setToolTip(aQ(Ansi("Añadir incidencia")));
     SpeedButton2 = new QPushButton("Eliminar", this);
@@ -88,15 +90,17 @@ TFormEditaIncidencias::TFormEditaIncidencias(QWidget *padre) : QDialog(padre) {
 }
 
 void TFormEditaIncidencias::FormCreate() {
-    // Incidence types: title record, then code, name and charge.
-    if (!LeeLineas(DirDatos + "incidencias.dat", ListaIncidencias))
-        ListaIncidencias = {Ansi("Código"), "Incidencia", "A cargo de"};
     {
+        // One item per incidence type, after the title row.
+        StringGrid tipos;
+        LeeTiposIncidencia(RutaIncidencias(), tipos);
         QSignalBlocker b(CB2);
         CB2->clear();
-        const std::vector<std::string> &l = ListaIncidencias;
-        for (size_t i = 3; i + 2 < l.size(); i += 3)
-            CB2->addItem(aQ(l[i] + " " + l[i + 1] + " *" + l[i + 2]));
+        for (int r = 1; r < tipos.RowCount(); ++r) {
+            const std::vector<std::string> t = tipos.Fila(r);
+            if (!(t[0] + t[1] + t[2]).empty())
+                CB2->addItem(aQ(t[0] + " " + t[1] + " *" + t[2]));
+        }
         CB2->setCurrentIndex(-1);
     }
     {

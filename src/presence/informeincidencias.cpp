@@ -4,12 +4,6 @@
 #include "platform/numeros.h"
 #include "presence/incidencias.h"
 
-namespace {
-const QColor kAzul(0, 0, 255);
-const QColor kVerde(0, 128, 0);
-const QColor kRojo(255, 0, 0);
-} // namespace
-
 std::vector<LineaListado> ListadoIncidencias(const std::string &empleado, const std::string &incidencia,
                                              const QDate &desde, const QDate &hasta) {
     std::vector<LineaListado> r;
@@ -19,11 +13,11 @@ std::vector<LineaListado> ListadoIncidencias(const std::string &empleado, const 
     const int codigo = LeeEntero(incidencia);
     const std::string titulo = "Listado de incidencias de " + empleado + " desde " + TextoDia(desde) +
                                " hasta " + TextoDia(hasta) + " ";
-    r.push_back({titulo, kAzul});
-    r.push_back({"", kAzul});
-    r.push_back({"", kAzul});
-    r.push_back({"Fecha\t\tIncidencia\t\t\tTiempo justificado", kVerde});
-    r.push_back({"", kVerde});
+    r.push_back({titulo, ColorTitulo});
+    r.push_back({"", ColorTitulo});
+    r.push_back({"", ColorTitulo});
+    r.push_back({"Fecha\t\tIncidencia\t\t\tTiempo justificado", ColorGrupo});
+    r.push_back({"", ColorGrupo});
 
     int anio = 0;
     for (QDate d = desde; d.isValid() && d <= hasta; d = d.addDays(1)) {
@@ -41,10 +35,10 @@ std::vector<LineaListado> ListadoIncidencias(const std::string &empleado, const 
                 continue;
             std::string linea = reg.TextoFecha() + "\t" + reg.Incidencia;
             if (reg.ATrabajador()) {
-                r.push_back({linea, kRojo});
+                r.push_back({linea, ColorFalta});
             } else {
                 linea += reg.Minutos() == 0 ? "\t\tTodo el dia" : "\t\t" + reg.TextoTiempo();
-                r.push_back({linea, kVerde});
+                r.push_back({linea, ColorGrupo});
             }
         }
     }
@@ -55,11 +49,7 @@ bool EscribeListadoIncidencias(TInformeRTF &inf, const std::string &empleado, co
                                const QDate &desde, const QDate &hasta) {
     const std::vector<LineaListado> lineas = ListadoIncidencias(empleado, incidencia, desde, hasta);
     for (const LineaListado &l : lineas) {
-        TAtributos a;
-        a.color = l.Color;
-        a.puntos = l.Tamano;
-        a.negrita = l.Negrita;
-        inf.Atributos(a);
+        inf.Atributos({l.Color, 16, true});
         inf.Linea(l.Texto);
     }
     return !lineas.empty();

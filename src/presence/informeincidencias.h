@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
+// Every line is bold, size 16; only the colour changes.
 struct LineaListado {
     std::string Texto; // Windows-1252
     QColor Color;
-    bool Negrita = true;
-    int Tamano = 16;
 };
 
 // empleado and incidencia are the editor's box texts (their leading numbers select); an

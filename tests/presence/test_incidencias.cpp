@@ -4,6 +4,7 @@
 #include "presence/incidencias.h"
 #include "support/dirtemporal.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -206,4 +207,17 @@ TEST(Incidencias, RejillaDelPeriodoYResaltado) {
 
     LlenaRejillaIncidencias(g, {});
     EXPECT_EQ(g.RowCount(), 1);
+}
+
+TEST(Incidencias, ElArchivoSeSustituyeEnteroNoSeReescribe) {
+    Datos d;
+    const std::string antes = "02/03/2011 00:00\r\n8 Otro\r\n5 Falta *Trabajador\r\n";
+    Escribe("datos/incidencias.2011", antes);
+    // A reader that opened the file before the addition keeps reading the old, whole file.
+    std::ifstream lector("datos/incidencias.2011", std::ios::binary);
+    ASSERT_TRUE(anade(QDate(2011, 3, 1), QDate(2011, 3, 1)).Hecho);
+    const std::string leido((std::istreambuf_iterator<char>(lector)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(leido, antes);
+    EXPECT_EQ(Contenido("datos/incidencias.2011"),
+              antes + "01/03/2011 00:00\r\n7 Dure\r\n3 Vacaciones *Empresa\r\n");
 }

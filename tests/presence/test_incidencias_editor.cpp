@@ -1,10 +1,12 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
+#include "frame/ventanas.h"
 #include "masterdata/empleados.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
 #include "platform/reloj.h"
 #include "platform/stringgridview.h"
+#include "presence/FicharPre.h"
 #include "presence/IncidenciasEd.h"
 #include "presence/incidencias.h"
 #include "support/dirtemporal.h"
@@ -13,6 +15,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QTimeEdit>
+#include <QTimer>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -99,4 +103,43 @@ TEST(FormEditaIncidencias, MensajesYCambioDeFechas) {
     EXPECT_EQ(f.windowTitle().toStdString(), "Editar incidencias de 2010");
     EXPECT_EQ(ArchivoIncidencias, "incidencias.2010");
     EXPECT_EQ(f.SG1.RowCount(), 2); // the 2011 records, no 2010 file
+}
+
+TEST(FormEditaIncidencias, TiposDelArchivoSeaCualSeaSuNombre) {
+    Entorno e;
+    std::filesystem::remove("datos/incidencias.dat");
+    {
+        TFormEditaIncidencias f;
+        EXPECT_EQ(f.CB2->count(), 0);
+    }
+    // Copied from another system with its name in capitals; a short last record still counts.
+    Escribe("datos/INCIDENCIAS.DAT", Ansi("Código\r\nIncidencia\r\nA cargo de\r\n4\r\nMedico\r\nEmpresa\r\n"
+                                          "8\r\nBaja\r\n"));
+    TFormEditaIncidencias f;
+    ASSERT_EQ(f.CB2->count(), 2);
+    EXPECT_EQ(deQ(f.CB2->itemText(0)), "4 Medico *Empresa");
+    EXPECT_EQ(deQ(f.CB2->itemText(1)), "8 Baja *");
+}
+
+TEST(FormEditaIncidencias, FicharAbreElFichajeConElTrabajador) {
+    Entorno e;
+    TFormEditaIncidencias f;
+    TFormFichar fichar;
+    RegistraVentana("FormFichar", &fichar);
+    FechaFichaje = QDateTime(QDate(2011, 3, 4), QTime(0, 0));
+    EmpleadoFichaje.clear();
+    CodigoFichaje = "00120003";
+    f.CB1->setEditText("12 Ana");
+    std::string visto;
+    QTimer::singleShot(0, &fichar, [&] {
+        visto = deQ(fichar.CB1->currentText());
+        fichar.reject();
+    });
+    f.SpeedButton3Click();
+    RegistraVentana("FormFichar", nullptr);
+    EXPECT_EQ(visto, "12 Ana");
+    EXPECT_EQ(EmpleadoFichaje, "12 Ana");
+    EXPECT_EQ(CodigoFichaje, std::string(8, ' '));
+    EXPECT_EQ(fichar.windowTitle().toStdString(), "Fichar presencia");
+    EXPECT_EQ(fichar.DT1->date(), QDate(2011, 3, 4));
 }
