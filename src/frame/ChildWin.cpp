@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 int PaginaActual = 0;
 QPointer<QTextEdit> EditorVistaPrevia;
@@ -40,26 +41,6 @@ QTextEdit *editor(QWidget *padre) {
     e->setAcceptRichText(true);
     e->setTabStopDistance(TabuladorTwips / TwipsPorUnidad);
     return e;
-}
-
-// The print dialog: the dialogs seam when one answers, else the platform's dialog on the printer.
-bool dialogoImprimir(QWidget *padre, QPrinter &impresora, int &desde, int &hasta, int paginas) {
-    if (Dialogos::Actual())
-        return Dialogos::Imprimir(desde, hasta, paginas);
-    QPrintDialog dialogo(&impresora, padre);
-    dialogo.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    dialogo.setMinMax(1, paginas);
-    dialogo.setFromTo(1, paginas);
-    if (dialogo.exec() != QDialog::Accepted)
-        return false;
-    if (impresora.printRange() == QPrinter::PageRange) {
-        desde = impresora.fromPage();
-        hasta = impresora.toPage();
-    } else {
-        desde = 1;
-        hasta = paginas;
-    }
-    return true;
 }
 
 } // namespace
@@ -93,10 +74,12 @@ TMDIChild::TMDIChild(QWidget *padre) : QWidget(padre) {
 TMDIChild *TMDIChild::Crea() {
     auto *w = new TMDIChild();
     QMdiSubWindow *s = MainForm ? MainForm->AnadeHija(w) : nullptr;
-    if (s)
+    if (s) {
+        s->resize(s->sizeHint().expandedTo(QSize(640, 480)));
         s->show();
-    else
+    } else {
         w->show();
+    }
     return w;
 }
 
@@ -133,19 +116,39 @@ void TMDIChild::ImprimirExecute() {
     if (!ImprimirPedido)
         return;
 
-    int total = TPaginacion(*Memo1->document(), MedidasPagina(impresora), &impresora).NumPaginas();
-    int desde = 1, hasta = total;
-    if (!dialogoImprimir(this, impresora, desde, hasta, total))
+    TMedidasPagina medidas = MedidasPagina(impresora);
+    auto paginas = std::make_unique<TPaginacion>(*Memo1->document(), medidas, &impresora);
+    int desde = 1, hasta = paginas->NumPaginas();
+    if (!PideRango(impresora, desde, hasta, paginas->NumPaginas()))
         return;
-    // the dialog may have changed the printer: lay the pages out for it now
-    TPaginacion paginas(*Memo1->document(), MedidasPagina(impresora), &impresora);
+    if (!(MedidasPagina(impresora) == medidas)) // the dialog changed the printer or its paper
+        paginas = std::make_unique<TPaginacion>(*Memo1->document(), MedidasPagina(impresora), &impresora);
     std::string error;
-    if (!ImprimePaginas(paginas, impresora, desde - 1, hasta, NombreEmpresa, Memo1->font(), error))
+    if (!ImprimePaginas(*paginas, impresora, desde - 1, hasta, NombreEmpresa, Memo1->font(), error))
         Dialogos::Error(error);
 }
 
+bool TMDIChild::PideRango(QPrinter &impresora, int &desde, int &hasta, int paginas) {
+    if (Dialogos::Actual())
+        return Dialogos::Imprimir(desde, hasta, paginas);
+    if (!PrintDialog1) {
+        PrintDialog1 = new QPrintDialog(&impresora, this);
+        PrintDialog1->setOption(QAbstractPrintDialog::PrintPageRange, true);
+    }
+    PrintDialog1->setMinMax(1, paginas);
+    PrintDialog1->setFromTo(1, paginas);
+    if (PrintDialog1->exec() != QDialog::Accepted)
+        return false;
+    if (impresora.printRange() == QPrinter::PageRange) {
+        desde = impresora.fromPage();
+        hasta = impresora.toPage();
+    }
+    return true;
+}
+
 void TMDIChild::mousePressEvent(QMouseEvent *e) {
-    if (e->button() == Qt::LeftButton)
+    // clicks that its tool bar or editor leave unhandled are not on the window's own surface
+    if (e->button() == Qt::LeftButton && !childAt(e->position().toPoint()))
         ImprimirExecute();
 }
 

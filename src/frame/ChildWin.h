@@ -7,6 +7,8 @@
 #include <string>
 
 class QAction;
+class QPrintDialog;
+class QPrinter;
 class QTextEdit;
 class QToolBar;
 class QToolButton;
@@ -30,6 +32,7 @@ public:
     QToolButton *BotonRec; // "Guardar", enabled once a file name is set
     QTextEdit *Memo1;      // the document
     QTextEdit *REGr;       // hidden scratch editor for report builders
+    QPrintDialog *PrintDialog1 = nullptr; // on the shared printer, made when first needed
 
     int Tipo = 0;              // kind: DocumentoProduccion prints landscape
     std::string NombreArchivo; // where "Guardar" writes; empty until a report sets it
@@ -46,6 +49,10 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent *e) override; // a click on the window's own surface prints
+
+private:
+    // The print dialog (or the dialogs seam when one answers): the pages 1-based; false if cancelled.
+    bool PideRango(QPrinter &impresora, int &desde, int &hasta, int paginas);
 };
 
 // State shared with the print preview.

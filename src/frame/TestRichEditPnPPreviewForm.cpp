@@ -18,10 +18,6 @@ QPointer<TPreviewForm> PreviewForm;
 namespace {
 constexpr int kBandaBotones = 50;
 
-int porDivide(int a, int b, int c) {
-    return c ? static_cast<int>(static_cast<long long>(a) * b / c) : 0;
-}
-
 // The printer's measures, or an A4 page when there is no usable printer.
 TMedidasPagina medidas(QPrinter &impresora) {
     return impresora.isValid() ? MedidasPagina(impresora) : MedidasA4(96);
@@ -99,14 +95,14 @@ void TPreviewForm::SpeedButton3Click() {
 QRect TPreviewForm::DisposicionPanel(QSize cliente, QSize pagina) {
     if (pagina.width() <= 0 || pagina.height() <= 0)
         pagina = MedidasA4(96).papel;
-    int w = porDivide(cliente.height(), pagina.width(), pagina.height());
+    int w = PorDivide(cliente.height(), pagina.width(), pagina.height());
     int h = cliente.height();
     int izquierda = 0;
     if (cliente.width() >= w) {
         izquierda = (cliente.width() - w) / 2;
     } else {
         w = cliente.width();
-        h = porDivide(cliente.width(), pagina.height(), pagina.width());
+        h = PorDivide(cliente.width(), pagina.height(), pagina.width());
     }
     return QRect(izquierda, kBandaBotones, std::max(0, w), std::max(0, h - kBandaBotones));
 }

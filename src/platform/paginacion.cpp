@@ -16,15 +16,15 @@ namespace {
 constexpr int kMargenSuperior = 250; // twips above the text, for the header
 constexpr int kMargenInferior = 500; // twips below the text
 constexpr int kTwipsPulgada = 1440;
-
-int porDivide(int a, int b, int c) {
-    return c ? static_cast<int>(static_cast<long long>(a) * b / c) : 0;
-}
 } // namespace
 
+int PorDivide(int a, int b, int c) {
+    return c ? static_cast<int>(static_cast<long long>(a) * b / c) : 0;
+}
+
 QSize TMedidasPagina::ImprimibleTwips() const {
-    return {porDivide(imprimible.width(), kTwipsPulgada, ppiX),
-            porDivide(imprimible.height(), kTwipsPulgada, ppiY)};
+    return {PorDivide(imprimible.width(), kTwipsPulgada, ppiX),
+            PorDivide(imprimible.height(), kTwipsPulgada, ppiY)};
 }
 
 QRect TMedidasPagina::TextoTwips() const {
@@ -33,15 +33,15 @@ QRect TMedidasPagina::TextoTwips() const {
 }
 
 QRect TMedidasPagina::TextoPixeles() const {
-    int arriba = porDivide(kMargenSuperior, ppiY, kTwipsPulgada);
-    int abajo = imprimible.height() - porDivide(kMargenInferior, ppiY, kTwipsPulgada);
+    int arriba = PorDivide(kMargenSuperior, ppiY, kTwipsPulgada);
+    int abajo = imprimible.height() - PorDivide(kMargenInferior, ppiY, kTwipsPulgada);
     return QRect(0, arriba, std::max(1, imprimible.width()), std::max(1, abajo - arriba));
 }
 
 TMedidasPagina MedidasA4(int ppi) {
     TMedidasPagina m;
     m.ppiX = m.ppiY = ppi;
-    m.papel = QSize(porDivide(210, ppi * 10, 254), porDivide(297, ppi * 10, 254));
+    m.papel = QSize(PorDivide(210, ppi * 10, 254), PorDivide(297, ppi * 10, 254));
     m.imprimible = QRect(QPoint(0, 0), m.papel);
     return m;
 }

@@ -25,12 +25,17 @@ struct TMedidasPagina {
     QRect imprimible; // the printable area within the physical page
     int ppiX = 0, ppiY = 0;
 
+    bool operator==(const TMedidasPagina &) const = default;
+
     // The printable area in twips, and the text rectangle (0, 250, width, height - 500) in twips.
     QSize ImprimibleTwips() const;
     QRect TextoTwips() const;
     // The text rectangle in device pixels, relative to the printable area.
     QRect TextoPixeles() const;
 };
+
+// a * b / c in 64 bits, truncated; 0 when c is 0.
+int PorDivide(int a, int b, int c);
 
 // The measures of a printer; an A4 page when the printer gives none.
 TMedidasPagina MedidasPagina(QPrinter &impresora);

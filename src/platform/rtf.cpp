@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/lineas.h"
+#include "platform/numeros.h"
 
 #include <QColor>
 #include <QFont>
@@ -10,6 +11,8 @@
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextOption>
+#include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cmath>
 #include <map>
@@ -400,8 +403,8 @@ private:
         ++pos_;
         switch (c) {
         case '\'': {
-            int alto = pos_ < r_.size() ? hex(r_[pos_]) : -1;
-            int bajo = pos_ + 1 < r_.size() ? hex(r_[pos_ + 1]) : -1;
+            int alto = pos_ < r_.size() ? ValorHex(r_[pos_]) : -1;
+            int bajo = pos_ + 1 < r_.size() ? ValorHex(r_[pos_ + 1]) : -1;
             if (alto >= 0 && bajo >= 0) {
                 pos_ += 2;
                 byte(static_cast<unsigned char>(alto * 16 + bajo));
@@ -433,16 +436,6 @@ private:
         default:
             break; // \- optional hyphen, \| \: index marks
         }
-    }
-
-    static int hex(char c) {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
     }
 
     // One byte of text (raw or \'xx) in the current destination.

@@ -21,8 +21,10 @@
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QToolButton>
 #include <functional>
 #include <gtest/gtest.h>
@@ -165,6 +167,9 @@ TEST_F(Documentos, MuestraAbreUnaVentanaHijaConTituloTipoYTexto) {
     EXPECT_EQ(w->BotonRec->text(), "Guardar");
     EXPECT_FALSE(w->REGr->isVisible());
     EXPECT_TRUE(w->testAttribute(Qt::WA_DeleteOnClose));
+    // big enough to read a report, not the editor's bare minimum
+    EXPECT_GE(principal.Area()->subWindowList()[0]->width(), 640);
+    EXPECT_GE(principal.Area()->subWindowList()[0]->height(), 480);
 
     // a report without a file name cannot be saved
     TInformeRTF sinArchivo("Accesos");
@@ -362,6 +367,19 @@ TEST_F(Documentos, CerrarLaVistaPreviaNoImprime) {
     w->ImprimirExecute();
     EXPECT_EQ(r.Dialogos, 1);
     EXPECT_FALSE(impreso());
+}
+
+TEST_F(Documentos, UnClicEnLaBarraDeHerramientasNoImprime) {
+    TInformeRTF inf("Informe");
+    inf.Linea("x");
+    TMDIChild *w = guarda(inf.Muestra());
+    w->resize(600, 400);
+    int vistas = 0;
+    TPreviewForm::Respuesta = [&](TPreviewForm &) { ++vistas; };
+    QTest::mouseClick(w->ToolBar1, Qt::LeftButton, {}, QPoint(w->ToolBar1->width() - 5, 5));
+    EXPECT_EQ(vistas, 0);
+    w->Imprimir->trigger();
+    EXPECT_EQ(vistas, 1);
 }
 
 TEST_F(Documentos, LaVistaPreviaPasaPaginasDentroDeLimites) {
