@@ -29,9 +29,9 @@ public:
 
     QToolBar *ToolBar1;
     QAction *Imprimir;
-    QToolButton *BotonRec; // "Guardar", enabled once a file name is set
-    QTextEdit *Memo1;      // the document
-    QTextEdit *REGr;       // hidden scratch editor for report builders
+    QToolButton *BotonRec;                // "Guardar", enabled once a file name is set
+    QTextEdit *Memo1;                     // the document
+    QTextEdit *REGr;                      // hidden scratch editor for report builders
     QPrintDialog *PrintDialog1 = nullptr; // on the shared printer, made when first needed
 
     int Tipo = 0;              // kind: DocumentoProduccion prints landscape
