@@ -7,6 +7,7 @@
 #include "platform/stringgridview.h"
 #include "terminal/guardafichaje.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -27,13 +29,30 @@
 
 namespace {
 
-// Column 0 holds the line's offset: never shown; annulled rows read "Anulado ".
-class DelegadoAnulado : public QStyledItemDelegate {
+// Every cell drawn as the clockings grid draws it: its text 2 pixels right of and below the
+// cell's corner, clipped, never elided; column 0 shows "Anulado " or blanks, annulled rows in grey.
+class DelegadoFichajes : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QString displayText(const QVariant &valor, const QLocale &) const override {
-        return valor.toString().contains("-A") ? QStringLiteral("Anulado ") : QString(13, ' ');
+    DelegadoFichajes(const StringGrid &g, QObject *padre) : QStyledItemDelegate(padre), g_(g) {}
+    void paint(QPainter *p, const QStyleOptionViewItem &op, const QModelIndex &i) const override {
+        QStyleOptionViewItem o = op;
+        initStyleOption(&o, i);
+        o.text.clear();
+        const QWidget *w = o.widget;
+        (w ? w->style() : QApplication::style())->drawControl(QStyle::CE_ItemViewItem, &o, p, w);
+        const bool anulado = EsFilaAnulada(g_, i.row());
+        const bool elegida = (o.state & QStyle::State_Selected) && !anulado;
+        p->save();
+        p->setClipRect(o.rect);
+        p->setFont(o.font);
+        p->setPen(o.palette.color(elegida ? QPalette::HighlightedText : QPalette::Text));
+        p->drawText(o.rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                    aQ(TextoCeldaFichajes(g_, i.column(), i.row())));
+        p->restore();
     }
+
+private:
+    const StringGrid &g_;
 };
 
 // The panel's close request minimises it instead.
@@ -60,6 +79,16 @@ QListWidget *listaTerminales(QWidget *pagina) {
 }
 
 } // namespace
+
+bool EsFilaAnulada(const StringGrid &g, int fila) {
+    return fila >= 1 && g.Celda(0, fila).find("-A") != std::string::npos;
+}
+
+std::string TextoCeldaFichajes(const StringGrid &g, int col, int fila) {
+    if (col != 0)
+        return g.Celda(col, fila);
+    return EsFilaAnulada(g, fila) ? "Anulado " : std::string(13, ' ');
+}
 
 void TPaginaFichajes::CreaPaginaFichajes(QWidget *pagina) {
     pagina_ = pagina;
@@ -116,9 +145,9 @@ void TPaginaFichajes::CreaPaginaFichajes(QWidget *pagina) {
     SGFichajes.ColWidths[0] = 80;
     SGFichajes.SetCol(1);
     VistaFichajes = new TStringGridView(&SGFichajes, pagina);
-    VistaFichajes->setItemDelegateForColumn(0, new DelegadoAnulado(VistaFichajes));
+    VistaFichajes->setItemDelegate(new DelegadoFichajes(SGFichajes, VistaFichajes));
     VistaFichajes->Modelo()->ColorTexto = [this](int, int r) {
-        return SGFichajes.Celda(0, r).find("-A") != std::string::npos ? QColor(Qt::gray) : QColor();
+        return EsFilaAnulada(SGFichajes, r) ? QColor(Qt::gray) : QColor();
     };
     l->addWidget(VistaFichajes, 1);
 

@@ -9,6 +9,12 @@
 #include <utility>
 #include <vector>
 
+// A row of the clockings grid that holds an annulled clocking ("-A" in column 0).
+bool EsFilaAnulada(const StringGrid &g, int fila);
+// What a cell of the clockings grid shows: column 0 reads "Anulado " on annulled rows and 13
+// blanks otherwise (the line's offset is never shown); other columns their text.
+std::string TextoCeldaFichajes(const StringGrid &g, int col, int fila);
+
 class QDateEdit;
 class QLineEdit;
 class QPushButton;
