@@ -32,7 +32,7 @@ void TInformeRTF::Atributos(const TAtributos &a) {
 
 QTextCharFormat TInformeRTF::formato() const {
     QTextCharFormat f;
-    f.setFontFamilies({doc_->defaultFont().family()});
+    f.setFontFamilies({atributos_.fuente.empty() ? doc_->defaultFont().family() : aQ(atributos_.fuente)});
     f.setFontPointSize(atributos_.puntos > 0 ? atributos_.puntos : doc_->defaultFont().pointSizeF());
     f.setFontWeight(atributos_.negrita ? QFont::Bold : QFont::Normal);
     f.setFontItalic(atributos_.cursiva);

@@ -45,6 +45,7 @@ struct TAtributos {
     bool negrita = false;
     bool cursiva = false;
     bool subrayado = false;
+    std::string fuente = {}; // font name (Windows-1252); empty: the report's font
 
     static TAtributos Normal() { return {}; }
     static TAtributos Titulo() { return {ColorTitulo, 16, true}; }
@@ -68,7 +69,8 @@ public:
     int Tipo() const { return tipo_; }
     const std::string &NombreArchivo() const { return archivo_; }
 
-    // Font of the whole report (name and size in points); attributes with puntos 0 use its size.
+    // Font of the whole report (name and size in points): the runs whose attributes give no font name
+    // or size (puntos 0) use it.
     void Fuente(const std::string &nombre, int puntos);
     // Attributes of the runs written from now on.
     void Atributos(const TAtributos &a);

@@ -152,6 +152,25 @@ TEST(Informe, TabuladoresAlineacionYSaltoDePagina) {
         << inf.RTF();
 }
 
+TEST(Informe, UnRunEnOtraFuenteYLaFuenteDelInforme) {
+    // a barcode between blanks in its own font, then the quantity and task in the report's font
+    TInformeRTF inf;
+    inf.Fuente("Courier New", 10);
+    TAtributos codigo;
+    codigo.fuente = "IDAutomationHC39M";
+    codigo.puntos = 20;
+    inf.Atributos(codigo);
+    inf.Texto("\t\t*00120001*\t\t");
+    inf.Atributos(TAtributos::Normal());
+    inf.Linea("5\tCortar");
+    EXPECT_EQ(inf.RTF(),
+              "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deftab720"
+              "{\\fonttbl{\\f0\\fnil\\fcharset0 Courier New;}{\\f1\\fnil\\fcharset0 IDAutomationHC39M;}}\r\n"
+              "{\\colortbl ;\\red0\\green0\\blue0;}\r\n"
+              "\\viewkind4\\uc1\\pard\\f1\\fs40\\cf1\\tab\\tab *00120001*\\tab\\tab\\f0\\fs20 "
+              "5\\tab Cortar}\r\n");
+}
+
 TEST_F(Documentos, MuestraAbreUnaVentanaHijaConTituloTipoYTexto) {
     TMainForm principal;
     TInformeRTF inf(Ansi("Producción por obra"), DocumentoProduccion);
