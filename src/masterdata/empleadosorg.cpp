@@ -12,6 +12,7 @@
 #include "platform/reloj.h"
 #include "platform/stringgridview.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
@@ -81,10 +82,13 @@ TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
     }
     DTNacimiento = selectorFecha(TSEmpleados);
     DTAntiguo = selectorFecha(TSEmpleados);
+    for (QDateEdit *d : {DTNacimiento, DTAntiguo})
+        d->calendarWidget()->installEventFilter(this);
     campos->addRow("Fecha de nacimiento", DTNacimiento);
     campos->addRow(aQ(Ansi("Antigüedad")), DTAntiguo);
     CB1 = new QComboBox(TSEmpleados);
     CB1->setEditable(true);
+    CB1->setInsertPolicy(QComboBox::NoInsert); // typed text never joins the list of calendars
     campos->addRow("Calendario laboral", CB1);
 
     auto *foto = new QVBoxLayout();
@@ -103,7 +107,7 @@ TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
 
     auto *abajo = new QHBoxLayout();
     centro->addLayout(abajo);
-    SG3.ColWidths = {120, 70, 0, 50};
+    SG3.ColWidths = {120, 90, 0, 50};
     VistaSG3 = new TStringGridView(&SG3, TSEmpleados);
     VistaSG3->SetEditable(true);
     for (int c : {0, 2, 3})
@@ -259,8 +263,9 @@ bool TFormEmpleados::BGuarClick() {
             SG1.SetCelda(ColIncrementos, r, UneIncrementos(SG3));
         const std::string entrada = EntradaCoste(DTCProd->date(), deQ(Edit7->text()));
         if (!entrada.empty()) {
+            // Rebuilt from the listed entries: an unclosed last entry must not swallow the new one.
             costes_.push_back(entrada);
-            SG1.SetCelda(ColCostes, r, SG1.Celda(ColCostes, r) + entrada + ",");
+            SG1.SetCelda(ColCostes, r, UneEntradasCoste(costes_));
             CBPreProd->addItem(aQ(entrada));
         }
         Edit7->clear();
@@ -341,6 +346,11 @@ bool TFormEmpleados::eventFilter(QObject *o, QEvent *e) {
         FotoDblClick();
         return true;
     }
+    // A picker without a date opens its calendar on the current month.
+    if (e->type() == QEvent::Show)
+        for (QDateEdit *d : {DTNacimiento, DTAntiguo})
+            if (o == d->calendarWidget() && d->date() == SinFecha)
+                d->calendarWidget()->setCurrentPage(Hoy().year(), Hoy().month());
     return QDialog::eventFilter(o, e);
 }
 

@@ -113,7 +113,7 @@ void TRelojChart::drawForeground(QPainter *p, const QRectF &rect) {
 TFormHorarios::TFormHorarios(QWidget *padre) : QDialog(padre) {
     setObjectName("FormHorarios");
     setWindowTitle("Horarios");
-    resize(900, 680);
+    resize(940, 680);
     SG1.FixedRows = 0;
 
     auto *principal = new QVBoxLayout(this);
@@ -133,6 +133,10 @@ TFormHorarios::TFormHorarios(QWidget *padre) : QDialog(padre) {
     Series1->setPieSize(0.7);
     Chart1->addSeries(Series1);
     Chart1->legend()->setAlignment(Qt::AlignRight);
+    // The band labels stay readable over the gradient.
+    Chart1->legend()->setBackgroundVisible(true);
+    Chart1->legend()->setBrush(QColor(255, 255, 255, 220));
+    Chart1->legend()->setLabelColor(Qt::black);
     QFont titulo = Chart1->titleFont();
     titulo.setBold(true);
     Chart1->setTitleFont(titulo);
@@ -164,7 +168,7 @@ TFormHorarios::TFormHorarios(QWidget *padre) : QDialog(padre) {
 
     auto *derecha = new QVBoxLayout();
     jornadas->addLayout(derecha, 2);
-    SG3.ColWidths = {110, 50, 40, 50};
+    SG3.ColWidths = {120, 50, 45, 45};
     VistaSG3 = new TStringGridView(&SG3, TS1);
     VistaSG3->SetEditable(true);
     ColumnaNoEditable(VistaSG3, 3);
@@ -277,10 +281,9 @@ void TFormHorarios::FormActivate() {
     resto->setColor(ColorWindows(ColorGris));
     Button1->setEnabled(MinutosLibres > 0);
 
-    error_ = lt.HayError;
     QLinearGradient fondo(0, 0, 0, 1);
     fondo.setCoordinateMode(QGradient::ObjectBoundingMode);
-    fondo.setColorAt(0, ColorWindows(error_ ? ColorRojo : ColorNavy));
+    fondo.setColorAt(0, ColorWindows(lt.HayError ? ColorRojo : ColorNavy));
     fondo.setColorAt(1, Qt::white);
     Chart1->setBackgroundBrush(fondo);
 

@@ -83,7 +83,6 @@ protected:
 private:
     void seleccionaJornada(int fila);
     void rellenaCB1();
-    bool error_ = false;
 };
 
 extern QPointer<TFormHorarios> FormHorarios;

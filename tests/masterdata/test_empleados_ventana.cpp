@@ -8,11 +8,15 @@
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -122,25 +126,41 @@ TEST(VentanaEmpleados, TrasOrdenarLaSeleccionSigueAlMismoEmpleado) {
 
 TEST(VentanaEmpleados, ArbolSeleccionaLaFilaYFotoPorElDialogo) {
     EntornoEmpleados e;
+    // The dialog gives Windows-1252 paths; the file system name is Unicode.
+    CreaDirectorio("f");
+    QImage imagen(4, 4, QImage::Format_RGB32);
+    imagen.fill(Qt::red);
+    ASSERT_TRUE(imagen.save(QString::fromUtf8("f/fotografía.png"), "PNG"));
+    const std::string ruta = "f/fotograf\xED"
+                             "a.png";
     TFormEmpleados f;
     ASSERT_EQ(f.SG1.RowCount(), 4);
-    e.respuestas.Archivos.push_back("/fotos/eva.jpg");
+    e.respuestas.Archivos.push_back(ruta);
     f.SG1.SetRow(3);
     f.SG1SelectCell(0, 3);
     f.FotoDblClick();
     ASSERT_EQ(e.respuestas.PeticionesArchivo.size(), 1u);
     EXPECT_EQ(e.respuestas.PeticionesArchivo[0].titulo, "Fotografia para el empleado 7 Eva");
     EXPECT_EQ(e.respuestas.PeticionesArchivo[0].directorio, "f/");
-    EXPECT_EQ(f.ST2->text(), "/fotos/eva.jpg");
+    EXPECT_EQ(f.ST2->text(), QString::fromUtf8("f/fotografía.png"));
+    EXPECT_FALSE(f.Foto->pixmap().isNull());
     EXPECT_EQ(f.SG1.Celda(ColFoto, 3), ""); // only at the next save
     ASSERT_TRUE(f.BGuarClick());
-    EXPECT_EQ(f.SG1.Celda(ColFoto, FilaEmpleado(f.SG1, "7 Eva")), "/fotos/eva.jpg");
+    const std::string vacias8 = "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
+    EXPECT_EQ(Contenido("d/empleados.dat"), registro("3 Luis", "", "") + "7 Eva\r\n" + vacias8 + ruta +
+                                                "\r\n\r\n0 0 \r\n\r\n\r\n" + registro("12 Ana", "", ""));
+    // Read back, the stored path still finds the picture.
+    TFormEmpleados otra;
+    otra.TV1->setCurrentItem(otra.TV1->topLevelItem(0)->child(0)->child(2));
+    EXPECT_EQ(otra.ST2->text(), QString::fromUtf8("f/fotografía.png"));
+    EXPECT_FALSE(otra.Foto->pixmap().isNull());
 
     QTreeWidgetItem *luis = f.TV1->topLevelItem(0)->child(0)->child(1);
     ASSERT_EQ(luis->text(0), "3 Luis");
     f.TV1->setCurrentItem(luis);
     EXPECT_EQ(f.SG1.Celda(0, f.SG1.Row()), "3 Luis");
     EXPECT_EQ(f.ST1->text(), "3 Luis");
+    EXPECT_TRUE(f.Foto->pixmap().isNull());
     f.TV1->setCurrentItem(f.TV1->topLevelItem(0)); // a group node changes nothing
     EXPECT_EQ(f.SG1.Celda(0, f.SG1.Row()), "3 Luis");
 }
@@ -179,4 +199,56 @@ TEST(VentanaEmpleados, SinArbolSeGuardaVacio) {
     EXPECT_EQ(f.SG1.RowCount(), 1);
     ASSERT_TRUE(f.BGuarClick());
     EXPECT_EQ(Contenido("d/empleados.dat"), "");
+}
+
+TEST(VentanaEmpleados, CosteTrasUnaEntradaSinCerrar) {
+    EntornoEmpleados e;
+    Escribe("d/empleados.dat", registro("3 Luis", "Gil", "", "", "01/01/2010 9"));
+    TFormEmpleados f;
+    EXPECT_EQ(f.CBPreProd->count(), 0);
+    f.DTCProd->setDate(QDate(2010, 3, 1));
+    f.Edit7->setText("12,5");
+    ASSERT_TRUE(f.BGuarClick());
+    EXPECT_EQ(f.SG1.Celda(ColCostes, 1), "01/03/2010 12.5,");
+    EXPECT_DOUBLE_EQ(CosteHora(f.SG1.Celda(ColCostes, 1), QDate(2010, 6, 1)), 12.5);
+}
+
+TEST(VentanaEmpleados, SeReconstruyeAlMostrarseNoAlActivarse) {
+    EntornoEmpleados e;
+    Escribe("d/empleados.dat", registro("3 Luis", "Gil", "", "", "01/01/2010 9,01/03/2010 10,"));
+    TFormEmpleados f;
+    f.show();
+    f.CBPreProd->setCurrentIndex(0);
+    f.CBPreProdSelect();
+    f.SBQPClick(); // an edit that only "Guardar" stores
+    ASSERT_EQ(f.SG1.Celda(ColCostes, 1), "01/03/2010 10,");
+    // A dialog closed over the window gives it back the activation.
+    for (QEvent::Type tipo : {QEvent::WindowActivate, QEvent::ActivationChange}) {
+        QEvent activa(tipo);
+        QApplication::sendEvent(&f, &activa);
+    }
+    EXPECT_EQ(f.SG1.Celda(ColCostes, 1), "01/03/2010 10,");
+    f.hide();
+    f.show();
+    EXPECT_EQ(f.SG1.Celda(ColCostes, 1), "01/01/2010 9,01/03/2010 10,");
+    f.hide();
+}
+
+TEST(VentanaEmpleados, CalendarioYFechaVaciaEnElSelector) {
+    EntornoEmpleados e;
+    Escribe("d/empleados.dat", registro("3 Luis", "Gil", ""));
+    TFormEmpleados f;
+    // A name typed into the calendar combo is kept as text, not added to the list.
+    QTest::keyClicks(f.CB1->lineEdit(), "9 Otro");
+    QTest::keyClick(f.CB1->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(f.CB1->count(), 2);
+    ASSERT_TRUE(f.BGuarClick());
+    EXPECT_EQ(f.SG1.Celda(ColCalendario, 1), "9 Otro");
+    EXPECT_EQ(CalendarioEmpleado, 9);
+    // The blank date's calendar opens on the current month, not on its placeholder year.
+    QCalendarWidget *calendario = f.DTNacimiento->calendarWidget();
+    calendario->window()->show();
+    EXPECT_EQ(calendario->yearShown(), 2010);
+    EXPECT_EQ(calendario->monthShown(), 3);
+    calendario->window()->hide();
 }
