@@ -1,9 +1,11 @@
 #pragma once
-// A pair reader over a list of clockings, as the control panel's grid and its reader behave:
-// one employee's clockings sorted by date and time, row 1 the first.
-#include "presence/calculopresencia.h"
+// One employee's clockings, sorted by date and time, put in a clockings grid and read by the
+// control panel's own pair reader (row 1 the first clocking).
+#include "presence/fuentespresencia.h"
+#include "terminal/listadofichajes.h"
 
-#include <QDateTime>
+#include <QDate>
+#include <memory>
 #include <vector>
 
 struct FichajePrueba {
@@ -13,69 +15,52 @@ struct FichajePrueba {
     int Incidencia = 0;
 };
 
+// Columns of the test grids: terminal, day, month, year, hour, minute, incidence code.
+inline TColumnasFichajes ColumnasPrueba() {
+    TColumnasFichajes c;
+    c.Dia = 1;
+    c.Mes = 2;
+    c.Anio = 3;
+    c.Hora = 4;
+    c.Minuto = 5;
+    c.Incidencia = 6;
+    return c;
+}
+
 class LectorPrueba : public TLectorPares {
 public:
     std::vector<FichajePrueba> Fichajes;
-    QDateTime AhoraLectura{QDate(2030, 1, 1), QTime(12, 0)};
-    int Llamadas = 0;
+
+    LectorPrueba() = default;
+    // A copy reads its own grid.
+    LectorPrueba(const LectorPrueba &o) : Fichajes(o.Fichajes) {}
+    LectorPrueba &operator=(const LectorPrueba &o) {
+        Fichajes = o.Fichajes;
+        rejilla_.reset();
+        return *this;
+    }
 
     int Filas() const override { return static_cast<int>(Fichajes.size()) + 1; }
 
     TRegistroPresencia Lee(const QDate &dia, int fila, unsigned char modo,
                            TContadoresIncidencia &c) override {
-        ++Llamadas;
-        TRegistroPresencia r;
-        r.HoraEntrada = 100;
-        r.HoraSalida = 100;
-        r.Presente = 0;
-        r.SiguienteFila = fila;
-        if (fila < 1 || fila >= Filas())
-            return r;
-        QDate entrada, salida;
-        int x;
-        if (modo == 1) {
-            entrada = dia;
-            r.HoraEntrada = 0;
-            r.MinutoEntrada = 0;
-            x = fila;
-        } else {
-            const FichajePrueba &f = Fichajes[static_cast<size_t>(fila - 1)];
-            entrada = f.Dia;
-            r.HoraEntrada = static_cast<uint16_t>(f.Hora);
-            r.MinutoEntrada = static_cast<uint16_t>(f.Minuto);
-            cuenta(c, f.Incidencia);
-            x = fila + 1;
+        if (!rejilla_ || rejilla_->RowCount() != Filas()) {
+            rejilla_ = std::make_unique<StringGrid>(7, Filas());
+            for (size_t i = 0; i < Fichajes.size(); ++i) {
+                const FichajePrueba &f = Fichajes[i];
+                rejilla_->SetFila(static_cast<int>(i) + 1,
+                                  {"0", std::to_string(f.Dia.day()), std::to_string(f.Dia.month()),
+                                   std::to_string(f.Dia.year()), std::to_string(f.Hora),
+                                   std::to_string(f.Minuto), std::to_string(f.Incidencia)});
+            }
         }
-        if (x == Filas()) {
-            salida = dia.addDays(1);
-        } else {
-            const FichajePrueba &g = Fichajes[static_cast<size_t>(x - 1)];
-            salida = g.Dia;
-            r.HoraSalida = static_cast<uint16_t>(g.Hora);
-            r.MinutoSalida = static_cast<uint16_t>(g.Minuto);
-            cuenta(c, g.Incidencia);
-        }
-        if (entrada != dia)
-            return r;
-        if (salida == dia) {
-            r.SiguienteFila = x + 1;
-            return r;
-        }
-        r.SiguienteFila = x;
-        r.Presente = 1;
-        if (dia == AhoraLectura.date()) {
-            r.HoraSalida = static_cast<uint16_t>(AhoraLectura.time().hour());
-            r.MinutoSalida = static_cast<uint16_t>(AhoraLectura.time().minute());
-        } else {
-            r.HoraSalida = 24;
-            r.MinutoSalida = 0;
-        }
+        const TColumnasFichajes antes = ColumnasGlobales();
+        FijaColumnasGlobales(ColumnasPrueba());
+        const TRegistroPresencia r = TLectorRejilla(rejilla_.get()).Lee(dia, fila, modo, c);
+        FijaColumnasGlobales(antes);
         return r;
     }
 
 private:
-    static void cuenta(TContadoresIncidencia &c, int codigo) {
-        if (codigo >= 1 && codigo <= 255)
-            ++c[static_cast<size_t>(codigo)];
-    }
+    std::unique_ptr<StringGrid> rejilla_;
 };

@@ -1,4 +1,5 @@
 // One employee's day, rule by rule, against figures worked by hand.
+#include "platform/reloj.h"
 #include "presence/calculopresencia.h"
 #include "presence/lectorprueba.h"
 
@@ -314,6 +315,25 @@ TEST(Calculo, RedondeoDeExtras) {
     EXPECT_EQ(t.Trabajado, 475);
 }
 
+TEST(Calculo, RedondeoSoloEnDiasConCifras) {
+    Caso c; // a holiday without clockings prints no figures: its time is not rounded
+    c.o.MinutosRedondeoExtras = 30;
+    c.incidencias = {"01/03/2011 00:25", "250 Pepe", "4 Medico *Empresa"};
+    TResultadoDia r = c.Dia(D, 0);
+    EXPECT_EQ(r.Trabajado, 25);
+    EXPECT_EQ(r.SaldoTotal, 25);
+
+    Caso d; // the same on a working day with its schedule is rounded
+    d.o.MinutosRedondeoExtras = 30;
+    d.incidencias = {"01/03/2011 00:25", "250 Pepe", "4 Medico *Empresa"};
+    d.Ficha(D, 8, 0);
+    d.Ficha(D, 16, 0);
+    r = d.Dia(D, 1);
+    EXPECT_EQ(r.SaldoDia, 25);
+    EXPECT_EQ(r.Trabajado, 480);
+    EXPECT_EQ(r.SaldoTotal, 0);
+}
+
 TEST(Calculo, FaltaFichajeDeSalida) {
     Caso c;
     c.Ficha(D, 8, 0);
@@ -336,9 +356,10 @@ TEST(Calculo, FaltaFichajeDeSalida) {
 
 TEST(Calculo, PresenteHoy) {
     Caso c;
-    c.lector.AhoraLectura = QDateTime(D, QTime(10, 30));
+    FijaReloj([] { return QDateTime(D, QTime(10, 30)); });
     c.Ficha(D, 8, 0);
     const TResultadoDia r = c.Dia(D, 1);
+    FijaReloj(nullptr);
     EXPECT_EQ(r.Lineas, std::vector<std::string>({P + "08:00\t10:30 (Presente)\t"}));
     EXPECT_TRUE(r.UltimoPresente);
     EXPECT_FALSE(r.FaltaSalida);

@@ -1,7 +1,7 @@
 // The run's pieces that meet the other windows: the panel's grid read by its pair reader, and
 // the report written as rich text.
 #include "presence/fuentespresencia.h"
-#include "terminal/listadofichajes.h"
+#include "presence/lectorprueba.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -9,14 +9,7 @@
 
 TEST(FuentesPresencia, ParesDeLaRejillaDelPanel) {
     const TColumnasFichajes antes = ColumnasGlobales();
-    TColumnasFichajes c;
-    c.Dia = 1;
-    c.Mes = 2;
-    c.Anio = 3;
-    c.Hora = 4;
-    c.Minuto = 5;
-    c.Incidencia = 6;
-    FijaColumnasGlobales(c);
+    FijaColumnasGlobales(ColumnasPrueba());
     StringGrid g(7, 4);
     g.SetFila(1, {"0", "01", "03", "2011", "08", "00", "002"});
     g.SetFila(2, {"103", "01", "03", "2011", "16", "00", "000"});
