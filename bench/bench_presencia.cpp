@@ -1,4 +1,5 @@
-// A "Detallado" presence listing of thirty employees over one year, computed and written as rich text.
+// A "Detallado" presence listing of thirty employees over one year, computed and written as rich
+// text, without and with the day graph.
 #include "common/configuracion.h"
 #include "presence/fuentespresencia.h"
 #include "presence/incidencias.h"
@@ -93,6 +94,7 @@ void BM_PresenciaDetalladoAnual(benchmark::State &state) {
     in.Peticion.Desde = desde;
     in.Peticion.Hasta = hasta;
     in.Opciones.MinutosRedondeoExtras = 15;
+    in.Peticion.IncluirGrafico = state.range(0) != 0;
 
     size_t bloques = 0;
     for (auto _ : state) {
@@ -105,7 +107,7 @@ void BM_PresenciaDetalladoAnual(benchmark::State &state) {
     state.counters["lineas"] = static_cast<double>(bloques);
     QDir::setCurrent(anterior);
 }
-BENCHMARK(BM_PresenciaDetalladoAnual)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PresenciaDetalladoAnual)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

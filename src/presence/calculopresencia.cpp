@@ -333,15 +333,18 @@ void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &inciden
 
 void CierraDia(TResultadoDia &r, TEmpleadoPresencia &e, const TOpcionesPresencia &o) {
     e.Saldo += r.SaldoDia;
-    const int R = o.MinutosRedondeoExtras;
-    if (R != 0 && r.Trabajado > r.Teorico) {
-        e.Saldo = e.Saldo / R * R;
-        r.Trabajado = r.Trabajado / R * R;
+    // Rounding and the small overtime go with the day's figures: a holiday without clockings has none.
+    if (r.Codigo != 0 || !r.Pares.empty()) {
+        const int R = o.MinutosRedondeoExtras;
+        if (R != 0 && r.Trabajado > r.Teorico) {
+            e.Saldo = e.Saldo / R * R;
+            r.Trabajado = r.Trabajado / R * R;
+        }
+        for (size_t t = 3; t < r.MinutosPorTipo.size(); ++t)
+            if (r.MinutosPorTipo[t] != 0 && r.MinutosPorTipo[t] < e.MinimoExtra)
+                r.MinutosPorTipo[t] = 0;
     }
     r.SaldoTotal = e.Saldo;
-    for (size_t t = 3; t < r.MinutosPorTipo.size(); ++t)
-        if (r.MinutosPorTipo[t] != 0 && r.MinutosPorTipo[t] < e.MinimoExtra)
-            r.MinutosPorTipo[t] = 0;
     if (e.TotalesPorTipo.size() < r.MinutosPorTipo.size() - 1)
         e.TotalesPorTipo.resize(r.MinutosPorTipo.size() - 1, 0);
     for (size_t k = 0; k + 1 < r.MinutosPorTipo.size(); ++k)

@@ -152,7 +152,7 @@ TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestr
 // make-up, the balance and the unjustified shortfall (may be applied again after an edit) ...
 void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &incidencias,
                        const TEmpleadoPresencia &e);
-// ... and the running balance, rounding and the employee's totals.
+// ... and the running balance, the rounding of a day with figures and the employee's totals.
 void CierraDia(TResultadoDia &r, TEmpleadoPresencia &e, const TOpcionesPresencia &o);
 
 // The day figures: "\t\tHH:MM\tHH:MM\t+H:MM\t+H:MM" and the minutes per hour type.

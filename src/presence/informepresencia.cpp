@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <map>
 
-const char *const ArchivoTextoIncidencias = "INCIDENCIAS.RTF";
 TDiasCalendario TablaDiasCalendario = DiasVacios();
 int AnoCalendario = 0;
 
@@ -366,12 +365,12 @@ std::string Ejecucion::Ejecuta() {
         s_.TerminaDocumento(resumen_, !p_.ModoIncidencias);
     }
     std::replace(texto_.begin(), texto_.end(), '\t', ' ');
-    const bool escrito = GuardaBytes(ArchivoTextoIncidencias, texto_);
-    if (!escrito)
-        Dialogos::Error("No se pudo escribir el archivo de incidencias " +
-                        std::string(ArchivoTextoIncidencias));
+    // Written and opened by one name.
+    const std::string archivo = NombreInformeIncidencias;
+    if (!GuardaBytes(archivo, texto_))
+        Dialogos::Error("No se pudo escribir el archivo de incidencias " + archivo);
     else if (p_.ModoIncidencias)
-        s_.AbreDocumento(ArchivoTextoIncidencias);
+        s_.AbreDocumento(archivo);
     ModoIncidencias = 0;
     return texto_;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The presence run: for every chosen employee, every day of the period is computed and written
 // as the listings "Detallado", "Simple" or "Resumen", with the employee's and the run's totals,
-// the optional day graph and the run's incidence text ("INCIDENCIAS.RTF"). A function of its
-// inputs: the windows' grids come in as data, clockings, documents and the incidence editor
-// through TServiciosPresencia.
+// the optional day graph and the run's incidence text (written to the working directory and
+// opened by the one name NombreInformeIncidencias). A function of its inputs: the windows'
+// grids come in as data, clockings, documents and the incidence editor through
+// TServiciosPresencia.
 #include "masterdata/horarios.h"
 #include "presence/calculopresencia.h"
 #include "presence/documentopresencia.h"
@@ -12,9 +13,6 @@
 
 #include <string>
 #include <vector>
-
-// File of the run's incidence text, in the working directory (written and opened by this name).
-extern const char *const ArchivoTextoIncidencias;
 
 // Day map of the employee being computed and its year (kept between runs).
 extern TDiasCalendario TablaDiasCalendario;

@@ -64,7 +64,7 @@ protected:
     TEntradaPresencia in;
     StringGrid empleados{13, 3};
     StringGrid tiposInc{3, 3};
-    std::string datosAntes = DirDatos, presAntes = DirArchivosPres;
+    std::string datosAntes = DirDatos, presAntes = DirArchivosPres, informeAntes = NombreInformeIncidencias;
 
     void SetUp() override {
         QDir().mkpath("datos");
@@ -103,6 +103,7 @@ protected:
     void TearDown() override {
         DirDatos = datosAntes;
         DirArchivosPres = presAntes;
+        NombreInformeIncidencias = informeAntes;
         ModoIncidencias = 0;
     }
     LectorPrueba &Fichajes(const std::string &busca) { return s.Lectores[busca]; }
@@ -164,7 +165,7 @@ TEST_F(Presencia, DetalladoLineaALinea) {
                             "02/03/2011 mi\xe9  *** NO HAY FICHAJES ***" +
                             std::string(22, ' ') + "INCIDENCIA NO JUSTIFICADA\r\n";
     EXPECT_EQ(texto, inc);
-    EXPECT_EQ(Contenido(ArchivoTextoIncidencias), inc);
+    EXPECT_EQ(Contenido(NombreInformeIncidencias), inc);
     EXPECT_TRUE(s.Abiertos.empty());
     EXPECT_TRUE(s.Ediciones.empty());
 }
@@ -282,6 +283,23 @@ TEST_F(Presencia, ResumenDeTresEmpleados) {
                          std::string(22, ' ') + "INCIDENCIA NO JUSTIFICADA\r\n");
 }
 
+TEST_F(Presencia, CadaDiaEmpiezaSinTextoDeIncidencia) {
+    // Neither an editor's text from before the run nor a day's incidence reaches another day,
+    // also in a summary, where no incidence line is printed.
+    TextoIncidencia = "\t\tINCIDENCIA 3 Vacaciones *Empresa Justifica todo el dia";
+    ColorTexto = ColorAzul;
+    in.Peticion.TipoListado = ListadoResumen;
+    in.Peticion.Empleados = {"7 Ana", "8 Eva"};
+    in.Peticion.Hasta = D2;
+    Escribe("datos/incidencias.2011", "01/03/2011 00:00\r\n7 Ana\r\n5 Ausencia *Trabajador\r\n");
+    const std::string texto = EjecutaPresencia(in, s);
+    const std::string falta =
+        "  *** NO HAY FICHAJES ***" + std::string(22, ' ') + "INCIDENCIA NO JUSTIFICADA\r\n";
+    EXPECT_EQ(texto, "Resumen de presencia desde 01/03/2011 hasta 02/03/2011 \r\n"
+                     "02/03/2011 mi\xe9" +
+                         falta + "01/03/2011 mar" + falta + "02/03/2011 mi\xe9" + falta);
+}
+
 TEST_F(Presencia, DosEmpleadosDosDocumentos) {
     in.Peticion.Empleados = {"7 Ana", "8 Eva"};
     in.Peticion.Hasta = D1;
@@ -300,28 +318,31 @@ TEST_F(Presencia, DosEmpleadosDosDocumentos) {
 TEST_F(Presencia, ModoIncidencias) {
     ModoIncidencias = 1;
     in.Peticion.ModoIncidencias = true;
-    EjecutaPresencia(in, s);
+    NombreInformeIncidencias = "informe de incidencias.txt"; // the file shown is the one written
+    const std::string texto = EjecutaPresencia(in, s);
     ASSERT_EQ(s.Docs.size(), 1u);
     EXPECT_TRUE(s.Docs[0].Terminado);
     EXPECT_FALSE(s.Docs[0].Mostrado);
-    EXPECT_EQ(s.Abiertos, std::vector<std::string>({"INCIDENCIAS.RTF"}));
+    EXPECT_EQ(s.Abiertos, std::vector<std::string>({"informe de incidencias.txt"}));
+    EXPECT_EQ(Contenido("informe de incidencias.txt"), texto);
     EXPECT_EQ(ModoIncidencias, 0);
 }
 
 TEST_F(Presencia, ArchivoDeIncidenciasQueNoSePuedeEscribir) {
-    QDir().mkdir("INCIDENCIAS.RTF");
+    QDir().mkdir(QString::fromStdString(NombreInformeIncidencias));
     in.Peticion.ModoIncidencias = true;
     EjecutaPresencia(in, s);
     EXPECT_TRUE(s.Abiertos.empty());
     ASSERT_EQ(respuestas.Mensajes.size(), 1u);
-    EXPECT_EQ(respuestas.Mensajes[0].texto, "No se pudo escribir el archivo de incidencias INCIDENCIAS.RTF");
+    EXPECT_EQ(respuestas.Mensajes[0].texto,
+              "No se pudo escribir el archivo de incidencias " + NombreInformeIncidencias);
 }
 
 TEST_F(Presencia, SinEmpleadosNadaOcurre) {
     in.Peticion.Empleados.clear();
     EjecutaPresencia(in, s);
     EXPECT_TRUE(s.Docs.empty());
-    EXPECT_FALSE(QFile::exists("INCIDENCIAS.RTF"));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(NombreInformeIncidencias)));
 }
 
 TEST_F(Presencia, PrimerDiaConCodigo254) {
