@@ -1,23 +1,21 @@
 #include "platform/portio.h"
 
-#include "platform/puertoserie.h"
-
 namespace {
 unsigned short baseUart = 0;
-const TPuertoSerie *uart = nullptr;
+std::function<unsigned char()> estadoUart;
 } // namespace
 
 bool AbrePortTalk() {
     return true;
 }
 
-void RegistraUart(unsigned short base, const TPuertoSerie *puerto) {
+void RegistraUart(unsigned short base, std::function<unsigned char()> estadoLinea) {
     baseUart = base;
-    uart = puerto;
+    estadoUart = std::move(estadoLinea);
 }
 
 unsigned char inportb(unsigned short puerto) {
     if (puerto == static_cast<unsigned short>(baseUart + 5))
-        return uart ? uart->EstadoLinea() : 0x60;
+        return estadoUart ? estadoUart() : 0x60;
     return 0xFF;
 }

@@ -64,6 +64,9 @@ bool TPuertoSerie::Abre(const std::string &nombre, int velocidad, bool xonxoff) 
         return false;
     }
     ::ioctl(fd, TIOCEXCL);
+    // Opening raises DTR and RTS; both stay down (DTR is the RS-485 transmit enable).
+    int lineas = TIOCM_DTR | TIOCM_RTS;
+    ::ioctl(fd, TIOCMBIC, &lineas);
     ::tcflush(fd, TCIOFLUSH);
     fd_ = fd;
     return true;

@@ -8,7 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QTcpSocket>
-#include <chrono>
+#include <algorithm>
 #include <memory>
 
 std::vector<char> TablaTipoConexion(MinEntradas, 0);
@@ -48,10 +48,23 @@ void avisaCambio() {
 
 void enviaSerie(const char *datos, int n);
 
+// Row of the first serial or radio terminal numbered numero, or of any with SinDireccion (0 none).
+int filaSerie(unsigned numero) {
+    for (int r = 1; r <= NumTerminales; ++r)
+        if ((TablaTipoConexion[r] == 'S' || TablaTipoConexion[r] == 'A') &&
+            (numero == SinDireccion || TablaNumTerminal[r] == numero))
+            return r;
+    return 0;
+}
+
+// The shared line: a terminal that no serial or radio row carries gets nothing.
 class TEnlaceSerie : public TEnlaceRecepcion {
 public:
-    void Envia(const char *datos, int n) override { enviaSerie(datos, n); }
-    void EnviaDireccionRadio(unsigned numero) override { EnviaDireccionRadioFila(FilaDeTerminal(numero)); }
+    void Envia(unsigned numero, const char *datos, int n) override {
+        if (filaSerie(numero))
+            enviaSerie(datos, n);
+    }
+    void EnviaDireccionRadio(unsigned numero) override { EnviaDireccionRadioFila(filaSerie(numero)); }
     void Purga() override {
         PuertoSerie.Purga();
         Cola.clear();
@@ -62,7 +75,7 @@ public:
 class TEnlaceEnchufe : public TEnlaceRecepcion {
 public:
     explicit TEnlaceEnchufe(int fila) : fila_(fila) {}
-    void Envia(const char *datos, int n) override { EnviaAFila(fila_, datos, n); }
+    void Envia(unsigned, const char *datos, int n) override { EnviaAFila(fila_, datos, n); }
     void EnviaDireccionRadio(unsigned) override {}
     void Purga() override { Cola.clear(); }
     QByteArray Cola;
@@ -171,28 +184,29 @@ void enviaSerie(const char *datos, int n) {
     PuertoSerie.Dtr(true);
     if (!PuertoSerie.Escribe(datos, n))
         traza("ERROR al escribir en el puerto serie: " + PuertoSerie.Error() + "\r\n");
-    QElapsedTimer reloj;
-    reloj.start();
+    // A stall is as many unchanged polls of the output queue as the limit, and one second at least.
+    QElapsedTimer desdeCambio;
+    desdeCambio.start();
     int cola = PuertoSerie.ColaSalida();
     long paradas = limite;
-    while (cola != 0 && paradas != 0) {
+    while (cola != 0) {
         const int ahora = PuertoSerie.ColaSalida();
-        if (ahora == cola) {
-            if (--paradas == 0 || reloj.elapsed() > 5000) {
-                // The output queue stopped draining: the port is opened again.
-                PuertoSerie.Cierra();
-                AbrePuertoSerie(NombrePuerto);
-                break;
-            }
-        } else {
+        if (ahora != cola) {
             cola = ahora;
             paradas = limite;
+            desdeCambio.restart();
+        } else if (--paradas <= 0 && desdeCambio.elapsed() >= 1000) {
+            PuertoSerie.Cierra();
+            AbrePuertoSerie(NombrePuerto);
+            break;
         }
     }
+    // The UART's FIFO empties in the time of 16 characters of 11 bits; the wait is bounded by that.
+    const qint64 limiteVacio = 50 + 176000 / std::max(VelocidadPuerto, 1);
     QElapsedTimer vacio;
     vacio.start();
     while (PuertoSerie.Abierto() && !(inportb(static_cast<unsigned short>(DireccionBaseUart + 5)) & 0x40) &&
-           vacio.elapsed() < 100) {
+           vacio.elapsed() < limiteVacio) {
     }
     PuertoSerie.Dtr(false);
 }
@@ -298,7 +312,9 @@ std::vector<std::string> CargaTerminales(const StringGrid &sg) {
                 QObject::connect(s, &QTcpSocket::readyRead, s, [s] { EnchufeRead(s); });
                 QObject::connect(s, &QTcpSocket::disconnected, s, [s] { EnchufeDisconnect(s); });
                 QObject::connect(s, &QTcpSocket::errorOccurred, s, [s](QAbstractSocket::SocketError e) {
-                    EnchufeError(s, static_cast<int>(e));
+                    // A close by the terminal is a disconnection, not a failed attempt.
+                    if (e != QAbstractSocket::RemoteHostClosedError)
+                        EnchufeError(s, static_cast<int>(e));
                 });
                 activa(r);
             }
@@ -320,12 +336,13 @@ void CierraEnlaces() {
     maquinaSerie().Reinicia();
     enlaceSerie().Cola.clear();
     PuertoSerie.Cierra();
-    RegistraUart(0, nullptr);
+    RegistraUart(0, {});
 }
 
 bool AbrePuertoSerie(const std::string &nombre) {
     const bool ok = PuertoSerie.Abre(nombre, VelocidadPuerto, ModoRadio != 0);
-    RegistraUart(static_cast<unsigned short>(DireccionBaseUart), ok ? &PuertoSerie : nullptr);
+    RegistraUart(static_cast<unsigned short>(DireccionBaseUart),
+                 ok ? std::function<unsigned char()>([] { return PuertoSerie.EstadoLinea(); }) : nullptr);
     if (!ok)
         traza("ERROR: no se puede abrir el puerto serie " + nombre + " (" + PuertoSerie.Error() + ")\r\n");
     return ok;

@@ -1,10 +1,10 @@
 #include "terminal/protocolo.h"
 
 #include "common/configuracion.h"
-#include "platform/rutas.h"
 #include "platform/codepage.h"
 #include "platform/numeros.h"
 #include "platform/reloj.h"
+#include "platform/rutas.h"
 #include "platform/stringgrid.h"
 #include "terminal/guardafichaje.h"
 
@@ -160,7 +160,7 @@ void TRecepcion::paso(char c) {
             CabeceraRecepcion[1] = PeticionFichaje[1] = ParHex[0];
             CabeceraRecepcion[2] = PeticionFichaje[2] = ParHex[1];
             const int v = valorPar(ParHex);
-            TerminalRecepcion = v < 0 ? 0xFFFFFFFFu : static_cast<unsigned>(v);
+            TerminalRecepcion = v < 0 ? NumeroIlegible : static_cast<unsigned>(v);
             pideFichaje();
         }
         break;
@@ -242,7 +242,7 @@ void TRecepcion::paso(char c) {
             CabeceraRecepcion[1] = ParHex[0];
             CabeceraRecepcion[2] = ParHex[1];
             const int v = valorPar(ParHex);
-            TerminalRecepcion = v < 0 ? 0xFFFFFFFFu : static_cast<unsigned>(v);
+            TerminalRecepcion = v < 0 ? NumeroIlegible : static_cast<unsigned>(v);
         }
         break;
 

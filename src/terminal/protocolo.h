@@ -13,11 +13,16 @@ namespace Control {
 constexpr char SOH = 0x01, STX = 0x02, EOT = 0x04, ENQ = 0x05, ACK = 0x06, BEL = 0x07, NAK = 0x08, CR = 0x0D;
 }
 
+// Terminal number of a bare reply byte (ACK, NAK), which carries no address; and of a header
+// whose two characters are not hexadecimal, which no terminal carries.
+constexpr unsigned SinDireccion = 0xFFFFFFFFu, NumeroIlegible = 0x100;
+
 // What a machine needs of its link.
 class TEnlaceRecepcion {
 public:
     virtual ~TEnlaceRecepcion() = default;
-    virtual void Envia(const char *datos, int n) = 0;
+    // Bytes to terminal numero (SinDireccion: a reply byte to whoever is talking).
+    virtual void Envia(unsigned numero, const char *datos, int n) = 0;
     // Radio address prefix ahead of a command to terminal numero (nothing outside radio mode).
     virtual void EnviaDireccionRadio(unsigned numero) = 0;
     // Discards what the link has received and not yet processed.
@@ -101,8 +106,8 @@ private:
     void vuelcaTraza();
     void mensaje(const std::string &texto);
     bool juntaPar(char c);
-    void envia(const char *datos, int n) { enlace_.Envia(datos, n); }
-    void enviaByte(char c) { enlace_.Envia(&c, 1); }
+    void envia(const char *datos, int n) { enlace_.Envia(TerminalRecepcion, datos, n); }
+    void enviaByte(char c) { enlace_.Envia(SinDireccion, &c, 1); }
     void pideFichaje();
     void iniciaLista();
     void finRegistro();

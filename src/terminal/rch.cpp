@@ -154,6 +154,10 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
     connect(CLBTerminales, &QListWidget::itemClicked, this, [this] { CLBTerminalesDblClick(); });
     connect(CLBTerminales, &QListWidget::itemDoubleClicked, this, [this] { CLBTerminalesDblClick(); });
     connect(CLBTerminales, &QListWidget::itemChanged, this, [this] { CLBTerminalesClickCheck(); });
+    connect(BRecons, &QPushButton::clicked, this, [this] {
+        if (BReconsClick())
+            BRecons->hide();
+    });
 
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
@@ -199,10 +203,6 @@ void TFormVelka::FormCreate() {
     Edit2->setText(aQ(TextoPrograma));
     AbrirPuerta->setVisible(!TextoAbrirPuerta.empty());
     BRecons->setVisible(FormatoCambiado);
-    connect(BRecons, &QPushButton::clicked, this, [this] {
-        if (BReconsClick())
-            BRecons->hide();
-    });
 
     CierraEnlaces();
     if (ExisteArchivo(DirDatos + "terminales.dat"))
@@ -386,7 +386,8 @@ void TFormVelka::MuestraTraza(const std::string &texto) {
 }
 
 void TFormVelka::BitBtn6Click() {
-    LineaConsola = "l";
+    LineaConsola.clear();
+    visorKeyPress('l');
     visorKeyPress(Control::CR);
 }
 

@@ -6,6 +6,7 @@
 #include "support/simulador.h"
 #include "terminal/enlace.h"
 
+#include <QElapsedTimer>
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
@@ -101,6 +102,21 @@ TEST_F(Enlaces, PuertoSerieEnPseudoTerminal) {
     EnviaATerminal("abc", 3);
     FijaCabecera(6); // no row carries 6
     EnviaATerminal("xyz", 3);
+    linea.Atiende();
+    EXPECT_EQ(linea.Recibido, QByteArray("abc"));
+}
+
+TEST_F(Enlaces, EsperaDeTransmisorVacioAcotada) {
+    LineaSimulada linea;
+    fila(g, 1, "Serie", "5");
+    CargaTerminales(g);
+    ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
+    RegistraUart(0x3f8, [] { return static_cast<unsigned char>(0); }); // never reports empty
+    FijaCabecera(5);
+    QElapsedTimer reloj;
+    reloj.start();
+    EnviaATerminal("abc", 3);
+    EXPECT_LT(reloj.elapsed(), 1000);
     linea.Atiende();
     EXPECT_EQ(linea.Recibido, QByteArray("abc"));
 }

@@ -15,7 +15,7 @@ public:
     std::string Enviado;
     std::vector<unsigned> Prefijos;
     int Purgas = 0;
-    void Envia(const char *d, int n) override { Enviado.append(d, static_cast<size_t>(n)); }
+    void Envia(unsigned, const char *d, int n) override { Enviado.append(d, static_cast<size_t>(n)); }
     void EnviaDireccionRadio(unsigned numero) override { Prefijos.push_back(numero); }
     void Purga() override { ++Purgas; }
 };

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -75,6 +76,16 @@ protected:
     static bool espera(const std::function<bool()> &c, int ms = 5000) {
         return MotorEnlace::EsperaHasta(c, ms);
     }
+    // t uploads lista (the records in malos once spoiled) with the clock at hora; true when the
+    // upload ended and the machine of row 1 is idle again.
+    static bool subeLista(TerminalSimulado &t, const std::vector<std::string> &lista, std::vector<int> malos,
+                          const QDateTime &hora) {
+        FijaReloj([hora] { return hora; });
+        t.SubeLista(lista, std::move(malos));
+        const bool fin = espera([&] { return t.FinLista; });
+        FijaReloj(nullptr);
+        return fin && espera([] { return RecepcionDeFila(1).EstadoRecepcion == 0; });
+    }
 
     DirectorioTrabajo dir;
     StringGrid g{6, 1};
@@ -134,15 +145,10 @@ TEST_F(Simulador, TcpSubidaDeListaIdenticaALoEnviado) {
     TerminalSimulado t(7);
     std::unique_ptr<ServidorTerminal> s;
     ethernet(t, s);
-    FijaReloj([] { return QDateTime(QDate(2026, 3, 2), QTime(17, 45)); });
     const std::vector<std::string> lista = {RegistroLista("123", "PEREZ", 20, 90),
                                             RegistroLista("7", "GIL", 3, 255),
                                             RegistroLista("99", "RUIZ", 40, 80)};
-    t.SubeLista(lista, {1});
-    const bool fin = espera([&] { return t.FinLista; });
-    FijaReloj(nullptr);
-    ASSERT_TRUE(fin);
-    ASSERT_TRUE(espera([&] { return RecepcionDeFila(1).EstadoRecepcion == 0; }));
+    ASSERT_TRUE(subeLista(t, lista, {1}, QDateTime(QDate(2026, 3, 2), QTime(17, 45))));
     EXPECT_EQ(Contenido(dir.Archivo("L0203261745.min")), lista[0] + lista[1] + lista[2]);
     EXPECT_EQ(t.Naks, 1);
 }
@@ -162,20 +168,30 @@ TEST_F(Simulador, TcpConexionCaidaSeReintenta) {
     TerminalSimulado t(7);
     std::unique_ptr<ServidorTerminal> s;
     ethernet(t, s);
+    auto cincoSegundos = [&] {
+        for (int i = 0; i < 5; ++i) {
+            ms += 1000;
+            CuentaReconexiones();
+        }
+    };
+    // The terminal closes: a disconnection, no attempt lost.
     s->CortaConexion();
     ASSERT_TRUE(espera([] { return TablaReconexion[1] == 5; }));
-    EXPECT_EQ(TablaEstadoEnchufe[1], 4u);
+    EXPECT_EQ(TablaEstadoEnchufe[1], 5u);
+    EXPECT_EQ(EstadoEnchufe(1), "Conectando ...");
     espera([] { return false; }, 50); // no attempt before the countdown runs out
     EXPECT_EQ(s->Conexiones, 1);
-    ms += 5000;
-    for (int i = 0; i < 5; ++i) {
-        ms += 1000;
-        CuentaReconexiones();
-    }
+    cincoSegundos();
     ASSERT_TRUE(espera([&] { return t.Saludos == 2; }));
     EXPECT_EQ(s->Conexiones, 2);
-    EXPECT_EQ(TablaEstadoEnchufe[1], 5u);
     EXPECT_EQ(EstadoEnchufe(1), "Conectado");
+    // Gone for good: each failed attempt takes one off.
+    s->DejaDeEscuchar();
+    s->CortaConexion();
+    ASSERT_TRUE(espera([] { return TablaReconexion[1] == 5; }));
+    cincoSegundos();
+    ASSERT_TRUE(espera([] { return TablaEstadoEnchufe[1] == 4; }));
+    EXPECT_EQ(EstadoEnchufe(1), "Error de socket 4");
 }
 
 TEST_F(Simulador, TerminalCalladoNoBloqueaAOtroEnlace) {
@@ -216,6 +232,33 @@ TEST_F(Simulador, LineaSerieCompartida) {
     std::vector<std::string> esperado = r1;
     esperado.insert(esperado.end(), r2.begin(), r2.end());
     EXPECT_EQ(guardados, esperado);
+}
+
+TEST_F(Simulador, LineaSerieSubidaPeticionYTerminalAjeno) {
+    LineaSimulada linea;
+    TerminalSimulado t(1), ajeno(9);
+    linea.Agrega(t);
+    linea.Agrega(ajeno);
+    g.SetRowCount(2);
+    g.Cells[0][1] = "Serie";
+    g.Cells[1][1] = "1";
+    CargaTerminales(g);
+    ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
+    const std::vector<std::string> lista = {RegistroLista("123", "PEREZ", 20, 90),
+                                            RegistroLista("7", "GIL", 3, 255)};
+    ASSERT_TRUE(subeLista(t, lista, {0}, QDateTime(QDate(2026, 3, 2), QTime(7, 5))));
+    EXPECT_EQ(Contenido(dir.Archivo("L0203260705.min")), lista[0] + lista[1]);
+    EXPECT_EQ(t.Naks, 1);
+    // Terminal 9 is on the line but not in the list: it is never asked for its clocking.
+    ajeno.Pendientes.push_back(registros(9, 1)[0]);
+    ajeno.Anuncia();
+    t.PideLista("4455");
+    ASSERT_TRUE(espera([&] { return !t.Comandos.empty(); }));
+    EXPECT_EQ(t.Comandos.back(), "D05 ACCESO DENEGADO\r");
+    EXPECT_TRUE(ajeno.Comandos.empty());
+    EXPECT_EQ(linea.Recibido.count("\x05"
+                                   "09"),
+              0);
 }
 
 TEST_F(Simulador, RadioConPrefijoAntesDeCadaOrden) {
@@ -285,6 +328,22 @@ TEST_F(Consola, LineaVaAlTerminalSeleccionadoConSuCabecera) {
     teclea("m\r");
     ASSERT_TRUE(espera([&] { return t4.Pendientes.empty(); }));
     EXPECT_EQ(guardados.back(), registros(4, 1)[0]);
+}
+
+TEST_F(Consola, RecibirEnviaLaLineaLComoTecleada) {
+    TerminalSimulado t3(3), t4(4);
+    std::unique_ptr<ServidorTerminal> s3, s4;
+    dosEthernet(t3, t4, s3, s4, [this] { panel->CargaTerminales(g); });
+    panel->CLBTerminales->setCurrentRow(1);
+    panel->CLBTerminalesDblClick();
+    teclea("xy"); // a line being typed gives way
+    panel->BitBtn6->click();
+    ASSERT_TRUE(espera([&] { return !t4.Comandos.empty(); }));
+    EXPECT_EQ(t4.Comandos.back(), "l\r");
+    EXPECT_TRUE(t3.Comandos.empty());
+    EXPECT_GE(panel->Edit3->findText("l"), 0);
+    EXPECT_LT(panel->Edit3->findText("xy"), 0);
+    EXPECT_EQ(panel->PageControl1->currentWidget(), panel->TS2);
 }
 
 TEST_F(Consola, VisorPierdeSuPrimeraLineaPasadasDoscientas) {
