@@ -184,6 +184,9 @@ TEST_F(Documentos, MuestraAbreUnaVentanaHijaConTituloTipoYTexto) {
     EXPECT_EQ(w->Memo1->toPlainText(), "Obra 12");
     EXPECT_TRUE(w->BotonRec->isEnabled());
     EXPECT_EQ(w->BotonRec->text(), "Guardar");
+    EXPECT_EQ(w->BotonRec->toolTip(), "Guardar archivo");
+    EXPECT_EQ(w->Imprimir->toolTip(), "Imprimir");
+    EXPECT_EQ(w->Memo1->lineWrapMode(), QTextEdit::NoWrap);
     EXPECT_FALSE(w->REGr->isVisible());
     EXPECT_TRUE(w->testAttribute(Qt::WA_DeleteOnClose));
     // big enough to read a report, not the editor's bare minimum
@@ -274,13 +277,16 @@ TEST_F(Documentos, ImprimeTodasLasPaginasConSuCabecera) {
     TInformeRTF inf("Cinco hojas");
     hojas(inf, 5);
     TMDIChild *w = guarda(inf.Muestra());
-    int paginasVistas = 0;
+    int paginasVistas = 0, primeraVista = -1;
+    PaginaActual = 3; // left by an earlier preview
     conVistaPrevia([&] {
         paginasVistas = NumPaginas;
+        primeraVista = PaginaActual;
         PreviewForm->SpeedButton3->click();
     });
     w->Imprimir->trigger();
     EXPECT_EQ(paginasVistas, 5);
+    EXPECT_EQ(primeraVista, 0);
     EXPECT_EQ(r.Dialogos, 1);
     EXPECT_EQ(r.PaginasOfrecidas, 5);
     EXPECT_EQ(EditorVistaPrevia, w->Memo1);
@@ -374,6 +380,7 @@ TEST_F(Documentos, CerrarLaVistaPreviaNoImprime) {
     TInformeRTF inf("Informe");
     inf.Linea("x");
     TMDIChild *w = guarda(inf.Muestra());
+    ImprimirPedido = 1; // left by an earlier print
     conVistaPrevia([] { PreviewForm->close(); });
     w->ImprimirExecute();
     EXPECT_EQ(ImprimirPedido, 0);
