@@ -194,3 +194,15 @@ TEST(Paginacion, ElTextoQuedaDentroDelAreaImprimible) {
     }
     EXPECT_GT(n, 60); // the words and the header, wrapped over several lines
 }
+
+TEST(Paginacion, UnaImpresoraInutilizableLoDice) {
+    DirectorioTrabajo d;
+    QTextDocument doc;
+    hojas(doc, 2);
+    QPrinter impresora(QPrinter::HighResolution);
+    pdf(impresora, d.Archivo("no/existe/a.pdf"));
+    TPaginacion p(doc, MedidasPagina(impresora), &impresora);
+    std::string error;
+    EXPECT_FALSE(ImprimePaginas(p, impresora, 0, 2, "Empresa", QFont("DejaVu Sans", 8), error));
+    EXPECT_EQ(error, "No se puede imprimir: la impresora no est\xE1 disponible.");
+}
