@@ -136,6 +136,8 @@ bool TFormUsuarios::SG1SelectCell(int col, int fila) {
     } else {
         CBUsuario->hide();
         colocaCombo(CBNivel, col, fila);
+        // A text that is not one of the items is shown all the same.
+        CBNivel->setPlaceholderText(aQ(SG1.Celda(2, fila)));
         CBNivel->setCurrentIndex(CBNivel->findText(aQ(SG1.Celda(2, fila))));
         CBNivel->show();
         SG1.SetRow(fila);
@@ -175,6 +177,7 @@ void TFormUsuarios::SpeedButton1Click() {
     SG1.SetRowCount(SG1.RowCount() + 1);
     SG1.FixedRows = 1;
     SG1.SetRow(SG1.RowCount() - 1);
+    seleccionada(SG1.Col(), SG1.Row());
 }
 
 void TFormUsuarios::SpeedButton2Click() {

@@ -72,11 +72,15 @@ void TPWD1::showEvent(QShowEvent *e) {
 }
 
 void TPWD1::FormActivate() {
+    // The typed name stays (empty at first); filling the items selects none.
+    const QString escrito = CBUsuario->currentText();
     CBUsuario->clear();
     if (!ListaUsuarios.empty())
         CBUsuario->addItem(aQ(ListaUsuarios[0]));
     for (const std::string &t : TextosListaMin(DirHuellas + "empresa.min"))
         CBUsuario->addItem(aQ(t));
+    CBUsuario->setCurrentIndex(-1);
+    CBUsuario->setEditText(escrito);
 }
 
 void TPWD1::Muestra() {

@@ -6,6 +6,7 @@
 #include "support/dirtemporal.h"
 
 #include <QDir>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,15 +84,22 @@ TEST(Registros, ArchivoDanado) {
     EXPECT_EQ(d.Empresa, "Telmoria");
     d = DescifraLineas({});
     EXPECT_TRUE(d.Lista.empty());
-    // Long and garbled lines decipher to something without any check.
+    // A long garbled line deciphers to something without any check; the other records stay.
     l = LineasEjemplo();
     l[4] = std::string(500, '\\') + "\\";
     d = DescifraLineas(l);
     ASSERT_EQ(d.Lista.size(), 9u);
     EXPECT_EQ(d.Lista[3], "Ottlago1b");
-    EXPECT_LE(d.Lista[4].size(), 250u);
-    EXPECT_NE(d.Lista[5], kNivel3); // the keystream ran on over the 250 bytes
     EXPECT_EQ(d.Lista[6], "Ana Perez");
+    EXPECT_EQ(d.Lista[7], "abcd");
+    // Fields longer than the 79 bytes other installations read are read whole.
+    l = LineasEjemplo();
+    std::vector<std::string> largo = CifraRegistro(kClaveEjemplo, {std::string(120, 'n'), "clave", "4"});
+    std::copy(largo.begin(), largo.end(), l.begin() + 3);
+    d = DescifraLineas(l);
+    ASSERT_EQ(d.Lista.size(), 9u);
+    EXPECT_EQ(d.Lista[3], std::string(120, 'n'));
+    EXPECT_EQ(d.Lista[4], "clave");
     // A plaintext zero byte ends the field but the keystream still runs over the whole line.
     std::vector<std::string> cero = CifraRegistro(kClaveEjemplo, {std::string("ab\0cd", 5), "clave", "4"});
     TRegistroUsuario r = DescifraRegistro(kClaveEjemplo, cero[0], cero[1], cero[2]);
@@ -118,6 +126,25 @@ TEST(Registros, EmpresaVaciaEsTelmoriaYLaClaveSaleDelNombreVacio) {
     EXPECT_EQ(d.Empresa, "Telmoria");
     EXPECT_EQ(d.Clave, ClaveCifraDefecto);
     EXPECT_EQ(d.Lista, (std::vector<std::string>{"", "secreto", "1", "pepe", "pepa", "4"}));
+}
+
+// The users file shipped for a new installation: "Mi Empresa" / "empresa", then "admin" / "admin",
+// both at level 1, exactly as this program writes them.
+TEST(Registros, ArchivoDeInstalacion) {
+    const std::string fuente = __FILE__;
+    const std::string ruta = fuente.substr(0, fuente.rfind("tests/frame/")) + "instalacion/rondal.usr";
+    std::vector<std::string> lineas;
+    ASSERT_TRUE(LeeLineas(ruta, lineas)) << ruta;
+    const std::string admin = "1 Admin.  presencia y produccion";
+    UsuariosDescifrados d = DescifraLineas(lineas);
+    EXPECT_EQ(d.Lista, (std::vector<std::string>{"Mi Empresa", "empresa", admin, "admin", "admin", admin}));
+    EXPECT_EQ(d.Empresa, "Mi Empresa");
+    std::vector<std::string> esperado = CifraRegistro(ClaveCifraDefecto, {"Mi Empresa", "empresa", admin});
+    for (const std::string &l : CifraRegistro("Mi Empresa4170395862241", {"admin", "admin", admin}))
+        esperado.push_back(l);
+    std::string bytes;
+    ASSERT_TRUE(LeeBytes(ruta, bytes));
+    EXPECT_EQ(bytes, ArchivoDe(esperado));
 }
 
 class GuardaUsuariosArchivo : public ::testing::Test {
@@ -168,17 +195,36 @@ TEST_F(GuardaUsuariosArchivo, SoloEmpresa) {
 }
 
 TEST_F(GuardaUsuariosArchivo, CampoDemasiadoLargoSeRechazaSinTocarNada) {
-    Escribe("datos/rondal.usr", "previo");
+    // The limit is on the escaped line: 79 "u" encipher to 79 plain bytes, 78 "!" to 4 bytes that
+    // need escaping.
     std::vector<std::string> lista = kListaEjemplo;
-    lista[4] = std::string(39, 'c'); // escaped it can never pass 78 characters
+    lista[3] = std::string(79, 'u');
     std::string error;
     ASSERT_TRUE(GuardaUsuarios(lista, error)) << error;
-    std::vector<std::string> guardadas = LineasUsuarios;
+    ASSERT_EQ(LineasUsuarios[3].size(), 79u);
+    const std::vector<std::string> guardadas = LineasUsuarios;
+    const std::string archivo = Contenido("datos/rondal.usr");
+    for (const std::string &nombre : {std::string(80, 'u'), std::string(78, '!')}) {
+        std::vector<std::string> otra = lista;
+        otra[3] = nombre;
+        EXPECT_FALSE(GuardaUsuarios(otra, error));
+        EXPECT_NE(error.find("\"Usuario\" del usuario \"" + nombre + "\""), std::string::npos);
+    }
     lista[7] = std::string(80, 'c');
     EXPECT_FALSE(GuardaUsuarios(lista, error));
     EXPECT_NE(error.find("\"Clave\" del usuario \"Ana Perez\""), std::string::npos);
     EXPECT_EQ(LineasUsuarios, guardadas);
-    EXPECT_EQ(Contenido("datos/rondal.usr"), ArchivoDe(guardadas));
+    EXPECT_EQ(ListaUsuarios[3], std::string(79, 'u'));
+    EXPECT_EQ(Contenido("datos/rondal.usr"), archivo);
+}
+
+TEST_F(GuardaUsuariosArchivo, ElArchivoSeReemplazaNoSeReescribe) {
+    Escribe("datos/rondal.usr", "previo");
+    std::filesystem::create_hard_link("datos/rondal.usr", "enlace");
+    std::string error;
+    ASSERT_TRUE(GuardaUsuarios(kListaEjemplo, error)) << error;
+    EXPECT_EQ(Contenido("datos/rondal.usr"), ArchivoDe(LineasEjemplo()));
+    EXPECT_EQ(Contenido("enlace"), "previo");
 }
 
 TEST_F(GuardaUsuariosArchivo, SinRegistroDeEmpresaNoSeGuarda) {

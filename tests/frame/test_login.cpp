@@ -167,10 +167,12 @@ protected:
         PresenciaActiva = 0;
         ListaUsuarios.clear();
     }
-    // Each try answers with the next name and password.
+    // Each try answers with the next name and password; vistos keeps what the dialog showed.
     void Respuestas(std::vector<std::pair<std::string, std::string>> r) {
         intentos = 0;
+        vistos.clear();
         TPWD1::Prueba = [this, r](TPWD1 &d) {
+            vistos.emplace_back(d.CBUsuario->currentText(), d.EDClave->text());
             ASSERT_LT(intentos, static_cast<int>(r.size()));
             d.CBUsuario->setEditText(aQ(r[static_cast<size_t>(intentos)].first));
             d.EDClave->setText(aQ(r[static_cast<size_t>(intentos)].second));
@@ -199,14 +201,22 @@ protected:
     RespuestasPrueba r;
     TMainForm *principal = nullptr;
     int intentos = 0;
+    std::vector<std::pair<QString, QString>> vistos;
 };
 
-TEST_F(Acceso, CadaNivelSusDerechos) {
+TEST_F(Acceso, CadaNivelSuTituloYSusDerechos) {
     for (int nivel = 1; nivel <= 6; ++nivel) {
         SCOPED_TRACE(nivel);
         TearDown();
         SetUp();
-        EXPECT_EQ(AplicaDerechos(nivel), nivel);
+        const std::string usuario = "operador" + std::to_string(nivel);
+        ListaUsuarios.insert(ListaUsuarios.end(), {usuario, "clave", TNivelUsuario[nivel - 1]});
+        const QString titulo = principal->windowTitle();
+        Respuestas({{usuario, "clave"}});
+        EXPECT_TRUE(Login());
+        EXPECT_EQ(NivelUsuario, nivel);
+        EXPECT_EQ(deQ(principal->windowTitle()),
+                  deQ(titulo) + " Usuario: " + usuario + " Nivel: " + TNivelUsuario[nivel - 1]);
         CompruebaDerechos(nivel);
     }
     EXPECT_TRUE(r.Mensajes.empty());
@@ -214,10 +224,13 @@ TEST_F(Acceso, CadaNivelSusDerechos) {
 
 TEST_F(Acceso, EntraALaPrimeraConLaCuentaDeEmpresa) {
     CreaDirectorio("huellas");
+    // A text filling its whole field is cut at the field's end; a short last record is ignored.
+    std::string lleno = registroMin(std::string(128, 'N'));
+    lleno.replace(132, 4, "resto");
     std::string min = registroMin("0012 Juan Lopez") +
                       registroMin("0034 Jefe\xAC"
                                   "1234") +
-                      std::string(100, 'z');
+                      lleno + std::string(100, 'z');
     Escribe("huellas/empresa.min", min);
     const QString titulo = principal->windowTitle();
     Respuestas({{"Velkatron SA", "empresa1"}});
@@ -226,10 +239,11 @@ TEST_F(Acceso, EntraALaPrimeraConLaCuentaDeEmpresa) {
     EXPECT_EQ(NivelUsuario, 1);
     EXPECT_EQ(principal->windowTitle(),
               titulo + " Usuario: Velkatron SA Nivel: 1 Admin.  presencia y produccion");
-    ASSERT_EQ(PWD1->CBUsuario->count(), 3);
+    ASSERT_EQ(PWD1->CBUsuario->count(), 4);
     EXPECT_EQ(PWD1->CBUsuario->itemText(0), "Velkatron SA");
     EXPECT_EQ(PWD1->CBUsuario->itemText(1), "0012 Juan Lopez");
     EXPECT_EQ(PWD1->CBUsuario->itemText(2), "0034 Jefe ****");
+    EXPECT_EQ(PWD1->CBUsuario->itemText(3), QString(128, 'N'));
     CompruebaDerechos(1);
 }
 
@@ -253,6 +267,10 @@ TEST_F(Acceso, TresFallosTerminan) {
     const QString titulo = principal->windowTitle();
     EXPECT_FALSE(Login());
     EXPECT_EQ(intentos, 3);
+    // Each try starts with what the previous one left: nothing at first, no name preselected.
+    EXPECT_EQ(vistos,
+              (std::vector<std::pair<QString, QString>>{{"", ""}, {"Ana Perez", "mal"}, {"nadie", "abcd"}}));
+    EXPECT_EQ(PWD1->CBUsuario->count(), 1);
     EXPECT_EQ(NivelUsuario, 0);
     EXPECT_EQ(principal->windowTitle(), titulo);
     EXPECT_TRUE(r.Mensajes.empty());

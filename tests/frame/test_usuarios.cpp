@@ -134,14 +134,27 @@ TEST_F(EditorUsuarios, CombosDeNombreYNivel) {
 
     EXPECT_TRUE(f.SG1SelectCell(1, 3));
     EXPECT_FALSE(f.CBNivel->isVisibleTo(&f));
+
+    // A level that is not among the items is still shown, and stays until an item is chosen.
+    EXPECT_FALSE(f.SG1SelectCell(2, 4));
+    EXPECT_EQ(f.CBNivel->currentIndex(), -1);
+    EXPECT_EQ(f.CBNivel->placeholderText(), aQ(kNivel3));
+    EXPECT_EQ(f.SG1.Celda(2, 4), kNivel3);
 }
 
 TEST_F(EditorUsuarios, NuevoYEliminar) {
     f.FormActivate();
+    f.VistaSG1->setCurrentIndex(f.VistaSG1->Modelo()->index(2, 0));
     f.SpeedButton1Click();
     EXPECT_EQ(f.SG1.RowCount(), 7);
     EXPECT_EQ(f.SG1.Row(), 6);
     EXPECT_EQ(f.SG1.FixedRows, 1);
+    // The name combo moves to the new row: what is typed there goes into it.
+    EXPECT_EQ(f.CBUsuario->geometry().top(), f.VistaSG1->visualRect(f.VistaSG1->Modelo()->index(6, 0)).top());
+    EXPECT_EQ(f.CBUsuario->currentText(), "");
+    f.CBUsuario->setEditText("Nueva Usuaria");
+    EXPECT_EQ(f.SG1.Celda(0, 6), "Nueva Usuaria");
+    EXPECT_EQ(f.SG1.Celda(0, 2), "Ana Perez");
     // The protected row is not deleted.
     f.SG1.SetRow(1);
     f.SpeedButton2Click();
