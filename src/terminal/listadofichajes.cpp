@@ -398,6 +398,8 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
              parte(f, cSegundo) + parte(f, cProduccion);
         if (p.Tipo == ListadoAccesos)
             k += " " + parte(f, cCodigo);
+        else if (!p.Produccion && n == 0)
+            k += " " + parte(f, cNombre); // everybody listed: no clocking hides another employee's
     }
     std::vector<size_t> orden(filas.size());
     std::iota(orden.begin(), orden.end(), 0);

@@ -5,6 +5,7 @@
 #include "platform/archivoini.h"
 #include "platform/stringgrid.h"
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -153,6 +154,24 @@ TEST(GuardaFichaje, FalloDelHistoricoRecortaElDia) {
     EXPECT_TRUE(Guarda(r));
     EXPECT_EQ(Contenido("fichajes/030524.005"), antes + FormateaFichaje(FormatoFichaje, r));
     EXPECT_EQ(Contenido("fichajes/historico"), primero + r);
+}
+
+// A file that opens but whose writes fail (the disk is full).
+TEST(GuardaFichaje, EscrituraFallidaNoCuentaComoGuardada) {
+    if (!QFileInfo::exists("/dev/full"))
+        GTEST_SKIP() << "sin /dev/full";
+    EntornoFichajes e;
+    const std::string r = Registro(5, 3, 5, 2024, 8, 7, "12 JUAN");
+    DirFichajes = "/dev/";
+    PatronParcial = "full";
+    EXPECT_FALSE(Guarda(r));
+    EXPECT_FALSE(ExisteArchivo("fichajes/historico"));
+
+    DirFichajes = "fichajes/";
+    PatronParcial = "$2d$2m$2a.$3t";
+    RutaHistorico = "/dev/full";
+    EXPECT_FALSE(Guarda(r));
+    EXPECT_EQ(Contenido("fichajes/030524.005"), "");
 }
 
 TEST(GuardaFichaje, LineaCifrada) {

@@ -142,6 +142,12 @@ TEST(ListaFichajes, FichajesIgualesQuedanEnUno) {
     StringGrid g;
     auto r = ListaFichajes(Peticion(k3, k3, {Terminal(5), Terminal(7)}, ListadoPresencia, "12"), g, {});
     EXPECT_EQ(Filas(g, r), (V{"03 08:00 007"})); // the one listed later stays
+    // Listing everybody, another employee's clocking of the same minute stays.
+    r = ListaFichajes(Peticion(k3, k3, {Terminal(5), Terminal(7)}), g, {});
+    ASSERT_EQ(g.RowCount(), 3);
+    EXPECT_EQ(g.Celda(r.Columnas.Terminal, 1), "007");
+    EXPECT_EQ(g.Celda(r.Columnas.Codigo, 1), "12");
+    EXPECT_EQ(g.Celda(r.Columnas.Codigo, 2), "40");
     // The production twin keys by employee first: both employees stay.
     TPeticionListado p = Peticion(k3, k3, {Terminal(5), Terminal(7)}, ListadoProduccion);
     p.Produccion = true;
