@@ -1,5 +1,7 @@
 #include "platform/puertoserie.h"
 
+#include "platform/codepage.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -11,6 +13,27 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
+
+namespace {
+// Spanish text (Windows-1252) of a system error of the port.
+std::string textoError(int e) {
+    switch (e) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return "el puerto no existe";
+    case EACCES:
+    case EPERM:
+        return "sin permiso de acceso al puerto";
+    case EBUSY:
+        return Ansi("el puerto está ocupado");
+    case ENOTTY:
+        return "no es un puerto serie";
+    default:
+        return "error del sistema " + std::to_string(e);
+    }
+}
+} // namespace
 
 TPuertoSerie::~TPuertoSerie() {
     Cierra();
@@ -34,12 +57,12 @@ bool TPuertoSerie::Abre(const std::string &nombre, int velocidad, bool xonxoff) 
     const std::string ruta = RutaDispositivo(nombre);
     int fd = ::open(ruta.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        error_ = std::strerror(errno);
+        error_ = textoError(errno);
         return false;
     }
     termios t;
     if (::tcgetattr(fd, &t) != 0) {
-        error_ = std::strerror(errno);
+        error_ = textoError(errno);
         ::close(fd);
         return false;
     }
@@ -59,7 +82,7 @@ bool TPuertoSerie::Abre(const std::string &nombre, int velocidad, bool xonxoff) 
         return false;
     }
     if (::tcsetattr(fd, TCSANOW, &t) != 0) {
-        error_ = std::strerror(errno);
+        error_ = textoError(errno);
         ::close(fd);
         return false;
     }
@@ -100,7 +123,7 @@ bool TPuertoSerie::Escribe(const char *datos, int n, int limiteMs) {
             continue;
         }
         if (w < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-            error_ = std::strerror(errno);
+            error_ = textoError(errno);
             return false;
         }
         const qint64 resta = limiteMs - reloj.elapsed();

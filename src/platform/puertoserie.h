@@ -15,6 +15,7 @@ public:
     bool Abre(const std::string &nombre, int velocidad, bool xonxoff);
     void Cierra();
     bool Abierto() const { return fd_ >= 0; }
+    // The last failure, in Spanish (Windows-1252).
     const std::string &Error() const { return error_; }
 
     // Reads what has arrived, at most max bytes, without waiting; 0 when nothing (or closed).

@@ -1,6 +1,7 @@
 #include "terminal/enlace.h"
 
 #include "common/configuracion.h"
+#include "platform/codepage.h"
 #include "platform/numeros.h"
 #include "platform/portio.h"
 #include "platform/reloj.h"
@@ -183,7 +184,7 @@ void enviaSerie(const char *datos, int n) {
     const long limite = ModoRadio ? 1000000 : 200000;
     PuertoSerie.Dtr(true);
     if (!PuertoSerie.Escribe(datos, n))
-        traza("ERROR al escribir en el puerto serie: " + PuertoSerie.Error() + "\r\n");
+        traza(CharToOem("ERROR al escribir en el puerto serie: " + PuertoSerie.Error()) + "\r\n");
     // A stall is as many unchanged polls of the output queue as the limit, and one second at least.
     QElapsedTimer desdeCambio;
     desdeCambio.start();
@@ -344,7 +345,9 @@ bool AbrePuertoSerie(const std::string &nombre) {
     RegistraUart(static_cast<unsigned short>(DireccionBaseUart),
                  ok ? std::function<unsigned char()>([] { return PuertoSerie.EstadoLinea(); }) : nullptr);
     if (!ok)
-        traza("ERROR: no se puede abrir el puerto serie " + nombre + " (" + PuertoSerie.Error() + ")\r\n");
+        traza(CharToOem("ERROR: no se puede abrir el puerto serie " + nombre + " (" + PuertoSerie.Error() +
+                        ")") +
+              "\r\n");
     return ok;
 }
 

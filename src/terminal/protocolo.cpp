@@ -333,7 +333,7 @@ void TRecepcion::iniciaLista() {
     RutaListaRecibida = DirHuellas + nombre;
     ArchivoListaRecibida = std::fopen(RutaQ(RutaListaRecibida).toLocal8Bit().constData(), "wb");
     if (!ArchivoListaRecibida) {
-        mensaje("ERROR: no se puede crear la lista " + RutaListaRecibida + "\r\n");
+        mensaje(CharToOem("ERROR: no se puede crear la lista " + RutaListaRecibida) + "\r\n");
         estado(0);
         return;
     }
@@ -369,7 +369,7 @@ void TRecepcion::finRegistro() {
     OemToCharBuf(reinterpret_cast<char *>(r + 4), static_cast<size_t>(fin - 4));
     if (std::fwrite(r, 1, TamRegistroLista, ArchivoListaRecibida) != static_cast<size_t>(TamRegistroLista) ||
         std::fflush(ArchivoListaRecibida) != 0) {
-        mensaje("ERROR: no se puede escribir la lista " + RutaListaRecibida + "\r\n");
+        mensaje(CharToOem("ERROR: no se puede escribir la lista " + RutaListaRecibida) + "\r\n");
         enviaByte(Control::NAK);
         cierraLista();
         estado(0);

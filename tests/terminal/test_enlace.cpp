@@ -125,8 +125,10 @@ TEST_F(Enlaces, PuertoQueNoAbreNoSeEscribeYSeAvisa) {
     fila(g, 1, "Serie", "5");
     CargaTerminales(g);
     EXPECT_FALSE(AbrePuertoSerie("/dev/no-existe-este-puerto"));
-    EXPECT_NE(consola.find("no se puede abrir el puerto serie /dev/no-existe-este-puerto"),
-              std::string::npos);
+    EXPECT_NE(
+        consola.find("ERROR: no se puede abrir el puerto serie /dev/no-existe-este-puerto (el puerto no "
+                     "existe)\r\n"),
+        std::string::npos);
     FijaCabecera(5);
     EnviaATerminal("abc", 3); // returns at once, nothing written
     EXPECT_FALSE(PuertoSerie.Abierto());
