@@ -46,9 +46,11 @@ TPWD1::TPWD1(QWidget *padre) : QDialog(padre) {
     LabelShift = new QLabel("Shift", this);
     SpeedButton1 = new QPushButton("Aceptar", this);
     SpeedButton1->setObjectName("SpeedButton1");
-    SpeedButton1->setDefault(true);
     SpeedButton2 = new QPushButton("Cancelar", this);
     SpeedButton2->setObjectName("SpeedButton2");
+    // Enter counts as a try only in the password: no default button.
+    SpeedButton1->setAutoDefault(false);
+    SpeedButton2->setAutoDefault(false);
     rejilla->addWidget(Label1, 0, 0);
     rejilla->addWidget(CBUsuario, 0, 1, 1, 2);
     rejilla->addWidget(Label2, 1, 0);

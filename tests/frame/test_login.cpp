@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -260,6 +261,14 @@ TEST_F(Acceso, NombreEnmascaradoDeLaListaElegidoEnElCombo) {
     EXPECT_TRUE(Login());
     EXPECT_EQ(NivelUsuario, 3);
     CompruebaDerechos(3);
+}
+
+TEST_F(Acceso, IntroSoloCierraDesdeLaClave) {
+    PWD1->show();
+    QTest::keyClick(PWD1->CBUsuario->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(PWD1->isVisible());
+    QTest::keyClick(PWD1->EDClave, Qt::Key_Return);
+    EXPECT_FALSE(PWD1->isVisible());
 }
 
 TEST_F(Acceso, TresFallosTerminan) {
