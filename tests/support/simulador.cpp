@@ -260,7 +260,8 @@ void ServidorTerminal::DejaDeEscuchar() {
 }
 
 int BuscaBaseLibre(const std::vector<unsigned> &numeros) {
-    std::mt19937 azar(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
+    // Seeded apart in every process: test runs side by side must not pick the same ports.
+    std::mt19937 azar(std::random_device{}());
     for (int intento = 0; intento < 200; ++intento) {
         const int base = 20000 + static_cast<int>(azar() % 30000);
         bool libre = true;
