@@ -281,6 +281,31 @@ TEST_F(Simulador, RadioConPrefijoAntesDeCadaOrden) {
     EXPECT_EQ(linea.Prefijos.size(), 3u); // before each of the three fetches
 }
 
+TEST_F(Simulador, CreacionDelPanelAbreElPuertoYArrancaLaRadio) {
+    LineaSimulada linea(true);
+    Escribe(dir.Archivo("velkatron.ini"),
+            "[config]\r\nconexion=ondarelay\r\ncoordinador=BA000000\r\ncanal=3\r\n"
+            "Puerto=" +
+                linea.RutaEsclavo() + "\r\ndatos=" + dir.Ruta() + "/\r\n");
+    Escribe(dir.Archivo("terminales.dat"), "Tipo\r\nDir\r\nDesc\r\nPerm\r\nDeneg\r\nModo\r\n"
+                                           "OndaRelay\r\nBA000007\r\nNave 1\r\n\r\n\r\nTodo\r\n"
+                                           "OndaRelay\r\nBA000012\r\nNave 2\r\n\r\n\r\nAccesos\r\n");
+    RespuestasPrueba respuestas;
+    FormTerminales = new TFormTerminales();
+    auto panel = std::make_unique<TFormVelka>();
+    // The start frame goes to the last radio row once the port is open, with no address prefix;
+    // then the first terminal of the list is selected.
+    EXPECT_TRUE(espera([&] { return !linea.TramasInicio.empty(); }));
+    EXPECT_EQ(linea.Recibido, QByteArray("\x01IBA000000390000001\x04"));
+    EXPECT_EQ(panel->CLBTerminales->count(), 2);
+    EXPECT_EQ(panel->CLBTerminales->currentRow(), 0);
+    EXPECT_EQ(std::string(CabeceraComando), "\x05"
+                                            "07");
+    EXPECT_TRUE(panel->Timer3->isActive());
+    panel.reset();
+    delete FormTerminales;
+}
+
 // ---- the panel's console ----
 
 class Consola : public Simulador {
