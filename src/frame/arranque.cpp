@@ -20,40 +20,43 @@ std::string visible(const std::string &dir) {
     return r;
 }
 
-bool pregunta(const std::string &dir, const char *proposito) {
+} // namespace
+
+bool PreguntaCrearDirectorio(const std::string &dir, const char *proposito) {
     return Dialogos::Pregunta(Ansi("¿ Quiere crear el directorio ") + visible(dir) + Ansi(proposito),
                               "No existe el directorio " + visible(dir));
 }
 
-bool crea(const std::string &dir) {
+bool CreaDirectorioAvisando(const std::string &dir) {
     if (CreaDirectorio(dir))
         return true;
     Dialogos::Error("No se ha podido crear el directorio " + visible(dir));
     return false;
 }
 
-} // namespace
-
 bool CompruebaDirectorios() {
     if (!ExisteDirectorio(DirDatos)) {
-        if (!pregunta(DirDatos, " para guardar los datos ?") || !crea(DirDatos))
+        if (!PreguntaCrearDirectorio(DirDatos, " para guardar los datos ?") ||
+            !CreaDirectorioAvisando(DirDatos))
             return false;
         CopiaArchivo("rondal.usr", DirDatos + "rondal.usr", false);
     }
     if (!ExisteDirectorio(DirFichajes)) {
-        if (!pregunta(DirFichajes, " para guardar los fichajes ?") || !crea(DirFichajes))
+        if (!PreguntaCrearDirectorio(DirFichajes, " para guardar los fichajes ?") ||
+            !CreaDirectorioAvisando(DirFichajes))
             return false;
     }
     if (!ExisteDirectorio(DirArchivosPres)) {
-        if (pregunta(DirArchivosPres, " para guardar los archivos generados de presencia ?")) {
+        if (PreguntaCrearDirectorio(DirArchivosPres, " para guardar los archivos generados de presencia ?")) {
             CreaDirectorio("archivos");
-            if (!crea(DirArchivosPres))
+            if (!CreaDirectorioAvisando(DirArchivosPres))
                 return false;
         }
     }
     if (!ExisteDirectorio(DirArchivosProd)) {
-        if (pregunta(DirArchivosProd, " para guardar los archivos generados de producción ?") &&
-            !crea(DirArchivosProd))
+        if (PreguntaCrearDirectorio(DirArchivosProd,
+                                    " para guardar los archivos generados de producción ?") &&
+            !CreaDirectorioAvisando(DirArchivosProd))
             return false;
     }
     return true;

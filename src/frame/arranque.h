@@ -4,6 +4,11 @@
 #include <QDate>
 #include <string>
 
+// The question "¿ Quiere crear el directorio ..." for a missing directory (Yes = true).
+bool PreguntaCrearDirectorio(const std::string &dir, const char *proposito);
+// Creates a directory and its parents; says so when it cannot.
+bool CreaDirectorioAvisando(const std::string &dir);
+
 // Checks the data, clocking and report output directories, offering to create each missing
 // one. False when the program must end.
 bool CompruebaDirectorios();

@@ -1,4 +1,5 @@
 #include "frame/password.h"
+#include "frame/arranque.h"
 
 #include "common/configuracion.h"
 #include "common/globales.h"
@@ -162,28 +163,13 @@ QAction *accionPorNombre(const std::string &nombre) {
     return nullptr;
 }
 
-// Directory as the operator knows it, with '\'.
-std::string visible(std::string dir) {
-    for (char &c : dir)
-        if (c == '/')
-            c = '\\';
-    return dir;
-}
-
 } // namespace
 
 int AplicaDerechos(int nivel) {
-    if (nivel == 1 && !ExisteDirectorio(DirProduccion)) {
-        const std::string dir = visible(DirProduccion);
-        if (!Dialogos::Pregunta(Ansi("¿ Quiere crear el directorio ") + dir +
-                                    Ansi(" para guardar los datos de producción ?"),
-                                "No existe el directorio " + dir)) {
-            nivel = 2;
-        } else if (!CreaDirectorio(DirProduccion)) {
-            Dialogos::Error("No se ha podido crear el directorio " + dir);
-            nivel = 2;
-        }
-    }
+    if (nivel == 1 && !ExisteDirectorio(DirProduccion) &&
+        (!PreguntaCrearDirectorio(DirProduccion, " para guardar los datos de producción ?") ||
+         !CreaDirectorioAvisando(DirProduccion)))
+        nivel = 2;
     const DerechosNivel d = DerechosDe(nivel);
     PresenciaActiva = d.PresenciaActiva;
     for (const std::string &a : d.AccionesDesactivadas)
