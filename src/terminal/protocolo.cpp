@@ -1,6 +1,7 @@
 #include "terminal/protocolo.h"
 
 #include "common/configuracion.h"
+#include "common/registromin.h"
 #include "platform/codepage.h"
 #include "platform/numeros.h"
 #include "platform/reloj.h"
@@ -8,6 +9,7 @@
 #include "platform/stringgrid.h"
 #include "terminal/guardafichaje.h"
 
+#include <algorithm>
 #include <cstring>
 
 TEntornoRecepcion EntornoRecepcion;
@@ -361,13 +363,11 @@ void TRecepcion::finRegistro() {
         return;
     }
     Reintentos = NumReintentos;
-    unsigned char *r = RegistroLista;
-    // Text from byte 4 up to its zero byte: OEM to Windows code page.
-    int fin = 4;
-    while (fin < 132 && r[fin] != 0)
-        ++fin;
-    OemToCharBuf(reinterpret_cast<char *>(r + 4), static_cast<size_t>(fin - 4));
-    if (std::fwrite(r, 1, TamRegistroLista, ArchivoListaRecibida) != static_cast<size_t>(TamRegistroLista) ||
+    TRegistroMin registro;
+    std::copy(RegistroLista, RegistroLista + TRegistroMin::Tamano, registro.Bytes.begin());
+    registro.TextoDeOem();
+    if (std::fwrite(registro.Bytes.data(), 1, TRegistroMin::Tamano, ArchivoListaRecibida) !=
+            static_cast<size_t>(TRegistroMin::Tamano) ||
         std::fflush(ArchivoListaRecibida) != 0) {
         mensaje(CharToOem("ERROR: no se puede escribir la lista " + RutaListaRecibida) + "\r\n");
         enviaByte(Control::NAK);
@@ -381,15 +381,9 @@ void TRecepcion::finRegistro() {
         const int fila = RegistrosLista;
         g->SetRowCount(fila + 1);
         g->Cells[0][fila] = std::to_string(fila);
-        int i = 4;
-        std::string codigo;
-        while (i < fin && r[i] >= '0' && static_cast<int>(codigo.size()) < MaxCodigo)
-            codigo.push_back(static_cast<char>(r[i++]));
-        g->Cells[1][fila] = codigo;
-        g->Cells[2][fila] = i + 1 < fin ? std::string(reinterpret_cast<char *>(r + i + 1), fin - i - 1) : "";
-        const int minucias = static_cast<signed char>(r[132]);
-        g->Cells[3][fila] = r[419] == 255 ? std::to_string(minucias)
-                                          : std::to_string(minucias) + "-" + std::to_string(r[419]) + "%";
+        g->Cells[1][fila] = registro.Codigo();
+        g->Cells[2][fila] = registro.Nombre();
+        g->Cells[3][fila] = registro.TextoMinucias();
         g->SetRow(fila);
     }
     PosicionRegistro = 0;
