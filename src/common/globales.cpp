@@ -12,7 +12,8 @@ QDateTime FechaFichajeFin;
 std::string EmpleadoFichaje;
 std::string CodigoFichaje;
 unsigned char ModoIncidencias = 0;
-std::string NombreInformeIncidencias = "incidencias.rtf";
+// One name for writing and opening the incidence text (the file system tells case apart).
+std::string NombreInformeIncidencias = "INCIDENCIAS.RTF";
 
 namespace Ganchos {
 std::function<void()> DescifraUsuarios;
