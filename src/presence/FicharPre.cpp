@@ -38,6 +38,7 @@ TFormFichar::TFormFichar(QWidget *padre) : QDialog(padre) {
     ST1->setTextInteractionFlags(Qt::TextSelectableByMouse);
     SpeedButton1 = new QPushButton("Fichar", this);
     SpeedButton1->setToolTip("Fichar");
+    SpeedButton1->setAutoDefault(false); // Enter in a field does not store a clocking
     l->addWidget(new QLabel("Fecha", this), 0, 0);
     l->addWidget(DT1, 0, 1);
     l->addWidget(new QLabel("Hora", this), 0, 2);

@@ -56,6 +56,9 @@ TFormEditaIncidencias::TFormEditaIncidencias(QWidget *padre) : QDialog(padre) {
     SpeedButton3 = new QPushButton("Fichar", this);
     SpeedButton3->setToolTip("Fichar");
     ListarIn = new QPushButton("Listar", this);
+    // Enter in a field does not press a button.
+    for (QPushButton *b : {SpeedButton1, SpeedButton2, SpeedButton3, ListarIn})
+        b->setAutoDefault(false);
 
     l->addWidget(new QLabel("Desde", this), 0, 0);
     l->addWidget(DT1, 0, 1);

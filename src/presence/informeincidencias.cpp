@@ -49,7 +49,11 @@ bool EscribeListadoIncidencias(TInformeRTF &inf, const std::string &empleado, co
                                const QDate &desde, const QDate &hasta) {
     const std::vector<LineaListado> lineas = ListadoIncidencias(empleado, incidencia, desde, hasta);
     for (const LineaListado &l : lineas) {
-        inf.Atributos({l.Color, 16, true});
+        TAtributos a;
+        a.color = l.Color;
+        a.puntos = 16;
+        a.negrita = true;
+        inf.Atributos(a);
         inf.Linea(l.Texto);
     }
     return !lineas.empty();

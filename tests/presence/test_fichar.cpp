@@ -106,16 +106,3 @@ TEST(FormFichar, ActivacionEligeElUltimoDelNumeroONinguno) {
     f.SpeedButton1Click();
     EXPECT_TRUE(r.Mensajes.empty());
 }
-
-TEST(FormFichar, CodigoInvalidoSeAvisaYNoSeGuarda) {
-    DirectorioTrabajo d;
-    escribeEmpleados({"7 Dure"});
-    TFormFichar f;
-    EmpleadoFichaje = "7";
-    f.FormActivate();
-    f.LEInci->setText("1234");
-    RespuestasPrueba r;
-    f.SpeedButton1Click();
-    ASSERT_EQ(r.Mensajes.size(), 1u);
-    EXPECT_NE(r.Mensajes[0].texto.find("entre 0 y 999"), std::string::npos);
-}

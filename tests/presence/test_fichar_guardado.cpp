@@ -1,6 +1,7 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "masterdata/empleados.h"
+#include "platform/codepage.h"
 #include "platform/lineas.h"
 #include "presence/FicharPre.h"
 #include "support/dirtemporal.h"
@@ -9,6 +10,7 @@
 #include "terminal/guardafichaje.h"
 
 #include <QLineEdit>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -59,4 +61,28 @@ TEST(FormFichar, FichajeNoGuardadoSeInforma) {
     f.SpeedButton1Click();
     ASSERT_EQ(r.Mensajes.size(), 1u);
     EXPECT_EQ(r.Mensajes[0].texto, "No se pudo guardar el fichaje");
+}
+
+TEST(FormFichar, CodigoDeIncidenciaFueraDeRangoSeAvisaYNoSeGuarda) {
+    Puesto p;
+    TFormFichar f;
+    f.FormActivate();
+    f.LEInci->setText("1234");
+    RespuestasPrueba r;
+    f.SpeedButton1Click();
+    ASSERT_EQ(r.Mensajes.size(), 1u);
+    EXPECT_EQ(r.Mensajes[0].texto, Ansi("El código de incidencia debe estar entre 0 y 999"));
+    EXPECT_FALSE(ExisteArchivo(RutaHistorico));
+    EXPECT_FALSE(ExisteArchivo(RutaParcial(kRegistro)));
+}
+
+TEST(FormFichar, IntroEnElCodigoNoFicha) {
+    Puesto p;
+    TFormFichar f;
+    f.show();
+    f.LEInci->setFocus();
+    RespuestasPrueba r;
+    QTest::keyClick(f.LEInci, Qt::Key_Return);
+    EXPECT_TRUE(r.Mensajes.empty());
+    EXPECT_FALSE(ExisteArchivo(RutaHistorico));
 }

@@ -16,6 +16,7 @@
 #include <QDateEdit>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -142,4 +143,20 @@ TEST(FormEditaIncidencias, FicharAbreElFichajeConElTrabajador) {
     EXPECT_EQ(CodigoFichaje, std::string(8, ' '));
     EXPECT_EQ(fichar.windowTitle().toStdString(), "Fichar presencia");
     EXPECT_EQ(fichar.DT1->date(), QDate(2011, 3, 4));
+}
+
+TEST(FormEditaIncidencias, IntroEnUnCampoNoAnade) {
+    Entorno e;
+    TFormEditaIncidencias f;
+    FechaFichaje = QDateTime(QDate(2011, 3, 10), QTime(0, 0));
+    f.show();
+    f.CB1->setEditText("12 Ana");
+    f.CB2->setCurrentIndex(0);
+    RespuestasPrueba r;
+    for (QWidget *w : std::initializer_list<QWidget *>{f.DT1, f.CB1, f.HIni}) {
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_Return);
+    }
+    EXPECT_TRUE(r.Mensajes.empty());
+    EXPECT_EQ(Contenido("datos/incidencias.2011"), "02/03/2011 00:00\r\n7 Dure\r\n3 Vacaciones *Empresa\r\n");
 }
