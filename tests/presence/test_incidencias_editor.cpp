@@ -1,5 +1,6 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
+#include "frame/ChildWin.h"
 #include "frame/ventanas.h"
 #include "masterdata/empleados.h"
 #include "platform/codepage.h"
@@ -13,7 +14,10 @@
 #include "support/respuestas.h"
 
 #include <QComboBox>
+#include <QApplication>
 #include <QDateEdit>
+#include <QTextEdit>
+#include <QToolButton>
 #include <QTimeEdit>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -159,4 +163,26 @@ TEST(FormEditaIncidencias, IntroEnUnCampoNoAnade) {
     }
     EXPECT_TRUE(r.Mensajes.empty());
     EXPECT_EQ(Contenido("datos/incidencias.2011"), "02/03/2011 00:00\r\n7 Dure\r\n3 Vacaciones *Empresa\r\n");
+}
+
+TEST(FormEditaIncidencias, ListarCierraYListaConLasCajasYLasFechas) {
+    Entorno e;
+    TFormEditaIncidencias f;
+    FechaFichaje = QDateTime(QDate(2011, 3, 1), QTime(0, 0));
+    f.show();
+    f.DT2->setDate(QDate(2011, 3, 5));
+    f.CB1->setEditText("7 Dure");
+    f.ListarInClick();
+    EXPECT_FALSE(f.isVisible());
+    std::vector<TMDIChild *> docs;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *d = qobject_cast<TMDIChild *>(w))
+            docs.push_back(d);
+    ASSERT_EQ(docs.size(), 1u);
+    EXPECT_EQ(deQ(docs[0]->Memo1->toPlainText()),
+              "Listado de incidencias de 7 Dure desde 01/03/2011 hasta 05/03/2011 \n\n\n"
+              "Fecha\t\tIncidencia\t\t\tTiempo justificado\n\n"
+              "02/03/2011\t3 Vacaciones *Empresa\t\tTodo el dia");
+    EXPECT_FALSE(docs[0]->BotonRec->isEnabled());
+    delete docs[0];
 }
