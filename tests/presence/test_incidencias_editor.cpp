@@ -13,13 +13,13 @@
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 
-#include <QComboBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QTextEdit>
-#include <QToolButton>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest/QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
