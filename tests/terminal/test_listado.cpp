@@ -292,6 +292,14 @@ TEST(ListaFichajes, ArchivoDefectuoso) {
     r = ListaFichajes(p, g, {});
     EXPECT_TRUE(r.Defectuosos.empty());
     EXPECT_EQ(g.RowCount(), 5);
+    // A two-digit year is not taken for a year out of range.
+    FormatoFichaje = "$2d/$2m/$2a $2H:$2M $3t\\r\\n";
+    Escribe("fichajes/030524.005",
+            FormateaFichaje(FormatoFichaje, Registro(5, 3, 5, 2024, 8, 0, "12 A")) +
+                FormateaFichaje(FormatoFichaje, Registro(5, 3, 5, 2024, 9, 0, "12 A")));
+    r = ListaFichajes(Peticion(k3, k3, {Terminal(5)}), g, {});
+    EXPECT_TRUE(r.Defectuosos.empty());
+    EXPECT_EQ(Filas(g, r), (V{"03 08:00 005", "03 09:00 005"}));
 }
 
 TEST(ListaFichajes, NumeroDeTerminalComoElEnlace) {
