@@ -2,6 +2,7 @@
 // One employee's clockings, sorted by date and time, put in a clockings grid and read by the
 // control panel's own pair reader (row 1 the first clocking).
 #include "presence/fuentespresencia.h"
+#include "support/columnasprueba.h"
 #include "terminal/listadofichajes.h"
 
 #include <QDate>
@@ -14,18 +15,6 @@ struct FichajePrueba {
     int Minuto = 0;
     int Incidencia = 0;
 };
-
-// Columns of the test grids: terminal, day, month, year, hour, minute, incidence code.
-inline TColumnasFichajes ColumnasPrueba() {
-    TColumnasFichajes c;
-    c.Dia = 1;
-    c.Mes = 2;
-    c.Anio = 3;
-    c.Hora = 4;
-    c.Minuto = 5;
-    c.Incidencia = 6;
-    return c;
-}
 
 class LectorPrueba : public TLectorPares {
 public:

@@ -1,5 +1,6 @@
 // The entry and exit pair reader over the clockings grid.
 #include "platform/reloj.h"
+#include "support/columnasprueba.h"
 #include "platform/stringgrid.h"
 #include "terminal/entradasalida.h"
 #include "terminal/listadofichajes.h"
@@ -17,14 +18,7 @@ class LectorPares : public ::testing::Test {
 protected:
     void SetUp() override {
         antes_ = ColumnasGlobales();
-        TColumnasFichajes c;
-        c.Dia = 1;
-        c.Mes = 2;
-        c.Anio = 3;
-        c.Hora = 4;
-        c.Minuto = 5;
-        c.Incidencia = 6;
-        FijaColumnasGlobales(c);
+        FijaColumnasGlobales(ColumnasPrueba());
         std::fill(std::begin(ContadorIncidencias), std::end(ContadorIncidencias), 0);
         FijaReloj([] { return QDateTime(QDate(2024, 5, 3), QTime(12, 34, 56)); });
     }
