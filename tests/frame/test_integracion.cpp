@@ -1,0 +1,370 @@
+// The program's pieces together: the windows created in their order, the start-up and login, the
+// master data through the windows, a clocking from a simulated terminal down to the files and the
+// panel's listing, and the presence listing of that day.
+#include "common/configuracion.h"
+#include "common/globales.h"
+#include "common/presencia.h"
+#include "common/registromin.h"
+#include "frame/ChildWin.h"
+#include "frame/Main.h"
+#include "frame/creacion.h"
+#include "frame/password.h"
+#include "frame/ventanas.h"
+#include "masterdata/empleados.h"
+#include "masterdata/empleadosorg.h"
+#include "masterdata/empresaorg.h"
+#include "masterdata/horarios.h"
+#include "masterdata/horariosorg.h"
+#include "masterdata/terminalesorg.h"
+#include "platform/codepage.h"
+#include "platform/lineas.h"
+#include "platform/reloj.h"
+#include "presence/Listar.h"
+#include "presence/peticionpresencia.h"
+#include "support/dirtemporal.h"
+#include "support/respuestas.h"
+#include "support/simulador.h"
+#include "terminal/enlace.h"
+#include "terminal/guardafichaje.h"
+#include "terminal/listadofichajes.h"
+#include "terminal/rch.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QTextEdit>
+#include <QTimeEdit>
+#include <QTreeWidget>
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// A Wednesday.
+const QDate kDia(2026, 1, 14);
+
+const char *const kVentanas[] = {
+    "FormTerminales", "PWD1",          "AboutBox",     "FormVelka",        "FormEmpresa",
+    "FormProduccion", "FormEmpleados", "FormHorarios", "FormCIncidencias", "FormEditaIncidencias",
+    "FormListar",     "FormFichar",    "FormUsuarios", "PreviewForm",      "FormAccesos"};
+
+std::string UsuariosInstalados() {
+    return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "instalacion" /
+            "rondal.usr")
+        .string();
+}
+
+// The whole program in a temporary working directory: the windows of CreaVentanas and the first
+// showing of the main window with the "admin" login.
+class Programa : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FijaReloj([] { return QDateTime(kDia, QTime(17, 0)); });
+        NivelUsuario = 0;
+        PresenciaActiva = 0;
+        TPWD1::Prueba = [this](TPWD1 &d) {
+            ++logins;
+            d.CBUsuario->setEditText("admin");
+            d.EDClave->setText("admin");
+        };
+    }
+    void TearDown() override {
+        delete MainForm; // its children and the frame's windows go with it
+        TPWD1::Prueba = nullptr;
+        Ganchos::DescifraUsuarios = nullptr;
+        Ganchos::Login = nullptr;
+        Ganchos::FichasPresentes = nullptr;
+        Ganchos::PresenciaInicio = nullptr;
+        Ganchos::CargaTerminales = nullptr;
+        Ganchos::AbreDocumento = nullptr;
+        EjecutaListadoPresencia = nullptr;
+        NivelUsuario = 0;
+        PresenciaActiva = 0;
+        ListaUsuarios.clear();
+        LineasUsuarios.clear();
+        for (int k = 0; k <= PlazasPresencia; ++k)
+            TablaPresencia[k] = TablaPresenciaLeida[k] = TRegistroPresencia{};
+        PuertoTcpBase = 10000;
+        OlvidaParciales();
+        FijaReloj(nullptr);
+    }
+    // Creates the windows and runs the first showing of the main window.
+    void Arranca() {
+        CreaVentanas();
+        ASSERT_TRUE(MainForm);
+        ASSERT_TRUE(CopiaArchivo(UsuariosInstalados(), "rondal.usr", false));
+        MainForm->FormShow();
+        ASSERT_FALSE(MainForm->Terminado());
+        ASSERT_EQ(NivelUsuario, 1);
+    }
+
+    // Terminal 7 on Ethernet served by the simulator, named in "terminales.dat" and in the settings
+    // before the windows are created.
+    void ConTerminal() {
+        const int base = BuscaBaseLibre({7});
+        ASSERT_NE(base, 0);
+        servidor = std::make_unique<ServidorTerminal>(terminal, static_cast<quint16>(base + 7));
+        ASSERT_TRUE(servidor->Escuchando());
+        Escribe("velkatron.ini", "[config]\r\ntcpport=" + std::to_string(base) + "\r\n");
+        ASSERT_TRUE(CreaDirectorio("datos"));
+        Escribe("datos/terminales.dat",
+                "Tipo\r\nDireccion\r\nDescripcion\r\nPermitidos\r\nDenegados\r\nModo\r\n"
+                "Ethernet\r\n127.0.0.1:7\r\nEntrada\r\n\r\n\r\nTodo\r\n");
+    }
+    // The terminal delivers one clocking of "12 Ana" at hh:mm of kDia; true once acknowledged.
+    bool Ficha(int hh, int mm) {
+        const int antes = terminal.Acks;
+        terminal.Pendientes.push_back(RegistroFichaje(7, QDateTime(kDia, QTime(hh, mm)), "12 Ana"));
+        terminal.Anuncia();
+        return MotorEnlace::EsperaHasta(
+            [&] { return terminal.Acks == antes + 1 && terminal.Pendientes.empty(); });
+    }
+
+    DirectorioTrabajo dir;
+    RespuestasPrueba respuestas;
+    int logins = 0;
+    TerminalSimulado terminal{7};
+    std::unique_ptr<ServidorTerminal> servidor;
+};
+
+// ---- master data through the windows ----
+
+// "12 Ana" from the company's user list into the company tree, saved.
+void AltaEnEmpresa() {
+    TRegistroMin r;
+    r.FijaTexto("12", "Ana");
+    ASSERT_TRUE(CreaDirectorio(DirHuellas));
+    ASSERT_TRUE(EscribeListaMin(DirHuellas + "empresa.min", {r}));
+    TFormEmpresa &f = *FormEmpresa;
+    f.FormActivate();
+    ASSERT_EQ(f.LB1->count(), 1);
+    f.TV1->clearSelection();
+    f.NGrupoClick(); // the company
+    ASSERT_EQ(f.TV1->topLevelItemCount(), 1);
+    f.TV1->topLevelItem(0)->setSelected(true);
+    f.NGrupoClick(); // a group
+    QTreeWidgetItem *grupo = f.TV1->topLevelItem(0)->child(0);
+    ASSERT_TRUE(grupo);
+    f.TV1->clearSelection();
+    grupo->setSelected(true);
+    f.NGrupoClick(); // the employee's node
+    QTreeWidgetItem *nodo = grupo->child(0);
+    ASSERT_TRUE(nodo);
+    f.TV1->clearSelection();
+    nodo->setSelected(true);
+    f.LB1->setCurrentRow(0);
+    f.LB1DblClick();
+    EXPECT_EQ(nodo->text(0), "12 Ana");
+    ASSERT_TRUE(f.botonrecClick());
+}
+
+// Hour type 2 "Fuera" (not counted) and schedule 1 "Normal": 08:00-16:00 of hour type 1.
+void AltaHorario() {
+    TFormHorarios &f = *FormHorarios;
+    f.SpeedButton8Click();
+    const int t = f.SG3.RowCount() - 1;
+    ASSERT_EQ(t, 3);
+    f.SG3.SetFila(t, {"Fuera", "0", "1", "0"});
+    ASSERT_TRUE(f.SpeedButton5Click());
+    f.SpeedButton1Click();
+    const int j = f.SG1.RowCount() - 1;
+    f.SG1.SetCelda(0, j, "1");
+    f.SG1.SetCelda(1, j, "Normal");
+    auto tramo = [&f](int hasta, int tipo) {
+        f.DT2->setTime(QTime(hasta / 60, hasta % 60));
+        f.CB1->setCurrentIndex(tipo);
+        f.Button1Click();
+    };
+    tramo(8 * 60, 2);
+    tramo(16 * 60, 1);
+    tramo(0, 2);
+    ASSERT_TRUE(f.botonrecClick());
+}
+
+// Calendar 1 giving schedule 1 on kDia, and the employee on it, saved by the employees window.
+void AltaCalendarioYEmpleado() {
+    ASSERT_TRUE(GuardaCalendarios(DirDatos + "calendarios.dat", {{"1", "2026", "Oficina"}}));
+    TDiasCalendario dias = DiasVacios();
+    dias[static_cast<size_t>(IndiceDia(kDia))] = 1;
+    ASSERT_TRUE(GuardaDiasCalendario(DirDatos + NombreDiasCalendario(2026, 1), dias));
+    TFormEmpleados &f = *FormEmpleados;
+    f.FormCreate();
+    ASSERT_EQ(f.SG1.RowCount(), 2);
+    EXPECT_EQ(f.SG1.Celda(0, 1), "12 Ana");
+    f.Edit1->setText("Ruiz");
+    ASSERT_GE(f.CB1->findText("1 Oficina"), 0);
+    f.CB1->setCurrentText("1 Oficina");
+    ASSERT_TRUE(f.BGuarClick());
+}
+
+void DatosMaestros() {
+    AltaEnEmpresa();
+    AltaHorario();
+    AltaCalendarioYEmpleado();
+}
+
+} // namespace
+
+TEST_F(Programa, VentanasArranqueYEntrada) {
+    Arranca();
+    for (const char *v : kVentanas)
+        EXPECT_NE(Ventana(v), nullptr) << v;
+    EXPECT_EQ(Ventana("FormTerminales"), FormTerminales.data());
+    EXPECT_EQ(Ventana("FormVelka"), FormVelka.data());
+    EXPECT_EQ(logins, 1);
+    // The four directories of the start-up and the production data of level 1, nothing else.
+    ASSERT_EQ(respuestas.Mensajes.size(), 5u);
+    EXPECT_EQ(respuestas.Mensajes[4].titulo, "No existe el directorio produccion\\");
+    for (const MensajeVisto &m : respuestas.Mensajes)
+        EXPECT_TRUE(m.siNo) << m.texto;
+    EXPECT_EQ(PresenciaActiva, 1);
+    EXPECT_TRUE(ExisteArchivo("velkatron.ini"));
+    const std::string ini = Contenido("velkatron.ini");
+    EXPECT_NE(ini.find("[config]"), std::string::npos);
+    EXPECT_NE(ini.find("datos=datos\\"), std::string::npos);
+    EXPECT_NE(ini.find("fichajes=fichajes\\"), std::string::npos);
+    for (const char *d : {"datos", "fichajes", "archivos/presencia", "archivos/produccion", "produccion"})
+        EXPECT_TRUE(ExisteDirectorio(d)) << d;
+    EXPECT_EQ(Contenido("datos/rondal.usr"), Contenido(UsuariosInstalados()));
+    for (QAction *a : {MainForm->CfgEmpresa, MainForm->CfgEmpleados, MainForm->CfgHorarios,
+                       MainForm->CfgIncidencias, MainForm->CfgProd, MainForm->cfgTerminales,
+                       MainForm->ListarPre, MainForm->Incidencias, MainForm->Fichar1, MainForm->ListaAccesos,
+                       MainForm->HelpAbout1, MainForm->Presentes1, MainForm->FileOpen1})
+        EXPECT_TRUE(a->isEnabled()) << deQ(a->text());
+    // The production editor does not exist: its actions stay disabled.
+    EXPECT_FALSE(MainForm->OrdenTrabajo->isEnabled());
+    EXPECT_FALSE(MainForm->PPorObra->isEnabled());
+}
+
+TEST_F(Programa, DatosMaestrosPorLasVentanas) {
+    Arranca();
+    DatosMaestros();
+    EXPECT_EQ(Contenido("datos/empresa.org"), NombreEmpresa + "\r\n\tNUEVO\r\n\t\t12 Ana\r\n");
+    EXPECT_EQ(Contenido("datos/horarios.def"),
+              "Cortesia\r\n0\r\n0\r\n0\r\nPresencia\r\n0\r\n0\r\n65280\r\nFuera\r\n0\r\n1\r\n0\r\n");
+    EXPECT_EQ(Contenido("datos/horarios.dat"),
+              "0\r\nFestivo\r\n 1440 5\r\n1\r\nNormal\r\n 480 2 480 1 480 2\r\n");
+    EXPECT_EQ(Contenido("datos/calendarios.dat"), "1\r\n2026\r\nOficina\r\n");
+    const std::string mapa = Contenido("datos/H2026.001");
+    ASSERT_EQ(mapa.size(), 366u);
+    EXPECT_EQ(mapa[13], '\x01');
+    EXPECT_EQ(mapa[12], '\xff');
+    const std::string empleados = Contenido("datos/empleados.dat");
+    EXPECT_EQ(empleados.substr(0, 14), "12 Ana\r\nRuiz\r\n");
+    std::vector<std::string> lineas;
+    ASSERT_TRUE(LeeLineas("datos/empleados.dat", lineas));
+    ASSERT_EQ(lineas.size(), static_cast<size_t>(LineasPorEmpleado));
+    EXPECT_EQ(lineas[ColCalendario], "1 Oficina");
+}
+
+namespace {
+const std::string kLineaEntrada =
+    "007-12 0 12 Ana" + std::string(26, ' ') + std::string(10, ' ') + "14/01/2026 08:00\r\n";
+const std::string kLineaSalida =
+    "007-12 0 12 Ana" + std::string(26, ' ') + std::string(10, ' ') + "14/01/2026 16:00\r\n";
+} // namespace
+
+TEST_F(Programa, FichajeDelTerminalHastaElListadoDelPanel) {
+    ConTerminal();
+    Arranca();
+    ASSERT_TRUE(FormVelka);
+    ASSERT_EQ(FormVelka->CLBTerminales->count(), 1);
+    ASSERT_TRUE(MotorEnlace::EsperaHasta([&] { return servidor->Conectado(); }));
+    DatosMaestros();
+    ASSERT_EQ(FormEmpleados->SG1.Celda(0, 1), "12 Ana");
+
+    ASSERT_TRUE(Ficha(8, 0));
+    EXPECT_EQ(Contenido("fichajes/140126.007"), kLineaEntrada);
+    EXPECT_EQ(TablaPresenciaLeida[1].Presente, 1);
+    EXPECT_EQ(TablaPresenciaLeida[1].HoraEntrada, 8);
+    std::string presentes = Contenido("fichajes/presentes");
+    ASSERT_EQ(presentes.size(), static_cast<size_t>(BytesPresentes));
+    EXPECT_EQ(presentes.substr(0, BytesRegistroPresencia), BytesDeTabla(TablaPresenciaLeida).substr(0, 16));
+
+    ASSERT_TRUE(Ficha(16, 0));
+    EXPECT_EQ(Contenido("fichajes/140126.007"), kLineaEntrada + kLineaSalida);
+    EXPECT_EQ(Contenido("fichajes/historico"),
+              RegistroFichaje(7, QDateTime(kDia, QTime(8, 0)), "12 Ana") +
+                  RegistroFichaje(7, QDateTime(kDia, QTime(16, 0)), "12 Ana"));
+    EXPECT_EQ(TablaPresenciaLeida[1].Presente, 0);
+    EXPECT_EQ(TablaPresenciaLeida[1].HoraSalida, 16);
+    presentes = Contenido("fichajes/presentes");
+    EXPECT_EQ(presentes, BytesDeTabla(TablaPresenciaLeida));
+    EXPECT_EQ(terminal.Naks, 0);
+
+    // The panel's listing of the day.
+    FormVelka->DTP1->setDate(kDia);
+    FormVelka->DTP2->setDate(kDia);
+    FormVelka->RadioButton2->setChecked(true);
+    FormVelka->RadioButton3->setChecked(true);
+    FormVelka->RadioButton3Click();
+    FormVelka->EDBusca->setText("12 ");
+    FormVelka->BListarClick();
+    const StringGrid &g = FormVelka->SGFichajes;
+    std::vector<std::string> horas;
+    for (int f = 1; f < g.RowCount(); ++f)
+        if (!g.Celda(ColumnaHora, f).empty())
+            horas.push_back(g.Celda(ColumnaHora, f) + ":" + g.Celda(ColumnaMinuto, f) + " " +
+                            g.Celda(ColumnaCodigo, f) + " " + g.Celda(ColumnaTerminal, f));
+    EXPECT_EQ(horas, (std::vector<std::string>{"08:00 12 007", "16:00 12 007"}));
+}
+
+TEST_F(Programa, ListadoDePresenciaDelDia) {
+    ConTerminal();
+    Arranca();
+    ASSERT_TRUE(MotorEnlace::EsperaHasta([&] { return servidor->Conectado(); }));
+    DatosMaestros();
+    ASSERT_TRUE(Ficha(8, 0));
+    ASSERT_TRUE(Ficha(16, 0));
+
+    // "Listar" of the presence selection window over the panel's period.
+    FormVelka->DTP1->setDate(kDia);
+    FormVelka->DTP2->setDate(kDia);
+    TFormListar &l = *FormListar;
+    l.FormActivate();
+    const auto encontrados = l.LB1->findItems("12 Ana", Qt::MatchExactly);
+    ASSERT_EQ(encontrados.size(), 1);
+    l.LB1->setCurrentItem(encontrados[0]);
+    encontrados[0]->setSelected(true);
+    l.SpeedButton1Click();
+    ASSERT_EQ(TFormSeleccion::Elementos(l.LB2), std::vector<std::string>{"12 Ana"});
+    l.RadioButton1->setChecked(true);
+    l.CheckIncidencias->setChecked(false);
+    const auto antes = MainForm->Area()->subWindowList();
+    l.Button1Click();
+    std::vector<TMDIChild *> nuevos;
+    for (QMdiSubWindow *s : MainForm->Area()->subWindowList())
+        if (auto *doc = qobject_cast<TMDIChild *>(s->widget()); doc && !antes.contains(s))
+            nuevos.push_back(doc);
+    ASSERT_EQ(nuevos.size(), 1u);
+    TMDIChild &doc = *nuevos[0];
+    EXPECT_EQ(doc.NombreArchivo.rfind(DirArchivosPres, 0), 0u) << doc.NombreArchivo;
+    EXPECT_FALSE(ExisteArchivo(doc.NombreArchivo)); // written only by "Guardar"
+    std::vector<std::string> lineas;
+    const std::string texto = deQ(doc.Memo1->toPlainText());
+    for (size_t a = 0, b; a <= texto.size(); a = b + 1) {
+        b = texto.find('\n', a);
+        if (b == std::string::npos)
+            b = texto.size();
+        lineas.push_back(texto.substr(a, b - a));
+    }
+    auto contiene = [&lineas](const std::string &l) {
+        return std::find(lineas.begin(), lineas.end(), l) != lineas.end();
+    };
+    EXPECT_TRUE(contiene("14/01/2026 mi\xe9\t08:00\t16:00\t")) << texto;
+    // Theoretical, worked, day balance, running balance, presence.
+    EXPECT_TRUE(contiene("\t\t08:00\t08:00\t+0:00\t+0:00\t08:00\t")) << texto;
+    // The totals: theoretical, worked, balance, presence.
+    EXPECT_TRUE(contiene("\t\t8:00\t\t8:00\t\t+0:00\t\t8:00\t")) << texto;
+    // Beyond the start-up's directory questions nothing was shown.
+    for (const MensajeVisto &m : respuestas.Mensajes)
+        EXPECT_TRUE(m.siNo) << m.texto;
+}
