@@ -262,14 +262,18 @@ void TRecepcion::paso(char c) {
     }
 }
 
-void TRecepcion::pideFichaje() {
-    enlace_.EnviaDireccionRadio(TerminalRecepcion);
+void TRecepcion::esperaFichajeVacio() {
     estado(4);
     LongitudFichaje = 0;
     SinSumaControl = false;
     XorFichaje = 0;
     MascaraCodigo = false;
     std::memset(FichajeRecibido, 0, sizeof FichajeRecibido);
+}
+
+void TRecepcion::pideFichaje() {
+    enlace_.EnviaDireccionRadio(TerminalRecepcion);
+    esperaFichajeVacio();
     envia(PeticionFichaje, 5);
 }
 
@@ -279,12 +283,7 @@ void TRecepcion::EsperaFichaje(unsigned numero) {
     CabeceraRecepcion[2] = PeticionFichaje[2] = h[1];
     TerminalRecepcion = numero;
     cierraLista();
-    estado(4);
-    LongitudFichaje = 0;
-    SinSumaControl = false;
-    XorFichaje = 0;
-    MascaraCodigo = false;
-    std::memset(FichajeRecibido, 0, sizeof FichajeRecibido);
+    esperaFichajeVacio();
 }
 
 void TRecepcion::EsperaRespuestaDenegados(unsigned numero) {

@@ -108,6 +108,8 @@ private:
     bool juntaPar(char c);
     void envia(const char *datos, int n) { enlace_.Envia(TerminalRecepcion, datos, n); }
     void enviaByte(char c) { enlace_.Envia(SinDireccion, &c, 1); }
+    // State 4 with the clocking buffer cleared.
+    void esperaFichajeVacio();
     void pideFichaje();
     void iniciaLista();
     void finRegistro();
