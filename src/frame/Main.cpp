@@ -34,6 +34,7 @@ const char *const kTitulo = "Sistema de Control de presencia y producción Velka
 struct Enlace {
     QAction *TMainForm::*accion;
     const char *ventana;
+    bool modal = true; // shown modally; the others have handlers of their own
 };
 const Enlace kEnlaces[] = {
     {&TMainForm::CfgEmpresa, "FormEmpresa"},
@@ -42,14 +43,14 @@ const Enlace kEnlaces[] = {
     {&TMainForm::CfgIncidencias, "FormCIncidencias"},
     {&TMainForm::CfgProd, "FormProduccion"},
     {&TMainForm::cfgTerminales, "FormTerminales"},
-    {&TMainForm::ListarPre, "FormListar"},
-    {&TMainForm::ToolButton19, "FormListar"},
+    {&TMainForm::ListarPre, "FormListar", false},
+    {&TMainForm::ToolButton19, "FormListar", false},
     {&TMainForm::Incidencias, "FormEditaIncidencias"},
-    {&TMainForm::Fichar1, "FormFichar"},
-    {&TMainForm::ListaAccesos, "FormAccesos"},
-    {&TMainForm::OrdenTrabajo, "FormEdProduccion"},
-    {&TMainForm::PPorObra, "FormEdProduccion"},
-    {&TMainForm::PPorTio, "FormEdProduccion"},
+    {&TMainForm::Fichar1, "FormFichar", false},
+    {&TMainForm::ListaAccesos, "FormAccesos", false},
+    {&TMainForm::OrdenTrabajo, "FormEdProduccion", false},
+    {&TMainForm::PPorObra, "FormEdProduccion", false},
+    {&TMainForm::PPorTio, "FormEdProduccion", false},
     {&TMainForm::HelpAbout1, "AboutBox"},
 };
 
@@ -159,12 +160,10 @@ TMainForm::TMainForm(QWidget *padre) : QMainWindow(padre) {
     statusBar();
 
     for (const Enlace &e : kEnlaces) {
-        const std::string nombre = e.ventana;
-        QAction *a = this->*e.accion;
-        if (a == ListarPre || a == ToolButton19 || a == Fichar1 || a == ListaAccesos || a == OrdenTrabajo ||
-            a == PPorObra || a == PPorTio)
+        if (!e.modal)
             continue;
-        connect(a, &QAction::triggered, this, [nombre] { MuestraModal(nombre); });
+        const std::string nombre = e.ventana;
+        connect(this->*e.accion, &QAction::triggered, this, [nombre] { MuestraModal(nombre); });
     }
     connect(FileOpen1, &QAction::triggered, this, [this] { FileOpen1Execute(); });
     connect(Backupdatos1, &QAction::triggered, this, [this] { Backupdatos1Execute(); });
