@@ -1,5 +1,5 @@
-#include "frame/Main.h"
-#include "frame/creacion.h"
+#include "app/creacion.h"
+#include "frame/principal.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,9 +1,9 @@
 // A "Detallado" presence listing of thirty employees over one year, computed and written as rich
 // text, without and with the day graph.
 #include "common/configuracion.h"
-#include "presence/fuentespresencia.h"
 #include "presence/incidencias.h"
 #include "presence/lectorprueba.h"
+#include "presence/ui/fuentespresencia.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "frame/informe.h"
 
-#include "frame/ChildWin.h"
+#include "frame/documento.h"
 #include "platform/codepage.h"
 #include "platform/rtf.h"
 

@@ -4,13 +4,13 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "common/registromin.h"
-#include "frame/Cifra.h"
-#include "frame/Main.h"
-#include "frame/Usuarios.h"
-#include "frame/ventanas.h"
+#include "frame/cifra.h"
+#include "frame/principal.h"
+#include "frame/usuarios.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
 #include "platform/lineas.h"
+#include "platform/ui/ventanas.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -6,7 +6,7 @@
 #include "platform/lineas.h"
 #include "platform/numeros.h"
 #include "platform/rutas.h"
-#include "presence/presenciainicio.h"
+#include "presence/ui/presenciainicio.h"
 #include "terminal/fichaje.h"
 
 #include <QFile>

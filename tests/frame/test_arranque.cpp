@@ -1,10 +1,10 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
-#include "frame/Main.h"
 #include "frame/arranque.h"
-#include "frame/ventanas.h"
+#include "frame/principal.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
+#include "platform/ui/ventanas.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 

@@ -1,6 +1,6 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
-#include "frame/Cifra.h"
+#include "frame/cifra.h"
 #include "frame/usuarios_prueba.h"
 #include "platform/lineas.h"
 #include "support/dirtemporal.h"

@@ -1,6 +1,6 @@
 #include "common/configuracion.h"
 #include "masterdata/empleados.h"
-#include "masterdata/empleadosorg.h"
+#include "masterdata/ui/empleadosorg.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
 #include "platform/reloj.h"

@@ -1,8 +1,8 @@
 #include "common/configuracion.h"
-#include "masterdata/horariosorg.h"
+#include "masterdata/ui/horariosorg.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
-#include "platform/stringgridview.h"
+#include "platform/ui/stringgridview.h"
 
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"

@@ -1,7 +1,7 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "masterdata/terminales.h"
-#include "masterdata/terminalesorg.h"
+#include "masterdata/ui/terminalesorg.h"
 #include "platform/lineas.h"
 
 #include "support/dirtemporal.h"

@@ -1,6 +1,6 @@
 #include "common/configuracion.h"
-#include "masterdata/Incidenciasorg.h"
 #include "masterdata/tiposincidencia.h"
+#include "masterdata/ui/incidenciasorg.h"
 #include "platform/lineas.h"
 
 #include "support/dirtemporal.h"

@@ -1,5 +1,5 @@
 #include "platform/codepage.h"
-#include "platform/paginacion.h"
+#include "platform/ui/paginacion.h"
 #include "support/dirtemporal.h"
 #include "support/pdf.h"
 

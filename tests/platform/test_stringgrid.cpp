@@ -1,6 +1,6 @@
 #include "platform/arboltexto.h"
 #include "platform/stringgrid.h"
-#include "platform/stringgridview.h"
+#include "platform/ui/stringgridview.h"
 
 #include <QTreeWidget>
 #include <gtest/gtest.h>

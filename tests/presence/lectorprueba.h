@@ -1,7 +1,7 @@
 #pragma once
 // One employee's clockings, sorted by date and time, put in a clockings grid and read by the
 // control panel's own pair reader (row 1 the first clocking).
-#include "presence/fuentespresencia.h"
+#include "presence/ui/fuentespresencia.h"
 #include "support/columnasprueba.h"
 #include "terminal/listadofichajes.h"
 

@@ -2,8 +2,8 @@
 #include "common/globales.h"
 #include "masterdata/empleados.h"
 #include "platform/lineas.h"
-#include "presence/FicharPre.h"
 #include "presence/fichajemanual.h"
+#include "presence/ui/ficharpre.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 

@@ -3,7 +3,7 @@
 #include "masterdata/empleados.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
-#include "presence/FicharPre.h"
+#include "presence/ui/ficharpre.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 #include "terminal/fichaje.h"

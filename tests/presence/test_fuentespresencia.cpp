@@ -1,7 +1,7 @@
 // The run's pieces that meet the other windows: the panel's grid read by its pair reader, and
 // the report written as rich text.
-#include "presence/fuentespresencia.h"
 #include "presence/lectorprueba.h"
+#include "presence/ui/fuentespresencia.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -2,9 +2,9 @@
 // panel's listing, read by its pair reader and justified in the next presence run.
 #include "presence/documentoprueba.h"
 #include "presence/fichajemanual.h"
-#include "presence/fuentespresencia.h"
 #include "presence/incidencias.h"
 #include "presence/informepresencia.h"
+#include "presence/ui/fuentespresencia.h"
 #include "support/respuestas.h"
 #include "terminal/fichajes_prueba.h"
 #include "terminal/listadofichajes.h"

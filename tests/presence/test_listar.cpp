@@ -2,9 +2,9 @@
 #include "common/globales.h"
 #include "masterdata/empleados.h"
 #include "platform/lineas.h"
-#include "presence/Listar.h"
-#include "presence/ListarAccesos.h"
 #include "presence/seleccion.h"
+#include "presence/ui/listar.h"
+#include "presence/ui/listaraccesos.h"
 #include "support/dirtemporal.h"
 
 #include <QCheckBox>

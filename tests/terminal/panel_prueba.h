@@ -2,7 +2,7 @@
 // A bare panel carrying the clockings page and a terminal list CLBTerminales, as the control
 // panel does, for driving the page without the links.
 #include "platform/codepage.h"
-#include "terminal/rch_fichajes.h"
+#include "terminal/ui/paginafichajes.h"
 
 #include <QListWidget>
 #include <QVBoxLayout>

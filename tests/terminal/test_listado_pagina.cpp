@@ -1,6 +1,6 @@
 // The "Fichajes" page: kind buttons, date clamps, listing from the controls, annulled rows.
 #include "platform/reloj.h"
-#include "platform/stringgridview.h"
+#include "platform/ui/stringgridview.h"
 #include "support/respuestas.h"
 #include "terminal/fichaje.h"
 #include "terminal/fichajes_prueba.h"

@@ -1,7 +1,7 @@
 // The links against the terminal simulator: over loopback TCP and over a pseudo-terminal.
 #include "common/configuracion.h"
 #include "common/globales.h"
-#include "masterdata/terminalesorg.h"
+#include "masterdata/ui/terminalesorg.h"
 #include "platform/lineas.h"
 #include "platform/reloj.h"
 #include "platform/stringgrid.h"
@@ -10,7 +10,7 @@
 #include "support/simulador.h"
 #include "terminal/enlace.h"
 #include "terminal/guardafichaje.h"
-#include "terminal/rch.h"
+#include "terminal/ui/panel.h"
 
 #include <QComboBox>
 #include <QListWidget>

@@ -1,0 +1,80 @@
+#include "app/creacion.h"
+
+#include "common/globales.h"
+#include "frame/about.h"
+#include "frame/cifra.h"
+#include "frame/documento.h"
+#include "frame/password.h"
+#include "frame/previsualizacion.h"
+#include "frame/principal.h"
+#include "frame/usuarios.h"
+#include "masterdata/ui/empleadosorg.h"
+#include "masterdata/ui/empresaorg.h"
+#include "masterdata/ui/horariosorg.h"
+#include "masterdata/ui/incidenciasorg.h"
+#include "masterdata/ui/produccionorg.h"
+#include "masterdata/ui/terminalesorg.h"
+#include "platform/ui/ventanas.h"
+#include "presence/ui/fichainout.h"
+#include "presence/ui/ficharpre.h"
+#include "presence/ui/fuentespresencia.h"
+#include "presence/ui/incidenciased.h"
+#include "presence/ui/listar.h"
+#include "presence/ui/listaraccesos.h"
+#include "presence/ui/presenciainicio.h"
+#include "terminal/ui/panel.h"
+
+void CreaVentanas() {
+    // The order matters: creating the control panel loads the configuration, and later windows
+    // read the grids of earlier ones.
+    MainForm = new TMainForm();
+    FormTerminales = new TFormTerminales(MainForm); // first instance: kept by the main window
+    RegistraVentana("FormTerminales", FormTerminales);
+    PWD1 = new TPWD1(MainForm);
+    RegistraVentana("PWD1", PWD1);
+    Ganchos::DescifraUsuarios = DescifraUsuarios;
+    Ganchos::Login = Login;
+    AboutBox = new TAboutBox(MainForm);
+    RegistraVentana("AboutBox", AboutBox);
+    FormTerminales = new TFormTerminales(MainForm);
+    RegistraVentana("FormTerminales", FormTerminales);
+    FormVelka = new TFormVelka();
+    MainForm->AnadeHija(FormVelka);
+    RegistraVentana("FormVelka", FormVelka);
+    FormEmpresa = new TFormEmpresa(MainForm);
+    RegistraVentana("FormEmpresa", FormEmpresa);
+    FormProduccion = new TFormProduccion(MainForm);
+    RegistraVentana("FormProduccion", FormProduccion);
+    FormEmpleados = new TFormEmpleados(MainForm);
+    RegistraVentana("FormEmpleados", FormEmpleados);
+    FormHorarios = new TFormHorarios(MainForm);
+    RegistraVentana("FormHorarios", FormHorarios);
+    // FormProducod
+    // FormFicha
+    FormCIncidencias = new TFormCIncidencias(MainForm);
+    RegistraVentana("FormCIncidencias", FormCIncidencias);
+    FormEditaIncidencias = new TFormEditaIncidencias(MainForm);
+    RegistraVentana("FormEditaIncidencias", FormEditaIncidencias);
+    FormListar = new TFormListar();
+    MainForm->AnadeHija(FormListar);
+    RegistraVentana("FormListar", FormListar);
+    FormFichar = new TFormFichar(MainForm);
+    RegistraVentana("FormFichar", FormFichar);
+    // FormEdProduccion
+    FormUsuarios = new TFormUsuarios(MainForm);
+    RegistraVentana("FormUsuarios", FormUsuarios);
+    PreviewForm = new TPreviewForm(MainForm);
+    RegistraVentana("PreviewForm", PreviewForm);
+    Ganchos::AbreDocumento = [](const std::string &ruta) { AbreDocumento(ruta); };
+    FormAccesos = new TFormAccesos();
+    MainForm->AnadeHija(FormAccesos);
+    RegistraVentana("FormAccesos", FormAccesos);
+    // FormCamCod
+    Ganchos::FichasPresentes = [](int segundos, bool forzado) { FichasPresentes(segundos, forzado); };
+    Ganchos::PresenciaInicio = [] {
+        if (FormVelka && EmpleadosPresencia())
+            PresenciaInicio(*FormVelka, *EmpleadosPresencia());
+    };
+    RegistraListadoPresencia();
+    MainForm->ActualizaAcciones();
+}

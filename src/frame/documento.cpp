@@ -1,0 +1,169 @@
+#include "frame/documento.h"
+
+#include "common/configuracion.h"
+#include "common/globales.h"
+#include "frame/previsualizacion.h"
+#include "frame/principal.h"
+#include "platform/codepage.h"
+#include "platform/dialogos.h"
+#include "platform/lineas.h"
+#include "platform/rtf.h"
+#include "platform/rutas.h"
+#include "platform/ui/impresion.h"
+#include "platform/ui/paginacion.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <memory>
+
+int PaginaActual = 0;
+QPointer<QTextEdit> EditorVistaPrevia;
+unsigned char ImprimirPedido = 0;
+int NumPaginas = 0;
+
+namespace {
+
+QTextEdit *editor(QWidget *padre) {
+    auto *e = new QTextEdit(padre);
+    e->setFont(QFont("MS Sans Serif", 8));
+    e->setLineWrapMode(QTextEdit::NoWrap);
+    e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    e->setAcceptRichText(true);
+    e->setTabStopDistance(TabuladorTwips / TwipsPorUnidad);
+    return e;
+}
+
+} // namespace
+
+TMDIChild::TMDIChild(QWidget *padre) : QWidget(padre) {
+    setAttribute(Qt::WA_DeleteOnClose); // freed when closed
+    setObjectName("MDIChild");
+    resize(600, 450);
+    ToolBar1 = new QToolBar(this);
+    Imprimir = new QAction("Imprimir", this);
+    Imprimir->setToolTip("Imprimir");
+    ToolBar1->addAction(Imprimir);
+    BotonRec = new QToolButton(this);
+    BotonRec->setText("Guardar");
+    BotonRec->setToolTip("Guardar archivo");
+    BotonRec->setEnabled(false);
+    ToolBar1->addWidget(BotonRec);
+    Memo1 = editor(this);
+    REGr = editor(this);
+    REGr->hide();
+    auto *capa = new QVBoxLayout(this);
+    capa->setContentsMargins(0, 0, 0, 0);
+    capa->setSpacing(0);
+    capa->addWidget(ToolBar1);
+    capa->addWidget(Memo1);
+    capa->addWidget(REGr);
+    connect(Imprimir, &QAction::triggered, this, [this] { ImprimirExecute(); });
+    connect(BotonRec, &QToolButton::clicked, this, [this] { BotonRecClick(); });
+}
+
+TMDIChild *TMDIChild::Crea() {
+    auto *w = new TMDIChild();
+    QMdiSubWindow *s = MainForm ? MainForm->AnadeHija(w) : nullptr;
+    if (s) {
+        s->resize(s->sizeHint().expandedTo(QSize(640, 480)));
+        s->show();
+    } else {
+        w->show();
+    }
+    return w;
+}
+
+void TMDIChild::FijaTitulo(const std::string &titulo) {
+    setWindowTitle(aQ(titulo));
+}
+
+void TMDIChild::FijaNombreArchivo(const std::string &ruta) {
+    NombreArchivo = ruta;
+    BotonRec->setEnabled(true);
+}
+
+void TMDIChild::BotonRecClick() {
+    std::string destino = NombreArchivo;
+    std::replace(destino.begin(), destino.end(), '*', ' ');
+    std::string error;
+    if (!GuardaDocumento(destino, *Memo1->document(), error)) {
+        Dialogos::Error(error);
+        return;
+    }
+    BotonRec->setEnabled(false);
+}
+
+void TMDIChild::ImprimirExecute() {
+    QPrinter &impresora = Impresora();
+    impresora.setPageOrientation(Tipo == DocumentoProduccion ? QPageLayout::Landscape
+                                                             : QPageLayout::Portrait);
+    PaginaActual = 0;
+    EditorVistaPrevia = Memo1;
+    ImprimirPedido = 0;
+    if (!PreviewForm)
+        PreviewForm = new TPreviewForm(MainForm);
+    PreviewForm->Muestra();
+    if (!ImprimirPedido)
+        return;
+
+    TMedidasPagina medidas = MedidasPagina(impresora);
+    auto paginas = std::make_unique<TPaginacion>(*Memo1->document(), medidas, &impresora);
+    int desde = 1, hasta = paginas->NumPaginas();
+    if (!PideRango(impresora, desde, hasta, paginas->NumPaginas()))
+        return;
+    if (!(MedidasPagina(impresora) == medidas)) // the dialog changed the printer or its paper
+        paginas = std::make_unique<TPaginacion>(*Memo1->document(), MedidasPagina(impresora), &impresora);
+    std::string error;
+    if (!ImprimePaginas(*paginas, impresora, desde - 1, hasta, NombreEmpresa, Memo1->font(), error))
+        Dialogos::Error(error);
+}
+
+bool TMDIChild::PideRango(QPrinter &impresora, int &desde, int &hasta, int paginas) {
+    if (Dialogos::Actual())
+        return Dialogos::Imprimir(desde, hasta, paginas);
+    if (!PrintDialog1) {
+        PrintDialog1 = new QPrintDialog(&impresora, this);
+        PrintDialog1->setOption(QAbstractPrintDialog::PrintPageRange, true);
+    }
+    PrintDialog1->setMinMax(1, paginas);
+    PrintDialog1->setFromTo(1, paginas);
+    if (PrintDialog1->exec() != QDialog::Accepted)
+        return false;
+    if (impresora.printRange() == QPrinter::PageRange) {
+        desde = impresora.fromPage();
+        hasta = impresora.toPage();
+    }
+    return true;
+}
+
+void TMDIChild::mousePressEvent(QMouseEvent *e) {
+    // clicks that its tool bar or editor leave unhandled are not on the window's own surface
+    if (e->button() == Qt::LeftButton && !childAt(e->position().toPoint()))
+        ImprimirExecute();
+}
+
+TMDIChild *AbreDocumento(const std::string &ruta) {
+    if (!ExisteArchivo(ruta))
+        return nullptr;
+    TMDIChild *w = TMDIChild::Crea();
+    w->setWindowTitle(RutaQ(ruta));
+    w->Tipo = !DirArchivosProd.empty() && ruta.find(DirArchivosProd) != std::string::npos
+                  ? DocumentoProduccion
+                  : DocumentoPresencia;
+    std::string error;
+    if (QFileInfo(RutaQ(ruta)).size() > LimiteTextoDocumento)
+        Dialogos::Error(Ansi("El archivo ") + ruta + Ansi(" es demasiado grande para abrirlo."));
+    else if (!CargaDocumento(ruta, *w->Memo1->document(), error))
+        Dialogos::Error(error);
+    return w;
+}

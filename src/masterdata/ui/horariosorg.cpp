@@ -1,0 +1,412 @@
+#include "masterdata/ui/horariosorg.h"
+
+#include "common/configuracion.h"
+#include "masterdata/horarios.h"
+#include "platform/codepage.h"
+#include "platform/dialogos.h"
+#include "platform/lineas.h"
+#include "platform/numeros.h"
+#include "platform/ui/stringgridview.h"
+
+#include <QChart>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPieSeries>
+#include <QPieSlice>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+QPointer<TFormHorarios> FormHorarios;
+
+namespace {
+
+class SinEdicion : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget *createEditor(QWidget *, const QStyleOptionViewItem &, const QModelIndex &) const override {
+        return nullptr;
+    }
+};
+
+constexpr int ColorNavy = 8388608;
+constexpr int ColorRojo = 255;
+constexpr int ColorGris = 8421504;
+
+int minutosDe(const QTimeEdit *t) {
+    return t->time().hour() * 60 + t->time().minute();
+}
+
+void fijaHora(QTimeEdit *t, int minutos) {
+    QSignalBlocker b(t);
+    t->setTime(QTime((minutos / 60) % 24, minutos % 60));
+}
+
+QPushButton *boton(const char *texto, const char *pista, QWidget *padre) {
+    auto *b = new QPushButton(aQ(Ansi(texto)), padre);
+    b->setToolTip(aQ(Ansi(pista)));
+    return b;
+}
+
+} // namespace
+
+void ColumnaNoEditable(TStringGridView *vista, int col) {
+    vista->setItemDelegateForColumn(col, new SinEdicion(vista));
+}
+
+void PintaColumnaColor(TStringGridView *vista, int col) {
+    StringGrid *g = vista->Grid();
+    auto color = [g, col](int c, int r) {
+        if (c != col || r < 1)
+            return QColor();
+        return ColorWindows(LeeEntero(g->Celda(c, r)));
+    };
+    vista->Modelo()->ColorFondo = color;
+    vista->Modelo()->ColorTexto = color;
+}
+
+void ColoresVacios(StringGrid &g, int col) {
+    for (int r = 1; r < g.RowCount(); ++r)
+        if (g.Celda(col, r).empty())
+            g.SetCelda(col, r, "0");
+}
+
+void TRelojChart::drawForeground(QPainter *p, const QRectF &rect) {
+    QChartView::drawForeground(p, rect);
+    // Clock labels around the pie: midnight at the bottom, noon at the top, 06:00 on the right.
+    const QRectF area = chart()->plotArea();
+    const QPointF centro = area.center();
+    const qreal radio = std::min(area.width(), area.height()) * 0.7 / 2 + 4;
+    QFont f = p->font();
+    f.setBold(true);
+    p->save();
+    p->setFont(f);
+    const QFontMetrics fm(f);
+    struct Rotulo {
+        const char *texto;
+        QPointF punto;
+    } rotulos[] = {
+        {"00:00", centro + QPointF(0, radio + fm.ascent())},
+        {"12:00", centro - QPointF(0, radio)},
+        {"06:00", centro + QPointF(radio + fm.horizontalAdvance("06:00") / 2.0, fm.ascent() / 2.0)},
+        {"18:00", centro - QPointF(radio + fm.horizontalAdvance("18:00") / 2.0, -fm.ascent() / 2.0)}};
+    const QColor colorTexto = p->pen().color();
+    for (int pasada = 0; pasada < 2; ++pasada) {
+        p->setPen(pasada == 0 ? colorTexto : QColor(Qt::white));
+        for (const Rotulo &r : rotulos) {
+            QPointF punto = mapFromScene(r.punto) - QPointF(fm.horizontalAdvance(r.texto) / 2.0, 0);
+            p->drawText(punto + QPointF(pasada, pasada), r.texto);
+        }
+    }
+    p->restore();
+}
+
+TFormHorarios::TFormHorarios(QWidget *padre) : QDialog(padre) {
+    setObjectName("FormHorarios");
+    setWindowTitle("Horarios");
+    resize(940, 680);
+    SG1.FixedRows = 0;
+
+    auto *principal = new QVBoxLayout(this);
+    PgC1 = new QTabWidget(this);
+    TS1 = new QWidget();
+    PgC1->addTab(TS1, "Jornadas");
+    principal->addWidget(PgC1, 3);
+
+    // "Jornadas": the chart and the band controls on the left, the hour types on the right.
+    auto *jornadas = new QHBoxLayout(TS1);
+    auto *izquierda = new QVBoxLayout();
+    jornadas->addLayout(izquierda, 3);
+    Chart1 = new QChart();
+    Series1 = new QPieSeries(Chart1);
+    Series1->setPieStartAngle(180);
+    Series1->setPieEndAngle(-180);
+    Series1->setPieSize(0.7);
+    Chart1->addSeries(Series1);
+    Chart1->legend()->setAlignment(Qt::AlignRight);
+    // The band labels stay readable over the gradient.
+    Chart1->legend()->setBackgroundVisible(true);
+    Chart1->legend()->setBrush(QColor(255, 255, 255, 220));
+    Chart1->legend()->setLabelColor(Qt::black);
+    QFont titulo = Chart1->titleFont();
+    titulo.setBold(true);
+    Chart1->setTitleFont(titulo);
+    Chart1->setTitleBrush(Qt::white);
+    VistaChart1 = new TRelojChart(Chart1, TS1);
+    VistaChart1->setRenderHint(QPainter::Antialiasing);
+    izquierda->addWidget(VistaChart1, 1);
+
+    auto *tramos = new QHBoxLayout();
+    izquierda->addLayout(tramos);
+    CB1 = new QComboBox(TS1);
+    CB1->setEditable(false); // only the listed hour types
+    CB1->setMinimumWidth(140);
+    DT1 = new QTimeEdit(TS1);
+    DT2 = new QTimeEdit(TS1);
+    for (QTimeEdit *t : {DT1, DT2})
+        t->setDisplayFormat("HH:mm");
+    DT1->setEnabled(false);
+    Button1 = boton("Añadir", "Añadir tramo", TS1);
+    Button2 = boton("Quitar", "Quitar el último tramo", TS1);
+    tramos->addWidget(new QLabel("Tipo de hora", TS1));
+    tramos->addWidget(CB1);
+    tramos->addWidget(new QLabel("Desde", TS1));
+    tramos->addWidget(DT1);
+    tramos->addWidget(new QLabel("Hasta", TS1));
+    tramos->addWidget(DT2);
+    tramos->addWidget(Button1);
+    tramos->addWidget(Button2);
+
+    auto *derecha = new QVBoxLayout();
+    jornadas->addLayout(derecha, 2);
+    SG3.ColWidths = {120, 50, 45, 45};
+    VistaSG3 = new TStringGridView(&SG3, TS1);
+    VistaSG3->SetEditable(true);
+    ColumnaNoEditable(VistaSG3, 3);
+    PintaColumnaColor(VistaSG3, 3);
+    derecha->addWidget(VistaSG3, 1);
+    auto *tipos = new QHBoxLayout();
+    derecha->addLayout(tipos);
+    SpeedButton8 = boton("Nuevo", "Crear nuevo tipo de hora", TS1);
+    SpeedButton9 = boton("Eliminar", "Eliminar tipo de hora", TS1);
+    SpeedButton5 = boton("Guardar", "Guardar tipos de horas", TS1);
+    for (QPushButton *b : {SpeedButton8, SpeedButton9, SpeedButton5})
+        tipos->addWidget(b);
+
+    // The schedules grid below the page control.
+    SG1.ColWidths = {50, 180, 400};
+    VistaSG1 = new TStringGridView(&SG1, this);
+    VistaSG1->SetEditable(true); // cell by cell on "Jornadas"
+    ColumnaNoEditable(VistaSG1, 2);
+    principal->addWidget(VistaSG1, 2);
+    auto *botones = new QHBoxLayout();
+    principal->addLayout(botones);
+    SpeedButton1 = boton("Nuevo", "Nueva jornada", this);
+    SpeedButton2 = boton("Eliminar", "Eliminar jornada", this);
+    menoshora = boton("Anterior", "Jornada anterior", this);
+    mashora = boton("Siguiente", "Jornada siguiente", this);
+    botonrec = boton("Guardar", "Guardar jornadas", this);
+    for (QPushButton *b : {SpeedButton1, SpeedButton2, menoshora, mashora, botonrec})
+        botones->addWidget(b);
+    botones->addStretch();
+
+    connect(Button1, &QPushButton::clicked, this, &TFormHorarios::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TFormHorarios::Button2Click);
+    connect(DT2, &QTimeEdit::timeChanged, this, &TFormHorarios::DT2Change);
+    connect(mashora, &QPushButton::clicked, this, &TFormHorarios::mashoraClick);
+    connect(menoshora, &QPushButton::clicked, this, &TFormHorarios::menoshoraClick);
+    connect(botonrec, &QPushButton::clicked, this, &TFormHorarios::botonrecClick);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TFormHorarios::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &TFormHorarios::SpeedButton2Click);
+    connect(SpeedButton5, &QPushButton::clicked, this, &TFormHorarios::SpeedButton5Click);
+    connect(SpeedButton8, &QPushButton::clicked, this, &TFormHorarios::SpeedButton8Click);
+    connect(SpeedButton9, &QPushButton::clicked, this, &TFormHorarios::SpeedButton9Click);
+    connect(VistaSG1, &TStringGridView::SelectCell, this, &TFormHorarios::SG1SelectCell);
+    connect(VistaSG1, &TStringGridView::CellEdited, this, [this](int col, int row) {
+        int codigo = 0;
+        if (col == 0 && !CodigoJornadaValido(SG1.Celda(0, row), codigo))
+            Dialogos::Aviso(Ansi("El código de una jornada debe ser un número entre 0 y 254."), "Horarios");
+        if (row == FilaJornada)
+            FormActivate();
+    });
+    connect(VistaSG3, &TStringGridView::SelectCell, this, [this](int col, int row) {
+        // The colour dialog opens once the selection has settled.
+        if (col == 3)
+            QTimer::singleShot(0, this, [this, col, row] { SG3SelectCell(col, row); });
+    });
+
+    FormCreate();
+}
+
+void TFormHorarios::FormCreate() {
+    ListaHorarios.clear();
+    if (!LeeLineas(DirDatos + "horarios.def", ListaHorarios))
+        ListaHorarios = TiposHoraPorDefecto();
+    LlenaTiposHora(SG3, ListaHorarios);
+    ColoresVacios(SG3, 3);
+    rellenaCB1();
+
+    ListaHorarios.clear();
+    if (!LeeLineas(DirDatos + "horarios.dat", ListaHorarios))
+        ListaHorarios = JornadasPorDefecto();
+    LlenaJornadas(SG1, ListaHorarios);
+
+    FilaJornada = 0;
+    MinutosLibres = MinutosDia;
+    fijaHora(DT1, 0);
+    fijaHora(DT2, 0);
+    Button2->setEnabled(false);
+    SG1.SetRow(0);
+    SG1.SetCol(1);
+    FormActivate();
+}
+
+void TFormHorarios::showEvent(QShowEvent *e) {
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        FormActivate();
+}
+
+void TFormHorarios::rellenaCB1() {
+    CB1->clear();
+    for (const auto &n : NombresTiposHora(SG3))
+        CB1->addItem(aQ(n));
+}
+
+void TFormHorarios::FormActivate() {
+    if (FilaJornada >= SG1.RowCount())
+        FilaJornada = std::max(0, SG1.RowCount() - 1);
+    Series1->clear();
+    Chart1->setTitle(aQ(SG1.Celda(0, FilaJornada) + " " + SG1.Celda(1, FilaJornada)));
+
+    const std::string &bandas = SG1.Celda(2, FilaJornada);
+    const LineaTiempo lt = CalculaLineaTiempo(bandas, NombresTiposHora(SG3));
+    Button2->setEnabled(bandas.find(' ') != std::string::npos);
+    for (const TramoDia &t : lt.Tramos) {
+        QPieSlice *s = Series1->append(aQ(t.Etiqueta), t.Tipo == 0 ? 0 : std::max(0, t.Minutos));
+        s->setColor(ColorWindows(LeeEntero(SG3.Celda(3, t.Tipo + 1))));
+    }
+    MinutosLibres = lt.MinutosLibres;
+    QPieSlice *resto = MinutosLibres != 0 ? Series1->append("Indefinido", std::max(0, MinutosLibres))
+                                          : Series1->append("HORARIO COMPLETO", 0);
+    resto->setColor(ColorWindows(ColorGris));
+    Button1->setEnabled(MinutosLibres > 0);
+
+    QLinearGradient fondo(0, 0, 0, 1);
+    fondo.setCoordinateMode(QGradient::ObjectBoundingMode);
+    fondo.setColorAt(0, ColorWindows(lt.HayError ? ColorRojo : ColorNavy));
+    fondo.setColorAt(1, Qt::white);
+    Chart1->setBackgroundBrush(fondo);
+
+    fijaHora(DT1, lt.Siguiente);
+    fijaHora(DT2, lt.Siguiente);
+}
+
+void TFormHorarios::Button1Click() {
+    if (CB1->currentText().isEmpty() || CB1->currentIndex() < 0)
+        return;
+    Button2->setEnabled(true);
+    const int t = CB1->currentIndex();
+    const int inicio = minutosDe(DT1);
+    int fin = minutosDe(DT2);
+    if (fin == 0) {
+        fin = MinutosDia;
+        Button1->setEnabled(false);
+    }
+    const int m = fin - inicio;
+    if (m < 0)
+        return;
+    SG1.SetCelda(2, FilaJornada, AnadeTramo(SG1.Celda(2, FilaJornada), m, t));
+    if (t != 0) {
+        MinutosLibres -= m;
+        fijaHora(DT1, fin);
+    }
+    FormActivate();
+}
+
+void TFormHorarios::Button2Click() {
+    SG1.SetCelda(2, FilaJornada, QuitaUltimoTramo(SG1.Celda(2, FilaJornada)));
+    FormActivate();
+}
+
+void TFormHorarios::DT2Change() {
+    // 00:00 as the end stands for midnight, the end of the day.
+    const int fin = minutosDe(DT2);
+    if (fin != 0 && fin < minutosDe(DT1))
+        fijaHora(DT2, minutosDe(DT1));
+}
+
+void TFormHorarios::seleccionaJornada(int fila) {
+    FilaJornada = fila;
+    SG1.SetRow(fila);
+    FormActivate();
+}
+
+void TFormHorarios::mashoraClick() {
+    if (FilaJornada < SG1.RowCount() - 1)
+        seleccionaJornada(FilaJornada + 1);
+}
+
+void TFormHorarios::menoshoraClick() {
+    if (FilaJornada > 0)
+        seleccionaJornada(FilaJornada - 1);
+}
+
+bool TFormHorarios::botonrecClick() {
+    const int mala = PrimeraJornadaInvalida(SG1);
+    if (mala >= 0) {
+        seleccionaJornada(mala);
+        Dialogos::Error(Ansi("La jornada \"") + SG1.Celda(0, mala) + " " + SG1.Celda(1, mala) +
+                            Ansi("\" no tiene un código válido: debe ser un número entre 0 y 254.\r\n"
+                                 "No se han guardado las jornadas."),
+                        "Horarios");
+        return false;
+    }
+    if (!GuardaLineas(DirDatos + "horarios.dat", LineasJornadas(SG1))) {
+        Dialogos::Error("No se ha podido guardar " + DirDatos + "horarios.dat", "Horarios");
+        return false;
+    }
+    return true;
+}
+
+void TFormHorarios::SpeedButton1Click() {
+    SG1.InsertaFila(SG1.RowCount());
+    seleccionaJornada(SG1.RowCount() - 1);
+}
+
+void TFormHorarios::SpeedButton2Click() {
+    seleccionaJornada(BorraJornada(SG1, FilaJornada));
+}
+
+bool TFormHorarios::SpeedButton5Click() {
+    rellenaCB1();
+    ListaHorarios = LineasTiposHora(SG3);
+    if (!GuardaLineas(DirDatos + "horarios.def", ListaHorarios)) {
+        Dialogos::Error("No se ha podido guardar " + DirDatos + "horarios.def", "Horarios");
+        return false;
+    }
+    return true;
+}
+
+void TFormHorarios::SpeedButton8Click() {
+    SG3.InsertaFila(SG3.RowCount());
+    ColoresVacios(SG3, 3);
+    SG3.SetRow(SG3.RowCount() - 1);
+}
+
+void TFormHorarios::SpeedButton9Click() {
+    // Hour types 0 (courtesy) and 1 (presence) always stay.
+    if (SG3.Row() > 2)
+        SG3.BorraFila(SG3.Row());
+    FormActivate();
+}
+
+void TFormHorarios::SG1SelectCell(int col, int row) {
+    if (row >= 0 && row < SG1.RowCount() && row != FilaJornada) {
+        FilaJornada = row;
+        FormActivate();
+    }
+    if (col == 2) // the band string is built with the band controls
+        SG1.SetCol(1);
+}
+
+void TFormHorarios::SG3SelectCell(int col, int row) {
+    if (col != 3 || row < 1 || row >= SG3.RowCount())
+        return;
+    SG3.SetRow(row);
+    SG3.SetCol(0);
+    QColor color = ColorWindows(LeeEntero(SG3.Celda(3, row)));
+    if (Dialogos::ElegirColor(color)) {
+        SG3.SetCelda(3, row, std::to_string(ValorWindows(color)));
+        FormActivate();
+    }
+}

@@ -1,8 +1,0 @@
-#include "platform/impresion.h"
-
-#include <QPrinter>
-
-QPrinter &Impresora() {
-    static QPrinter *impresora = new QPrinter(QPrinter::HighResolution);
-    return *impresora;
-}

@@ -1,0 +1,38 @@
+#include "platform/ui/ventanas.h"
+
+#include <QDialog>
+#include <map>
+
+namespace {
+std::map<std::string, QPointer<QWidget>> &registro() {
+    static std::map<std::string, QPointer<QWidget>> r;
+    return r;
+}
+} // namespace
+
+void RegistraVentana(const std::string &nombre, QWidget *ventana) { registro()[nombre] = ventana; }
+
+QWidget *Ventana(const std::string &nombre) {
+    auto it = registro().find(nombre);
+    return it == registro().end() ? nullptr : it->second.data();
+}
+
+void DestruyeVentana(const std::string &nombre) {
+    if (QWidget *w = Ventana(nombre))
+        delete w;
+    registro()[nombre] = nullptr;
+}
+
+void MuestraModal(const std::string &nombre) {
+    QWidget *w = Ventana(nombre);
+    if (!w)
+        return;
+    if (auto *d = qobject_cast<QDialog *>(w)) {
+        d->exec();
+        return;
+    }
+    w->setWindowModality(Qt::ApplicationModal);
+    w->show();
+    w->raise();
+    w->activateWindow();
+}

@@ -1,0 +1,220 @@
+#include "presence/ui/incidenciased.h"
+
+#include "common/globales.h"
+#include "masterdata/tiposincidencia.h"
+#include "platform/codepage.h"
+#include "platform/dialogos.h"
+#include "platform/reloj.h"
+#include "platform/ui/stringgridview.h"
+#include "platform/ui/ventanas.h"
+#include "presence/incidencias.h"
+#include "presence/informeincidencias.h"
+#include "presence/seleccion.h"
+#include "terminal/ui/panel.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimeEdit>
+
+QPointer<TFormEditaIncidencias> FormEditaIncidencias;
+
+namespace {
+std::string texto(const QComboBox *cb) {
+    return deQ(cb->currentText());
+}
+} // namespace
+
+TFormEditaIncidencias::TFormEditaIncidencias(QWidget *padre) : QDialog(padre) {
+    setObjectName("FormEditaIncidencias");
+    auto *l = new QGridLayout(this);
+    DT1 = new QDateEdit(this);
+    DT2 = new QDateEdit(this);
+    for (QDateEdit *d : {DT1, DT2}) {
+        d->setCalendarPopup(true);
+        d->setDisplayFormat("dd/MM/yyyy");
+    }
+    CB1 = new QComboBox(this);
+    CB1->setEditable(true);
+    CB1->setInsertPolicy(QComboBox::NoInsert);
+    CB2 = new QComboBox(this);
+    HIni = new QTimeEdit(QTime(0, 0), this);
+    HIni->setDisplayFormat("HH:mm");
+    SG1.ColWidths = {120, 220, 220};
+    VistaSG1 = new TStringGridView(&SG1, this);
+    VistaSG1->SetSeleccionFilas(true);
+    VistaSG1->horizontalHeader()->setStretchLastSection(true);
+    SpeedButton1 = new QPushButton(aQ(Ansi("Añadir")), this);
+    SpeedButton1->setToolTip(aQ(Ansi("Añadir incidencia")));
+    SpeedButton2 = new QPushButton("Eliminar", this);
+    SpeedButton2->setToolTip("Eliminar incidencia");
+    SpeedButton3 = new QPushButton("Fichar", this);
+    SpeedButton3->setToolTip("Fichar");
+    ListarIn = new QPushButton("Listar", this);
+    // Enter in a field does not press a button.
+    for (QPushButton *b : {SpeedButton1, SpeedButton2, SpeedButton3, ListarIn})
+        b->setAutoDefault(false);
+
+    l->addWidget(new QLabel("Desde", this), 0, 0);
+    l->addWidget(DT1, 0, 1);
+    l->addWidget(new QLabel("hasta", this), 0, 2);
+    l->addWidget(DT2, 0, 3);
+    l->addWidget(new QLabel("Trabajador", this), 1, 0);
+    l->addWidget(CB1, 1, 1, 1, 3);
+    l->addWidget(new QLabel("Incidencia", this), 2, 0);
+    l->addWidget(CB2, 2, 1, 1, 3);
+    l->addWidget(new QLabel("Tiempo a justificar", this), 3, 0);
+    l->addWidget(HIni, 3, 1);
+    l->addWidget(SpeedButton1, 4, 0);
+    l->addWidget(SpeedButton2, 4, 1);
+    l->addWidget(SpeedButton3, 4, 2);
+    l->addWidget(ListarIn, 4, 3);
+    l->addWidget(VistaSG1, 5, 0, 1, 4);
+
+    VistaSG1->Modelo()->ColorTexto = [this](int, int r) {
+        return FilaResaltada(SG1, r, texto(CB1), texto(CB2)) ? QColor(Qt::red) : QColor();
+    };
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(SpeedButton2, &QPushButton::clicked, this, [this] { SpeedButton2Click(); });
+    connect(SpeedButton3, &QPushButton::clicked, this, [this] { SpeedButton3Click(); });
+    connect(ListarIn, &QPushButton::clicked, this, [this] { ListarInClick(); });
+    for (QDateEdit *d : {DT1, DT2}) {
+        connect(d, &QDateEdit::dateChanged, this, [this] { DT1Change(); });
+        connect(d, &QDateEdit::editingFinished, this, [this] { DT1CloseUp(); });
+    }
+    connect(CB1, &QComboBox::currentTextChanged, this, [this] { CB1Change(); });
+    connect(CB2, &QComboBox::currentTextChanged, this, [this] { CB1Change(); });
+    FormCreate();
+}
+
+void TFormEditaIncidencias::FormCreate() {
+    {
+        // One item per incidence type, after the title row.
+        StringGrid tipos;
+        LeeTiposIncidencia(RutaIncidencias(), tipos);
+        QSignalBlocker b(CB2);
+        CB2->clear();
+        for (int r = 1; r < tipos.RowCount(); ++r) {
+            const std::vector<std::string> t = tipos.Fila(r);
+            if (!(t[0] + t[1] + t[2]).empty())
+                CB2->addItem(aQ(t[0] + " " + t[1] + " *" + t[2]));
+        }
+        CB2->setCurrentIndex(-1);
+    }
+    {
+        QSignalBlocker b(CB1);
+        CB1->clear();
+        std::vector<std::string> ids;
+        IdentificadoresEmpleados(ids);
+        OrdenaComoCombo(ids);
+        for (const std::string &id : ids)
+            CB1->addItem(aQ(id));
+        CB1->setCurrentIndex(-1);
+        CB1->setEditText(QString());
+    }
+    const QDate hoy = Ahora().date();
+    ponFechas(hoy, hoy);
+    ArchivoIncidencias = NombreArchivoIncidencias(hoy.year());
+    ListaIncidencias.clear();
+    CargaIncidencias(hoy.year(), ListaIncidencias);
+    LlenaRejillaIncidencias(SG1, ListaIncidencias);
+    ponTitulo();
+}
+
+void TFormEditaIncidencias::showEvent(QShowEvent *e) {
+    QDialog::showEvent(e);
+    FormActivate();
+}
+
+void TFormEditaIncidencias::FormActivate() {
+    if (FormVelka && FormVelka->EDBusca) {
+        QSignalBlocker b(CB1);
+        CB1->setEditText(FormVelka->EDBusca->text());
+    }
+    if (FechaFichaje.isValid())
+        ponFechas(FechaFichaje.date(), FechaFichaje.date());
+    VistaSG1->Modelo()->Refresca();
+}
+
+void TFormEditaIncidencias::ponFechas(const QDate &desde, const QDate &hasta) {
+    QSignalBlocker b1(DT1), b2(DT2);
+    DT1->setDate(desde);
+    DT2->setDate(hasta);
+}
+
+void TFormEditaIncidencias::ponTitulo() {
+    setWindowTitle(aQ("Editar incidencias de " + std::to_string(DT1->date().year())));
+}
+
+void TFormEditaIncidencias::SpeedButton1Click() {
+    PeticionIncidencia p;
+    p.Desde = DT1->date();
+    p.Hasta = DT2->date();
+    p.Minutos = HIni->time().hour() * 60 + HIni->time().minute();
+    p.Empleado = texto(CB1);
+    p.Incidencia = texto(CB2);
+    ResultadoIncidencia r = AnadeIncidencias(p);
+    if (!r.Mensaje.empty())
+        Dialogos::MuestraMensaje(r.Mensaje);
+    if (!r.Hecho)
+        return;
+    ArchivoIncidencias = NombreArchivoIncidencias(r.Anio);
+    ListaIncidencias = std::move(r.Lista);
+    LlenaRejillaIncidencias(SG1, ListaIncidencias);
+    VistaSG1->Modelo()->Refresca();
+}
+
+void TFormEditaIncidencias::SpeedButton2Click() {
+    const int fila = SG1.Row();
+    if (fila < 1 || fila >= SG1.RowCount())
+        return;
+    ResultadoIncidencia r = BorraIncidencia(SG1.Cells[0][fila], SG1.Cells[1][fila], SG1.Cells[2][fila]);
+    if (!r.Mensaje.empty())
+        Dialogos::Error(r.Mensaje);
+    if (!r.Hecho)
+        return;
+    ListaIncidencias = std::move(r.Lista);
+    SG1.BorraFila(fila);
+    VistaSG1->Modelo()->Refresca();
+}
+
+void TFormEditaIncidencias::DT1Change() {
+    QDate desde = DT1->date(), hasta = DT2->date();
+    AjustaFechasCambio(desde, hasta);
+    ponFechas(desde, hasta);
+    ArchivoIncidencias = NombreArchivoIncidencias(desde.year());
+    LlenaRejillaIncidencias(SG1, IncidenciasPeriodo(desde, hasta));
+    ponTitulo();
+    VistaSG1->Modelo()->Refresca();
+}
+
+void TFormEditaIncidencias::DT1CloseUp() {
+    QDate desde = DT1->date(), hasta = DT2->date();
+    AjustaFechasCierre(desde, hasta);
+    ponFechas(desde, hasta);
+}
+
+void TFormEditaIncidencias::CB1Change() {
+    VistaSG1->Modelo()->Refresca();
+}
+
+void TFormEditaIncidencias::SpeedButton3Click() {
+    EmpleadoFichaje = texto(CB1);
+    CodigoFichaje = std::string(8, ' ');
+    if (QWidget *f = Ventana("FormFichar")) {
+        f->setWindowTitle("Fichar presencia");
+        MuestraModal("FormFichar");
+    }
+}
+
+void TFormEditaIncidencias::ListarInClick() {
+    const std::string empleado = texto(CB1), incidencia = texto(CB2);
+    const QDate desde = DT1->date(), hasta = DT2->date();
+    close();
+    ImprimeIncidenciasExecute(empleado, incidencia, desde, hasta);
+}

@@ -1,0 +1,423 @@
+#include "terminal/ui/panel.h"
+
+#include "common/configuracion.h"
+#include "common/globales.h"
+#include "masterdata/ui/terminalesorg.h"
+#include "platform/codepage.h"
+#include "platform/dialogos.h"
+#include "platform/lineas.h"
+#include "platform/portio.h"
+#include "platform/reloj.h"
+#include "terminal/enlace.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <chrono>
+
+QPointer<TFormVelka> FormVelka;
+
+namespace {
+
+const char *const kTitulosSG1[] = {"",
+                                   "C\xF3"
+                                   "digo",
+                                   "Nombre",
+                                   "Min %",
+                                   "Franja 1",
+                                   "Franja 2",
+                                   "Franja 3",
+                                   "Franja 4"};
+
+// Terminal list item: its text, and below it the connection state of an Ethernet terminal.
+class TDelegadoTerminal : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *p, const QStyleOptionViewItem &op, const QModelIndex &i) const override {
+        QStyleOptionViewItem o = op;
+        o.rect.setHeight(op.rect.height() / 2);
+        QStyledItemDelegate::paint(p, o, i);
+        const std::string estado = EstadoEnchufe(i.row() + 1);
+        if (estado.empty())
+            return;
+        QColor color = Qt::red;
+        if (estado == "Conectado")
+            color = QColor(0, 128, 0);
+        else if (estado == "Conectando ...")
+            color = Qt::blue;
+        p->save();
+        p->setPen(color);
+        p->drawText(op.rect.adjusted(40, op.rect.height() / 2, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                    aQ(estado));
+        p->restore();
+    }
+    QSize sizeHint(const QStyleOptionViewItem &op, const QModelIndex &i) const override {
+        QSize s = QStyledItemDelegate::sizeHint(op, i);
+        return {s.width(), s.height() * 2};
+    }
+};
+
+// Terminal bytes for the console: OEM glyphs, CR LF and lone CR as line breaks.
+QString textoConsola(const std::string &oem) {
+    std::string t;
+    t.reserve(oem.size());
+    for (size_t i = 0; i < oem.size(); ++i) {
+        if (oem[i] == '\r') {
+            t.push_back('\n');
+            if (i + 1 < oem.size() && oem[i + 1] == '\n')
+                ++i;
+        } else {
+            t.push_back(oem[i]);
+        }
+    }
+    return aQ(OemToChar(t));
+}
+
+void pausaEntreBytes() {
+    const auto fin = std::chrono::steady_clock::now() + std::chrono::microseconds(20);
+    while (std::chrono::steady_clock::now() < fin) {
+    }
+}
+
+} // namespace
+
+TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
+    setObjectName("FormVelka");
+    setWindowTitle("Panel de control del Velkatron");
+    auto *l = new QVBoxLayout(this);
+    auto *cabecera = new QHBoxLayout();
+    stPuerto = new QLabel(this);
+    Velocidad = new QLabel(this);
+    Edit2 = new QLineEdit(this);
+    AbrirPuerta = new QPushButton("Abrir puerta", this);
+    BRecons = new QPushButton("Nuevo formato", this);
+    cabecera->addWidget(stPuerto);
+    cabecera->addWidget(Velocidad);
+    cabecera->addWidget(Edit2);
+    cabecera->addWidget(AbrirPuerta);
+    cabecera->addWidget(BRecons);
+    l->addLayout(cabecera);
+
+    auto *cuerpo = new QHBoxLayout();
+    CLBTerminales = new QListWidget(this);
+    CLBTerminales->setObjectName("CLBTerminales");
+    CLBTerminales->setItemDelegate(new TDelegadoTerminal(CLBTerminales));
+    CLBTerminales->setMaximumWidth(260);
+    cuerpo->addWidget(CLBTerminales);
+    PageControl1 = new QTabWidget(this);
+    cuerpo->addWidget(PageControl1, 1);
+    l->addLayout(cuerpo, 1);
+
+    auto *fichajes = new QWidget(PageControl1);
+    PageControl1->addTab(fichajes, "Fichajes");
+    CreaPaginaFichajes(fichajes);
+
+    TSComunicaciones = new QWidget(PageControl1);
+    PageControl1->addTab(TSComunicaciones, "Comunicaciones");
+    auto *lc = new QVBoxLayout(TSComunicaciones);
+    visor = new QPlainTextEdit(TSComunicaciones);
+    visor->setReadOnly(true);
+    visor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    visor->setStyleSheet(
+        "QPlainTextEdit { color: white; background-color: #0054e3; font-family: monospace; }");
+    Edit3 = new QComboBox(TSComunicaciones);
+    Edit3->setEditable(true);
+    Edit3->setInsertPolicy(QComboBox::NoInsert);
+    auto *lb = new QHBoxLayout();
+    Label3 = new QLabel(TSComunicaciones);
+    BFechaHora = new QPushButton("Fecha y Hora", TSComunicaciones);
+    BFechaHora->setToolTip("Enviar fecha y hora a los terminales");
+    lb->addWidget(Edit3, 1);
+    lb->addWidget(BFechaHora);
+    lb->addWidget(Label3);
+    lc->addWidget(visor, 1);
+    lc->addLayout(lb);
+
+    TS2 = new QWidget(PageControl1);
+    PageControl1->addTab(TS2, "Archivos de Huellas");
+
+    visor->installEventFilter(this);
+    visor->viewport()->installEventFilter(this);
+    Edit3->lineEdit()->installEventFilter(this);
+    connect(CLBTerminales, &QListWidget::itemClicked, this, [this] { CLBTerminalesDblClick(); });
+    connect(CLBTerminales, &QListWidget::itemDoubleClicked, this, [this] { CLBTerminalesDblClick(); });
+    connect(CLBTerminales, &QListWidget::itemChanged, this, [this] { CLBTerminalesClickCheck(); });
+    connect(BRecons, &QPushButton::clicked, this, [this] {
+        if (BReconsClick())
+            BRecons->hide();
+    });
+
+    Timer1 = new QTimer(this);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(1);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    Timer2 = new QTimer(this);
+    Timer2->setTimerType(Qt::PreciseTimer);
+    Timer2->setInterval(10);
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    Timer3 = new QTimer(this);
+    Timer3->setInterval(36000000);
+    connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
+
+    EntornoRecepcion.Traza = [this](const std::string &t) { MuestraTraza(t); };
+    EntornoRecepcion.SG1 = &SG1;
+    AvisosEnlace::CambioEstado = [this] { CLBTerminales->viewport()->update(); };
+    AvisosEnlace::DatosRecibidos = [this] {
+        // Socket bytes are served at once when the receive machines run.
+        if (Timer1->isActive() && ModoSondeo == 0)
+            ProcesaRecepcion();
+    };
+    Ganchos::CargaTerminales = [this] { CargaTerminales(); };
+
+    FormCreate();
+    Timer1->start();
+    Timer2->start();
+}
+
+TFormVelka::~TFormVelka() {
+    EntornoRecepcion.Traza = nullptr;
+    EntornoRecepcion.SG1 = nullptr;
+    AvisosEnlace::CambioEstado = nullptr;
+    AvisosEnlace::DatosRecibidos = nullptr;
+    Ganchos::CargaTerminales = nullptr;
+    CierraEnlaces();
+}
+
+void TFormVelka::FormCreate() {
+    AbrePortTalk();
+    LeeConfiguracion();
+    stPuerto->setText(aQ(NombrePuerto));
+    Velocidad->setText(QString::number(VelocidadPuerto));
+    Edit2->setText(aQ(TextoPrograma));
+    AbrirPuerta->setVisible(!TextoAbrirPuerta.empty());
+    BRecons->setVisible(FormatoCambiado);
+
+    CierraEnlaces();
+    if (ExisteArchivo(DirDatos + "terminales.dat"))
+        CargaTerminales();
+    if (!stPuerto->text().isEmpty()) {
+        AbrePuertoSerie(NombrePuerto);
+        if (ModoRadio)
+            EnviaTramaInicioRadio();
+    }
+    Timer3->start();
+
+    DTP1->setDate(Hoy());
+    DTP2->setDate(Hoy());
+    FechaHoy = Hoy();
+    FechaDesde = Hoy();
+
+    for (int c = 1; c <= 7; ++c)
+        SG1.Cells[c][0] = kTitulosSG1[c];
+    for (int c = 4; c <= 7; ++c)
+        SG2.Cells[c][0] = kTitulosSG1[c];
+
+    if (CLBTerminales->count() > 0) {
+        CLBTerminales->setCurrentRow(0);
+        CLBTerminalesDblClick();
+    }
+}
+
+void TFormVelka::CargaTerminales() {
+    if (FormTerminales)
+        CargaTerminales(FormTerminales->SGTerminales);
+}
+
+void TFormVelka::CargaTerminales(const StringGrid &sg) {
+    const int seleccion = CLBTerminales->currentRow();
+    const std::vector<std::string> rechazos = ::CargaTerminales(sg);
+    CLBTerminales->blockSignals(true);
+    CLBTerminales->clear();
+    for (const std::string &t : TextosTerminales) {
+        auto *item = new QListWidgetItem(aQ(t), CLBTerminales);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+        item->setCheckState(Qt::Checked);
+    }
+    if (seleccion >= 0 && seleccion < CLBTerminales->count())
+        CLBTerminales->setCurrentRow(seleccion);
+    CLBTerminales->blockSignals(false);
+    if (!rechazos.empty()) {
+        std::string todo;
+        for (const std::string &r : rechazos) {
+            MuestraTraza(CharToOem(r) + "\r\n");
+            todo += (todo.empty() ? "" : "\n") + r;
+        }
+        Dialogos::Aviso(todo, "Terminales");
+    }
+}
+
+void TFormVelka::CLBTerminalesDblClick() {
+    const int fila = CLBTerminales->currentRow() + 1;
+    if (fila < 1 || fila > NumTerminales)
+        return;
+    FilaActual = fila;
+    const std::string texto =
+        fila - 1 < static_cast<int>(TextosTerminales.size()) ? TextosTerminales[fila - 1] : "";
+    TipoConexionActual = texto.empty() ? TablaTipoConexion[fila] : texto[0];
+    if (TablaNumTerminal[fila] != TerminalNoValido) {
+        TerminalActual = TablaNumTerminal[fila];
+        FijaCabecera(TerminalActual);
+    }
+}
+
+void TFormVelka::CLBTerminalesClickCheck() {
+    CLBTerminales->viewport()->update();
+}
+
+void TFormVelka::Timer1Timer() {
+    if (CuentaEspera != 0)
+        --CuentaEspera;
+    CuentaReconexiones();
+    if (ModoSondeo == 0) {
+        ProcesaRecepcion();
+    } else if (PasoEnvioLista) {
+        PasoEnvioLista();
+    } else {
+        // Nobody streams lists: the request is dropped and reception goes on.
+        if (ArchivoListaRam) {
+            std::fclose(ArchivoListaRam);
+            ArchivoListaRam = nullptr;
+        }
+        ModoSondeo = 0;
+    }
+    const QString reloj = Ahora().toString("dd/MM/yyyy HH:mm:ss");
+    if (reloj != textoReloj_) {
+        textoReloj_ = reloj;
+        Label3->setText(reloj);
+    }
+}
+
+void TFormVelka::Timer2Timer() {
+    TickRespuestas();
+    if (SubcuentaSegundos == 0) {
+        SubcuentaSegundos = 99;
+        if (CuentaSegundos != 0)
+            --CuentaSegundos;
+    } else {
+        --SubcuentaSegundos;
+    }
+}
+
+void TFormVelka::Timer3Timer() {
+    BFechaHora->click();
+}
+
+void TFormVelka::visorKeyPress(char key) {
+    if (key == 0x08) {
+        if (!LineaConsola.empty())
+            LineaConsola.pop_back();
+    } else if (key == Control::CR || static_cast<int>(LineaConsola.size()) < MaxLineaConsola) {
+        LineaConsola.push_back(key);
+    }
+    if (key != Control::CR) {
+        Edit3->setEditText(aQ(OemToChar(LineaConsola)));
+        return;
+    }
+    const QString texto = Edit3->currentText();
+    if (!texto.isEmpty() && Edit3->findText(texto, Qt::MatchExactly) < 0) {
+        Edit3->addItem(texto);
+        Edit3->model()->sort(0);
+        Edit3->setEditText(texto);
+    }
+    enviaLineaConsola();
+}
+
+void TFormVelka::enviaLineaConsola() {
+    const std::string linea = LineaConsola;
+    LineaConsola.clear();
+    const int fila = CLBTerminales->currentRow() + 1;
+    const bool valida = fila >= 1 && fila <= NumTerminales && TablaNumTerminal[fila] != TerminalNoValido;
+    if (valida) {
+        FilaActual = fila;
+        TerminalActual = TablaNumTerminal[fila];
+        FijaCabecera(TerminalActual);
+        const std::string trama = std::string(CabeceraComando, 3) + linea;
+        EnviaDireccionRadioFila(fila);
+        for (char b : trama) {
+            EnviaAFila(fila, &b, 1);
+            pausaEntreBytes();
+        }
+    }
+    MuestraTraza(linea);
+    if (!linea.empty() && linea[0] == 'l')
+        PageControl1->setCurrentWidget(TS2);
+    if (valida && !linea.empty() && linea[0] == 'm')
+        RecepcionDeFila(fila).EsperaFichaje(TerminalActual);
+}
+
+void TFormVelka::Edit3KeyPress(char key) {
+    if (key == Control::CR) {
+        LineaConsola = CharToOem(deQ(Edit3->currentText()));
+        if (static_cast<int>(LineaConsola.size()) > MaxLineaConsola)
+            LineaConsola.resize(MaxLineaConsola);
+    }
+    visorKeyPress(key);
+}
+
+void TFormVelka::visorClick() {
+    visor->moveCursor(QTextCursor::End);
+}
+
+void TFormVelka::visorDblClick() {
+    visor->clear();
+}
+
+void TFormVelka::MuestraTraza(const std::string &texto) {
+    if (visor->document()->blockCount() > 200) {
+        QTextCursor c(visor->document()->firstBlock());
+        c.select(QTextCursor::BlockUnderCursor);
+        c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+    }
+    visor->moveCursor(QTextCursor::End);
+    visor->insertPlainText(textoConsola(texto));
+}
+
+void TFormVelka::BitBtn6Click() {
+    LineaConsola.clear();
+    visorKeyPress('l');
+    visorKeyPress(Control::CR);
+}
+
+bool TFormVelka::eventFilter(QObject *objeto, QEvent *evento) {
+    const bool enVisor = objeto == visor;
+    const bool enEdit3 = objeto == Edit3->lineEdit();
+    if ((enVisor || enEdit3) && evento->type() == QEvent::KeyPress) {
+        auto *k = static_cast<QKeyEvent *>(evento);
+        char tecla = 0;
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
+            tecla = Control::CR;
+        else if (k->key() == Qt::Key_Backspace)
+            tecla = 0x08;
+        else if (!k->text().isEmpty() && k->text()[0].unicode() >= 0x20)
+            tecla = CharToOem(deQ(k->text().left(1)))[0];
+        if (tecla == 0)
+            return false;
+        if (enEdit3)
+            Edit3KeyPress(tecla);
+        else
+            visorKeyPress(tecla);
+        return true;
+    }
+    if (objeto == visor->viewport()) {
+        if (evento->type() == QEvent::MouseButtonDblClick) {
+            visorDblClick();
+            return true;
+        }
+        if (evento->type() == QEvent::MouseButtonRelease)
+            visorClick();
+    }
+    return QWidget::eventFilter(objeto, evento);
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The terminal control panel: terminal links, protocol, console and clockings pages.
+#include "platform/stringgrid.h"
+#include "terminal/ui/paginafichajes.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+
+class TFormVelka : public QWidget, public TPaginaFichajes {
+    Q_OBJECT
+public:
+    explicit TFormVelka(QWidget *padre = nullptr);
+    ~TFormVelka() override;
+
+    // Creation sequence: port-I/O, configuration, terminal tables and links, timers, dates.
+    void FormCreate();
+
+    // Rebuilds the terminal tables, links and CLBTerminales from the terminals window's grid.
+    void CargaTerminales();
+    void CargaTerminales(const StringGrid &sg);
+    // Selection of a terminal in CLBTerminales: header, TerminalActual, TipoConexionActual.
+    void CLBTerminalesDblClick();
+    void CLBTerminalesClickCheck();
+
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+
+    // Console keys: a key typed in visor (always swallowed), or in Edit3.
+    void visorKeyPress(char key);
+    void Edit3KeyPress(char key);
+    void visorClick();
+    void visorDblClick();
+    // Appends text (terminal bytes, OEM code page) to the console.
+    void MuestraTraza(const std::string &texto);
+
+    // "Recibir": asks the selected terminal for its user list.
+    void BitBtn6Click() override;
+
+    QTabWidget *PageControl1 = nullptr;
+    QLabel *stPuerto = nullptr;
+    QLabel *Velocidad = nullptr;
+    QLineEdit *Edit2 = nullptr;
+    QPushButton *AbrirPuerta = nullptr;
+    QPushButton *BRecons = nullptr;
+    QListWidget *CLBTerminales = nullptr;
+    QWidget *TSComunicaciones = nullptr; // "Comunicaciones"
+    QWidget *TS2 = nullptr;              // "Archivos de Huellas"
+    QPlainTextEdit *visor = nullptr;
+    QComboBox *Edit3 = nullptr;
+    QLabel *Label3 = nullptr;
+    QPushButton *BFechaHora = nullptr;
+    QTimer *Timer1 = nullptr;
+    QTimer *Timer2 = nullptr;
+    QTimer *Timer3 = nullptr;
+    StringGrid SG1{8, 2}; // users grid of the lists page
+    StringGrid SG2{8, 2}; // working grid of the lists page
+
+    // The console line being typed (bytes in the OEM code page).
+    static constexpr int MaxLineaConsola = 1024;
+    std::string LineaConsola;
+
+    // One step of the list sender while ModoSondeo is 1 (the lists page installs it).
+    std::function<void()> PasoEnvioLista;
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *evento) override;
+
+private:
+    void enviaLineaConsola();
+    QString textoReloj_;
+};
+
+extern QPointer<TFormVelka> FormVelka;
