@@ -14,6 +14,8 @@
 #include "masterdata/ui/incidenciasorg.h"
 #include "masterdata/ui/produccionorg.h"
 #include "masterdata/ui/terminalesorg.h"
+#include "platform/informe.h"
+#include "platform/ui/dialogosqt.h"
 #include "platform/ui/ventanas.h"
 #include "presence/ui/fichainout.h"
 #include "presence/ui/ficharpre.h"
@@ -22,9 +24,21 @@
 #include "presence/ui/listar.h"
 #include "presence/ui/listaraccesos.h"
 #include "presence/ui/presenciainicio.h"
+#include "terminal/guardafichaje.h"
 #include "terminal/ui/panel.h"
 
+namespace {
+// What lower layers ask of upper ones, answered here.
+void InstalaGanchos() {
+    Dialogos::UsaDialogosQt();
+    FijaMarco([](QWidget *w) -> QMdiSubWindow * { return MainForm ? MainForm->AnadeHija(w) : nullptr; });
+    FijaVisorInformes([](const TInformeRTF &informe) { MuestraInforme(informe); });
+    FijaEmpleadosPresencia(EmpleadosPresencia);
+}
+} // namespace
+
 void CreaVentanas() {
+    InstalaGanchos();
     // The order matters: creating the control panel loads the configuration, and later windows
     // read the grids of earlier ones.
     MainForm = new TMainForm();

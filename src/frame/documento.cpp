@@ -6,6 +6,7 @@
 #include "frame/principal.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
+#include "platform/informe.h"
 #include "platform/lineas.h"
 #include "platform/rtf.h"
 #include "platform/rutas.h"
@@ -165,5 +166,16 @@ TMDIChild *AbreDocumento(const std::string &ruta) {
         Dialogos::Error(Ansi("El archivo ") + ruta + Ansi(" es demasiado grande para abrirlo."));
     else if (!CargaDocumento(ruta, *w->Memo1->document(), error))
         Dialogos::Error(error);
+    return w;
+}
+
+TMDIChild *MuestraInforme(const TInformeRTF &informe) {
+    TMDIChild *w = TMDIChild::Crea();
+    w->Tipo = informe.Tipo();
+    w->FijaTitulo(informe.Titulo());
+    QTextDocument *copia = informe.Documento().clone(w->Memo1);
+    w->Memo1->setDocument(copia);
+    if (!informe.NombreArchivo().empty())
+        w->FijaNombreArchivo(informe.NombreArchivo());
     return w;
 }

@@ -64,3 +64,8 @@ extern int NumPaginas;                        // page count found by the preview
 // Opens a saved report (RTF, or plain text) in a new document window. Nothing happens when no
 // file exists at the path. Kind 2 when the production output directory occurs in the path, else 1.
 TMDIChild *AbreDocumento(const std::string &ruta);
+
+class TInformeRTF;
+// Opens a built report in a new document window: caption, kind, the text, and the file name with
+// "Guardar" enabled when one was given. The window belongs to the main window.
+TMDIChild *MuestraInforme(const TInformeRTF &informe);

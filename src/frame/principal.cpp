@@ -7,6 +7,7 @@
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
 #include "platform/reloj.h"
+#include "platform/ui/dialogosqt.h"
 #include "platform/ui/escritorio.h"
 #include "platform/ui/impresion.h"
 #include "platform/ui/ventanas.h"

@@ -1,9 +1,5 @@
 #include "platform/arboltexto.h"
 
-#include "platform/codepage.h"
-
-#include <QTreeWidget>
-
 NodoArbol *NodoArbol::Anade(const std::string &texto) {
     auto n = std::make_unique<NodoArbol>();
     n->Texto = texto;
@@ -30,11 +26,6 @@ void lineasDe(const NodoArbol &n, int nivel, std::vector<std::string> &out) {
     out.push_back(std::string(static_cast<size_t>(nivel), '\t') + n.Texto);
     for (const auto &h : n.Hijos)
         lineasDe(*h, nivel + 1, out);
-}
-void lineasDeItem(const QTreeWidgetItem *it, int nivel, std::vector<std::string> &out) {
-    out.push_back(std::string(static_cast<size_t>(nivel), '\t') + deQ(it->text(0)));
-    for (int i = 0; i < it->childCount(); ++i)
-        lineasDeItem(it->child(i), nivel + 1, out);
 }
 } // namespace
 
@@ -68,38 +59,4 @@ std::vector<std::string> LineasDeArbol(const std::vector<std::unique_ptr<NodoArb
     for (const auto &r : raices)
         lineasDe(*r, 0, out);
     return out;
-}
-
-void CargaArbol(QTreeWidget *arbol, const std::vector<std::string> &lineas) {
-    arbol->clear();
-    std::vector<QTreeWidgetItem *> pila;
-    for (const auto &l : lineas) {
-        if (l.find_first_not_of(" \t") == std::string::npos)
-            continue;
-        size_t nivel = tabs(l);
-        if (nivel > pila.size())
-            nivel = pila.size();
-        QTreeWidgetItem *it;
-        if (nivel == 0)
-            it = new QTreeWidgetItem(arbol);
-        else
-            it = new QTreeWidgetItem(pila[nivel - 1]);
-        it->setText(0, aQ(l.substr(tabs(l))));
-        pila.resize(nivel);
-        pila.push_back(it);
-    }
-}
-
-std::vector<std::string> LineasDeArbol(const QTreeWidget *arbol) {
-    std::vector<std::string> out;
-    for (int i = 0; i < arbol->topLevelItemCount(); ++i)
-        lineasDeItem(arbol->topLevelItem(i), 0, out);
-    return out;
-}
-
-int NivelItem(const QTreeWidgetItem *item) {
-    int n = 0;
-    for (auto *p = item ? item->parent() : nullptr; p; p = p->parent())
-        ++n;
-    return n;
 }

@@ -16,10 +16,3 @@ struct NodoArbol {
 // predecessor hangs from the deepest node available.
 std::vector<std::unique_ptr<NodoArbol>> ArbolDeLineas(const std::vector<std::string> &lineas);
 std::vector<std::string> LineasDeArbol(const std::vector<std::unique_ptr<NodoArbol>> &raices);
-
-class QTreeWidget;
-class QTreeWidgetItem;
-// Loads a tree view from lines, and saves it back as lines (TAB-indented, Windows-1252).
-void CargaArbol(QTreeWidget *arbol, const std::vector<std::string> &lineas);
-std::vector<std::string> LineasDeArbol(const QTreeWidget *arbol);
-int NivelItem(const QTreeWidgetItem *item);

@@ -1,57 +1,35 @@
 #include "platform/dialogos.h"
 
 #include "platform/codepage.h"
-#include "platform/rutas.h"
 
-#include <QApplication>
-#include <QColorDialog>
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
+#include <QCoreApplication>
 
 namespace Dialogos {
 
 namespace {
 Respondedor *respondedor = nullptr;
-QPointer<QWidget> padre;
+Respondedor *reales = nullptr;
 
-QString filtroQt(const std::string &filtro) {
-    // "(*.rtf)|*.rtf|Todos|*.*" -> "(*.rtf) (*.rtf);;Todos (*.*)"
-    QStringList partes = aQ(filtro).split('|');
-    QStringList r;
-    for (int i = 0; i + 1 < partes.size(); i += 2)
-        r << partes[i] + " (" + QString(partes[i + 1]).replace(';', ' ') + ")";
-    return r.join(";;");
+// Answers when nothing else does: no screen to ask on.
+class SinPantalla : public Respondedor {
+public:
+    Respuesta Mensaje(Tipo, const std::string &, const std::string &, bool siNo, bool cancelar) override {
+        return !siNo ? Respuesta::Ok : cancelar ? Respuesta::Cancelar : Respuesta::No;
+    }
+    bool AbrirArchivo(const PeticionArchivo &, std::string &) override { return false; }
+    bool GuardarArchivo(const PeticionArchivo &, std::string &) override { return false; }
+    bool ElegirColor(QColor &) override { return false; }
+    bool PedirTexto(const std::string &, const std::string &, std::string &) override { return false; }
+    bool Imprimir(int &, int &, int) override { return false; }
+};
+
+Respondedor &quien() {
+    static SinPantalla sinPantalla;
+    return respondedor ? *respondedor : reales ? *reales : sinPantalla;
 }
 
 Respuesta muestra(Tipo tipo, const std::string &texto, const std::string &titulo, bool siNo, bool cancelar) {
-    if (respondedor)
-        return respondedor->Mensaje(tipo, texto, titulo, siNo, cancelar);
-    QMessageBox caja(padre);
-    caja.setWindowTitle(aQ(titulo));
-    caja.setText(aQ(texto));
-    caja.setIcon(tipo == Tipo::Error     ? QMessageBox::Critical
-                 : tipo == Tipo::Aviso    ? QMessageBox::Warning
-                 : tipo == Tipo::Pregunta ? QMessageBox::Question
-                                          : QMessageBox::Information);
-    if (siNo) {
-        QPushButton *si = caja.addButton("&Sí", QMessageBox::YesRole);
-        QPushButton *no = caja.addButton("&No", QMessageBox::NoRole);
-        QPushButton *cancela = cancelar ? caja.addButton("Cancelar", QMessageBox::RejectRole) : nullptr;
-        caja.setDefaultButton(si);
-        caja.exec();
-        if (caja.clickedButton() == static_cast<QAbstractButton *>(si))
-            return Respuesta::Si;
-        if (caja.clickedButton() == static_cast<QAbstractButton *>(no))
-            return Respuesta::No;
-        (void)cancela;
-        return cancelar ? Respuesta::Cancelar : Respuesta::No;
-    }
-    caja.addButton(QMessageBox::Ok);
-    caja.exec();
-    return Respuesta::Ok;
+    return quien().Mensaje(tipo, texto, titulo, siNo, cancelar);
 }
 } // namespace
 
@@ -61,10 +39,10 @@ Respondedor *Instala(Respondedor *r) {
     return antes;
 }
 Respondedor *Actual() { return respondedor; }
-void FijaPadre(QWidget *p) { padre = p; }
+void FijaReales(Respondedor *r) { reales = r; }
 
 void MuestraMensaje(const std::string &texto) {
-    muestra(Tipo::Informacion, texto, deQ(QApplication::applicationName()), false, false);
+    muestra(Tipo::Informacion, texto, deQ(QCoreApplication::applicationName()), false, false);
 }
 void Aviso(const std::string &texto, const std::string &titulo) { muestra(Tipo::Aviso, texto, titulo, false, false); }
 void Error(const std::string &texto, const std::string &titulo) { muestra(Tipo::Error, texto, titulo, false, false); }
@@ -75,54 +53,12 @@ Respuesta PreguntaCancelar(const std::string &texto, const std::string &titulo) 
     return muestra(Tipo::Pregunta, texto, titulo, true, true);
 }
 
-bool AbrirArchivo(const PeticionArchivo &p, std::string &ruta) {
-    if (respondedor)
-        return respondedor->AbrirArchivo(p, ruta);
-    QString r = QFileDialog::getOpenFileName(padre, aQ(p.titulo), RutaQ(p.directorio), filtroQt(p.filtro));
-    if (r.isEmpty())
-        return false;
-    ruta = RutaDeQ(r);
-    return true;
-}
-
-bool GuardarArchivo(const PeticionArchivo &p, std::string &ruta) {
-    if (respondedor)
-        return respondedor->GuardarArchivo(p, ruta);
-    QString inicial = RutaQ(p.directorio + p.nombre);
-    QString r = QFileDialog::getSaveFileName(padre, aQ(p.titulo), inicial, filtroQt(p.filtro));
-    if (r.isEmpty())
-        return false;
-    ruta = RutaDeQ(r);
-    return true;
-}
-
-bool ElegirColor(QColor &color) {
-    if (respondedor)
-        return respondedor->ElegirColor(color);
-    QColor c = QColorDialog::getColor(color, padre);
-    if (!c.isValid())
-        return false;
-    color = c;
-    return true;
-}
-
+bool AbrirArchivo(const PeticionArchivo &p, std::string &ruta) { return quien().AbrirArchivo(p, ruta); }
+bool GuardarArchivo(const PeticionArchivo &p, std::string &ruta) { return quien().GuardarArchivo(p, ruta); }
+bool ElegirColor(QColor &color) { return quien().ElegirColor(color); }
 bool PedirTexto(const std::string &titulo, const std::string &rotulo, std::string &valor) {
-    if (respondedor)
-        return respondedor->PedirTexto(titulo, rotulo, valor);
-    bool ok = false;
-    QString r = QInputDialog::getText(padre, aQ(titulo), aQ(rotulo), QLineEdit::Normal, aQ(valor), &ok);
-    if (ok)
-        valor = deQ(r);
-    return ok;
+    return quien().PedirTexto(titulo, rotulo, valor);
 }
-
-bool Imprimir(int &desde, int &hasta, int paginas) {
-    if (respondedor)
-        return respondedor->Imprimir(desde, hasta, paginas);
-    // The real print dialog is shown by the printing layer itself.
-    desde = 1;
-    hasta = paginas;
-    return true;
-}
+bool Imprimir(int &desde, int &hasta, int paginas) { return quien().Imprimir(desde, hasta, paginas); }
 
 } // namespace Dialogos

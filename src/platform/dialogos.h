@@ -1,11 +1,11 @@
 #pragma once
-// The one seam for modal message boxes, questions and file/colour/print dialogs. The program
-// shows real dialogs; tests (and scripted runs) install a Respondedor that answers them.
+// The one seam for modal message boxes, questions and file/colour/print dialogs. Tests (and
+// scripted runs) install a Respondedor that answers them; otherwise the real dialogs answer, which
+// the windows layer provides (platform/ui/dialogosqt.h). With neither, a message is only
+// acknowledged, a question gets No (or Cancelar) and a file, colour or text dialog is cancelled.
 #include <QColor>
 #include <string>
 #include <vector>
-
-class QWidget;
 
 namespace Dialogos {
 
@@ -35,7 +35,10 @@ public:
 
 // Installs a responder (nullptr: real dialogs). Returns the previous one.
 Respondedor *Instala(Respondedor *r);
+// The responder installed, nullptr when the real dialogs answer.
 Respondedor *Actual();
+// The real dialogs, answering when no responder is installed.
+void FijaReales(Respondedor *reales);
 
 // Texts are Windows-1252.
 void MuestraMensaje(const std::string &texto);
@@ -48,8 +51,5 @@ bool GuardarArchivo(const PeticionArchivo &p, std::string &ruta);
 bool ElegirColor(QColor &color);
 bool PedirTexto(const std::string &titulo, const std::string &rotulo, std::string &valor);
 bool Imprimir(int &desde, int &hasta, int paginas);
-
-// Parent window for real dialogs.
-void FijaPadre(QWidget *padre);
 
 } // namespace Dialogos

@@ -1,6 +1,6 @@
 #include "presence/informeincidencias.h"
 
-#include "frame/informe.h"
+#include "platform/informe.h"
 #include "platform/numeros.h"
 #include "presence/incidencias.h"
 

@@ -6,7 +6,6 @@
 #include "platform/lineas.h"
 #include "platform/numeros.h"
 #include "platform/rutas.h"
-#include "presence/ui/presenciainicio.h"
 #include "terminal/fichaje.h"
 
 #include <QFile>
@@ -121,8 +120,16 @@ void OlvidaParciales() {
     parciales.clear();
 }
 
+namespace {
+std::function<const StringGrid *()> empleadosPresencia;
+}
+
+void FijaEmpleadosPresencia(std::function<const StringGrid *()> empleados) {
+    empleadosPresencia = std::move(empleados);
+}
+
 bool GuardaFichaje(char *registro) {
-    return GuardaFichajeEn(registro, EmpleadosPresencia());
+    return GuardaFichajeEn(registro, empleadosPresencia ? empleadosPresencia() : nullptr);
 }
 
 bool GuardaFichajeEn(char *registro, const StringGrid *empleados) {

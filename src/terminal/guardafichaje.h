@@ -1,12 +1,17 @@
 #pragma once
 // Stores one clocking: the day file of its terminal, the history file and the presence table.
+#include <functional>
 #include <string>
 
 class StringGrid;
 
 // registro: a writable 103-byte raw clocking record in the OEM code page; it is converted in
 // place to Windows-1252. True when stored (or already stored); false when it could not be written.
+// The presence table is kept for the employees grid that the installed source gives.
 bool GuardaFichaje(char *registro);
+// Where GuardaFichaje finds the employees grid whose rows are the presence table's slots (nullptr:
+// none). The presence subsystem answers it; the application installs it.
+void FijaEmpleadosPresencia(std::function<const StringGrid *()> empleados);
 
 // The same with the employees grid given (nullptr: the presence table is not touched). The day
 // file is written first; when the history file cannot be written the day file is cut back to its

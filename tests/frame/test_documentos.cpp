@@ -1,10 +1,10 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "frame/documento.h"
-#include "frame/informe.h"
 #include "frame/previsualizacion.h"
 #include "frame/principal.h"
 #include "platform/codepage.h"
+#include "platform/informe.h"
 #include "platform/lineas.h"
 #include "platform/rtf.h"
 #include "platform/rutas.h"
@@ -176,7 +176,7 @@ TEST_F(Documentos, MuestraAbreUnaVentanaHijaConTituloTipoYTexto) {
     TInformeRTF inf(Ansi("Producción por obra"), DocumentoProduccion);
     inf.Linea("Obra 12");
     inf.FijaNombreArchivo(DirArchivosProd + "Obra*12 01_02_2024.rtf");
-    TMDIChild *w = guarda(inf.Muestra());
+    TMDIChild *w = guarda(MuestraInforme(inf));
     ASSERT_EQ(principal.Area()->subWindowList().size(), 1);
     EXPECT_EQ(principal.Area()->subWindowList()[0]->widget(), w);
     EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Producción por obra"));
@@ -195,7 +195,7 @@ TEST_F(Documentos, MuestraAbreUnaVentanaHijaConTituloTipoYTexto) {
 
     // a report without a file name cannot be saved
     TInformeRTF sinArchivo("Accesos");
-    TMDIChild *v = guarda(sinArchivo.Muestra());
+    TMDIChild *v = guarda(MuestraInforme(sinArchivo));
     EXPECT_FALSE(v->BotonRec->isEnabled());
     EXPECT_EQ(v->Tipo, 0);
     principal.Area()->closeAllSubWindows();
@@ -210,7 +210,7 @@ TEST_F(Documentos, GuardarCambiaAsteriscosPorBlancosYSeDesactiva) {
     inf.Linea(Ansi("Título"));
     inf.FijaNombreArchivo(DirArchivosPres + "Presencia*de*Juan.rtf");
     Escribe(DirArchivosPres + "Presencia de Juan.rtf", "viejo");
-    TMDIChild *w = guarda(inf.Muestra());
+    TMDIChild *w = guarda(MuestraInforme(inf));
     w->BotonRec->click();
     EXPECT_TRUE(r.Mensajes.empty());
     EXPECT_EQ(Contenido(DirArchivosPres + "Presencia de Juan.rtf"), inf.RTF());
@@ -220,7 +220,7 @@ TEST_F(Documentos, GuardarCambiaAsteriscosPorBlancosYSeDesactiva) {
     // a failed save says so and leaves "Guardar" enabled
     TInformeRTF otro("Otro");
     otro.FijaNombreArchivo("no/hay/tal.rtf");
-    TMDIChild *v = guarda(otro.Muestra());
+    TMDIChild *v = guarda(MuestraInforme(otro));
     v->BotonRec->click();
     ASSERT_EQ(r.Mensajes.size(), 1u);
     EXPECT_EQ(r.Mensajes[0].tipo, Dialogos::Tipo::Error);
@@ -259,7 +259,7 @@ TEST_F(Documentos, AbreDocumentoMuestraLoGuardadoYDecideElTipo) {
     TInformeRTF acentos(Ansi("Núñez"));
     acentos.Linea("x");
     acentos.FijaNombreArchivo(Ansi("otro/Presencia Núñez.rtf"));
-    guarda(acentos.Muestra())->BotonRecClick();
+    guarda(MuestraInforme(acentos))->BotonRecClick();
     TMDIChild *n = guarda(AbreDocumento(Ansi("otro/Presencia Núñez.rtf")));
     ASSERT_NE(n, nullptr);
     EXPECT_EQ(n->windowTitle(), QString::fromUtf8("otro/Presencia Núñez.rtf"));
@@ -276,7 +276,7 @@ TEST_F(Documentos, AbreDocumentoMuestraLoGuardadoYDecideElTipo) {
 TEST_F(Documentos, ImprimeTodasLasPaginasConSuCabecera) {
     TInformeRTF inf("Cinco hojas");
     hojas(inf, 5);
-    TMDIChild *w = guarda(inf.Muestra());
+    TMDIChild *w = guarda(MuestraInforme(inf));
     int paginasVistas = 0, primeraVista = -1;
     PaginaActual = 3; // left by an earlier preview
     conVistaPrevia([&] {
@@ -306,7 +306,7 @@ TEST_F(Documentos, ImprimeTodasLasPaginasConSuCabecera) {
 TEST_F(Documentos, ImprimeElRangoElegidoAjustadoAlDocumento) {
     TInformeRTF inf("Cinco hojas");
     hojas(inf, 5);
-    TMDIChild *w = guarda(inf.Muestra());
+    TMDIChild *w = guarda(MuestraInforme(inf));
     r.Desde = 2;
     r.Hasta = 3;
     conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
@@ -336,7 +336,7 @@ TEST_F(Documentos, ImprimeElRangoElegidoAjustadoAlDocumento) {
 
 TEST_F(Documentos, DocumentoVacioImprimeUnaPaginaConCabecera) {
     TInformeRTF inf("Nada");
-    TMDIChild *w = guarda(inf.Muestra());
+    TMDIChild *w = guarda(MuestraInforme(inf));
     conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
     w->ImprimirExecute();
     ASSERT_TRUE(impreso());
@@ -379,7 +379,7 @@ TEST_F(Documentos, ProduccionImprimeApaisadoYLoDemasVertical) {
 TEST_F(Documentos, CerrarLaVistaPreviaNoImprime) {
     TInformeRTF inf("Informe");
     inf.Linea("x");
-    TMDIChild *w = guarda(inf.Muestra());
+    TMDIChild *w = guarda(MuestraInforme(inf));
     ImprimirPedido = 1; // left by an earlier print
     conVistaPrevia([] { PreviewForm->close(); });
     w->ImprimirExecute();
@@ -398,7 +398,7 @@ TEST_F(Documentos, CerrarLaVistaPreviaNoImprime) {
 TEST_F(Documentos, UnClicEnLaBarraDeHerramientasNoImprime) {
     TInformeRTF inf("Informe");
     inf.Linea("x");
-    TMDIChild *w = guarda(inf.Muestra());
+    TMDIChild *w = guarda(MuestraInforme(inf));
     w->resize(600, 400);
     int vistas = 0;
     TPreviewForm::Respuesta = [&](TPreviewForm &) { ++vistas; };
@@ -411,7 +411,7 @@ TEST_F(Documentos, UnClicEnLaBarraDeHerramientasNoImprime) {
 TEST_F(Documentos, LaVistaPreviaPasaPaginasDentroDeLimites) {
     TInformeRTF inf("Tres");
     hojas(inf, 3);
-    TMDIChild *w = guarda(inf.Muestra());
+    TMDIChild *w = guarda(MuestraInforme(inf));
     EditorVistaPrevia = w->Memo1;
     PaginaActual = 0;
     PreviewForm->Panel->grab();

@@ -1,5 +1,6 @@
 #include "platform/arboltexto.h"
 #include "platform/stringgrid.h"
+#include "platform/ui/arbolwidget.h"
 #include "platform/ui/stringgridview.h"
 
 #include <QTreeWidget>

@@ -3,6 +3,7 @@
 #include "frame/documento.h"
 #include "masterdata/empleados.h"
 #include "platform/codepage.h"
+#include "platform/informe.h"
 #include "platform/lineas.h"
 #include "platform/reloj.h"
 #include "platform/ui/stringgridview.h"
@@ -172,7 +173,9 @@ TEST(FormEditaIncidencias, ListarCierraYListaConLasCajasYLasFechas) {
     f.show();
     f.DT2->setDate(QDate(2011, 3, 5));
     f.CB1->setEditText("7 Dure");
+    FijaVisorInformes([](const TInformeRTF &informe) { MuestraInforme(informe); });
     f.ListarInClick();
+    FijaVisorInformes(nullptr);
     EXPECT_FALSE(f.isVisible());
     std::vector<TMDIChild *> docs;
     for (QWidget *w : QApplication::topLevelWidgets())

@@ -1,5 +1,5 @@
 #include "common/configuracion.h"
-#include "frame/informe.h"
+#include "platform/informe.h"
 #include "platform/lineas.h"
 #include "presence/informeincidencias.h"
 #include "support/dirtemporal.h"

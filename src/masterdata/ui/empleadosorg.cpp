@@ -4,12 +4,12 @@
 #include "masterdata/empleados.h"
 #include "masterdata/horarios.h"
 #include "masterdata/ui/horariosorg.h"
-#include "platform/arboltexto.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
 #include "platform/lineas.h"
 #include "platform/numeros.h"
 #include "platform/reloj.h"
+#include "platform/ui/arbolwidget.h"
 #include "platform/ui/stringgridview.h"
 
 #include <QCalendarWidget>

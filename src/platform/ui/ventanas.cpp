@@ -8,6 +8,7 @@ std::map<std::string, QPointer<QWidget>> &registro() {
     static std::map<std::string, QPointer<QWidget>> r;
     return r;
 }
+std::function<QMdiSubWindow *(QWidget *)> marco;
 } // namespace
 
 void RegistraVentana(const std::string &nombre, QWidget *ventana) { registro()[nombre] = ventana; }
@@ -35,4 +36,12 @@ void MuestraModal(const std::string &nombre) {
     w->show();
     w->raise();
     w->activateWindow();
+}
+
+QMdiSubWindow *AnadeHija(QWidget *ventana) {
+    return marco ? marco(ventana) : nullptr;
+}
+
+void FijaMarco(std::function<QMdiSubWindow *(QWidget *)> anade) {
+    marco = std::move(anade);
 }

@@ -1,9 +1,13 @@
 #pragma once
 // Registry of the single-instance windows by their global name ("FormEmpresa" ...), so the main
-// window can enable its actions for the windows that exist and show them.
+// window can enable its actions for the windows that exist and show them; and the main window's
+// frame, into which the windows of every subsystem put their child windows.
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <string>
+
+class QMdiSubWindow;
 
 void RegistraVentana(const std::string &nombre, QWidget *ventana);
 QWidget *Ventana(const std::string &nombre); // nullptr when absent or destroyed
@@ -11,3 +15,8 @@ QWidget *Ventana(const std::string &nombre); // nullptr when absent or destroyed
 void DestruyeVentana(const std::string &nombre);
 // Shows a window modally (a dialog) or brings it up (any other window).
 void MuestraModal(const std::string &nombre);
+
+// Puts a window into the main window as a child window; nullptr when there is no main window.
+QMdiSubWindow *AnadeHija(QWidget *ventana);
+// How a window becomes a child of the main window (installed by the application).
+void FijaMarco(std::function<QMdiSubWindow *(QWidget *)> anade);

@@ -2,10 +2,10 @@
 
 #include "common/globales.h"
 #include "common/presencia.h"
-#include "frame/principal.h"
 #include "platform/codepage.h"
 #include "platform/rutas.h"
 #include "platform/ui/escritorio.h"
+#include "platform/ui/ventanas.h"
 #include "presence/ui/presenciainicio.h"
 
 #include <QCloseEvent>
@@ -119,8 +119,7 @@ std::vector<TFichaPopup *> FichasPresentes(int segundos, bool forzado) {
     for (const TAvisoPresencia &a : avisos) {
         auto *w = new TFichaPopup();
         w->Muestra(a, segundos);
-        if (MainForm) {
-            QMdiSubWindow *hija = MainForm->AnadeHija(w);
+        if (QMdiSubWindow *hija = AnadeHija(w)) {
             hija->setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint);
             hija->resize(472, 334);
             hija->show();

@@ -2,7 +2,6 @@
 
 #include "common/configuracion.h"
 #include "common/globales.h"
-#include "frame/documento.h"
 #include "masterdata/ui/empleadosorg.h"
 #include "masterdata/ui/horariosorg.h"
 #include "masterdata/ui/incidenciasorg.h"
@@ -108,7 +107,8 @@ public:
     }
     void AbreDocumento(const std::string &ruta) override {
         Espera(1000);
-        ::AbreDocumento(ruta);
+        if (Ganchos::AbreDocumento)
+            Ganchos::AbreDocumento(ruta);
     }
 
 private:

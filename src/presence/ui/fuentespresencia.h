@@ -2,7 +2,7 @@
 // The presence run as the program runs it: master data from the windows' grids, clockings from
 // the control panel's listing and pair reader, reports in document windows, the incidence
 // editor shown modally.
-#include "frame/informe.h"
+#include "platform/informe.h"
 #include "presence/informepresencia.h"
 
 class StringGrid;

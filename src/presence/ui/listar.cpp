@@ -2,8 +2,8 @@
 
 #include "common/globales.h"
 #include "masterdata/ui/empresaorg.h"
-#include "platform/arboltexto.h"
 #include "platform/codepage.h"
+#include "platform/ui/arbolwidget.h"
 #include "presence/seleccion.h"
 #include "terminal/ui/panel.h"
 

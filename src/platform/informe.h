@@ -4,9 +4,10 @@
 // A report is rich text with a title, a kind and (usually) a file name in an output directory. The
 // builder writes it here, without any window, line by line and run by run, each run in the
 // attributes in force when it is written; tests read the result back (Documento(), TextoPlano(),
-// RTF()). The handler that asked for the report then calls Muestra(), which opens it in a new
-// document window (TMDIChild) with its caption and kind; when a file name was given, "Guardar" is
-// enabled there and writes the file. Nothing is written to disk before the operator presses it.
+// RTF()). The handler that asked for the report then calls Muestra(), which hands it to the viewer
+// the application installs: a new document window (TMDIChild) with its caption and kind; when a
+// file name was given, "Guardar" is enabled there and writes the file. Nothing is written to disk
+// before the operator presses it.
 //
 // All text is Windows-1252, as everywhere in the program.
 //
@@ -24,11 +25,10 @@
 #include <QColor>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-class TMDIChild;
 
 // Colours of the reports' scheme.
 inline const QColor ColorTitulo(0, 0, 255);            // titles, bold, 16 points
@@ -60,7 +60,7 @@ public:
     TInformeRTF(const TInformeRTF &) = delete;
     TInformeRTF &operator=(const TInformeRTF &) = delete;
 
-    // Title (the window's caption), kind (see ChildWin.h: DocumentoProduccion prints landscape)
+    // Title (the window's caption), kind (see frame/documento.h: DocumentoProduccion prints landscape)
     // and the full path that "Guardar" writes (empty: the window cannot save).
     void FijaTitulo(const std::string &titulo) { titulo_ = titulo; }
     void FijaTipo(int tipo) { tipo_ = tipo; }
@@ -96,9 +96,8 @@ public:
     // What "Guardar" would write.
     std::string RTF() const;
 
-    // Opens the report in a new document window: caption, kind, the text, and the file name with
-    // "Guardar" enabled when one was given. The window belongs to the main window.
-    TMDIChild *Muestra() const;
+    // Shows the report through the installed viewer (nothing happens without one).
+    void Muestra() const;
 
 private:
     QTextCharFormat formato() const;
@@ -114,3 +113,6 @@ private:
     bool finLinea_ = false; // the current line is ended: the next run starts a new one
     bool saltoPagina_ = false;
 };
+
+// The viewer of built reports: the application opens each in a new document window.
+void FijaVisorInformes(std::function<void(const TInformeRTF &)> visor);

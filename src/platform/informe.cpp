@@ -1,11 +1,9 @@
-#include "frame/informe.h"
+#include "platform/informe.h"
 
-#include "frame/documento.h"
 #include "platform/codepage.h"
 #include "platform/rtf.h"
 
 #include <QTextBlock>
-#include <QTextEdit>
 
 TInformeRTF::TInformeRTF(const std::string &titulo, int tipo)
     : titulo_(titulo), tipo_(tipo), doc_(std::make_unique<QTextDocument>()), cursor_(doc_.get()) {
@@ -106,13 +104,15 @@ std::string TInformeRTF::RTF() const {
     return EscribeRTF(*doc_);
 }
 
-TMDIChild *TInformeRTF::Muestra() const {
-    TMDIChild *w = TMDIChild::Crea();
-    w->Tipo = tipo_;
-    w->FijaTitulo(titulo_);
-    QTextDocument *copia = doc_->clone(w->Memo1);
-    w->Memo1->setDocument(copia);
-    if (!archivo_.empty())
-        w->FijaNombreArchivo(archivo_);
-    return w;
+namespace {
+std::function<void(const TInformeRTF &)> visor;
+}
+
+void FijaVisorInformes(std::function<void(const TInformeRTF &)> v) {
+    visor = std::move(v);
+}
+
+void TInformeRTF::Muestra() const {
+    if (visor)
+        visor(*this);
 }
