@@ -38,14 +38,22 @@ Respondedor *Instala(Respondedor *r) {
     respondedor = r;
     return antes;
 }
-Respondedor *Actual() { return respondedor; }
-void FijaReales(Respondedor *r) { reales = r; }
+Respondedor *Actual() {
+    return respondedor;
+}
+void FijaReales(Respondedor *r) {
+    reales = r;
+}
 
 void MuestraMensaje(const std::string &texto) {
     muestra(Tipo::Informacion, texto, deQ(QCoreApplication::applicationName()), false, false);
 }
-void Aviso(const std::string &texto, const std::string &titulo) { muestra(Tipo::Aviso, texto, titulo, false, false); }
-void Error(const std::string &texto, const std::string &titulo) { muestra(Tipo::Error, texto, titulo, false, false); }
+void Aviso(const std::string &texto, const std::string &titulo) {
+    muestra(Tipo::Aviso, texto, titulo, false, false);
+}
+void Error(const std::string &texto, const std::string &titulo) {
+    muestra(Tipo::Error, texto, titulo, false, false);
+}
 bool Pregunta(const std::string &texto, const std::string &titulo) {
     return muestra(Tipo::Pregunta, texto, titulo, true, false) == Respuesta::Si;
 }
@@ -53,12 +61,20 @@ Respuesta PreguntaCancelar(const std::string &texto, const std::string &titulo) 
     return muestra(Tipo::Pregunta, texto, titulo, true, true);
 }
 
-bool AbrirArchivo(const PeticionArchivo &p, std::string &ruta) { return quien().AbrirArchivo(p, ruta); }
-bool GuardarArchivo(const PeticionArchivo &p, std::string &ruta) { return quien().GuardarArchivo(p, ruta); }
-bool ElegirColor(QColor &color) { return quien().ElegirColor(color); }
+bool AbrirArchivo(const PeticionArchivo &p, std::string &ruta) {
+    return quien().AbrirArchivo(p, ruta);
+}
+bool GuardarArchivo(const PeticionArchivo &p, std::string &ruta) {
+    return quien().GuardarArchivo(p, ruta);
+}
+bool ElegirColor(QColor &color) {
+    return quien().ElegirColor(color);
+}
 bool PedirTexto(const std::string &titulo, const std::string &rotulo, std::string &valor) {
     return quien().PedirTexto(titulo, rotulo, valor);
 }
-bool Imprimir(int &desde, int &hasta, int paginas) { return quien().Imprimir(desde, hasta, paginas); }
+bool Imprimir(int &desde, int &hasta, int paginas) {
+    return quien().Imprimir(desde, hasta, paginas);
+}
 
 } // namespace Dialogos

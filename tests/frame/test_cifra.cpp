@@ -1,7 +1,7 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "frame/cifra.h"
-#include "frame/usuarios_prueba.h"
+#include "frame/usuariosprueba.h"
 #include "platform/lineas.h"
 #include "support/dirtemporal.h"
 

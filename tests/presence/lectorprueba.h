@@ -1,8 +1,9 @@
 #pragma once
 // One employee's clockings, sorted by date and time, put in a clockings grid and read by the
 // control panel's own pair reader (row 1 the first clocking).
-#include "presence/ui/fuentespresencia.h"
+#include "presence/calculopresencia.h"
 #include "support/columnasprueba.h"
+#include "terminal/entradasalida.h"
 #include "terminal/listadofichajes.h"
 
 #include <QDate>
@@ -45,7 +46,11 @@ public:
         }
         const TColumnasFichajes antes = ColumnasGlobales();
         FijaColumnasGlobales(ColumnasPrueba());
-        const TRegistroPresencia r = TLectorRejilla(rejilla_.get()).Lee(dia, fila, modo, c);
+        ModoLecturaFichajes = modo;
+        const TRegistroPresencia r = BuscaEntradaSalida(*rejilla_, {dia, fila, modo}, [&c](int codigo) {
+            if (codigo >= 1 && codigo <= 255)
+                ++c[static_cast<size_t>(codigo)];
+        });
         FijaColumnasGlobales(antes);
         return r;
     }

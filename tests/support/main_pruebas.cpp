@@ -1,7 +1,15 @@
-// Entry point of every test binary: a QApplication (headless) in the C numeric locale.
+// Entry point of every test binary: the application object (headless) in the C numeric locale. The
+// tests of windows get a QApplication; the tests of the core libraries a QGuiApplication, so they
+// link no QtWidgets.
 #include "platform/dialogos.h"
 
+#ifdef VK_PRUEBAS_VENTANAS
 #include <QApplication>
+using Aplicacion = QApplication;
+#else
+#include <QGuiApplication>
+using Aplicacion = QGuiApplication;
+#endif
 #include <QLocale>
 #include <clocale>
 #include <gtest/gtest.h>
@@ -33,7 +41,7 @@ private:
 
 int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
+    Aplicacion app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); // as the program does
     DialogoInesperado inesperado;

@@ -1,6 +1,6 @@
 // The clocking record, the format language, day-file names, scrambling and the writer.
 #include "terminal/fichaje.h"
-#include "terminal/fichajes_prueba.h"
+#include "terminal/fichajesprueba.h"
 
 #include "platform/archivoini.h"
 #include "platform/stringgrid.h"

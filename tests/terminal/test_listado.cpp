@@ -1,6 +1,6 @@
 // Clocking listings into the clockings grid, the alias pairs and the annul toggle.
 #include "terminal/fichaje.h"
-#include "terminal/fichajes_prueba.h"
+#include "terminal/fichajesprueba.h"
 #include "terminal/listadofichajes.h"
 
 #include <gtest/gtest.h>

@@ -32,7 +32,7 @@ public:
         QMessageBox caja(padre);
         caja.setWindowTitle(aQ(titulo));
         caja.setText(aQ(texto));
-        caja.setIcon(tipo == Tipo::Error     ? QMessageBox::Critical
+        caja.setIcon(tipo == Tipo::Error      ? QMessageBox::Critical
                      : tipo == Tipo::Aviso    ? QMessageBox::Warning
                      : tipo == Tipo::Pregunta ? QMessageBox::Question
                                               : QMessageBox::Information);
@@ -55,7 +55,8 @@ public:
     }
 
     bool AbrirArchivo(const PeticionArchivo &p, std::string &ruta) override {
-        QString r = QFileDialog::getOpenFileName(padre, aQ(p.titulo), RutaQ(p.directorio), filtroQt(p.filtro));
+        QString r =
+            QFileDialog::getOpenFileName(padre, aQ(p.titulo), RutaQ(p.directorio), filtroQt(p.filtro));
         if (r.isEmpty())
             return false;
         ruta = RutaDeQ(r);
@@ -101,6 +102,8 @@ void UsaDialogosQt() {
     FijaReales(&reales);
 }
 
-void FijaPadre(QWidget *p) { padre = p; }
+void FijaPadre(QWidget *p) {
+    padre = p;
+}
 
 } // namespace Dialogos

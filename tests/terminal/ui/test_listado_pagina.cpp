@@ -3,8 +3,8 @@
 #include "platform/ui/stringgridview.h"
 #include "support/respuestas.h"
 #include "terminal/fichaje.h"
-#include "terminal/fichajes_prueba.h"
-#include "terminal/panel_prueba.h"
+#include "terminal/fichajesprueba.h"
+#include "terminal/ui/panelprueba.h"
 
 #include <QCloseEvent>
 #include <QDateEdit>

@@ -6,7 +6,7 @@
 #include "presence/informepresencia.h"
 #include "presence/ui/fuentespresencia.h"
 #include "support/respuestas.h"
-#include "terminal/fichajes_prueba.h"
+#include "terminal/fichajesprueba.h"
 #include "terminal/listadofichajes.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,7 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
-#include "frame/documento.h"
 #include "masterdata/empleados.h"
 #include "platform/codepage.h"
-#include "platform/informe.h"
 #include "platform/lineas.h"
 #include "platform/reloj.h"
 #include "platform/ui/stringgridview.h"
@@ -11,6 +9,7 @@
 #include "presence/incidencias.h"
 #include "presence/ui/ficharpre.h"
 #include "presence/ui/incidenciased.h"
+#include "presence/ui/incidenciasprueba.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 
@@ -24,26 +23,6 @@
 #include <QtTest/QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
-
-namespace {
-struct Entorno {
-    DirectorioTrabajo dir;
-    Entorno() {
-        CreaDirectorio("datos/");
-        DirDatos = "datos/";
-        GuardaLineas("datos/incidencias.dat", {Ansi("Código"), "Incidencia", "A cargo de", "3", "Vacaciones",
-                                               "Empresa", "5", "Falta", "Trabajador"});
-        std::vector<std::string> l{"7 Dure"};
-        l.resize(static_cast<size_t>(LineasPorEmpleado));
-        l.push_back("12 Ana");
-        l.resize(2 * static_cast<size_t>(LineasPorEmpleado));
-        GuardaLineas("datos/empleados.dat", l);
-        Escribe("datos/incidencias.2011", "02/03/2011 00:00\r\n7 Dure\r\n3 Vacaciones *Empresa\r\n");
-        FijaReloj([] { return QDateTime(QDate(2011, 3, 10), QTime(9, 0)); });
-    }
-    ~Entorno() { FijaReloj(nullptr); }
-};
-} // namespace
 
 TEST(FormEditaIncidencias, CreacionCargaCajasYAnioActual) {
     Entorno e;
@@ -164,28 +143,4 @@ TEST(FormEditaIncidencias, IntroEnUnCampoNoAnade) {
     }
     EXPECT_TRUE(r.Mensajes.empty());
     EXPECT_EQ(Contenido("datos/incidencias.2011"), "02/03/2011 00:00\r\n7 Dure\r\n3 Vacaciones *Empresa\r\n");
-}
-
-TEST(FormEditaIncidencias, ListarCierraYListaConLasCajasYLasFechas) {
-    Entorno e;
-    TFormEditaIncidencias f;
-    FechaFichaje = QDateTime(QDate(2011, 3, 1), QTime(0, 0));
-    f.show();
-    f.DT2->setDate(QDate(2011, 3, 5));
-    f.CB1->setEditText("7 Dure");
-    FijaVisorInformes([](const TInformeRTF &informe) { MuestraInforme(informe); });
-    f.ListarInClick();
-    FijaVisorInformes(nullptr);
-    EXPECT_FALSE(f.isVisible());
-    std::vector<TMDIChild *> docs;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *d = qobject_cast<TMDIChild *>(w))
-            docs.push_back(d);
-    ASSERT_EQ(docs.size(), 1u);
-    EXPECT_EQ(deQ(docs[0]->Memo1->toPlainText()),
-              "Listado de incidencias de 7 Dure desde 01/03/2011 hasta 05/03/2011 \n\n\n"
-              "Fecha\t\tIncidencia\t\t\tTiempo justificado\n\n"
-              "02/03/2011\t3 Vacaciones *Empresa\t\tTodo el dia");
-    EXPECT_FALSE(docs[0]->BotonRec->isEnabled());
-    delete docs[0];
 }

@@ -1,0 +1,52 @@
+#include "masterdata/tiposincidencia.h"
+#include "masterdata/tiposincidenciaprueba.h"
+#include "masterdata/ui/incidenciasorg.h"
+
+#include <QComboBox>
+#include <gtest/gtest.h>
+
+TEST(TiposIncidencia, VentanaGuardaOrdenado) {
+    EntornoIncidencias e;
+    const std::string archivo = kTitulos + "5\r\nM\xE9"
+                                           "dico\r\nEmpresa\r\n2\r\nHuelga\r\nTrabajador\r\n";
+    Escribe("d/Incidencias.dat", archivo);
+    TFormCIncidencias f;
+    ASSERT_EQ(f.SG1.RowCount(), 3);
+    f.SpeedButton1Click();
+    EXPECT_EQ(f.SG1.Row(), 3);
+    f.SG1.SetCelda(0, 3, "9");
+    f.SG1.SetCelda(1, 3, "Viaje");
+    f.SG1.SetCol(2);
+    f.SG1SelectCell(2, 3);
+    EXPECT_FALSE(f.CB1->isHidden());
+    f.CB1Change(); // nothing chosen: the first item
+    EXPECT_EQ(f.SG1.Cells[2][3], "Empresa");
+    f.CB1->setCurrentIndex(1);
+    f.CB1Change();
+    EXPECT_EQ(f.SG1.Cells[2][3], "Trabajador");
+    f.SG1SelectCell(1, 3);
+    EXPECT_TRUE(f.CB1->isHidden());
+
+    ASSERT_TRUE(f.botonrecClick());
+    EXPECT_EQ(Contenido("d/Incidencias.dat"), kTitulos + "2\r\nHuelga\r\nTrabajador\r\n5\r\nM\xE9"
+                                                         "dico\r\nEmpresa\r\n"
+                                                         "9\r\nViaje\r\nTrabajador\r\n");
+    EXPECT_FALSE(ExisteArchivo("d/incidencias.dat"));
+    EXPECT_EQ(f.SG1.Cells[1][1], "Huelga");
+
+    f.SG1.SetRow(1);
+    f.SpeedButton2Click();
+    f.SpeedButton2Click();
+    f.SpeedButton2Click(); // the last type stays
+    EXPECT_EQ(f.SG1.RowCount(), 2);
+    EXPECT_EQ(f.SG1.Cells[1][1], "Viaje");
+}
+
+TEST(TiposIncidencia, VentanaSinArchivo) {
+    EntornoIncidencias e;
+    TFormCIncidencias f;
+    EXPECT_EQ(f.SG1.RowCount(), 2);
+    EXPECT_EQ(f.SG1.Fila(0), TitulosIncidencias());
+    ASSERT_TRUE(f.botonrecClick());
+    EXPECT_EQ(Contenido("d/incidencias.dat"), kTitulos + "\r\n\r\n\r\n");
+}

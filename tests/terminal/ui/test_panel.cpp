@@ -1,0 +1,150 @@
+// The control panel over the links: its creation and its console.
+#include "common/configuracion.h"
+#include "common/globales.h"
+#include "masterdata/ui/terminalesorg.h"
+#include "support/respuestas.h"
+#include "terminal/enlacesprueba.h"
+#include "terminal/ui/panel.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST_F(Simulador, CreacionDelPanelAbreElPuertoYArrancaLaRadio) {
+    LineaSimulada linea(true);
+    Escribe(dir.Archivo("velkatron.ini"),
+            "[config]\r\nconexion=ondarelay\r\ncoordinador=BA000000\r\ncanal=3\r\n"
+            "Puerto=" +
+                linea.RutaEsclavo() + "\r\ndatos=" + dir.Ruta() + "/\r\n");
+    Escribe(dir.Archivo("terminales.dat"), "Tipo\r\nDir\r\nDesc\r\nPerm\r\nDeneg\r\nModo\r\n"
+                                           "OndaRelay\r\nBA000007\r\nNave 1\r\n\r\n\r\nTodo\r\n"
+                                           "OndaRelay\r\nBA000012\r\nNave 2\r\n\r\n\r\nAccesos\r\n");
+    RespuestasPrueba respuestas;
+    FormTerminales = new TFormTerminales();
+    auto panel = std::make_unique<TFormVelka>();
+    // The start frame goes to the last radio row once the port is open, with no address prefix;
+    // then the first terminal of the list is selected.
+    EXPECT_TRUE(espera([&] { return !linea.TramasInicio.empty(); }));
+    EXPECT_EQ(linea.Recibido, QByteArray("\x01IBA000000390000001\x04"));
+    EXPECT_EQ(panel->CLBTerminales->count(), 2);
+    EXPECT_EQ(panel->CLBTerminales->currentRow(), 0);
+    EXPECT_EQ(std::string(CabeceraComando), "\x05"
+                                            "07");
+    EXPECT_TRUE(panel->Timer3->isActive());
+    panel.reset();
+    delete FormTerminales;
+}
+
+// ---- the panel's console ----
+
+class Consola : public Simulador {
+protected:
+    void SetUp() override {
+        Simulador::SetUp();
+        panel = std::make_unique<TFormVelka>();
+        CapturaRecepcion(consola, guardados);
+    }
+    void TearDown() override {
+        panel.reset();
+        Simulador::TearDown();
+    }
+    void teclea(const std::string &s) {
+        for (char c : s)
+            panel->visorKeyPress(c);
+    }
+    RespuestasPrueba respuestas;
+    std::unique_ptr<TFormVelka> panel;
+};
+
+TEST_F(Consola, LineaVaAlTerminalSeleccionadoConSuCabecera) {
+    TerminalSimulado t3(3), t4(4);
+    std::unique_ptr<ServidorTerminal> s3, s4;
+    dosEthernet(t3, t4, s3, s4, [this] { panel->CargaTerminales(g); });
+    panel->CLBTerminales->setCurrentRow(1);
+    panel->CLBTerminalesDblClick();
+    // Terminal 3 announces: the machine talks to 3, the operator's line still goes to 4.
+    t3.Pendientes.push_back(registros(3, 1)[0]);
+    t3.Anuncia();
+    ASSERT_TRUE(espera([&] { return t3.Pendientes.empty(); }));
+    teclea("l");
+    panel->visorKeyPress(0x08);
+    panel->visorKeyPress(0x08); // backspace on an empty line keeps it empty
+    teclea("ls\r");
+    ASSERT_TRUE(espera([&] { return !t4.Comandos.empty(); }));
+    EXPECT_EQ(t4.Comandos.back(), "ls\r");
+    EXPECT_EQ(s4->Recibido.right(6), QByteArray("\x05"
+                                                "04ls\r"));
+    EXPECT_EQ(s3->Recibido.count("ls"), 0);
+    EXPECT_EQ(panel->PageControl1->currentWidget(), panel->TS2);
+    EXPECT_EQ(panel->Edit3->findText("ls"), 0); // history
+    // "m" typed: the clocking the terminal sends in reply is received and stored.
+    t4.Pendientes.push_back(registros(4, 1)[0]);
+    teclea("m\r");
+    ASSERT_TRUE(espera([&] { return t4.Pendientes.empty(); }));
+    EXPECT_EQ(guardados.back(), registros(4, 1)[0]);
+}
+
+TEST_F(Consola, RecibirEnviaLaLineaLComoTecleada) {
+    TerminalSimulado t3(3), t4(4);
+    std::unique_ptr<ServidorTerminal> s3, s4;
+    dosEthernet(t3, t4, s3, s4, [this] { panel->CargaTerminales(g); });
+    panel->CLBTerminales->setCurrentRow(1);
+    panel->CLBTerminalesDblClick();
+    teclea("xy"); // a line being typed gives way
+    panel->BitBtn6->click();
+    ASSERT_TRUE(espera([&] { return !t4.Comandos.empty(); }));
+    EXPECT_EQ(t4.Comandos.back(), "l\r");
+    EXPECT_TRUE(t3.Comandos.empty());
+    EXPECT_GE(panel->Edit3->findText("l"), 0);
+    EXPECT_LT(panel->Edit3->findText("xy"), 0);
+    EXPECT_EQ(panel->PageControl1->currentWidget(), panel->TS2);
+}
+
+TEST_F(Consola, VisorPierdeSuPrimeraLineaPasadasDoscientas) {
+    for (int i = 0; i < 200; ++i)
+        panel->MuestraTraza("linea " + std::to_string(i) + "\r\n");
+    ASSERT_EQ(panel->visor->document()->blockCount(), 201);
+    panel->MuestraTraza("otra");
+    EXPECT_EQ(panel->visor->document()->blockCount(), 200);
+    EXPECT_TRUE(panel->visor->toPlainText().startsWith("linea 1\n"));
+}
+
+TEST_F(Consola, LineaDeConsolaNoDesborda) {
+    teclea(std::string(5000, 'x'));
+    EXPECT_EQ(panel->LineaConsola.size(), static_cast<size_t>(TFormVelka::MaxLineaConsola));
+}
+
+TEST_F(Consola, CuentaSegundosBajaCadaCienTicks) {
+    panel->Timer2->stop();
+    CuentaSegundos = 5;
+    SubcuentaSegundos = 100;
+    int ticks = 0;
+    while (CuentaSegundos != 0 && ticks < 1000) {
+        panel->Timer2Timer();
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 501);
+}
+
+TEST_F(Consola, GuardarTerminalesReconstruyeLasTablas) {
+    ASSERT_TRUE(Ganchos::CargaTerminales);
+    FormTerminales = new TFormTerminales();
+    DirDatos = dir.Ruta() + "/";
+    FormTerminales->SGTerminales.SetRowCount(2);
+    FormTerminales->SGTerminales.Cells[0][1] = "Serie";
+    FormTerminales->SGTerminales.Cells[1][1] = "9";
+    FormTerminales->SGTerminales.Cells[5][1] = "Todo";
+    FormTerminales->botonrecClick();
+    EXPECT_EQ(NumTerminales, 1);
+    EXPECT_EQ(panel->CLBTerminales->count(), 1);
+    EXPECT_EQ(TablaNumTerminal[1], 9u);
+    delete FormTerminales;
+}
+
+} // namespace
