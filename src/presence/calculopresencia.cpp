@@ -280,6 +280,7 @@ void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &inciden
     r.ColorTexto = r.ColorPares;
     r.TextoInforme = r.TextoInformePares;
     r.NoJustificado = false;
+    r.JustificaEmpresa = false;
 
     const std::string dia = TextoDia(r.Dia);
     const size_t n = NumIncidencias(incidencias);
@@ -292,6 +293,7 @@ void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &inciden
             r.ColorTexto = Qt::red;
             continue;
         }
+        r.JustificaEmpresa = true;
         const int M = reg.Minutos();
         if (M == 0) {
             r.TextoIncidencia += " Justifica todo el dia";
@@ -328,6 +330,16 @@ void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &inciden
         const std::string &ultima = r.Lineas.back();
         r.TextoInforme +=
             ultima + (ultima.size() < 49 ? std::string(22, ' ') : std::string(4, ' ')) + NoJustificada;
+    }
+}
+
+void AplicaIncidenciasEditadas(TResultadoDia &r, const std::vector<std::string> &incidencias,
+                               const TEmpleadoPresencia &e) {
+    const std::string informe = r.TextoInforme;
+    AplicaIncidencias(r, incidencias, e);
+    if (!r.JustificaEmpresa) {
+        r.NoJustificado = true;
+        r.TextoInforme = informe;
     }
 }
 
