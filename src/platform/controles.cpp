@@ -30,8 +30,8 @@ QString TRotuloRecortado::TextoVisible() const {
 void TRotuloRecortado::paintEvent(QPaintEvent *) {
     QPainter p(this);
     drawFrame(&p);
-    style()->drawItemText(&p, contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
-                          isEnabled(), TextoVisible(), foregroundRole());
+    style()->drawItemText(&p, contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment()),
+                          palette(), isEnabled(), TextoVisible(), foregroundRole());
 }
 
 TSelectorFecha::TSelectorFecha(QWidget *padre, const QDate &vacia) : QDateEdit(padre), vacia_(vacia) {

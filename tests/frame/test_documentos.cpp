@@ -14,6 +14,7 @@
 #include "support/respuestas.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
@@ -446,4 +447,26 @@ TEST(VistaPrevia, DisposicionDelPanel) {
     EXPECT_EQ(r.height(), 0);
     // no page measures: an A4 page
     EXPECT_NEAR(TPreviewForm::DisposicionPanel(QSize(1000, 594), QSize()).width(), 420, 1);
+}
+
+TEST_F(Documentos, CadaDocumentoSeAbreDentroDeLaVentanaPrincipal) {
+    NivelUsuario = 1; // already logged in: showing the frame starts nothing
+    TMainForm principal;
+    for (QSize tam : {QSize(1200, 900), QSize(560, 420)}) {
+        principal.resize(tam);
+        principal.show();
+        QApplication::processEvents();
+        const QRect visible = principal.Area()->viewport()->rect();
+        for (int i = 0; i < 6; ++i) {
+            TInformeRTF inf("Presencia", DocumentoPresencia);
+            inf.Linea("Dia");
+            TMDIChild *w = guarda(inf.Muestra());
+            const QRect marco = principal.Area()->subWindowList().back()->geometry();
+            EXPECT_TRUE(visible.contains(marco)) << tam.width() << " " << i;
+            EXPECT_EQ(principal.Area()->subWindowList().back()->widget(), w);
+        }
+        principal.cierratoExecute();
+    }
+    principal.hide();
+    NivelUsuario = 0;
 }

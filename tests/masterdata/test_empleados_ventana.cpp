@@ -252,3 +252,114 @@ TEST(VentanaEmpleados, CalendarioYFechaVaciaEnElSelector) {
     EXPECT_EQ(calendario->monthShown(), 3);
     calendario->window()->hide();
 }
+
+TEST(VentanaEmpleados, MoverseGuardaLasEdicionesEnLaRejilla) {
+    EntornoEmpleados e;
+    Escribe("d/empleados.dat", registro("3 Luis", "Gil", "") + registro("7 Eva", "Paz", ""));
+    const std::string archivo = Contenido("d/empleados.dat");
+    TFormEmpleados f;
+    f.Edit1->setText("Gil Sanz");
+    f.BSigClick();
+    EXPECT_EQ(f.Edit1->text(), "Paz");
+    EXPECT_EQ(f.SG1.Celda(1, 1), "Gil Sanz");
+    f.Edit2->setText("Eva");
+    f.TV1->setCurrentItem(f.TV1->topLevelItem(0)->child(0)->child(1)); // "3 Luis" in the tree
+    EXPECT_EQ(f.Edit1->text(), "Gil Sanz");
+    EXPECT_EQ(f.SG1.Celda(2, 2), "Eva");
+    f.BSigClick();
+    EXPECT_EQ(f.Edit2->text(), "Eva");
+    EXPECT_EQ(Contenido("d/empleados.dat"), archivo); // the file only at "Guardar"
+    EXPECT_TRUE(e.respuestas.Mensajes.empty());
+    ASSERT_TRUE(f.BGuarClick());
+    EXPECT_NE(Contenido("d/empleados.dat").find("3 Luis\r\nGil Sanz\r\n"), std::string::npos);
+    EXPECT_NE(Contenido("d/empleados.dat").find("7 Eva\r\nPaz\r\nEva\r\n"), std::string::npos);
+}
+
+TEST(VentanaEmpleados, CerrarConCambiosPreguntaSiGuardarlos) {
+    using Dialogos::Respuesta;
+    struct Caso {
+        Respuesta respuesta;
+        bool abierta;  // the window stays open
+        bool guardado; // the edit reached the file
+    } casos[] = {
+        {Respuesta::Si, false, true}, {Respuesta::No, false, false}, {Respuesta::Cancelar, true, false}};
+    for (const Caso &c : casos) {
+        EntornoEmpleados e;
+        Escribe("d/empleados.dat", registro("3 Luis", "Gil", ""));
+        TFormEmpleados f;
+        f.show();
+        QTest::keyClick(&f, Qt::Key_Escape); // nothing changed: no question
+        EXPECT_TRUE(e.respuestas.Mensajes.empty());
+        EXPECT_FALSE(f.isVisible());
+        f.show();
+        f.Edit1->setText("Gil Sanz");
+        f.BSigClick(); // the edit is in the grid, not in the file
+        e.respuestas.Respuestas.push_back(c.respuesta);
+        QTest::keyClick(&f, Qt::Key_Escape);
+        ASSERT_EQ(e.respuestas.Mensajes.size(), 1u);
+        EXPECT_TRUE(e.respuestas.Mensajes[0].siNo);
+        EXPECT_EQ(f.isVisible(), c.abierta);
+        EXPECT_EQ(Contenido("d/empleados.dat").find("Gil Sanz") != std::string::npos, c.guardado);
+        // What other windows read is the file, or the edit while the window stays open.
+        EXPECT_EQ(f.SG1.Celda(1, 1) == "Gil Sanz", c.guardado || c.abierta);
+        f.hide();
+    }
+}
+
+TEST(VentanaEmpleados, PrecioQueNoEsNumeroSeAvisaYNoSeGuarda) {
+    EntornoEmpleados e;
+    Escribe("d/empleados.dat", registro("3 Luis", "Gil", "") + registro("7 Eva", "Paz", ""));
+    const std::string archivo = Contenido("d/empleados.dat");
+    TFormEmpleados f;
+    f.Edit1->setText("Gil Sanz");
+    for (const char *precio : {"doce euros", "12abc", "-3", "1,234.5"}) {
+        e.respuestas.Mensajes.clear();
+        f.Edit7->setText(precio);
+        EXPECT_FALSE(f.BGuarClick()) << precio;
+        f.BSigClick(); // nor does moving leave it behind
+        ASSERT_EQ(e.respuestas.Mensajes.size(), 2u) << precio;
+        EXPECT_NE(e.respuestas.Mensajes[0].texto.find(precio), std::string::npos);
+        EXPECT_EQ(f.SG1.Row(), 1);
+        EXPECT_EQ(f.Edit7->text(), precio);
+        EXPECT_EQ(f.SG1.Celda(1, 1), "Gil");
+        EXPECT_EQ(Contenido("d/empleados.dat"), archivo);
+    }
+    f.Edit7->setText("12,50");
+    ASSERT_TRUE(f.BGuarClick());
+    EXPECT_EQ(f.SG1.Celda(ColCostes, 1), "01/03/2010 12.50,");
+    EXPECT_EQ(f.SG1.Celda(1, 1), "Gil Sanz");
+}
+
+TEST(VentanaEmpleados, FechaEscritaEnUnCampoVacio) {
+    EntornoEmpleados e;
+    Escribe("d/empleados.dat", registro("3 Luis", "Gil", ""));
+    TFormEmpleados f;
+    f.show();
+    const std::pair<const char *, const char *> casos[] = {
+        {"15/03/1980", "15/03/1980"}, {"15031980", "15/03/1980"}, {"5/3/1980", "05/03/1980"}};
+    for (const auto &[tecleado, celda] : casos) {
+        f.DTNacimiento->setDate(QDate(1800, 1, 1)); // the blank
+        f.DTNacimiento->setFocus();
+        QTest::keyClicks(f.DTNacimiento, tecleado);
+        ASSERT_TRUE(f.BGuarClick());
+        EXPECT_EQ(f.SG1.Celda(ColNacimiento, 1), celda) << tecleado;
+    }
+    f.hide();
+}
+
+TEST(VentanaEmpleados, NombreLargoNoEnsanchaLaVentana) {
+    EntornoEmpleados e;
+    const std::string largo = "5 " + std::string(300, 'M');
+    Escribe("d/empresa.org", "Empresa\r\n\tTaller\r\n\t\t" + largo + "\r\n");
+    Escribe("d/empleados.dat", registro(largo, "Gil", ""));
+    TFormEmpleados f;
+    e.respuestas.Archivos.push_back("f/" + std::string(300, 'x') + ".png");
+    f.FotoDblClick();
+    f.show();
+    QApplication::processEvents();
+    EXPECT_EQ(f.ST1->text().toStdString(), largo);
+    EXPECT_LE(f.width(), 1000);
+    for (QWidget *w : std::initializer_list<QWidget *>{f.Foto, f.Edit7, f.ST2})
+        EXPECT_LE(w->mapTo(&f, QPoint(w->width(), 0)).x(), f.width());
+    f.hide();
+}

@@ -2,6 +2,7 @@
 #include "masterdata/Incidenciasorg.h"
 #include "masterdata/tiposincidencia.h"
 #include "platform/lineas.h"
+#include "platform/stringgridview.h"
 
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
@@ -115,4 +116,28 @@ TEST(TiposIncidencia, VentanaSinArchivo) {
     EXPECT_EQ(f.SG1.Fila(0), TitulosIncidencias());
     ASSERT_TRUE(f.botonrecClick());
     EXPECT_EQ(Contenido("d/incidencias.dat"), kTitulos + "\r\n\r\n\r\n");
+}
+
+TEST(TiposIncidencia, CodigoQueNoEsNumeroSeAvisaYNoSeGuarda) {
+    EntornoIncidencias e;
+    const std::string archivo = kTitulos + "5\r\nM\xE9"
+                                           "dico\r\nEmpresa\r\n";
+    Escribe("d/Incidencias.dat", archivo);
+    TFormCIncidencias f;
+    f.SpeedButton1Click();
+    for (const char *codigo : {"M1", "", "1000", "-2", "1 2"}) {
+        e.respuestas.Mensajes.clear();
+        // Typed into the cell: a warning at once.
+        f.VistaSG1->model()->setData(f.VistaSG1->model()->index(2, 0), QString::fromLatin1(codigo));
+        f.SG1.SetCelda(1, 2, "Viaje");
+        EXPECT_FALSE(f.botonrecClick()) << codigo;
+        ASSERT_EQ(e.respuestas.Mensajes.size(), 2u) << codigo;
+        EXPECT_NE(e.respuestas.Mensajes[1].texto.find("\"" + std::string(codigo) + " Viaje\""),
+                  std::string::npos);
+        EXPECT_EQ(f.SG1.Row(), 2);
+        EXPECT_EQ(Contenido("d/Incidencias.dat"), archivo);
+    }
+    f.SG1.SetCelda(0, 2, "7");
+    EXPECT_TRUE(f.botonrecClick());
+    EXPECT_EQ(Contenido("d/Incidencias.dat"), archivo + "7\r\nViaje\r\n\r\n");
 }
