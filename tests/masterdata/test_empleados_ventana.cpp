@@ -253,12 +253,21 @@ TEST(VentanaEmpleados, CalendarioYFechaVaciaEnElSelector) {
     calendario->window()->hide();
 }
 
-TEST(VentanaEmpleados, MoverseGuardaLasEdicionesEnLaRejilla) {
-    EntornoEmpleados e;
-    Escribe("d/empleados.dat", registro("3 Luis", "Gil", "") + registro("7 Eva", "Paz", ""));
-    const std::string archivo = Contenido("d/empleados.dat");
+namespace {
+// Luis and Eva in the file; the window shows Luis with his surname edited.
+struct LuisEditado : EntornoEmpleados {
+    std::string archivo =
+        (Escribe("d/empleados.dat", registro("3 Luis", "Gil", "") + registro("7 Eva", "Paz", "")),
+         Contenido("d/empleados.dat"));
     TFormEmpleados f;
-    f.Edit1->setText("Gil Sanz");
+    LuisEditado() { f.Edit1->setText("Gil Sanz"); }
+};
+} // namespace
+
+TEST(VentanaEmpleados, MoverseGuardaLasEdicionesEnLaRejilla) {
+    LuisEditado e;
+    TFormEmpleados &f = e.f;
+    const std::string &archivo = e.archivo;
     f.BSigClick();
     EXPECT_EQ(f.Edit1->text(), "Paz");
     EXPECT_EQ(f.SG1.Celda(1, 1), "Gil Sanz");
@@ -307,11 +316,9 @@ TEST(VentanaEmpleados, CerrarConCambiosPreguntaSiGuardarlos) {
 }
 
 TEST(VentanaEmpleados, PrecioQueNoEsNumeroSeAvisaYNoSeGuarda) {
-    EntornoEmpleados e;
-    Escribe("d/empleados.dat", registro("3 Luis", "Gil", "") + registro("7 Eva", "Paz", ""));
-    const std::string archivo = Contenido("d/empleados.dat");
-    TFormEmpleados f;
-    f.Edit1->setText("Gil Sanz");
+    LuisEditado e;
+    TFormEmpleados &f = e.f;
+    const std::string &archivo = e.archivo;
     for (const char *precio : {"doce euros", "12abc", "-3", "1,234.5"}) {
         e.respuestas.Mensajes.clear();
         f.Edit7->setText(precio);
