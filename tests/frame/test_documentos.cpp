@@ -452,20 +452,13 @@ TEST(VistaPrevia, DisposicionDelPanel) {
 TEST_F(Documentos, CadaDocumentoSeAbreDentroDeLaVentanaPrincipal) {
     NivelUsuario = 1; // already logged in: showing the frame starts nothing
     TMainForm principal;
-    for (QSize tam : {QSize(1200, 900), QSize(560, 420)}) {
-        principal.resize(tam);
-        principal.show();
-        QApplication::processEvents();
-        const QRect visible = principal.Area()->viewport()->rect();
-        for (int i = 0; i < 6; ++i) {
-            TInformeRTF inf("Presencia", DocumentoPresencia);
-            inf.Linea("Dia");
-            TMDIChild *w = guarda(inf.Muestra());
-            const QRect marco = principal.Area()->subWindowList().back()->geometry();
-            EXPECT_TRUE(visible.contains(marco)) << tam.width() << " " << i;
-            EXPECT_EQ(principal.Area()->subWindowList().back()->widget(), w);
-        }
-        principal.cierratoExecute();
+    principal.resize(560, 420); // smaller than a document window
+    principal.show();
+    QApplication::processEvents();
+    for (int i = 0; i < 4; ++i) {
+        guarda(TInformeRTF("Presencia", DocumentoPresencia).Muestra());
+        const QRect marco = principal.Area()->subWindowList().back()->geometry();
+        EXPECT_TRUE(principal.Area()->viewport()->rect().contains(marco)) << i;
     }
     principal.hide();
     NivelUsuario = 0;
