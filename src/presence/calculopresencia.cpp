@@ -197,6 +197,10 @@ TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestr
         par.MinutoSalida = p.MinutoSalida;
         int E = p.HoraEntrada * 60 + p.MinutoEntrada;
         int X = p.HoraSalida * 60 + p.MinutoSalida;
+        // A pair left open on a past day (a forgotten exit) counts no time: its exit is its entry.
+        const bool faltaSalida = modo == 0 && p.Presente && p.HoraSalida == 24;
+        if (faltaSalida)
+            X = E;
 
         int k = 0;
         if (r.Teorico > 0) {
@@ -233,7 +237,8 @@ TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestr
 
         std::string marca = "\t";
         if (modo == 0 && p.Presente) {
-            if (p.HoraSalida == 24) {
+            if (faltaSalida) {
+                X = E;
                 par.Marca = TMarcaSalida::FaltaFichaje;
                 marca = "   (FALTA FICHAJE)\t";
                 r.TextoIncidencia = "\t\tFICHAJES IMPARES ";
