@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPrintDialog>
@@ -42,6 +43,21 @@ QTextEdit *editor(QWidget *padre) {
     e->setAcceptRichText(true);
     e->setTabStopDistance(TabuladorTwips / TwipsPorUnidad);
     return e;
+}
+
+// Moves and, when it must, shrinks a child window so that the whole of it is inside the visible
+// area of the main window.
+void dentroDelArea(QMdiSubWindow *s) {
+    const QMdiArea *area = s->mdiArea();
+    if (!area || !area->isVisible()) // an area not on screen has no size to go by
+        return;
+    const QRect visible = area->viewport()->rect();
+    if (visible.isEmpty())
+        return;
+    const QSize tam = s->size().boundedTo(visible.size()).expandedTo(s->minimumSizeHint());
+    const int x = std::clamp(s->x(), 0, std::max(0, visible.width() - tam.width()));
+    const int y = std::clamp(s->y(), 0, std::max(0, visible.height() - tam.height()));
+    s->setGeometry(x, y, tam.width(), tam.height());
 }
 
 } // namespace
@@ -78,6 +94,7 @@ TMDIChild *TMDIChild::Crea() {
     if (s) {
         s->resize(s->sizeHint().expandedTo(QSize(640, 480)));
         s->show();
+        dentroDelArea(s);
     } else {
         w->show();
     }

@@ -173,7 +173,10 @@ TMainForm::TMainForm(QWidget *padre) : QMainWindow(padre) {
         QPageSetupDialog dialogo(&Impresora(), this);
         dialogo.exec();
     });
-    connect(ListarPre, &QAction::triggered, this, [this] { ListarPreExecute(); });
+    connect(ListarPre, &QAction::triggered, this, [this] {
+        ModoIncidencias = 0; // a presence listing, whatever the last showing was for
+        ListarPreExecute();
+    });
     connect(ToolButton19, &QAction::triggered, this, [this] {
         ModoIncidencias = 1;
         ListarPreExecute();

@@ -1,5 +1,6 @@
 #include "masterdata/empleados.h"
 
+#include "platform/codepage.h"
 #include "platform/numeros.h"
 
 #include <algorithm>
@@ -175,6 +176,18 @@ std::string NormalizaCoste(const std::string &texto) {
     if (a == std::string::npos)
         return "";
     return r.substr(a, r.find_last_not_of(' ') - a + 1);
+}
+
+bool CosteValido(const std::string &texto) {
+    const std::string c = NormalizaCoste(texto);
+    double v = 0;
+    return c.empty() || (DecimalValido(c, v) && v >= 0);
+}
+
+std::string AvisoPrecio(const std::string &texto) {
+    return Ansi("El precio \"") + texto +
+           Ansi("\" no es un número: escríbalo con cifras y, si lleva decimales, con una coma o un punto "
+                "(por ejemplo 12,50).");
 }
 
 std::string EntradaCoste(const QDate &desde, const std::string &coste) {

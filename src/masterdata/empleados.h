@@ -52,6 +52,10 @@ std::vector<std::string> EntradasCoste(const std::string &historial);
 std::string UneEntradasCoste(const std::vector<std::string> &entradas);
 // A cost as typed, with a decimal comma turned into a point (the comma closes the entries).
 std::string NormalizaCoste(const std::string &texto);
+// A cost as the operator may type it: empty, or a number not below zero (comma or point).
+bool CosteValido(const std::string &texto);
+// The message for a price that is not one (Windows-1252).
+std::string AvisoPrecio(const std::string &texto);
 // The history entry for a cost from a date, "" when the cost is zero or not a number.
 std::string EntradaCoste(const QDate &desde, const std::string &coste);
 // Hourly cost of a day: the last entry, in list order, dated on or before the day; 0 when none.

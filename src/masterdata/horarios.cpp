@@ -1,5 +1,6 @@
 #include "masterdata/horarios.h"
 
+#include "masterdata/empleados.h"
 #include "platform/lineas.h"
 #include "platform/numeros.h"
 
@@ -98,6 +99,15 @@ void CargaJornadas(StringGrid &sg1, const std::string &ruta) {
 
 std::vector<std::string> LineasJornadas(const StringGrid &sg1) {
     return lineasDeRegistros(sg1, 0, LineasJornada);
+}
+
+int NormalizaPrecios(StringGrid &sg3) {
+    for (int r = 1; r < sg3.RowCount(); ++r) {
+        if (!CosteValido(sg3.Celda(1, r)))
+            return r;
+        sg3.SetCelda(1, r, NormalizaCoste(sg3.Celda(1, r)));
+    }
+    return -1;
 }
 
 bool CodigoJornadaValido(const std::string &texto, int &codigo) {

@@ -26,6 +26,9 @@ std::vector<std::string> LlenaTiposHora(StringGrid &sg3, const std::vector<std::
 std::vector<std::string> CargaTiposHora(StringGrid &sg3, const std::string &ruta);
 std::vector<std::string> LineasTiposHora(const StringGrid &sg3);
 std::vector<std::string> NombresTiposHora(const StringGrid &sg3);
+// Writes every price with a decimal point; returns the first row whose price is neither empty nor
+// a number not below zero, -1 when all are.
+int NormalizaPrecios(StringGrid &sg3);
 
 // Schedules: rows from 0, no title row; code, name, band string.
 void LlenaJornadas(StringGrid &sg1, const std::vector<std::string> &lineas);

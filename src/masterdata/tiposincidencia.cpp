@@ -28,6 +28,24 @@ std::string RutaIncidencias() {
     return DirDatos + (hallados.isEmpty() ? nombre : RutaDeQ(hallados.first()));
 }
 
+bool CodigoIncidenciaValido(const std::string &texto, int &codigo) {
+    int v = 0;
+    if (!EnteroValido(texto, v) || v < 0 || v > 999)
+        return false;
+    codigo = v;
+    return true;
+}
+
+int PrimerTipoInvalido(const StringGrid &sg) {
+    int codigo = 0;
+    for (int r = 1; r < sg.RowCount(); ++r) {
+        const std::vector<std::string> t = sg.Fila(r);
+        if (!(t[0] + t[1] + t[2]).empty() && !CodigoIncidenciaValido(t[0], codigo))
+            return r;
+    }
+    return -1;
+}
+
 void LlenaTiposIncidencia(StringGrid &sg, std::vector<std::string> lineas) {
     if (lineas.size() < ColumnasIncidencia)
         lineas = TitulosIncidencias();

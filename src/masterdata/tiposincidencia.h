@@ -15,6 +15,11 @@ const std::vector<std::string> &CargosIncidencia(); // "Empresa", "Trabajador"
 // there is none yet. Every reader and writer of the file goes through here.
 std::string RutaIncidencias();
 
+// An incidence code as typed: a whole number from 0 to 999 (the clockings carry three digits).
+bool CodigoIncidenciaValido(const std::string &texto, int &codigo);
+// First type row whose code is not valid, -1 when all are; rows with no cell filled are left out.
+int PrimerTipoInvalido(const StringGrid &sg);
+
 // Fills the grid from the file's lines (the titles when missing or shorter than one record);
 // a last record with missing lines gets empty cells. With no type one empty row is kept.
 void LlenaTiposIncidencia(StringGrid &sg, std::vector<std::string> lineas);

@@ -11,6 +11,13 @@ size_t saltaBlancos(const std::string &t, size_t i = 0) {
         ++i;
     return i;
 }
+// End of the text without its trailing blanks, not before i.
+size_t finSinBlancos(const std::string &t, size_t i) {
+    size_t fin = t.size();
+    while (fin > i && (t[fin - 1] == ' ' || t[fin - 1] == '\t'))
+        --fin;
+    return fin;
+}
 } // namespace
 
 int LeeEntero(const std::string &texto) {
@@ -62,9 +69,7 @@ double LeeDecimal(const std::string &texto) {
 
 bool EnteroValido(const std::string &texto, int &valor) {
     size_t i = saltaBlancos(texto);
-    size_t fin = texto.size();
-    while (fin > i && (texto[fin - 1] == ' ' || texto[fin - 1] == '\t'))
-        --fin;
+    const size_t fin = finSinBlancos(texto, i);
     if (i < fin && texto[i] == '+')
         ++i;
     if (i >= fin)
@@ -74,6 +79,30 @@ bool EnteroValido(const std::string &texto, int &valor) {
     if (r.ec != std::errc() || r.ptr != texto.data() + fin)
         return false;
     valor = v;
+    return true;
+}
+
+bool DecimalValido(const std::string &texto, double &valor) {
+    size_t i = saltaBlancos(texto);
+    const size_t fin = finSinBlancos(texto, i);
+    const size_t inicio = i;
+    if (i < fin && (texto[i] == '+' || texto[i] == '-'))
+        ++i;
+    int cifras = 0, puntos = 0;
+    for (size_t k = i; k < fin; ++k) {
+        if (texto[k] >= '0' && texto[k] <= '9')
+            ++cifras;
+        else if (texto[k] == '.')
+            ++puntos;
+        else
+            return false;
+    }
+    if (cifras == 0 || puntos > 1)
+        return false;
+    const bool negativo = texto[inicio] == '-';
+    double v = 0.0;
+    std::from_chars(texto.data() + i, texto.data() + fin, v, std::chars_format::fixed);
+    valor = negativo ? -v : v;
     return true;
 }
 

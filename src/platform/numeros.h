@@ -12,6 +12,9 @@ int ValorHex(char c);
 double LeeDecimal(const std::string &texto);
 // The whole text (blanks around allowed) is a decimal integer that fits an int.
 bool EnteroValido(const std::string &texto, int &valor);
+// The whole text (blanks around allowed) is a decimal number: optional sign, digits with at most
+// one '.' between or around them, no exponent.
+bool DecimalValido(const std::string &texto, double &valor);
 // Fixed notation with the given decimals and '.' as the separator.
 std::string FormatoDecimal(double valor, int decimales);
 // printf-style formatting into a std::string (use only with the C numeric locale in force).

@@ -197,6 +197,10 @@ TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestr
         par.MinutoSalida = p.MinutoSalida;
         int E = p.HoraEntrada * 60 + p.MinutoEntrada;
         int X = p.HoraSalida * 60 + p.MinutoSalida;
+        // A pair left open on a past day (a forgotten exit) counts no time: its exit is its entry.
+        const bool faltaSalida = modo == 0 && p.Presente && p.HoraSalida == 24;
+        if (faltaSalida)
+            X = E;
 
         int k = 0;
         if (r.Teorico > 0) {
@@ -233,7 +237,8 @@ TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestr
 
         std::string marca = "\t";
         if (modo == 0 && p.Presente) {
-            if (p.HoraSalida == 24) {
+            if (faltaSalida) {
+                X = E;
                 par.Marca = TMarcaSalida::FaltaFichaje;
                 marca = "   (FALTA FICHAJE)\t";
                 r.TextoIncidencia = "\t\tFICHAJES IMPARES ";
@@ -280,6 +285,7 @@ void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &inciden
     r.ColorTexto = r.ColorPares;
     r.TextoInforme = r.TextoInformePares;
     r.NoJustificado = false;
+    r.JustificaEmpresa = false;
 
     const std::string dia = TextoDia(r.Dia);
     const size_t n = NumIncidencias(incidencias);
@@ -292,6 +298,7 @@ void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &inciden
             r.ColorTexto = Qt::red;
             continue;
         }
+        r.JustificaEmpresa = true;
         const int M = reg.Minutos();
         if (M == 0) {
             r.TextoIncidencia += " Justifica todo el dia";
@@ -328,6 +335,16 @@ void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &inciden
         const std::string &ultima = r.Lineas.back();
         r.TextoInforme +=
             ultima + (ultima.size() < 49 ? std::string(22, ' ') : std::string(4, ' ')) + NoJustificada;
+    }
+}
+
+void AplicaIncidenciasEditadas(TResultadoDia &r, const std::vector<std::string> &incidencias,
+                               const TEmpleadoPresencia &e) {
+    const std::string informe = r.TextoInforme;
+    AplicaIncidencias(r, incidencias, e);
+    if (!r.JustificaEmpresa) {
+        r.NoJustificado = true;
+        r.TextoInforme = informe;
     }
 }
 

@@ -130,7 +130,8 @@ struct TResultadoDia {
     QColor ColorTexto = Qt::black;
     bool FaltaSalida = false; // a pair of a past day lacks its exit
     bool NoJustificado = false;
-    std::string TextoInforme; // the day's part of the run's incidence text
+    bool JustificaEmpresa = false; // a company-charged record of the day applies
+    std::string TextoInforme;      // the day's part of the run's incidence text
 
     // State after the pairs, so that the incidences can be applied again.
     int TrabajadoPares = 0;
@@ -154,6 +155,11 @@ void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &inciden
                        const TEmpleadoPresencia &e);
 // ... and the running balance, the rounding of a day with figures and the employee's totals.
 void CierraDia(TResultadoDia &r, TEmpleadoPresencia &e, const TOpcionesPresencia &o);
+// After the operator, stopped at an unjustified day, edited the incidences: a company-charged
+// record justifies as one that was in the file before the run; without one (nothing added, or
+// worker-charged only) the day stays unjustified and keeps its place in the incidence text.
+void AplicaIncidenciasEditadas(TResultadoDia &r, const std::vector<std::string> &incidencias,
+                               const TEmpleadoPresencia &e);
 
 // The day figures: "\t\tHH:MM\tHH:MM\t+H:MM\t+H:MM" and the minutes per hour type.
 std::string LineaCifrasDia(const TResultadoDia &r, size_t numTipos);

@@ -319,7 +319,7 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
         if (r.NoJustificado && tipo != ListadoResumen && p_.PararSiIncidencia) {
             s_.EditaIncidencias(d);
             incidencias_.erase(d.year()); // computed again from the file as the editor left it
-            AplicaIncidencias(r, Incidencias(d.year()), e);
+            AplicaIncidenciasEditadas(r, Incidencias(d.year()), e);
         }
         CierraDia(r, e, in_.Opciones);
         TextoIncidencia = r.TextoIncidencia;

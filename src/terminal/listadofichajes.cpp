@@ -331,7 +331,8 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
             if (p.Tipo == ListadoPresencia) {
                 if (produccion)
                     continue;
-                if (dia >= 0 && static_cast<size_t>(dia) < banderas.size())
+                // Manual clockings leave the day's flag to the terminals.
+                if (t.Conexion != 0 && dia >= 0 && static_cast<size_t>(dia) < banderas.size())
                     banderas[static_cast<size_t>(dia)] = (p.Externa && t.Modo == 'A') ? 1 : 0;
             } else if (p.Tipo == ListadoAccesos) {
                 if (produccion || (t.Modo != 'A' && t.Modo != 'T'))
@@ -366,7 +367,16 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
         }
     };
 
+    auto leeDias = [&](const TTerminalListado &t) {
+        for (int d = 0; d < dias; ++d) {
+            const QDate dia = p.Desde.addDays(d);
+            const std::string nombre =
+                NombreParcial(patron, FichajeEnEspera(t.Numero, dia.day(), dia.month(), dia.year()));
+            leeArchivo(DirFichajes + nombre, ClaveFichajes(nombre), true, t, d);
+        }
+    };
     if (dias > 0 && longitud > 0) {
+        bool terminalCero = false;
         for (const TTerminalListado &t : p.Terminales) {
             if (!t.Marcado)
                 continue;
@@ -374,13 +384,13 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
                 leeArchivo(RutaHistorico, 0, false, t, 0);
                 break;
             }
-            for (int d = 0; d < dias; ++d) {
-                const QDate dia = p.Desde.addDays(d);
-                const std::string nombre =
-                    NombreParcial(patron, FichajeEnEspera(t.Numero, dia.day(), dia.month(), dia.year()));
-                leeArchivo(DirFichajes + nombre, ClaveFichajes(nombre), true, t, d);
-            }
+            terminalCero = terminalCero || t.Numero == 0;
+            leeDias(t);
         }
+        // Manual clockings are stored as terminal 000: they count in every kind but the access
+        // listing, whatever terminals are checked, and once.
+        if (!p.Historico && p.Tipo != ListadoAccesos && !terminalCero)
+            leeDias(TTerminalListado{0, 0, 0, true});
     }
 
     // Sort by date and time (by employee first in the production twin), then by listing order.

@@ -358,7 +358,7 @@ void TRecepcion::cierraLista() {
 void TRecepcion::finRegistro() {
     if (SumaControl != 0 || registroMalo_) {
         purga();
-        otraVezRegistro();
+        otraVezRegistro(false);
         return;
     }
     Reintentos = NumReintentos;
@@ -388,26 +388,29 @@ void TRecepcion::finRegistro() {
     PosicionRegistro = 0;
 }
 
-void TRecepcion::otraVezRegistro() {
-    enviaByte(Control::NAK);
+void TRecepcion::otraVezRegistro(bool porTiempo) {
     if (--Reintentos > 0) {
+        if (porTiempo)
+            enlace_.Purga();
+        enviaByte(Control::NAK);
         SumaControl = 0;
         registroMalo_ = false;
         PosicionRegistro = 0;
         LongitudParHex = 0;
-    } else {
-        estado(0);
-        cierraLista();
-        mensaje("ERROR DE COMUNICACION\r\n");
+        return;
     }
+    if (!porTiempo) // a bad record is refused; a silence that used up the last try is not answered
+        enviaByte(Control::NAK);
+    estado(0);
+    cierraLista();
+    mensaje("ERROR DE COMUNICACION\r\n");
 }
 
 void TRecepcion::TickRespuesta() {
     if (CuentaRespuesta == 0 || --CuentaRespuesta != 0)
         return;
     if (EstadoRecepcion == 2) {
-        enlace_.Purga();
-        otraVezRegistro();
+        otraVezRegistro(true);
     } else if (EstadoRecepcion == 6) {
         estado(0);
         mensaje("Error de comunicacion: lista no enviada.\r\n");

@@ -113,7 +113,9 @@ private:
     void pideFichaje();
     void iniciaLista();
     void finRegistro();
-    void otraVezRegistro(); // NAK and a retry of the record, or the end of the upload
+    // NAK and a retry of the record, or the end of the upload when no try is left (porTiempo: the
+    // reply time-out ran out; the link is purged before a retry and the end goes without NAK).
+    void otraVezRegistro(bool porTiempo);
     void cierraLista();
     void guardaFichaje();
     void atiendePeticion();

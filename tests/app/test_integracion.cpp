@@ -20,6 +20,7 @@
 #include "platform/reloj.h"
 #include "platform/ui/ventanas.h"
 #include "presence/peticionpresencia.h"
+#include "presence/ui/ficharpre.h"
 #include "presence/ui/listar.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
@@ -40,6 +41,7 @@
 #include <QRadioButton>
 #include <QTextEdit>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
 #include <filesystem>
@@ -100,7 +102,7 @@ protected:
     void Arranca() {
         CreaVentanas();
         ASSERT_TRUE(MainForm);
-        ASSERT_TRUE(CopiaArchivo(UsuariosInstalados(), "rondal.usr", false));
+        ASSERT_TRUE(ExisteArchivo("rondal.usr") || CopiaArchivo(UsuariosInstalados(), "rondal.usr", false));
         MainForm->FormShow();
         ASSERT_FALSE(MainForm->Terminado());
         ASSERT_EQ(NivelUsuario, 1);
@@ -126,6 +128,56 @@ protected:
         terminal.Anuncia();
         return MotorEnlace::EsperaHasta(
             [&] { return terminal.Acks == antes + 1 && terminal.Pendientes.empty(); });
+    }
+
+    // "Listar" of the presence selection window (brought up by "Listar presencia") for "12 Ana"
+    // over kDia: the lines of the one document it opens.
+    std::vector<std::string> ListaPresencia() {
+        FormVelka->DTP1->setDate(kDia);
+        FormVelka->DTP2->setDate(kDia);
+        MainForm->ListarPre->trigger();
+        TFormListar &l = *FormListar;
+        EXPECT_EQ(l.windowTitle(), "Presencia");
+        l.FormActivate(); // the frame is not on screen: its activation is not seen
+        const auto encontrados = l.LB1->findItems("12 Ana", Qt::MatchExactly);
+        if (encontrados.size() != 1) {
+            ADD_FAILURE() << "12 Ana is not listed";
+            return {};
+        }
+        l.LB1->setCurrentItem(encontrados[0]);
+        encontrados[0]->setSelected(true);
+        l.SpeedButton1Click();
+        EXPECT_EQ(TFormSeleccion::Elementos(l.LB2), std::vector<std::string>{"12 Ana"});
+        l.RadioButton1->setChecked(true);
+        l.CheckIncidencias->setChecked(false);
+        const auto antes = MainForm->Area()->subWindowList();
+        l.Button1Click();
+        std::vector<TMDIChild *> nuevos;
+        for (QMdiSubWindow *s : MainForm->Area()->subWindowList())
+            if (auto *doc = qobject_cast<TMDIChild *>(s->widget()); doc && !antes.contains(s))
+                nuevos.push_back(doc);
+        if (nuevos.size() != 1) {
+            ADD_FAILURE() << nuevos.size() << " documents";
+            return {};
+        }
+        TMDIChild &doc = *nuevos[0];
+        EXPECT_EQ(doc.NombreArchivo.rfind(DirArchivosPres, 0), 0u) << doc.NombreArchivo;
+        EXPECT_FALSE(ExisteArchivo(doc.NombreArchivo)); // written only by "Guardar"
+        std::vector<std::string> lineas;
+        const std::string texto = deQ(doc.Memo1->toPlainText());
+        for (size_t a = 0, b; a <= texto.size(); a = b + 1) {
+            b = texto.find('\n', a);
+            if (b == std::string::npos)
+                b = texto.size();
+            lineas.push_back(texto.substr(a, b - a));
+        }
+        return lineas;
+    }
+    static std::string Une(const std::vector<std::string> &lineas) {
+        std::string t;
+        for (const std::string &l : lineas)
+            t += l + "\n";
+        return t;
     }
 
     DirectorioTrabajo dir;
@@ -325,37 +377,8 @@ TEST_F(Programa, ListadoDePresenciaDelDia) {
     ASSERT_TRUE(Ficha(8, 0));
     ASSERT_TRUE(Ficha(16, 0));
 
-    // "Listar" of the presence selection window over the panel's period.
-    FormVelka->DTP1->setDate(kDia);
-    FormVelka->DTP2->setDate(kDia);
-    TFormListar &l = *FormListar;
-    l.FormActivate();
-    const auto encontrados = l.LB1->findItems("12 Ana", Qt::MatchExactly);
-    ASSERT_EQ(encontrados.size(), 1);
-    l.LB1->setCurrentItem(encontrados[0]);
-    encontrados[0]->setSelected(true);
-    l.SpeedButton1Click();
-    ASSERT_EQ(TFormSeleccion::Elementos(l.LB2), std::vector<std::string>{"12 Ana"});
-    l.RadioButton1->setChecked(true);
-    l.CheckIncidencias->setChecked(false);
-    const auto antes = MainForm->Area()->subWindowList();
-    l.Button1Click();
-    std::vector<TMDIChild *> nuevos;
-    for (QMdiSubWindow *s : MainForm->Area()->subWindowList())
-        if (auto *doc = qobject_cast<TMDIChild *>(s->widget()); doc && !antes.contains(s))
-            nuevos.push_back(doc);
-    ASSERT_EQ(nuevos.size(), 1u);
-    TMDIChild &doc = *nuevos[0];
-    EXPECT_EQ(doc.NombreArchivo.rfind(DirArchivosPres, 0), 0u) << doc.NombreArchivo;
-    EXPECT_FALSE(ExisteArchivo(doc.NombreArchivo)); // written only by "Guardar"
-    std::vector<std::string> lineas;
-    const std::string texto = deQ(doc.Memo1->toPlainText());
-    for (size_t a = 0, b; a <= texto.size(); a = b + 1) {
-        b = texto.find('\n', a);
-        if (b == std::string::npos)
-            b = texto.size();
-        lineas.push_back(texto.substr(a, b - a));
-    }
+    const std::vector<std::string> lineas = ListaPresencia();
+    const std::string texto = Une(lineas);
     auto contiene = [&lineas](const std::string &l) {
         return std::find(lineas.begin(), lineas.end(), l) != lineas.end();
     };
@@ -365,6 +388,51 @@ TEST_F(Programa, ListadoDePresenciaDelDia) {
     // The totals: theoretical, worked, balance, presence.
     EXPECT_TRUE(contiene("\t\t8:00\t\t8:00\t\t+0:00\t\t8:00\t")) << texto;
     // Beyond the start-up's directory questions nothing was shown.
+    for (const MensajeVisto &m : respuestas.Mensajes)
+        EXPECT_TRUE(m.siNo) << m.texto;
+}
+
+namespace {
+// "Fichar presencia" from the main window: 12 Ana at 08:00 and 16:00 of kDia.
+void FicharAMano() {
+    QTimer::singleShot(0, [] {
+        TFormFichar &f = *FormFichar;
+        f.DT1->setDate(kDia);
+        f.CB1->setCurrentIndex(f.CB1->findText("12 Ana"));
+        for (int h : {8, 16}) {
+            f.DT2->setTime(QTime(h, 0));
+            f.SpeedButton1Click();
+        }
+        f.reject();
+    });
+    MainForm->Fichar1->trigger();
+}
+} // namespace
+
+TEST_F(Programa, FichajesManualesHastaElListadoDePresencia) {
+    auto unaVez = [](const std::vector<std::string> &lineas) {
+        auto cuenta = [&lineas](const std::string &l) { return std::count(lineas.begin(), lineas.end(), l); };
+        EXPECT_EQ(cuenta("14/01/2026 mi\xe9\t08:00\t16:00\t"), 1) << Une(lineas);
+        EXPECT_EQ(cuenta("\t\t08:00\t08:00\t+0:00\t+0:00\t08:00\t"), 1) << Une(lineas);
+    };
+    Arranca();
+    DatosMaestros();
+    FicharAMano();
+    // "Listar Incidencias" cancelled leaves no incidences mode for "Listar presencia".
+    MainForm->ToolButton19->trigger();
+    FormListar->Button2Click();
+    unaVez(ListaPresencia());
+
+    // Started again with a terminal 0, whose day files are the manual clockings' own.
+    TearDown();
+    SetUp();
+    const int base = BuscaBaseLibre({0});
+    Escribe("velkatron.ini", "[config]\r\ntcpport=" + std::to_string(base) + "\r\n");
+    Escribe("datos/terminales.dat", "Tipo\r\nDireccion\r\nDescripcion\r\nPermitidos\r\nDenegados\r\nModo\r\n"
+                                    "Ethernet\r\n127.0.0.1:0\r\nOficina\r\n\r\n\r\nTodo\r\n");
+    Arranca();
+    ASSERT_EQ(FormVelka->CLBTerminales->count(), 1);
+    unaVez(ListaPresencia());
     for (const MensajeVisto &m : respuestas.Mensajes)
         EXPECT_TRUE(m.siNo) << m.texto;
 }

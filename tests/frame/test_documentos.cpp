@@ -14,6 +14,7 @@
 #include "support/respuestas.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
@@ -446,4 +447,19 @@ TEST(VistaPrevia, DisposicionDelPanel) {
     EXPECT_EQ(r.height(), 0);
     // no page measures: an A4 page
     EXPECT_NEAR(TPreviewForm::DisposicionPanel(QSize(1000, 594), QSize()).width(), 420, 1);
+}
+
+TEST_F(Documentos, CadaDocumentoSeAbreDentroDeLaVentanaPrincipal) {
+    NivelUsuario = 1; // already logged in: showing the frame starts nothing
+    TMainForm principal;
+    principal.resize(560, 420); // smaller than a document window
+    principal.show();
+    QApplication::processEvents();
+    for (int i = 0; i < 4; ++i) {
+        guarda(MuestraInforme(TInformeRTF("Presencia", DocumentoPresencia)));
+        const QRect marco = principal.Area()->subWindowList().back()->geometry();
+        EXPECT_TRUE(principal.Area()->viewport()->rect().contains(marco)) << i;
+    }
+    principal.hide();
+    NivelUsuario = 0;
 }

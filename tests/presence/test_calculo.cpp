@@ -347,7 +347,9 @@ TEST(Calculo, FaltaFichajeDeSalida) {
     EXPECT_EQ(r.TextoIncidencia, "\t\tFICHAJES IMPARES ");
     EXPECT_EQ(r.ColorTexto, QColor(Qt::red));
     EXPECT_EQ(r.TextoInforme, P + "08:00\t24:00   (FALTA FICHAJE)\t    INCIDENCIA NO JUSTIFICADA\r\n");
-    EXPECT_EQ(r.Trabajado, 480 + 240);
+    // The forgotten exit counts no time.
+    EXPECT_EQ(r.Trabajado, 0);
+    EXPECT_EQ(r.Pares[0].Salida, r.Pares[0].Entrada);
     EXPECT_EQ(c.e.Fila, 2);
     const TResultadoDia s = c.Dia(D.addDays(1), 1); // the next day starts at its own row
     EXPECT_EQ(s.Trabajado, 480);

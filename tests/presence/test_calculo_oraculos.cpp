@@ -16,7 +16,7 @@ namespace {
 TMaestrosPresencia Maestros() {
     TMaestrosPresencia m;
     m.Tipos = {{"Cortesia", 0, 0, 0},  {"Presencia", 8, 0, 65280}, {"Extra", 10, 0, 255},
-               {"Nocturna", 15, 0, 0}, {"Descanso", 0, 1, 0},       {"Guardia", 0, 2, 0},
+               {"Nocturna", 15, 0, 0}, {"Descanso", 0, 1, 0},      {"Guardia", 0, 2, 0},
                {"Anula", 0, 3, 0},     {"Raro", 0, 7, 0}};
     m.Horarios = {
         {0, "Festivo", " 1440 2"},
@@ -38,7 +38,9 @@ TMaestrosPresencia Maestros() {
 
 const QDate Lunes(2023, 3, 6);
 
-int Tipo(const TResultadoDia &r, size_t t) { return t < r.MinutosPorTipo.size() ? r.MinutosPorTipo[t] : 0; }
+int Tipo(const TResultadoDia &r, size_t t) {
+    return t < r.MinutosPorTipo.size() ? r.MinutosPorTipo[t] : 0;
+}
 
 class Oraculo : public ::testing::Test {
 protected:
@@ -250,16 +252,17 @@ TEST_F(Oraculo, FaltaLaSalidaDeUnDiaPasado) {
     EXPECT_EQ(r.TextoIncidencia, "\t\tFICHAJES IMPARES ");
     EXPECT_EQ(r.ColorTexto, ColorRojo);
     EXPECT_FALSE(r.NoJustificado);
-    // [08:00, 24:00] over the bands: presence 480, overtime 16-18
-    EXPECT_EQ(Tipo(r, 1), 480);
-    EXPECT_EQ(Tipo(r, 2), 120);
-    EXPECT_EQ(r.Trabajado, 600);
+    // the open pair counts nothing: no presence, no overtime up to 24:00
+    EXPECT_EQ(Tipo(r, 1), 0);
+    EXPECT_EQ(Tipo(r, 2), 0);
+    EXPECT_EQ(r.Trabajado, 0);
+    EXPECT_EQ(r.SaldoDia, -480);
     EXPECT_TRUE(TieneLinea(r, CabeceraDiaListado(Lunes) + "08:00\t24:00   (FALTA FICHAJE)\t"));
     // the next day reads its own pair from the row left
     r = Dia(martes, 1);
     EXPECT_EQ(r.Trabajado, 480);
     EXPECT_TRUE(r.TextoIncidencia.empty());
-    EXPECT_EQ(e.Saldo, 120);
+    EXPECT_EQ(e.Saldo, -480);
 }
 
 TEST_F(Oraculo, DiaQueAcabaA24NoReclamaSalida) {
@@ -294,10 +297,10 @@ TEST_F(Oraculo, ModoLector1EmpiezaPresente) {
 }
 
 TEST_F(Oraculo, IncidenciasQueJustifican) {
-    const std::vector<std::string> inc = {
-        "06/03/2023 02:00", "7 Pepe Perez",  "3 Medico *Empresa",     "07/03/2023 00:00",
-        "7 Pepe Perez",     "4 Vacaciones *Empresa", "08/03/2023 00:00", "7 Pepe Perez",
-        "5 Personal *Trabajador", "08/03/2023 00:00", "8 Otro", "4 Vacaciones *Empresa"};
+    const std::vector<std::string> inc = {"06/03/2023 02:00", "7 Pepe Perez", "3 Medico *Empresa",
+                                          "07/03/2023 00:00", "7 Pepe Perez", "4 Vacaciones *Empresa",
+                                          "08/03/2023 00:00", "7 Pepe Perez", "5 Personal *Trabajador",
+                                          "08/03/2023 00:00", "8 Otro",       "4 Vacaciones *Empresa"};
     // two hours justified for a late start
     Fichaje(Lunes, 10, 0);
     Fichaje(Lunes, 16, 0);
@@ -336,7 +339,7 @@ TEST_F(Oraculo, RecuperacionQueSuperaLaTeoricaYVariasIncidencias) {
     EXPECT_EQ(Tipo(r, 1), 480);
     EXPECT_EQ(r.SaldoDia, 0);
     // each applying record adds its time; the text is the last one's
-    const std::vector<std::string> inc = {"07/03/2023 01:00", "7", "3 Medico *Empresa",
+    const std::vector<std::string> inc = {"07/03/2023 01:00", "7",      "3 Medico *Empresa",
                                           "07/03/2023 00:30", "7 Pepe", "6 Gestiones"};
     r = Dia(Lunes.addDays(1), 1, inc);
     EXPECT_EQ(r.Trabajado, 90);

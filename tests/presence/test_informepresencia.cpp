@@ -10,6 +10,7 @@
 #include "support/respuestas.h"
 
 #include <QDir>
+#include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -198,6 +199,44 @@ TEST_F(Presencia, ParaYRecalculaTrasElEditor) {
         EXPECT_EQ(l.find("texto del editor"), std::string::npos);
     // The day was justified before anything was written for it.
     EXPECT_EQ(texto, "Listado de incidencias de 7 Ana desde 01/03/2011 hasta 03/03/2011 \r\n\r\n");
+}
+
+TEST_F(Presencia, IncidenciaAnadidaEnLaParadaSegunSuCargo) {
+    // Added for 02/03 (no clockings, 8 hours asked): a worker-charged one leaves the day short and
+    // in the incidence text; a company-charged one justifies its own time, as in the file before.
+    struct Caso {
+        const char *tiempo, *incidencia;
+        std::string linea, cifras;
+        QColor color;
+        bool enInforme;
+    } casos[] = {
+        {"00:00", "1 Asuntos *Trabajador", "\t\tINCIDENCIA 1 Asuntos *Trabajador",
+         "\t\t08:00\t00:00\t-8:00\t-8:00\t\t\t", ColorRojo, true},
+        {"02:00", "3 Vacaciones *Empresa", "\t\tINCIDENCIA 3 Vacaciones *Empresa Justifica 02:00",
+         "\t\t08:00\t02:00\t-6:00\t-6:00\t02:00\t\t", ColorAzul, false},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.incidencia);
+        QFile::remove("datos/incidencias.2011");
+        ServiciosPrueba t;
+        in.Peticion.PararSiIncidencia = true;
+        t.Lectores["7 "].Fichajes = {{D1, 8, 0}, {D1, 16, 0}};
+        t.AlEditar = [&c](const QDate &dia) {
+            std::vector<std::string> l;
+            CargaIncidencias(2011, l);
+            InsertaIncidencia(l, dia, c.tiempo, "7 Ana", c.incidencia);
+            ASSERT_TRUE(GuardaIncidencias(2011, l));
+        };
+        const std::string texto = EjecutaPresencia(in, t);
+        EXPECT_EQ(t.Ediciones, std::vector<QDate>({D2}));
+        const DocumentoPrueba &d = *t.Docs.at(0).D;
+        EXPECT_EQ(d.Linea(13), c.linea);
+        EXPECT_EQ(d.Atributos(13).Color, c.color);
+        EXPECT_EQ(d.Linea(15), c.cifras);
+        EXPECT_EQ(texto.find("02/03/2011 mi\xe9  *** NO HAY FICHAJES ***                      "
+                             "INCIDENCIA NO JUSTIFICADA\r\n") != std::string::npos,
+                  c.enInforme);
+    }
 }
 
 TEST_F(Presencia, EditorSinCambiosNoVuelveAParar) {

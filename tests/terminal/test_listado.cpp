@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 const QDate k3(2024, 5, 3), k4(2024, 5, 4);
@@ -337,6 +339,50 @@ TEST(ListaFichajes, AclaradoDeDiasDeAcceso) {
     p.Terminales = {Terminal(8, 'E')};
     ListaFichajes(p, g, {});
     EXPECT_EQ(g.RowCount(), 10);
+}
+
+} // namespace
+
+namespace {
+
+// Manual clockings are written as terminal 000: listed once, with or without a terminal 0.
+TEST(ListaFichajes, FichajesManualesCuentanUnaVez) {
+    EntornoFichajes e;
+    Guarda(Registro(0, 3, 5, 2024, 8, 0, "12 A", 0, "        ", 'N'));
+    Guarda(Registro(5, 3, 5, 2024, 12, 0, "12 A"));
+    StringGrid g;
+    const V ambos = {"03 08:00 000", "03 12:00 005"};
+    const struct {
+        std::vector<TTerminalListado> terminales;
+        int tipo;
+        bool historico;
+        V filas;
+    } casos[] = {{{Terminal(5)}, ListadoPresencia, false, ambos},
+                 {{Terminal(5)}, ListadoProduccion, false, ambos},
+                 {{}, ListadoPresencia, false, {"03 08:00 000"}},
+                 {{Terminal(0), Terminal(5)}, ListadoPresencia, false, ambos},
+                 {{Terminal(5, 'A')}, ListadoAccesos, false, {"03 12:00 005"}},
+                 {{Terminal(5)}, ListadoPresencia, true, ambos}};
+    for (const auto &c : casos) {
+        TPeticionListado p = Peticion(k3, k4, c.terminales, c.tipo);
+        p.Historico = c.historico;
+        const auto r = ListaFichajes(p, g, {});
+        EXPECT_EQ(Filas(g, r), c.filas) << c.tipo << " " << c.terminales.size();
+        std::set<std::string> distintos(r.Archivos.begin(), r.Archivos.end());
+        EXPECT_EQ(distintos.size(), r.Archivos.size()); // no file read twice
+    }
+}
+
+// On a day of an access terminal a manual clocking does not stop the thinning.
+TEST(ListaFichajes, FichajeManualNoQuitaElAclaradoDelDia) {
+    EntornoFichajes e;
+    for (int h : {8, 9, 10})
+        Guarda(Registro(8, 3, 5, 2024, h, 0, "12 A"));
+    Guarda(Registro(0, 3, 5, 2024, 12, 0, "12 A", 0, "        ", 'N'));
+    StringGrid g;
+    TPeticionListado p = Peticion(k3, k3, {Terminal(8, 'A')}, ListadoPresencia, "12");
+    p.Externa = true;
+    EXPECT_EQ(Filas(g, ListaFichajes(p, g, {})), (V{"03 08:00 008", "03 12:00 000"}));
 }
 
 } // namespace

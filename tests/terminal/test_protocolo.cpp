@@ -254,6 +254,8 @@ TEST_F(Recepcion, TiempoAgotadoEnSubidaReintentaYAbandona) {
         m.TickRespuesta();
     EXPECT_EQ(m.EstadoRecepcion, 0);
     EXPECT_NE(consola.find("ERROR DE COMUNICACION"), std::string::npos);
+    EXPECT_EQ(enlace.Enviado, ACK + NAK); // the last time-out sends nothing
+    EXPECT_EQ(enlace.Purgas, 1);
 }
 
 TEST_F(Recepcion, ListaQueNoSePuedeCrearNoRecibeAck) {

@@ -10,6 +10,7 @@
 #include "platform/numeros.h"
 #include "platform/reloj.h"
 #include "platform/ui/arbolwidget.h"
+#include "platform/ui/controles.h"
 #include "platform/ui/stringgridview.h"
 
 #include <QCalendarWidget>
@@ -36,12 +37,13 @@ namespace {
 const QDate SinFecha(1800, 1, 1);
 
 QDateEdit *selectorFecha(QWidget *padre) {
-    auto *d = new QDateEdit(padre);
-    d->setDisplayFormat("dd/MM/yyyy");
-    d->setCalendarPopup(true);
-    d->setMinimumDate(SinFecha);
-    d->setSpecialValueText(" ");
-    return d;
+    return new TSelectorFecha(padre, SinFecha);
+}
+
+// A combo box as wide as its layout gives it, whatever the length of its items.
+void anchoFijo(QComboBox *cb) {
+    cb->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cb->setMinimumContentsLength(12);
 }
 
 } // namespace
@@ -64,7 +66,7 @@ TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
 
     auto *centro = new QVBoxLayout();
     empleados->addLayout(centro, 5);
-    ST1 = new QLabel(TSEmpleados);
+    ST1 = new TRotuloRecortado(TSEmpleados);
     QFont negrita = ST1->font();
     negrita.setBold(true);
     ST1->setFont(negrita);
@@ -89,6 +91,7 @@ TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
     CB1 = new QComboBox(TSEmpleados);
     CB1->setEditable(true);
     CB1->setInsertPolicy(QComboBox::NoInsert); // typed text never joins the list of calendars
+    anchoFijo(CB1);
     campos->addRow("Calendario laboral", CB1);
 
     auto *foto = new QVBoxLayout();
@@ -99,8 +102,8 @@ TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
     Foto->setAlignment(Qt::AlignCenter);
     Foto->setToolTip(aQ(Ansi("Doble clic para elegir la fotografía")));
     Foto->installEventFilter(this);
-    ST2 = new QLabel(TSEmpleados);
-    ST2->setWordWrap(true);
+    ST2 = new TRotuloRecortado(TSEmpleados, Qt::ElideMiddle);
+    ST2->setFixedWidth(Foto->width());
     foto->addWidget(Foto);
     foto->addWidget(ST2);
     foto->addStretch();
@@ -117,6 +120,7 @@ TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
     auto *costes = new QFormLayout();
     abajo->addLayout(costes, 2);
     CBPreProd = new QComboBox(TSEmpleados);
+    anchoFijo(CBPreProd);
     DTCProd = selectorFecha(TSEmpleados);
     Edit7 = new QLineEdit(TSEmpleados);
     SBQP = new QPushButton("Quitar precio", TSEmpleados);
@@ -154,6 +158,17 @@ TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
     connect(TV1, &QTreeWidget::currentItemChanged, this, &TFormEmpleados::TV1Change);
     connect(CBPreProd, &QComboBox::activated, this, &TFormEmpleados::CBPreProdSelect);
     connect(SBQP, &QPushButton::clicked, this, &TFormEmpleados::SBQPClick);
+    // What the operator changes in the controls, for moving and closing.
+    auto editado = [this] {
+        if (!cargando_)
+            editado_ = true;
+    };
+    for (QLineEdit *e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7})
+        connect(e, &QLineEdit::textChanged, this, editado);
+    for (QDateEdit *d : {DTNacimiento, DTAntiguo})
+        connect(d, &QDateEdit::dateChanged, this, editado);
+    connect(CB1, &QComboBox::currentTextChanged, this, editado);
+    connect(VistaSG3, &TStringGridView::CellEdited, this, editado);
 
     FormCreate();
 }
@@ -200,6 +215,9 @@ void TFormEmpleados::FormActivate() {
     lineas.clear();
     LeeLineas(DirDatos + "empleados.dat", lineas);
     LlenaEmpleados(SG1, NodosEmpleado(lineasArbol_), lineas);
+    // The grid is the file again: what was not saved is gone.
+    filaCargada_ = -1;
+    editado_ = cambios_ = false;
 
     // The selection follows the same employee.
     int fila = FilaEmpleado(SG1, elegido);
@@ -212,8 +230,19 @@ void TFormEmpleados::FormActivate() {
 }
 
 void TFormEmpleados::SG1SelectCell(int, int row) {
-    if (row < 1 || row >= SG1.RowCount())
+    if (row < 1 || row >= SG1.RowCount() || row == filaCargada_)
         return;
+    // The edits of the employee left stay in its row until "Guardar".
+    if (!guardaControles()) {
+        SG1.SetRow(filaCargada_);
+        return;
+    }
+    cargaFila(row);
+}
+
+void TFormEmpleados::cargaFila(int row) {
+    cargando_ = true;
+    filaCargada_ = row;
     ST1->setText(aQ(SG1.Celda(ColIdentificador, row)));
     CalendarioEmpleado = LeeEntero(SG1.Celda(ColCalendario, row));
     QLineEdit *edits[] = {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6};
@@ -240,45 +269,80 @@ void TFormEmpleados::SG1SelectCell(int, int row) {
     DTCProd->setDate(Hoy());
     Edit7->clear();
     SBQP->setEnabled(false);
+    cargando_ = false;
+    editado_ = false;
+}
+
+bool TFormEmpleados::guardaControles(bool siempre) {
+    const int r = filaCargada_;
+    if (r < 1 || r >= SG1.RowCount() || (!siempre && !editado_))
+        return true;
+    const std::string precio = deQ(Edit7->text());
+    const std::string entrada = EntradaCoste(DTCProd->date(), precio);
+    if (!CosteValido(precio)) {
+        Dialogos::Aviso(AvisoPrecio(precio), RotuloEmpleado + "s");
+        Edit7->setFocus();
+        return false;
+    }
+    QLineEdit *edits[] = {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6};
+    for (int i = 0; i < 6; ++i)
+        SG1.SetCelda(i + 1, r, deQ(edits[i]->text()));
+    QDateEdit *fechas[] = {DTNacimiento, DTAntiguo};
+    for (int i = 0; i < 2; ++i) {
+        // An untouched picker keeps the cell as it was (an empty date stays empty).
+        const QDate d = fechas[i]->date();
+        std::string v = d == fechaMostrada_[i] ? fechaCelda_[i] : d == SinFecha ? "" : FechaCorta(d);
+        SG1.SetCelda(ColNacimiento + i, r, v);
+        fechaCelda_[i] = v;
+        fechaMostrada_[i] = d;
+    }
+    SG1.SetCelda(ColFoto, r, rutaFoto_);
+    SG1.SetCelda(ColCalendario, r, deQ(CB1->currentText()));
+    if (SG3.RowCount() > 1) // without hour types the increments stay as they are
+        SG1.SetCelda(ColIncrementos, r, UneIncrementos(SG3));
+    if (!entrada.empty()) {
+        // Rebuilt from the listed entries: an unclosed last entry must not swallow the new one.
+        costes_.push_back(entrada);
+        SG1.SetCelda(ColCostes, r, UneEntradasCoste(costes_));
+        CBPreProd->addItem(aQ(entrada));
+    }
+    {
+        QSignalBlocker b(Edit7);
+        Edit7->clear();
+    }
+    CalendarioEmpleado = LeeEntero(SG1.Celda(ColCalendario, r));
+    editado_ = false;
+    cambios_ = true;
+    return true;
 }
 
 bool TFormEmpleados::BGuarClick() {
-    int r = SG1.Row();
-    if (r >= 1 && r < SG1.RowCount()) {
-        QLineEdit *edits[] = {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6};
-        for (int i = 0; i < 6; ++i)
-            SG1.SetCelda(i + 1, r, deQ(edits[i]->text()));
-        QDateEdit *fechas[] = {DTNacimiento, DTAntiguo};
-        for (int i = 0; i < 2; ++i) {
-            // An untouched picker keeps the cell as it was (an empty date stays empty).
-            const QDate d = fechas[i]->date();
-            std::string v = d == fechaMostrada_[i] ? fechaCelda_[i] : d == SinFecha ? "" : FechaCorta(d);
-            SG1.SetCelda(ColNacimiento + i, r, v);
-            fechaCelda_[i] = v;
-            fechaMostrada_[i] = d;
-        }
-        SG1.SetCelda(ColFoto, r, rutaFoto_);
-        SG1.SetCelda(ColCalendario, r, deQ(CB1->currentText()));
-        if (SG3.RowCount() > 1) // without hour types the increments stay as they are
-            SG1.SetCelda(ColIncrementos, r, UneIncrementos(SG3));
-        const std::string entrada = EntradaCoste(DTCProd->date(), deQ(Edit7->text()));
-        if (!entrada.empty()) {
-            // Rebuilt from the listed entries: an unclosed last entry must not swallow the new one.
-            costes_.push_back(entrada);
-            SG1.SetCelda(ColCostes, r, UneEntradasCoste(costes_));
-            CBPreProd->addItem(aQ(entrada));
-        }
-        Edit7->clear();
-        CalendarioEmpleado = LeeEntero(SG1.Celda(ColCalendario, r));
-    }
+    if (!guardaControles(true))
+        return false;
     // The selection stays on the same employee after the sort.
-    r = OrdenaEmpleados(SG1, r);
+    const int r = OrdenaEmpleados(SG1, filaCargada_ >= 1 ? filaCargada_ : SG1.Row());
+    if (filaCargada_ >= 1)
+        filaCargada_ = r;
     SG1.SetRow(r);
     if (!GuardaLineas(DirDatos + "empleados.dat", LineasEmpleados(SG1))) {
         Dialogos::Error("No se ha podido guardar " + DirDatos + "empleados.dat", RotuloEmpleado + "s");
         return false;
     }
+    cambios_ = false;
     return true;
+}
+
+void TFormEmpleados::reject() {
+    if (editado_ || cambios_) {
+        const Dialogos::Respuesta r = Dialogos::PreguntaCancelar(
+            Ansi("¿ Quiere guardar los cambios de los ") + RotuloEmpleado + "s antes de cerrar ?",
+            RotuloEmpleado + "s");
+        if (r == Dialogos::Respuesta::Cancelar || (r == Dialogos::Respuesta::Si && !BGuarClick()))
+            return;
+        if (r == Dialogos::Respuesta::No)
+            FormActivate(); // the grid that other windows read is the file's again
+    }
+    QDialog::reject();
 }
 
 void TFormEmpleados::BAntClick() {
@@ -327,6 +391,7 @@ void TFormEmpleados::FotoDblClick() {
     if (!Dialogos::AbrirArchivo(p, ruta))
         return;
     rutaFoto_ = ruta;
+    editado_ = true;
     ST2->setText(aQ(rutaFoto_));
     muestraFoto(rutaFoto_);
 }
@@ -368,4 +433,5 @@ void TFormEmpleados::SBQPClick() {
     CBPreProd->setCurrentIndex(-1);
     SG1.SetCelda(ColCostes, r, UneEntradasCoste(costes_));
     SBQP->setEnabled(false);
+    cambios_ = true;
 }

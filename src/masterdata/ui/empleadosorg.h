@@ -60,12 +60,23 @@ public:
     void CBPreProdSelect();
     void SBQPClick();
 
+    // Escape and the close box: with unsaved changes, asks whether to save them first.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
     void muestraFoto(const std::string &ruta);
+    void cargaFila(int row);
+    // Stores the controls into the row they were loaded from (when edited, or always): false,
+    // with a message, while the price typed is not a number.
+    bool guardaControles(bool siempre = false);
+    int filaCargada_ = -1;  // the row shown in the controls
+    bool cargando_ = false; // the controls are being filled from a row
+    bool editado_ = false;  // the controls differ from their row
+    bool cambios_ = false;  // the grid differs from the file
     // Dates as loaded, so an empty or unreadable cell is written back unchanged.
     std::string fechaCelda_[2];
     QDate fechaMostrada_[2];

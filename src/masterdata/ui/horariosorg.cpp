@@ -1,6 +1,7 @@
 #include "masterdata/ui/horariosorg.h"
 
 #include "common/configuracion.h"
+#include "masterdata/empleados.h"
 #include "masterdata/horarios.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
@@ -218,6 +219,10 @@ TFormHorarios::TFormHorarios(QWidget *padre) : QDialog(padre) {
         if (row == FilaJornada)
             FormActivate();
     });
+    connect(VistaSG3, &TStringGridView::CellEdited, this, [this](int col, int row) {
+        if (col == 1 && row >= 1 && !CosteValido(SG3.Celda(1, row)))
+            Dialogos::Aviso(AvisoPrecio(SG3.Celda(1, row)), "Horarios");
+    });
     connect(VistaSG3, &TStringGridView::SelectCell, this, [this](int col, int row) {
         // The colour dialog opens once the selection has settled.
         if (col == 3)
@@ -368,6 +373,16 @@ void TFormHorarios::SpeedButton2Click() {
 }
 
 bool TFormHorarios::SpeedButton5Click() {
+    const int mala = NormalizaPrecios(SG3);
+    if (mala >= 0) {
+        SG3.SetRow(mala);
+        SG3.SetCol(1);
+        Dialogos::Error(Ansi("Tipo de hora \"") + SG3.Celda(0, mala) +
+                            "\": " + AvisoPrecio(SG3.Celda(1, mala)) +
+                            Ansi("\r\nNo se han guardado los tipos de horas."),
+                        "Horarios");
+        return false;
+    }
     rellenaCB1();
     ListaHorarios = LineasTiposHora(SG3);
     if (!GuardaLineas(DirDatos + "horarios.def", ListaHorarios)) {

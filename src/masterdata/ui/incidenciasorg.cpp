@@ -12,6 +12,10 @@
 
 QPointer<TFormCIncidencias> FormCIncidencias;
 
+namespace {
+const char *const kCodigoValido = "el código de una incidencia debe ser un número entre 0 y 999.";
+} // namespace
+
 TFormCIncidencias::TFormCIncidencias(QWidget *padre) : QDialog(padre) {
     setObjectName("FormCIncidencias");
     setWindowTitle("Configurar incidencias");
@@ -30,6 +34,13 @@ TFormCIncidencias::TFormCIncidencias(QWidget *padre) : QDialog(padre) {
     connect(SpeedButton2, &QPushButton::clicked, this, &TFormCIncidencias::SpeedButton2Click);
     connect(VistaSG1, &TStringGridView::SelectCell, this, &TFormCIncidencias::SG1SelectCell);
     connect(CB1, &QComboBox::activated, this, &TFormCIncidencias::CB1Change);
+    connect(VistaSG1, &TStringGridView::CellEdited, this, [this](int col, int row) {
+        int codigo = 0;
+        if (col == 0 && row >= 1 && !CodigoIncidenciaValido(SG1.Celda(0, row), codigo))
+            Dialogos::Aviso(Ansi("El código \"") + SG1.Celda(0, row) + Ansi("\" no vale: ") +
+                                Ansi(kCodigoValido),
+                            "Configurar incidencias");
+    });
     FormCreate();
 }
 
@@ -39,6 +50,16 @@ void TFormCIncidencias::FormCreate() {
 
 bool TFormCIncidencias::botonrecClick() {
     CB1->hide();
+    const int mala = PrimerTipoInvalido(SG1);
+    if (mala >= 0) {
+        SG1.SetRow(mala);
+        SG1.SetCol(0);
+        Dialogos::Error(Ansi("La incidencia \"") + SG1.Celda(0, mala) + " " + SG1.Celda(1, mala) +
+                            Ansi("\" no tiene un código válido: ") + Ansi(kCodigoValido) +
+                            Ansi("\r\nNo se han guardado las incidencias."),
+                        "Configurar incidencias");
+        return false;
+    }
     const std::string ruta = RutaIncidencias();
     if (GuardaTiposIncidencia(ruta, SG1))
         return true;

@@ -35,7 +35,9 @@ void StringGridModel::Refresca() {
     endResetModel();
 }
 
-int StringGridModel::rowCount(const QModelIndex &padre) const { return padre.isValid() ? 0 : grid_->RowCount(); }
+int StringGridModel::rowCount(const QModelIndex &padre) const {
+    return padre.isValid() ? 0 : grid_->RowCount();
+}
 int StringGridModel::columnCount(const QModelIndex &padre) const {
     return padre.isValid() ? 0 : grid_->ColCount();
 }
@@ -99,6 +101,7 @@ TStringGridView::TStringGridView(StringGrid *grid, QWidget *padre)
     : QTableView(padre), grid_(grid), modelo_(new StringGridModel(grid, this)) {
     setModel(modelo_);
     horizontalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(0); // the grid's widths as given, however narrow
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(20);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -119,15 +122,18 @@ TStringGridView::TStringGridView(StringGrid *grid, QWidget *padre)
         AplicaAnchos();
         sincronizaSeleccion();
     });
-    connect(modelo_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &a, const QModelIndex &b) {
-        if (a == b)
-            Q_EMIT CellEdited(a.column(), a.row());
-    });
+    connect(modelo_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &a, const QModelIndex &b) {
+                if (a == b)
+                    Q_EMIT CellEdited(a.column(), a.row());
+            });
     grid_->AlCambiarSeleccion = [this] { sincronizaSeleccion(); };
     sincronizaSeleccion();
 }
 
-TStringGridView::~TStringGridView() { grid_->AlCambiarSeleccion = nullptr; }
+TStringGridView::~TStringGridView() {
+    grid_->AlCambiarSeleccion = nullptr;
+}
 
 void TStringGridView::AplicaAnchos() {
     for (int c = 0; c < grid_->ColCount() && c < static_cast<int>(grid_->ColWidths.size()); ++c)

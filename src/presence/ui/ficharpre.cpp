@@ -1,6 +1,7 @@
 #include "presence/ui/ficharpre.h"
 
 #include "common/globales.h"
+#include "masterdata/tiposincidencia.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
 #include "platform/numeros.h"
@@ -98,9 +99,13 @@ void TFormFichar::DT1Change() {
 void TFormFichar::SpeedButton1Click() {
     if (EmpleadoSeleccionado < 0)
         return;
+    // The code as typed: a text that is not a number is refused, not stored as 000.
+    const std::string inci = deQ(LEInci->text());
     int codigo = 0;
-    if (!CodigoIncidenciaFichaje(deQ(LEInci->text()), codigo)) {
+    if (inci.find_first_not_of(' ') != std::string::npos && !CodigoIncidenciaValido(inci, codigo)) {
         Dialogos::Aviso(Ansi("El código de incidencia debe estar entre 0 y 999"));
+        LEInci->setFocus();
+        LEInci->selectAll();
         return;
     }
     DT1Change();

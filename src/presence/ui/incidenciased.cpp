@@ -93,30 +93,7 @@ TFormEditaIncidencias::TFormEditaIncidencias(QWidget *padre) : QDialog(padre) {
 }
 
 void TFormEditaIncidencias::FormCreate() {
-    {
-        // One item per incidence type, after the title row.
-        StringGrid tipos;
-        LeeTiposIncidencia(RutaIncidencias(), tipos);
-        QSignalBlocker b(CB2);
-        CB2->clear();
-        for (int r = 1; r < tipos.RowCount(); ++r) {
-            const std::vector<std::string> t = tipos.Fila(r);
-            if (!(t[0] + t[1] + t[2]).empty())
-                CB2->addItem(aQ(t[0] + " " + t[1] + " *" + t[2]));
-        }
-        CB2->setCurrentIndex(-1);
-    }
-    {
-        QSignalBlocker b(CB1);
-        CB1->clear();
-        std::vector<std::string> ids;
-        IdentificadoresEmpleados(ids);
-        OrdenaComoCombo(ids);
-        for (const std::string &id : ids)
-            CB1->addItem(aQ(id));
-        CB1->setCurrentIndex(-1);
-        CB1->setEditText(QString());
-    }
+    llenaListas();
     const QDate hoy = Ahora().date();
     ponFechas(hoy, hoy);
     ArchivoIncidencias = NombreArchivoIncidencias(hoy.year());
@@ -131,7 +108,38 @@ void TFormEditaIncidencias::showEvent(QShowEvent *e) {
     FormActivate();
 }
 
+void TFormEditaIncidencias::llenaListas() {
+    {
+        // One item per incidence type, after the title row; the choice stays when still listed.
+        const QString elegida = CB2->currentText();
+        StringGrid tipos;
+        LeeTiposIncidencia(RutaIncidencias(), tipos);
+        QSignalBlocker b(CB2);
+        CB2->clear();
+        for (int r = 1; r < tipos.RowCount(); ++r) {
+            const std::vector<std::string> t = tipos.Fila(r);
+            if (!(t[0] + t[1] + t[2]).empty())
+                CB2->addItem(aQ(t[0] + " " + t[1] + " *" + t[2]));
+        }
+        CB2->setCurrentIndex(CB2->findText(elegida));
+    }
+    {
+        const QString texto = CB1->currentText();
+        QSignalBlocker b(CB1);
+        CB1->clear();
+        std::vector<std::string> ids;
+        IdentificadoresEmpleados(ids);
+        OrdenaComoCombo(ids);
+        for (const std::string &id : ids)
+            CB1->addItem(aQ(id));
+        CB1->setCurrentIndex(-1);
+        CB1->setEditText(texto);
+    }
+}
+
 void TFormEditaIncidencias::FormActivate() {
+    // Employees and incidence types added since the last showing are listed.
+    llenaListas();
     if (FormVelka && FormVelka->EDBusca) {
         QSignalBlocker b(CB1);
         CB1->setEditText(FormVelka->EDBusca->text());

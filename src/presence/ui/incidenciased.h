@@ -43,6 +43,7 @@ protected:
     void showEvent(QShowEvent *e) override;
 
 private:
+    void llenaListas();
     void ponFechas(const QDate &desde, const QDate &hasta);
     void ponTitulo();
 };

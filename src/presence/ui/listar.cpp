@@ -127,6 +127,7 @@ void TFormSeleccion::SpeedButton2Click() {
 
 void TFormSeleccion::Button2Click() {
     mueve(LB2, LB1, true);
+    Cancelado();
     Cierra();
 }
 
@@ -142,6 +143,7 @@ void TFormSeleccion::Cierra() {
 
 void TFormSeleccion::closeEvent(QCloseEvent *e) {
     e->ignore();
+    Cancelado();
     Cierra();
 }
 
@@ -220,4 +222,9 @@ void TFormListar::Button1Click() {
     Cierra();
     if (EjecutaListadoPresencia)
         EjecutaListadoPresencia(p);
+}
+
+void TFormListar::Cancelado() {
+    ModoIncidencias = 0;
+    setWindowTitle("Presencia");
 }

@@ -47,6 +47,8 @@ public:
 
 protected:
     QGridLayout *Opciones = nullptr; // inside GroupBox1
+    // The window was closed without listing ("Cancelar" or its close box).
+    virtual void Cancelado() {}
     void closeEvent(QCloseEvent *e) override;
     void changeEvent(QEvent *e) override;
     void showEvent(QShowEvent *e) override;
@@ -70,6 +72,10 @@ public:
     // The request "Listar" hands over: chosen employees, options and the panel's period.
     PeticionPresencia Peticion() const;
     void Button1Click() override;
+
+protected:
+    // No incidences mode is left behind for the next listing.
+    void Cancelado() override;
 };
 
 extern QPointer<TFormListar> FormListar;

@@ -252,3 +252,77 @@ TEST(VentanaEmpleados, CalendarioYFechaVaciaEnElSelector) {
     EXPECT_EQ(calendario->monthShown(), 3);
     calendario->window()->hide();
 }
+
+namespace {
+// Luis and Eva in the file; the window, shown, has Luis with his surname edited.
+struct LuisEditado : EntornoEmpleados {
+    std::string archivo =
+        (Escribe("d/empleados.dat", registro("3 Luis", "Gil", "") + registro("7 Eva", "Paz", "")),
+         Contenido("d/empleados.dat"));
+    TFormEmpleados f;
+    LuisEditado() {
+        f.show();
+        f.Edit1->setText("Gil Sanz");
+    }
+};
+} // namespace
+
+TEST(VentanaEmpleados, MoverseGuardaEnLaRejillaYCerrarPregunta) {
+    using Dialogos::Respuesta;
+    const struct {
+        Respuesta respuesta;
+        bool abierta, guardado;
+    } casos[] = {
+        {Respuesta::Si, false, true}, {Respuesta::No, false, false}, {Respuesta::Cancelar, true, false}};
+    for (const auto &c : casos) {
+        LuisEditado e;
+        e.f.BSigClick();
+        e.f.BAntClick(); // the edit came back from the grid, not from the file
+        EXPECT_EQ(e.f.Edit1->text(), "Gil Sanz");
+        EXPECT_EQ(Contenido("d/empleados.dat"), e.archivo);
+        e.respuestas.Respuestas.push_back(c.respuesta);
+        QTest::keyClick(&e.f, Qt::Key_Escape);
+        ASSERT_EQ(e.respuestas.Mensajes.size(), 1u);
+        EXPECT_EQ(e.f.isVisible(), c.abierta);
+        EXPECT_EQ(Contenido("d/empleados.dat") != e.archivo, c.guardado);
+        // What other windows read: the file, or the edit while the window stays open.
+        EXPECT_EQ(e.f.SG1.Celda(1, 1) == "Gil Sanz", c.guardado || c.abierta);
+        e.f.show();
+        e.f.FormActivate();
+        QTest::keyClick(&e.f, Qt::Key_Escape); // nothing changed: no question
+        EXPECT_EQ(e.respuestas.Mensajes.size(), 1u);
+    }
+}
+
+TEST(VentanaEmpleados, PrecioQueNoEsNumeroSeAvisaYNoSeGuarda) {
+    LuisEditado e;
+    for (const char *precio : {"doce euros", "12abc", "-3"}) {
+        e.respuestas.Mensajes.clear();
+        e.f.Edit7->setText(precio);
+        EXPECT_FALSE(e.f.BGuarClick()) << precio;
+        e.f.BSigClick(); // nor is it left behind by moving
+        ASSERT_EQ(e.respuestas.Mensajes.size(), 2u) << precio;
+        EXPECT_EQ(e.f.SG1.Row(), 1);
+        EXPECT_EQ(e.f.SG1.Celda(1, 1), "Gil");
+        EXPECT_EQ(Contenido("d/empleados.dat"), e.archivo);
+    }
+}
+
+TEST(VentanaEmpleados, FechaEscritaEnUnCampoVacioYNombreLargo) {
+    EntornoEmpleados e;
+    const std::string largo = "5 " + std::string(300, 'M');
+    Escribe("d/empresa.org", "Empresa\r\n\tTaller\r\n\t\t" + largo + "\r\n");
+    TFormEmpleados f;
+    f.show();
+    for (const char *tecleado : {"5/3/1980", "05031980"}) {
+        f.DTNacimiento->setDate(QDate(1800, 1, 1)); // the blank
+        QTest::keyClicks(f.DTNacimiento, tecleado);
+        ASSERT_TRUE(f.BGuarClick());
+        EXPECT_EQ(f.SG1.Celda(ColNacimiento, 1), "05/03/1980") << tecleado;
+    }
+    // The long name is elided: the window keeps its size and the photo stays in it.
+    EXPECT_EQ(f.ST1->text().toStdString(), largo);
+    EXPECT_LE(f.width(), 1000);
+    EXPECT_LE(f.Foto->mapTo(&f, QPoint(f.Foto->width(), 0)).x(), f.width());
+    f.hide();
+}

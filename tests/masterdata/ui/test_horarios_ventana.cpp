@@ -178,3 +178,17 @@ TEST(VentanaHorarios, ColorElegidoYTiposFijos) {
     f.SpeedButton9Click();
     EXPECT_EQ(f.SG3.RowCount(), 3);
 }
+
+TEST(VentanaHorarios, PrecioQueNoEsNumeroSeAvisaYNoSeGuarda) {
+    EntornoHorarios e;
+    TFormHorarios f;
+    f.SpeedButton8Click();
+    f.SG3.SetCelda(0, 3, "Extra");
+    f.VistaSG3->model()->setData(f.VistaSG3->model()->index(3, 1), "abc");
+    EXPECT_FALSE(f.SpeedButton5Click());
+    EXPECT_EQ(e.respuestas.Mensajes.size(), 2u); // at the cell, then at "Guardar"
+    EXPECT_FALSE(ExisteArchivo("d/horarios.def"));
+    f.SG3.SetCelda(1, 3, "12,5"); // a decimal comma is stored as a point
+    ASSERT_TRUE(f.SpeedButton5Click());
+    EXPECT_NE(Contenido("d/horarios.def").find("Extra\r\n12.5\r\n"), std::string::npos);
+}

@@ -1,6 +1,7 @@
 #include "masterdata/tiposincidencia.h"
 #include "masterdata/tiposincidenciaprueba.h"
 #include "masterdata/ui/incidenciasorg.h"
+#include "platform/ui/stringgridview.h"
 
 #include <QComboBox>
 #include <gtest/gtest.h>
@@ -49,4 +50,19 @@ TEST(TiposIncidencia, VentanaSinArchivo) {
     EXPECT_EQ(f.SG1.Fila(0), TitulosIncidencias());
     ASSERT_TRUE(f.botonrecClick());
     EXPECT_EQ(Contenido("d/incidencias.dat"), kTitulos + "\r\n\r\n\r\n");
+}
+
+TEST(TiposIncidencia, CodigoQueNoEsNumeroSeAvisaYNoSeGuarda) {
+    EntornoIncidencias e;
+    TFormCIncidencias f;
+    for (const char *codigo : {"M1", "", "1000"}) {
+        e.respuestas.Mensajes.clear();
+        f.VistaSG1->model()->setData(f.VistaSG1->model()->index(1, 0), QString::fromLatin1(codigo));
+        f.SG1.SetCelda(1, 1, "Viaje");
+        EXPECT_FALSE(f.botonrecClick()) << codigo;
+        EXPECT_EQ(e.respuestas.Mensajes.size(), 2u) << codigo; // at the cell, then at "Guardar"
+        EXPECT_FALSE(ExisteArchivo("d/incidencias.dat"));
+    }
+    f.SG1.SetCelda(0, 1, "7");
+    EXPECT_TRUE(f.botonrecClick());
 }

@@ -86,3 +86,19 @@ TEST(FormFichar, IntroEnElCodigoNoFicha) {
     EXPECT_TRUE(r.Mensajes.empty());
     EXPECT_FALSE(ExisteArchivo(RutaHistorico));
 }
+
+TEST(FormFichar, CodigoDeIncidenciaQueNoEsNumeroNoSeGuardaComo000) {
+    Puesto p;
+    TFormFichar f;
+    f.FormActivate();
+    RespuestasPrueba r;
+    for (const char *codigo : {"abc", "M1", "12x"}) {
+        f.LEInci->setText(codigo);
+        f.SpeedButton1Click();
+    }
+    EXPECT_EQ(r.Mensajes.size(), 3u);
+    EXPECT_FALSE(ExisteArchivo(RutaHistorico));
+    f.LEInci->setText(""); // blank: no incidence
+    f.SpeedButton1Click();
+    EXPECT_EQ(Contenido(RutaHistorico).substr(30, 3), "000");
+}

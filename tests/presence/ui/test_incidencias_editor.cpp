@@ -144,3 +144,17 @@ TEST(FormEditaIncidencias, IntroEnUnCampoNoAnade) {
     EXPECT_TRUE(r.Mensajes.empty());
     EXPECT_EQ(Contenido("datos/incidencias.2011"), "02/03/2011 00:00\r\n7 Dure\r\n3 Vacaciones *Empresa\r\n");
 }
+
+TEST(FormEditaIncidencias, AlMostrarseListaLosEmpleadosYTiposNuevos) {
+    Entorno e;
+    TFormEditaIncidencias f;
+    f.CB2->setCurrentIndex(1);
+    GuardaLineas("datos/incidencias.dat", {Ansi("Código"), "Incidencia", "A cargo de", "3", "Vacaciones",
+                                           "Empresa", "4", "Medico", "Empresa", "5", "Falta", "Trabajador"});
+    GuardaLineas("datos/empleados.dat", {"9 Eva"});
+    f.show();
+    EXPECT_EQ(f.CB2->count(), 3);
+    EXPECT_EQ(deQ(f.CB2->currentText()), "5 Falta *Trabajador"); // the choice stays
+    EXPECT_EQ(f.CB1->findText("9 Eva"), 0);
+    f.hide();
+}

@@ -206,3 +206,19 @@ TEST(FormListar, DentroDelMarcoCerrarMinimizaYVolverRecarga) {
     EXPECT_EQ(f->LB2->count(), 0);
     EXPECT_EQ(f->LB1->count(), 2);
 }
+
+TEST(FormListar, CancelarOCerrarNoDejaElModoIncidencias) {
+    DirectorioTrabajo d;
+    escribeEmpleados({"1 Ana"});
+    TFormListar f;
+    for (bool cerrar : {false, true}) {
+        ModoIncidencias = 1;
+        f.setWindowTitle("Incidencias");
+        if (cerrar)
+            f.close();
+        else
+            f.Button2Click();
+        EXPECT_EQ(ModoIncidencias, 0) << cerrar;
+        EXPECT_EQ(f.windowTitle().toStdString(), "Presencia") << cerrar;
+    }
+}

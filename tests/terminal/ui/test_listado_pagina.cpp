@@ -78,6 +78,18 @@ TEST_F(PaginaFichajes, ListarDesdeLosControles) {
     EXPECT_EQ(p.SGFichajes.RowCount(), 2); // the history holds only the first clocking of 12
 }
 
+TEST_F(PaginaFichajes, ColumnasEstrechasConNuevePixelesPorCaracter) {
+    EntornoFichajes e;
+    Guarda(Registro(5, 3, 5, 2024, 8, 0, "12 A"));
+    PanelPrueba p({"EE 1:5 a"});
+    p.BListarClick();
+    for (int c : {ColumnaDia, ColumnaMes, ColumnaHora, ColumnaMinuto})
+        EXPECT_EQ(p.VistaFichajes->columnWidth(c), 18) << c;
+    EXPECT_EQ(p.VistaFichajes->columnWidth(ColumnaAnio), 36);
+    p.VistaFichajes->setColumnWidth(ColumnaDia, 9);
+    EXPECT_EQ(p.VistaFichajes->columnWidth(ColumnaDia), 9);
+}
+
 TEST_F(PaginaFichajes, DobleClicAnulaYPintaEnGris) {
     EntornoFichajes e;
     Guarda(Registro(5, 3, 5, 2024, 8, 0, "12 A"));

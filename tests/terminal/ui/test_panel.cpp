@@ -106,6 +106,25 @@ TEST_F(Consola, RecibirEnviaLaLineaLComoTecleada) {
     EXPECT_EQ(panel->PageControl1->currentWidget(), panel->TS2);
 }
 
+TEST_F(Consola, SubidaCalladaReintentaYAbandonaSinNakFinal) {
+    TiempoRespuesta = 3;
+    NumReintentos = 2;
+    DirHuellas = dir.Ruta() + "/";
+    TerminalSimulado t(5);
+    std::unique_ptr<ServidorTerminal> s;
+    ethernet(t, s);
+    s->Recibido.clear();
+    t.Silencio = true;
+    t.SubeLista({RegistroLista("1", "A", 1, 255)});
+    ASSERT_TRUE(espera([&] { return t.Naks == 1; }));
+    EXPECT_EQ(s->Recibido, QByteArray("\x06\x08"));
+    t.Salida("0"); // half a pair: the countdown starts again
+    ASSERT_TRUE(espera([&] { return consola.find("ERROR DE COMUNICACION") != std::string::npos; }));
+    espera([] { return false; }, 100);
+    EXPECT_EQ(s->Recibido, QByteArray("\x06\x08"));
+    EXPECT_EQ(RecepcionDeFila(1).EstadoRecepcion, 0);
+}
+
 TEST_F(Consola, VisorPierdeSuPrimeraLineaPasadasDoscientas) {
     for (int i = 0; i < 200; ++i)
         panel->MuestraTraza("linea " + std::to_string(i) + "\r\n");

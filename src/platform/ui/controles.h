@@ -1,0 +1,39 @@
+#pragma once
+// Small controls the windows share: a label that elides a text too long for it, and a date field
+// that may stand empty and takes a date typed into it.
+#include <QDateEdit>
+#include <QLabel>
+
+// A one-line label whose text never widens its window: what does not fit is elided. text()
+// keeps the whole text.
+class TRotuloRecortado : public QLabel {
+    Q_OBJECT
+public:
+    explicit TRotuloRecortado(QWidget *padre = nullptr, Qt::TextElideMode modo = Qt::ElideRight);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    // The text as drawn at the label's present width.
+    QString TextoVisible() const;
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+
+private:
+    Qt::TextElideMode modo_;
+};
+
+// A "dd/MM/yyyy" date field with a calendar. With an empty date (a date before any real one) it
+// shows a blank; typing a date into the blank starts from the first of January of this year.
+// A separator typed right after an automatic jump to the next part is taken as that jump.
+class TSelectorFecha : public QDateEdit {
+    Q_OBJECT
+public:
+    TSelectorFecha(QWidget *padre, const QDate &vacia = QDate());
+    bool Vacia() const { return vacia_.isValid() && date() == vacia_; }
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    QDate vacia_;
+};
