@@ -13,6 +13,7 @@
 #include "terminal/rch.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -192,6 +193,31 @@ TEST_F(Simulador, TcpConexionCaidaSeReintenta) {
     cincoSegundos();
     ASSERT_TRUE(espera([] { return TablaEstadoEnchufe[1] == 4; }));
     EXPECT_EQ(EstadoEnchufe(1), "Error de socket 4");
+}
+
+// A connection lost in the middle of a clocking: what comes on the new connection starts afresh.
+TEST_F(Simulador, TcpFichajeCortadoNoSeGuardaTrasReconectar) {
+    qint64 ms = 0;
+    FijaRelojMonotono([&] { return ms; });
+    TerminalSimulado t(7);
+    std::unique_ptr<ServidorTerminal> s;
+    ethernet(t, s);
+    const auto r = registros(7, 1);
+    t.Pendientes.assign(r.begin(), r.end());
+    t.CorteFichaje = 80; // over 60 characters: a BEL would end it
+    t.Anuncia();
+    ASSERT_TRUE(espera([] { return RecepcionDeFila(1).LongitudFichaje == 80; }));
+    s->CortaConexion();
+    ASSERT_TRUE(espera([] { return TablaReconexion[1] == 5; }));
+    for (int i = 0; i < 5; ++i) {
+        ms += 1000;
+        CuentaReconexiones();
+    }
+    ASSERT_TRUE(espera([&] { return t.Saludos == 2; }));
+    t.Anuncia();
+    ASSERT_TRUE(espera([&] { return t.Pendientes.empty(); }));
+    EXPECT_EQ(guardados, r);
+    EXPECT_EQ(t.Acks, 1);
 }
 
 TEST_F(Simulador, TerminalCalladoNoBloqueaAOtroEnlace) {
@@ -378,6 +404,51 @@ TEST_F(Consola, VisorPierdeSuPrimeraLineaPasadasDoscientas) {
     panel->MuestraTraza("otra");
     EXPECT_EQ(panel->visor->document()->blockCount(), 200);
     EXPECT_TRUE(panel->visor->toPlainText().startsWith("linea 1\n"));
+}
+
+TEST_F(Consola, VisorSinDeshacerYAcotado) {
+    EXPECT_FALSE(panel->visor->isUndoRedoEnabled());
+    for (int i = 0; i < 400; ++i)
+        panel->MuestraTraza("\r\n007 Jue 14/01/2026 08:00:00 000 " + std::to_string(i) + "\r\n");
+    EXPECT_LE(panel->visor->document()->blockCount(), TFormVelka::MaxLineasVisor);
+    EXPECT_EQ(panel->visor->document()->availableUndoSteps(), 0);
+    EXPECT_TRUE(panel->visor->toPlainText().endsWith(" 399\n"));
+}
+
+// The panel alone (no test driver) serves a serial and an Ethernet terminal at once, and its
+// 1 ms timer rests when the links have nothing to do.
+TEST_F(Consola, PanelSoloAtiendeEnSeguidaYReposaSinTrabajo) {
+    motor.Para();
+    LineaSimulada linea;
+    TerminalSimulado ts(1), te(4);
+    linea.Agrega(ts);
+    const int base = BuscaBaseLibre({te.Numero});
+    ASSERT_NE(base, 0);
+    PuertoTcpBase = base;
+    ServidorTerminal servidor(te, static_cast<quint16>(base + te.Numero));
+    g.SetRowCount(3);
+    g.Cells[0][1] = "Serie";
+    g.Cells[1][1] = "1";
+    g.Cells[0][2] = "Ethernet";
+    g.Cells[1][2] = "127.0.0.1:4";
+    panel->CargaTerminales(g);
+    ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
+    ASSERT_TRUE(espera([&] { return te.Saludos == 1; }));
+    const auto rs = registros(1, 30), re = registros(4, 30);
+    ts.Pendientes.assign(rs.begin(), rs.end());
+    te.Pendientes.assign(re.begin(), re.end());
+    QElapsedTimer reloj;
+    reloj.start();
+    ts.Anuncia();
+    te.Anuncia();
+    ASSERT_TRUE(espera([&] { return ts.Pendientes.empty() && te.Pendientes.empty(); }));
+    EXPECT_LT(reloj.elapsed(), 1000); // a read per resting tick would take seconds
+    EXPECT_EQ(guardados.size(), 60u);
+
+    int ticks = 0;
+    QObject::connect(panel->Timer1, &QTimer::timeout, [&] { ++ticks; });
+    espera([] { return false; }, 500);
+    EXPECT_LT(ticks, 20); // every millisecond it would be hundreds
 }
 
 TEST_F(Consola, LineaDeConsolaNoDesborda) {
