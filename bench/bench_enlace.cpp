@@ -16,8 +16,10 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <deque>
 #include <clocale>
+#include <deque>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -28,6 +30,20 @@ double media(const std::vector<Reloj::time_point> &t, size_t hasta) {
     const size_t desde = hasta > 100 ? hasta - 100 : 0;
     const Reloj::time_point inicio = desde == 0 ? t.front() : t[desde - 1];
     return std::chrono::duration<double>(t[hasta - 1] - inicio).count() / static_cast<double>(hasta - desde);
+}
+
+// Terminal 7 served on loopback; carga loads the one Ethernet row that reaches it.
+std::unique_ptr<ServidorTerminal> conecta(TerminalSimulado &t,
+                                          const std::function<void(const StringGrid &)> &carga) {
+    PuertoTcpBase = BuscaBaseLibre({7});
+    auto servidor = std::make_unique<ServidorTerminal>(t, static_cast<quint16>(PuertoTcpBase + 7));
+    StringGrid g(6, 2);
+    g.Cells[0][1] = "Ethernet";
+    g.Cells[1][1] = "127.0.0.1:7";
+    g.Cells[5][1] = "Todo";
+    carga(g);
+    MotorEnlace::EsperaHasta([&] { return t.Saludos == 1; });
+    return servidor;
 }
 
 void vacia(benchmark::State &state, bool escritorReal) {
@@ -51,16 +67,8 @@ void vacia(benchmark::State &state, bool escritorReal) {
         for (int i = 0; i < N; ++i)
             t.Pendientes.push_back(RegistroFichaje(
                 7, hora.addSecs(i), std::to_string(100 + i % 30) + " EMPLEADO", 0, "00000000"));
-        const int base = BuscaBaseLibre({7});
-        PuertoTcpBase = base;
-        ServidorTerminal servidor(t, static_cast<quint16>(base + 7));
-        StringGrid g(6, 2);
-        g.Cells[0][1] = "Ethernet";
-        g.Cells[1][1] = "127.0.0.1:7";
-        g.Cells[5][1] = "Todo";
         MotorEnlace motor;
-        CargaTerminales(g);
-        MotorEnlace::EsperaHasta([&] { return t.Saludos == 1; });
+        const auto servidor = conecta(t, [](const StringGrid &g) { CargaTerminales(g); });
         state.ResumeTiming();
 
         const Reloj::time_point inicio = Reloj::now();
@@ -114,15 +122,7 @@ void BM_PanelConocidoYDesconocido(benchmark::State &state) {
         empleados.Cells[0][3] = "40 RUIZ";
         EntornoRecepcion.Guarda = [&](char *r) { return GuardaFichajeEn(r, &empleados); };
         TerminalSimulado t(7);
-        const int base = BuscaBaseLibre({7});
-        PuertoTcpBase = base;
-        ServidorTerminal servidor(t, static_cast<quint16>(base + 7));
-        StringGrid g(6, 2);
-        g.Cells[0][1] = "Ethernet";
-        g.Cells[1][1] = "127.0.0.1:7";
-        g.Cells[5][1] = "Todo";
-        panel->CargaTerminales(g);
-        MotorEnlace::EsperaHasta([&] { return t.Saludos == 1; });
+        const auto servidor = conecta(t, [&](const StringGrid &g) { panel->CargaTerminales(g); });
 
         auto ritmo = [&](const std::string &empleado, const QDateTime &desde) {
             t.Pendientes = deEmpleado(empleado, desde, N);

@@ -221,7 +221,9 @@ bool ReconstruyeFichajes(std::string *error) {
     const TFormatoAnalizado nuevo = AnalizaFormato(FormatoFichaje);
     const TFormatoAnalizado anterior = AnalizaFormato(FormatoAnterior);
     const size_t registros = historico.size() / LongitudFichaje;
-    auto registro = [&](size_t k) { return std::string_view(historico.data() + k * LongitudFichaje, LongitudFichaje); };
+    auto registro = [&](size_t k) {
+        return std::string_view(historico.data() + k * LongitudFichaje, LongitudFichaje);
+    };
 
     // The day's lines in either format, then the annulled ones of each day file to rewrite.
     std::map<std::string, std::unordered_set<std::string>> esperadas;
@@ -274,8 +276,8 @@ bool ReconstruyeFichajes(std::string *error) {
     FormatoCambiado = false;
     if (ArchivoIni && !ArchivoIni->WriteString("config", "formato_anterior", FormatoFichaje)) {
         if (error)
-            *error = Ansi("No se puede guardar \"formato_anterior\" en la configuración ") +
-                     ArchivoIni->Ruta();
+            *error =
+                Ansi("No se puede guardar \"formato_anterior\" en la configuración ") + ArchivoIni->Ruta();
         return false;
     }
     return true;

@@ -357,8 +357,8 @@ TEST(GuardaFichaje, LineasCifradasConCRyLF) {
     Escribe("fichajes/070524.005", dia);
     FormatoFichaje = "$3s $2H:$2M $12n\\r\\n";
     EXPECT_TRUE(ReconstruyeFichajes());
-    EXPECT_EQ(Contenido("fichajes/070524.005"), "Jue 08:00 7 " + Ansi("ÓSCAR MÖLL") + "\r\n\xCA" +
-                                                    "ue 09:00 7 " + Ansi("ÓSCAR MÖLL") + "\r\n");
+    EXPECT_EQ(Contenido("fichajes/070524.005"),
+              "Jue 08:00 7 " + Ansi("ÓSCAR MÖLL") + "\r\n\xCA" + "ue 09:00 7 " + Ansi("ÓSCAR MÖLL") + "\r\n");
     FormatoFichaje = FormatoDefecto;
     EXPECT_TRUE(ReconstruyeFichajes());
     EXPECT_EQ(Contenido("fichajes/070524.005"), dia);

@@ -88,9 +88,21 @@ protected:
         return fin && espera([] { return RecepcionDeFila(1).EstadoRecepcion == 0; });
     }
 
+    // The monotonic clock in the test's hand: n seconds of reconnection countdown go by.
+    void relojManual() {
+        FijaRelojMonotono([this] { return ms; });
+    }
+    void pasanSegundos(int n) {
+        for (int i = 0; i < n; ++i) {
+            ms += 1000;
+            CuentaReconexiones();
+        }
+    }
+
     DirectorioTrabajo dir;
     StringGrid g{6, 1};
     MotorEnlace motor;
+    qint64 ms = 0;
     std::string consola;
     std::vector<std::string> guardados;
 };
@@ -164,17 +176,11 @@ TEST_F(Simulador, TcpPeticionDeListaQueNoExiste) {
 }
 
 TEST_F(Simulador, TcpConexionCaidaSeReintenta) {
-    qint64 ms = 0;
-    FijaRelojMonotono([&] { return ms; });
+    relojManual();
     TerminalSimulado t(7);
     std::unique_ptr<ServidorTerminal> s;
     ethernet(t, s);
-    auto cincoSegundos = [&] {
-        for (int i = 0; i < 5; ++i) {
-            ms += 1000;
-            CuentaReconexiones();
-        }
-    };
+    auto cincoSegundos = [&] { pasanSegundos(5); };
     // The terminal closes: a disconnection, no attempt lost.
     s->CortaConexion();
     ASSERT_TRUE(espera([] { return TablaReconexion[1] == 5; }));
@@ -197,8 +203,7 @@ TEST_F(Simulador, TcpConexionCaidaSeReintenta) {
 
 // A connection lost in the middle of a clocking: what comes on the new connection starts afresh.
 TEST_F(Simulador, TcpFichajeCortadoNoSeGuardaTrasReconectar) {
-    qint64 ms = 0;
-    FijaRelojMonotono([&] { return ms; });
+    relojManual();
     TerminalSimulado t(7);
     std::unique_ptr<ServidorTerminal> s;
     ethernet(t, s);
@@ -209,10 +214,7 @@ TEST_F(Simulador, TcpFichajeCortadoNoSeGuardaTrasReconectar) {
     ASSERT_TRUE(espera([] { return RecepcionDeFila(1).LongitudFichaje == 80; }));
     s->CortaConexion();
     ASSERT_TRUE(espera([] { return TablaReconexion[1] == 5; }));
-    for (int i = 0; i < 5; ++i) {
-        ms += 1000;
-        CuentaReconexiones();
-    }
+    pasanSegundos(5);
     ASSERT_TRUE(espera([&] { return t.Saludos == 2; }));
     t.Anuncia();
     ASSERT_TRUE(espera([&] { return t.Pendientes.empty(); }));
@@ -434,15 +436,15 @@ TEST_F(Consola, PanelSoloAtiendeEnSeguidaYReposaSinTrabajo) {
     panel->CargaTerminales(g);
     ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
     ASSERT_TRUE(espera([&] { return te.Saludos == 1; }));
-    const auto rs = registros(1, 30), re = registros(4, 30);
-    ts.Pendientes.assign(rs.begin(), rs.end());
-    te.Pendientes.assign(re.begin(), re.end());
-    QElapsedTimer reloj;
-    reloj.start();
-    ts.Anuncia();
-    te.Anuncia();
-    ASSERT_TRUE(espera([&] { return ts.Pendientes.empty() && te.Pendientes.empty(); }));
-    EXPECT_LT(reloj.elapsed(), 1000); // a read per resting tick would take seconds
+    for (TerminalSimulado *t : {&ts, &te}) {
+        const auto r = registros(t->Numero, 30);
+        t->Pendientes.assign(r.begin(), r.end());
+        QElapsedTimer reloj;
+        reloj.start();
+        t->Anuncia();
+        ASSERT_TRUE(espera([&] { return t->Pendientes.empty(); }));
+        EXPECT_LT(reloj.elapsed(), 1000) << t->Numero; // a read per resting tick would take seconds
+    }
     EXPECT_EQ(guardados.size(), 60u);
 
     int ticks = 0;
