@@ -337,7 +337,7 @@ void TRecepcion::iniciaLista() {
                                      t.date().year() % 100, t.time().hour(), t.time().minute());
     RegistrosLista = 0;
     cierraLista();
-    std::string nombre = base + ".min";
+    std::string nombre;
     ArchivoListaRecibida = creaListaNueva(base, nombre);
     if (entorno_.ListaRecibida)
         entorno_.ListaRecibida(nombre);
@@ -366,8 +366,13 @@ std::FILE *TRecepcion::creaListaNueva(const std::string &base, std::string &nomb
         temporalLista_ = DirHuellas + nombre + ".part";
         const int fd = ::open(QFile::encodeName(RutaQ(temporalLista_)).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0)
-            return ::fdopen(fd, "wb");
+        if (fd >= 0) {
+            if (std::FILE *f = ::fdopen(fd, "wb"))
+                return f;
+            ::close(fd);
+            QFile::remove(RutaQ(temporalLista_));
+            break;
+        }
         if (errno != EEXIST)
             break; // not a name in use: the list cannot be created there
     }
