@@ -4,8 +4,14 @@
 #include "platform/codepage.h"
 #include "platform/lineas.h"
 #include "platform/numeros.h"
+#include "platform/rutas.h"
 #include "platform/stringgrid.h"
+
+#include <QFile>
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 TRegistroPresencia TablaPresencia[PlazasPresencia + 1];
 TRegistroPresencia TablaPresenciaLeida[PlazasPresencia + 1];
@@ -55,6 +61,19 @@ void TablaDeBytes(const std::string &bytes, TRegistroPresencia *tabla) {
 
 bool GuardaPresentes(const std::string &ruta, const TRegistroPresencia *tabla) {
     return GuardaBytes(ruta, BytesDeTabla(tabla));
+}
+
+bool ActualizaPresentes(const std::string &ruta, const TRegistroPresencia *tabla) {
+    const std::string bytes = BytesDeTabla(tabla);
+    const int fd = ::open(QFile::encodeName(RutaQ(ruta)).constData(), O_WRONLY | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != BytesPresentes) {
+        if (fd >= 0)
+            ::close(fd);
+        return GuardaPresentes(ruta, tabla);
+    }
+    const bool ok = ::pwrite(fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size());
+    return ::close(fd) == 0 && ok;
 }
 
 bool LeePresentes(const std::string &ruta, TRegistroPresencia *tabla) {

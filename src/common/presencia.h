@@ -29,6 +29,10 @@ std::string BytesDeTabla(const TRegistroPresencia *tabla);
 // Bytes missing from a short file read as zero; SiguienteFila is not read back.
 void TablaDeBytes(const std::string &bytes, TRegistroPresencia *tabla);
 bool GuardaPresentes(const std::string &ruta, const TRegistroPresencia *tabla);
+// The same bytes written over a whole 480-byte file in place (one write within one disk block,
+// no temporary file and no sync: the table can always be built again from the day files); a
+// missing or other-sized file is written whole as GuardaPresentes does.
+bool ActualizaPresentes(const std::string &ruta, const TRegistroPresencia *tabla);
 // False when the file cannot be read (the table is left untouched).
 bool LeePresentes(const std::string &ruta, TRegistroPresencia *tabla);
 

@@ -15,6 +15,8 @@ public:
     bool Abre(const std::string &nombre, int velocidad, bool xonxoff);
     void Cierra();
     bool Abierto() const { return fd_ >= 0; }
+    // The open port's file descriptor, to watch for received bytes (-1 when closed).
+    int Descriptor() const { return fd_; }
     // The last failure, in Spanish (Windows-1252).
     const std::string &Error() const { return error_; }
 

@@ -35,12 +35,12 @@ std::string LineaFichaje(const QDate &fecha, const QTime &hora, const std::strin
            emp + cod + " N-0000";
 }
 
-ResultadoFichaje GuardaFichajeManual(const std::string &linea) {
+ResultadoFichaje GuardaFichajeManual(const std::string &linea, std::string *aviso) {
     const std::string registro = "\r\n" + linea;
     if (linea.empty() || registro.size() != kLongitudRegistro)
         return ResultadoFichaje::SinLinea;
     char buffer[256] = {};
     std::memcpy(buffer, registro.data(), registro.size());
     CharToOemBuf(buffer, registro.size());
-    return GuardaFichaje(buffer) ? ResultadoFichaje::Guardado : ResultadoFichaje::NoGuardado;
+    return GuardaFichaje(buffer, aviso) ? ResultadoFichaje::Guardado : ResultadoFichaje::NoGuardado;
 }

@@ -18,5 +18,6 @@ std::string LineaFichaje(const QDate &fecha, const QTime &hora, const std::strin
                          const std::string &empleado, const std::string &codigo);
 
 enum class ResultadoFichaje { Guardado, SinLinea, NoGuardado };
-// Converts "\r\n" + line to the OEM code page and hands it to the clocking writer.
-ResultadoFichaje GuardaFichajeManual(const std::string &linea);
+// Converts "\r\n" + line to the OEM code page and hands it to the clocking writer. aviso: set when
+// the clocking was stored but the presence table could not be written.
+ResultadoFichaje GuardaFichajeManual(const std::string &linea, std::string *aviso = nullptr);

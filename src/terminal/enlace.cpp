@@ -8,6 +8,8 @@
 #include "platform/stringgrid.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
+#include <QSocketNotifier>
 #include <QTcpSocket>
 #include <algorithm>
 #include <memory>
@@ -103,6 +105,45 @@ std::vector<std::unique_ptr<TConexion>> conexiones;
 
 qint64 ultimoSegundo = -1;
 
+// Bytes waiting on the serial port: told through DatosRecibidos, then quiet until they are read.
+QPointer<QSocketNotifier> avisoSerie;
+
+void vigilaSerie() {
+    delete avisoSerie;
+    if (!PuertoSerie.Abierto())
+        return;
+    avisoSerie = new QSocketNotifier(PuertoSerie.Descriptor(), QSocketNotifier::Read);
+    QObject::connect(avisoSerie, &QSocketNotifier::activated, avisoSerie, [] {
+        avisoSerie->setEnabled(false);
+        if (AvisosEnlace::DatosRecibidos)
+            AvisosEnlace::DatosRecibidos();
+    });
+}
+
+void cierraSerie() {
+    delete avisoSerie;
+    PuertoSerie.Cierra();
+}
+
+// Reads what the serial port holds into its link's queue; the port is watched again.
+int leeSerie() {
+    static char buf[16384];
+    const int n = PuertoSerie.Lee(buf, sizeof buf);
+    if (n > 0)
+        enlaceSerie().Cola.append(buf, n);
+    if (avisoSerie)
+        avisoSerie->setEnabled(true);
+    return n > 0 ? n : 0;
+}
+
+// A connection made or lost: nothing received before it belongs to what comes after.
+void reiniciaConexion(int r) {
+    if (r && conexiones[r]) {
+        conexiones[r]->Maquina.Reinicia();
+        conexiones[r]->Enlace.Cola.clear();
+    }
+}
+
 // Leading number in the given base, blanks skipped, optional minus sign; -1 when it does not
 // fit 0..0xFFFFFFFF or is negative. Digits are read while there are any (as the runtime does).
 long long leeNumero(const std::string &t, size_t desde, int base) {
@@ -197,7 +238,7 @@ void enviaSerie(const char *datos, int n) {
             paradas = limite;
             desdeCambio.restart();
         } else if (--paradas <= 0 && desdeCambio.elapsed() >= 1000) {
-            PuertoSerie.Cierra();
+            cierraSerie();
             AbrePuertoSerie(NombrePuerto);
             break;
         }
@@ -336,12 +377,14 @@ void CierraEnlaces() {
     FilaActual = 0;
     maquinaSerie().Reinicia();
     enlaceSerie().Cola.clear();
-    PuertoSerie.Cierra();
+    cierraSerie();
     RegistraUart(0, {});
 }
 
 bool AbrePuertoSerie(const std::string &nombre) {
+    delete avisoSerie;
     const bool ok = PuertoSerie.Abre(nombre, VelocidadPuerto, ModoRadio != 0);
+    vigilaSerie();
     RegistraUart(static_cast<unsigned short>(DireccionBaseUart),
                  ok ? std::function<unsigned char()>([] { return PuertoSerie.EstadoLinea(); }) : nullptr);
     if (!ok)
@@ -400,6 +443,7 @@ void EnviaDireccionRadio() {
 
 void EnchufeConnect(QTcpSocket *s) {
     static const char saludo[4] = {Control::ENQ, 'F', 'F', Control::CR};
+    reiniciaConexion(filaDe(s));
     s->write(saludo, 4);
     for (int r = 1; r <= NumTerminales; ++r)
         if (TablaTipoConexion[r] == 'E' && TablaEnchufes[r] &&
@@ -418,8 +462,10 @@ void EnchufeError(QTcpSocket *s, int) {
 }
 
 void EnchufeDisconnect(QTcpSocket *s) {
-    if (const int r = filaDe(s))
+    if (const int r = filaDe(s)) {
         TablaReconexion[r] = 5;
+        reiniciaConexion(r);
+    }
     avisaCambio();
 }
 
@@ -454,17 +500,12 @@ void ProcesaRecepcion() {
     if (dentro)
         return;
     dentro = true;
-    static char buf[16384];
     int leidos;
     do {
         leidos = 0;
         if (ModoSondeo == 1)
             break;
-        const int n = PuertoSerie.Lee(buf, sizeof buf);
-        if (n > 0) {
-            enlaceSerie().Cola.append(buf, n);
-            leidos += n;
-        }
+        leidos += leeSerie();
         if (!enlaceSerie().Cola.isEmpty())
             procesaCola(maquinaSerie(), enlaceSerie().Cola);
         for (int r = 1; r <= NumTerminales && ModoSondeo == 0; ++r) {
@@ -509,10 +550,16 @@ QByteArray TomaRecibido(int fila) {
             r.swap(conexiones[fila]->Enlace.Cola);
         return r;
     }
-    static char buf[16384];
-    const int n = PuertoSerie.Lee(buf, sizeof buf);
-    if (n > 0)
-        enlaceSerie().Cola.append(buf, n);
+    leeSerie();
     r.swap(enlaceSerie().Cola);
     return r;
+}
+
+bool EnlacesConTrabajo() {
+    if (!enlaceSerie().Cola.isEmpty() || (avisoSerie && !avisoSerie->isEnabled()))
+        return true;
+    for (const auto &c : conexiones)
+        if (c && !c->Enlace.Cola.isEmpty())
+            return true;
+    return false;
 }

@@ -42,7 +42,8 @@ extern int FilaActual; // row selected by the operator (0 none)
 extern unsigned char TramaRadio[5];
 extern TPuertoSerie PuertoSerie;
 
-// Panel hooks: the connection state of a terminal changed; bytes arrived on a socket.
+// Panel hooks: the connection state of a terminal changed; bytes arrived on a socket or on the
+// serial port.
 namespace AvisosEnlace {
 extern std::function<void()> CambioEstado;
 extern std::function<void()> DatosRecibidos;
@@ -82,6 +83,9 @@ void CuentaReconexiones();
 void ProcesaRecepcion();
 // Timer2: reply time-outs of the receive machines.
 void TickRespuestas();
+// Received bytes wait on a link (in its queue, or on the serial port unread). Between bytes the
+// links need no ticks: socket bytes and serial bytes are told through DatosRecibidos.
+bool EnlacesConTrabajo();
 
 // Connection state text of an Ethernet row ("" for other rows).
 std::string EstadoEnchufe(int fila);

@@ -12,6 +12,7 @@
 #include <cctype>
 #include <map>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -21,11 +22,14 @@ QString q(const std::string &ruta) {
     return RutaQ(ruta);
 }
 
-// What the writer knows of a day file: its lines as the duplicate check compares them (each
-// with CR LF), valid while the file keeps the size, times and inode seen after the last write.
+// What the writer knows of a day file: its stored lines as the duplicate check compares them,
+// valid while the file keeps the size, times and inode seen after the last write. Lines are
+// pieces of the line length counted back from the end of the file, so the bytes of a scrambled
+// line (which may be CR or LF) never split it, and lines of an older format before them do not
+// shift the ones written since.
 struct EstadoParcial {
     struct stat visto {};
-    bool terminaEnLinea = true;
+    size_t longitud = 0;
     std::unordered_set<std::string> lineas;
 };
 std::unordered_map<std::string, EstadoParcial> parciales;
@@ -40,75 +44,74 @@ bool estado(const std::string &ruta, struct stat &st) {
     return ::stat(QFile::encodeName(q(ruta)).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-// The day file's state, read again when the file changed since it was last seen.
-EstadoParcial *conoceParcial(const std::string &ruta, const struct stat &st) {
+// The day file's state for lines of the given length, read again when the file changed.
+EstadoParcial *conoceParcial(const std::string &ruta, const struct stat &st, size_t longitud) {
     auto it = parciales.find(ruta);
-    if (it != parciales.end() && mismoArchivo(it->second.visto, st))
+    if (it != parciales.end() && it->second.longitud == longitud && mismoArchivo(it->second.visto, st))
         return &it->second;
     std::string bytes;
-    if (!LeeBytes(ruta, bytes)) {
+    if (longitud == 0 || !LeeBytes(ruta, bytes)) {
         parciales.erase(ruta);
         return nullptr;
     }
     if (parciales.size() > 64)
         parciales.clear();
     EstadoParcial &e = parciales[ruta];
+    e.longitud = longitud;
     e.lineas.clear();
-    for (std::string &l : PartirLineas(bytes))
-        e.lineas.insert(l + "\r\n");
-    e.terminaEnLinea = bytes.empty() || bytes.back() == '\n';
+    for (size_t fin = bytes.size(); fin >= longitud; fin -= longitud)
+        e.lineas.insert(bytes.substr(fin - longitud, longitud));
     if (!estado(ruta, e.visto))
         e.visto = {};
     return &e;
 }
 
-// After appending linea to a known day file: keeps the set in step, or forgets the file when
-// the new line does not stand alone as one text line.
+// After appending linea to the day file: keeps its known state in step.
 void anotaLinea(const std::string &ruta, const std::string &linea, bool conocido) {
     if (!conocido) {
         EstadoParcial &nuevo = parciales[ruta];
+        nuevo.longitud = linea.size();
         nuevo.lineas.clear();
-        nuevo.terminaEnLinea = true;
     }
     auto it = parciales.find(ruta);
     if (it == parciales.end())
         return;
-    EstadoParcial &e = it->second;
-    const bool sola = linea.size() >= 2 && linea.compare(linea.size() - 2, 2, "\r\n") == 0 &&
-                      linea.find_first_of("\r\n") == linea.size() - 2;
-    if (!e.terminaEnLinea || !sola || !estado(ruta, e.visto)) {
+    if (it->second.longitud != linea.size() || !estado(ruta, it->second.visto)) {
         parciales.erase(it);
         return;
     }
-    e.lineas.insert(linea);
+    it->second.lineas.insert(linea);
 }
 
-// Appends bytes; on any failure the file is put back to its old size (or removed when new).
-bool anade(const std::string &ruta, const std::string &bytes, qint64 &tamanoAnterior, bool &existia) {
-    QFile f(q(ruta));
-    existia = f.exists();
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    tamanoAnterior = f.size();
-    bool ok = f.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
-    ok = f.flush() && ok;
-    if (!ok) {
-        f.close();
-        if (existia)
-            QFile::resize(q(ruta), tamanoAnterior);
-        else
-            QFile::remove(q(ruta));
+// Bytes appended to a file, to be synced or undone: on failure the file is put back to its old
+// size, or removed when it was new.
+class Anexo {
+public:
+    explicit Anexo(const std::string &ruta) : f_(q(ruta)) {}
+    bool Anade(const std::string &bytes) {
+        existia_ = f_.exists();
+        if (!f_.open(QIODevice::WriteOnly | QIODevice::Append))
+            return false;
+        tamano_ = f_.size();
+        const qint64 n = static_cast<qint64>(bytes.size());
+        return f_.write(bytes.data(), n) == n && f_.flush();
     }
-    return ok;
-}
+    bool Sincroniza() { return f_.isOpen() && ::fdatasync(f_.handle()) == 0; }
+    void Deshace() {
+        if (!f_.isOpen())
+            return;
+        f_.close();
+        if (existia_)
+            QFile::resize(f_.fileName(), tamano_);
+        else
+            QFile::remove(f_.fileName());
+    }
 
-void recorta(const std::string &ruta, qint64 tamano, bool existia) {
-    if (existia)
-        QFile::resize(q(ruta), tamano);
-    else
-        QFile::remove(q(ruta));
-    parciales.erase(ruta);
-}
+private:
+    QFile f_;
+    qint64 tamano_ = 0;
+    bool existia_ = false;
+};
 
 } // namespace
 
@@ -128,11 +131,11 @@ void FijaEmpleadosPresencia(std::function<const StringGrid *()> empleados) {
     empleadosPresencia = std::move(empleados);
 }
 
-bool GuardaFichaje(char *registro) {
-    return GuardaFichajeEn(registro, empleadosPresencia ? empleadosPresencia() : nullptr);
+bool GuardaFichaje(char *registro, std::string *aviso) {
+    return GuardaFichajeEn(registro, empleadosPresencia ? empleadosPresencia() : nullptr, aviso);
 }
 
-bool GuardaFichajeEn(char *registro, const StringGrid *empleados) {
+bool GuardaFichajeEn(char *registro, const StringGrid *empleados, std::string *aviso) {
     OemToCharBuf(registro, LongitudFichaje);
     const std::string bruto(registro, LongitudFichaje);
 
@@ -145,18 +148,17 @@ bool GuardaFichajeEn(char *registro, const StringGrid *empleados) {
     struct stat st;
     const bool conocido = estado(ruta, st);
     if (conocido) {
-        if (EstadoParcial *e = conoceParcial(ruta, st); e && e->lineas.count(linea))
+        if (EstadoParcial *e = conoceParcial(ruta, st, linea.size()); e && e->lineas.count(linea))
             return true; // already stored
     }
 
-    qint64 tamanoParcial = 0, tamanoHistorico = 0;
-    bool existiaParcial = false, existiaHistorico = false;
-    if (!anade(ruta, linea, tamanoParcial, existiaParcial)) {
+    // Both files reach the disk before the terminal is acknowledged; a failure anywhere undoes
+    // both, so the terminal's resend is stored and not taken for a duplicate.
+    Anexo dia(ruta), historico(RutaHistorico);
+    if (!dia.Anade(linea) || !historico.Anade(bruto) || !dia.Sincroniza() || !historico.Sincroniza()) {
+        historico.Deshace();
+        dia.Deshace();
         parciales.erase(ruta);
-        return false;
-    }
-    if (!anade(RutaHistorico, bruto, tamanoHistorico, existiaHistorico)) {
-        recorta(ruta, tamanoParcial, existiaParcial);
         return false;
     }
     anotaLinea(ruta, linea, conocido);
@@ -165,57 +167,96 @@ bool GuardaFichajeEn(char *registro, const StringGrid *empleados) {
         const int empleado = LeeEntero(bruto.substr(OffsetEmpleado, 54));
         const int hora = LeeEntero(bruto.substr(OffsetHora, 2));
         const int minuto = LeeEntero(bruto.substr(OffsetMinuto, 2));
-        if (AlternaPresencia(TablaPresenciaLeida, *empleados, empleado, hora, minuto))
-            GuardaPresentes(DirFichajes + "presentes", TablaPresenciaLeida);
+        const std::string presentes = DirFichajes + "presentes";
+        if (AlternaPresencia(TablaPresenciaLeida, *empleados, empleado, hora, minuto) &&
+            !ActualizaPresentes(presentes, TablaPresenciaLeida) && aviso)
+            *aviso = "ERROR: no se puede escribir la tabla de presencia " + presentes;
     }
     return true;
 }
 
-bool ReconstruyeFichajes() {
+namespace {
+
+// A stored line as the rebuild compares it: unscrambled, without its annulled mark.
+std::string lineaLimpia(std::string linea, unsigned char clave, bool &anulado) {
+    DescodificaLinea(linea, clave);
+    anulado = !linea.empty() && (static_cast<unsigned char>(linea[0]) & 0x80);
+    if (anulado)
+        linea[0] = static_cast<char>(static_cast<unsigned char>(linea[0]) & 0x7F);
+    return linea;
+}
+
+// Annulled lines of one day file, cleaned and counted. The file is read in pieces of a line
+// length: the previous format's or the current one's, whichever piece is a line that one of the
+// day's records gives (a file may hold both), else the previous format's.
+std::unordered_map<std::string, int> anuladosDe(const std::string &bytes, unsigned char clave,
+                                                const std::unordered_set<std::string> &esperadas,
+                                                size_t anterior, size_t nuevo) {
+    std::unordered_map<std::string, int> marcas;
+    const size_t salto = anterior ? anterior : nuevo;
+    size_t pos = 0;
+    while (salto && pos < bytes.size()) {
+        size_t usada = salto;
+        for (size_t l : {anterior, nuevo}) {
+            bool anulado = false;
+            if (l == 0 || pos + l > bytes.size())
+                continue;
+            const std::string limpia = lineaLimpia(bytes.substr(pos, l), clave, anulado);
+            if (esperadas.count(limpia)) {
+                usada = l;
+                if (anulado)
+                    ++marcas[limpia];
+                break;
+            }
+        }
+        pos += usada;
+    }
+    return marcas;
+}
+
+} // namespace
+
+bool ReconstruyeFichajes(std::string *error) {
     std::string historico;
-    if (!LeeBytes(RutaHistorico, historico))
+    if (!LeeBytes(RutaHistorico, historico)) {
+        if (error)
+            *error = Ansi("No se puede leer el archivo de fichajes histórico ") + RutaHistorico;
         return false;
+    }
     OlvidaParciales();
     const TFormatoAnalizado patron = AnalizaFormato(PatronParcial);
     const TFormatoAnalizado nuevo = AnalizaFormato(FormatoFichaje);
     const TFormatoAnalizado anterior = AnalizaFormato(FormatoAnterior);
-
-    // Annulled lines of the day files about to be rewritten, unscrambled and unmarked.
-    std::map<std::string, std::unordered_map<std::string, int>> anulados;
-    std::map<std::string, std::string> contenido;
     const size_t registros = historico.size() / LongitudFichaje;
+    auto registro = [&](size_t k) {
+        return std::string_view(historico.data() + k * LongitudFichaje, LongitudFichaje);
+    };
+
+    // The day's lines in either format, then the annulled ones of each day file to rewrite.
+    std::map<std::string, std::unordered_set<std::string>> esperadas;
     for (size_t k = 0; k < registros; ++k) {
-        std::string_view r(historico.data() + k * LongitudFichaje, LongitudFichaje);
-        const std::string nombre = NombreParcial(patron, r);
-        if (contenido.count(nombre))
-            continue;
-        contenido[nombre];
-        std::string bytes;
-        if (!LeeBytes(DirFichajes + nombre, bytes))
-            continue;
-        const unsigned char clave = ClaveFichajes(nombre);
-        auto &marcas = anulados[nombre];
-        size_t inicio = 0;
-        while (inicio < bytes.size()) {
-            size_t fin = bytes.find('\n', inicio);
-            fin = fin == std::string::npos ? bytes.size() : fin + 1;
-            std::string l = bytes.substr(inicio, fin - inicio);
-            inicio = fin;
-            DescodificaLinea(l, clave);
-            if (!l.empty() && (static_cast<unsigned char>(l[0]) & 0x80)) {
-                l[0] = static_cast<char>(static_cast<unsigned char>(l[0]) & 0x7F);
-                ++marcas[l];
-            }
+        auto &e = esperadas[NombreParcial(patron, registro(k))];
+        for (const TFormatoAnalizado *f : {&anterior, &nuevo}) {
+            bool anulado = false;
+            e.insert(lineaLimpia(FormateaFichaje(*f, registro(k)), 0, anulado));
         }
     }
+    std::map<std::string, std::unordered_map<std::string, int>> anulados;
+    for (const auto &[nombre, lineas] : esperadas) {
+        std::string bytes;
+        if (LeeBytes(DirFichajes + nombre, bytes))
+            anulados[nombre] = anuladosDe(bytes, ClaveFichajes(nombre), lineas,
+                                          static_cast<size_t>(LongitudFormato(anterior)),
+                                          static_cast<size_t>(LongitudFormato(nuevo)));
+    }
 
+    std::map<std::string, std::string> contenido;
     for (size_t k = 0; k < registros; ++k) {
-        std::string_view r(historico.data() + k * LongitudFichaje, LongitudFichaje);
-        const std::string nombre = NombreParcial(patron, r);
-        std::string linea = FormateaFichaje(nuevo, r);
+        const std::string nombre = NombreParcial(patron, registro(k));
+        std::string linea = FormateaFichaje(nuevo, registro(k));
         auto &marcas = anulados[nombre];
         if (!marcas.empty() && !linea.empty()) {
-            for (const std::string &visto : {FormateaFichaje(anterior, r), linea}) {
+            for (const std::string &visto : {FormateaFichaje(anterior, registro(k)), linea}) {
                 auto m = marcas.find(visto);
                 if (m != marcas.end() && m->second > 0) {
                     --m->second;
@@ -228,12 +269,23 @@ bool ReconstruyeFichajes() {
             CodificaLinea(linea, ClaveFichajes(nombre));
         contenido[nombre] += linea;
     }
+    std::string fallos;
     for (const auto &[nombre, bytes] : contenido)
-        GuardaBytes(DirFichajes + nombre, bytes);
+        if (!GuardaBytes(DirFichajes + nombre, bytes))
+            fallos += "\n" + DirFichajes + nombre;
+    if (!fallos.empty()) {
+        if (error)
+            *error = "No se pueden escribir estos archivos de fichajes:" + fallos;
+        return false; // "formato_anterior" is not recorded: the rebuild can be run again
+    }
 
-    if (ArchivoIni)
-        ArchivoIni->WriteString("config", "formato_anterior", FormatoFichaje);
     FormatoAnterior = FormatoFichaje;
     FormatoCambiado = false;
+    if (ArchivoIni && !ArchivoIni->WriteString("config", "formato_anterior", FormatoFichaje)) {
+        if (error)
+            *error =
+                Ansi("No se puede guardar \"formato_anterior\" en la configuración ") + ArchivoIni->Ruta();
+        return false;
+    }
     return true;
 }

@@ -301,7 +301,9 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
         while (pos + L <= bytes.size()) {
             linea.assign(bytes, pos, L);
             pos += L;
-            if (!p.Produccion && !empiezaCR && linea[0] == '\r') {
+            // Out of step by a leading CR LF (a scrambled line may begin with a CR byte, never
+            // with CR LF: its second byte carries the marker).
+            if (!p.Produccion && !empiezaCR && linea.compare(0, 2, "\r\n") == 0) {
                 if (pos + 2 > bytes.size())
                     break;
                 linea.erase(0, 2);

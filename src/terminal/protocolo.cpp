@@ -9,8 +9,13 @@
 #include "platform/stringgrid.h"
 #include "terminal/guardafichaje.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 TEntornoRecepcion EntornoRecepcion;
 
@@ -137,7 +142,7 @@ void TRecepcion::paso(char c) {
     case 2:
         CuentaRespuesta = TiempoRespuesta;
         if (PosicionRegistro == 0 && LongitudParHex == 0 && c == Control::EOT) {
-            cierraLista();
+            terminaLista();
             estado(0);
             break;
         }
@@ -310,8 +315,12 @@ void TRecepcion::guardaFichaje() {
     FichajeRecibido[LongitudFichaje > LongitudRegistro ? LongitudFichaje : LongitudRegistro] = 0;
     std::string copia(FichajeRecibido, LongitudRegistro);
 
-    const bool guardado = entorno_.Guarda ? entorno_.Guarda(FichajeRecibido) : GuardaFichaje(FichajeRecibido);
+    std::string aviso;
+    const bool guardado =
+        entorno_.Guarda ? entorno_.Guarda(FichajeRecibido) : GuardaFichaje(FichajeRecibido, &aviso);
     if (guardado) {
+        if (!aviso.empty())
+            mensaje(CharToOem(aviso) + "\r\n");
         enviaByte(Control::ACK);
         pideFichaje();
     } else {
@@ -324,15 +333,16 @@ void TRecepcion::guardaFichaje() {
 
 void TRecepcion::iniciaLista() {
     const QDateTime t = Ahora();
-    const std::string nombre = Formato("L%02d%02d%02d%02d%02d.min", t.date().day(), t.date().month(),
-                                       t.date().year() % 100, t.time().hour(), t.time().minute());
+    const std::string base = Formato("L%02d%02d%02d%02d%02d", t.date().day(), t.date().month(),
+                                     t.date().year() % 100, t.time().hour(), t.time().minute());
+    RegistrosLista = 0;
+    cierraLista();
+    std::string nombre;
+    ArchivoListaRecibida = creaListaNueva(base, nombre);
     if (entorno_.ListaRecibida)
         entorno_.ListaRecibida(nombre);
     mensaje("  Recibiendo lista\r\n");
-    RegistrosLista = 0;
-    cierraLista();
     RutaListaRecibida = DirHuellas + nombre;
-    ArchivoListaRecibida = std::fopen(RutaQ(RutaListaRecibida).toLocal8Bit().constData(), "wb");
     if (!ArchivoListaRecibida) {
         mensaje(CharToOem("ERROR: no se puede crear la lista " + RutaListaRecibida) + "\r\n");
         estado(0);
@@ -348,10 +358,51 @@ void TRecepcion::iniciaLista() {
     LongitudParHex = 0;
 }
 
+std::FILE *TRecepcion::creaListaNueva(const std::string &base, std::string &nombre) {
+    for (int n = 1; n <= 999; ++n) {
+        nombre = base + (n == 1 ? std::string() : "_" + std::to_string(n)) + ".min";
+        if (QFileInfo::exists(RutaQ(DirHuellas + nombre)))
+            continue;
+        temporalLista_ = DirHuellas + nombre + ".part";
+        const int fd = ::open(QFile::encodeName(RutaQ(temporalLista_)).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            if (std::FILE *f = ::fdopen(fd, "wb"))
+                return f;
+            ::close(fd);
+            QFile::remove(RutaQ(temporalLista_));
+            break;
+        }
+        if (errno != EEXIST)
+            break; // not a name in use: the list cannot be created there
+    }
+    temporalLista_.clear();
+    nombre = base + ".min";
+    return nullptr;
+}
+
+void TRecepcion::terminaLista() {
+    if (!ArchivoListaRecibida)
+        return;
+    std::FILE *f = ArchivoListaRecibida;
+    ArchivoListaRecibida = nullptr;
+    const bool escrito = std::fflush(f) == 0 && ::fdatasync(::fileno(f)) == 0;
+    if (std::fclose(f) == 0 && escrito && QFile::rename(RutaQ(temporalLista_), RutaQ(RutaListaRecibida))) {
+        temporalLista_.clear();
+        return;
+    }
+    mensaje(CharToOem("ERROR: no se puede escribir la lista " + RutaListaRecibida) + "\r\n");
+    cierraLista();
+}
+
 void TRecepcion::cierraLista() {
     if (ArchivoListaRecibida) {
         std::fclose(ArchivoListaRecibida);
         ArchivoListaRecibida = nullptr;
+    }
+    if (!temporalLista_.empty()) {
+        QFile::remove(RutaQ(temporalLista_));
+        temporalLista_.clear();
     }
 }
 

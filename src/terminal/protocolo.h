@@ -74,7 +74,7 @@ public:
     void EsperaFichaje(unsigned numero);
     // A denied list was sent to terminal numero: its one-byte reply is awaited (state 6).
     void EsperaRespuestaDenegados(unsigned numero);
-    // Back to idle; an upload in course is closed.
+    // Back to idle with nothing half received; an upload in course is abandoned (its file removed).
     void Reinicia();
     TEnlaceRecepcion &Enlace() { return enlace_; }
 
@@ -92,8 +92,8 @@ public:
     unsigned char RegistroLista[TamRegistroLista] = {};
     int PosicionRegistro = 0;
     unsigned char SumaControl = 0;
-    std::FILE *ArchivoListaRecibida = nullptr;
-    std::string RutaListaRecibida;
+    std::FILE *ArchivoListaRecibida = nullptr; // the temporary file of the list being uploaded
+    std::string RutaListaRecibida;             // the list's name, given when the list is complete
     std::string CodigoPedido;
     std::string TextoTraza;
     int CuentaRespuesta = 0; // reply time-out in Timer2 ticks; runs only in states 2 and 6
@@ -112,11 +112,15 @@ private:
     void esperaFichajeVacio();
     void pideFichaje();
     void iniciaLista();
+    // Temporary file of a new list: the first free name of base.min, base_2.min, ... (one that
+    // neither exists nor is being uploaded) goes to nombre.
+    std::FILE *creaListaNueva(const std::string &base, std::string &nombre);
     void finRegistro();
     // NAK and a retry of the record, or the end of the upload when no try is left (porTiempo: the
     // reply time-out ran out; the link is purged before a retry and the end goes without NAK).
     void otraVezRegistro(bool porTiempo);
-    void cierraLista();
+    void terminaLista(); // complete: synced and renamed to its name
+    void cierraLista();  // abandoned: the temporary file is removed
     void guardaFichaje();
     void atiendePeticion();
     void purga();
@@ -124,6 +128,7 @@ private:
     TEnlaceRecepcion &enlace_;
     TEntornoRecepcion &entorno_;
     std::string codigo_;
+    std::string temporalLista_;
     bool purgado_ = false;
     bool registroMalo_ = false; // a pair of the record was not hexadecimal
 };

@@ -9,6 +9,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimerEvent>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <random>
@@ -164,9 +165,14 @@ void TerminalSimulado::comando(const std::string &c) {
         const bool mala = SumasMalas > 0;
         if (mala)
             --SumasMalas;
-        const std::string trama = TramaFichaje(Pendientes.front(), mala);
+        std::string trama = TramaFichaje(Pendientes.front(), mala);
+        if (CorteFichaje) {
+            trama.resize(std::min(trama.size(), CorteFichaje));
+            CorteFichaje = 0;
+        } else {
+            enVuelo_ = true;
+        }
         Entregados.push_back(trama);
-        enVuelo_ = true;
         envia(trama);
     } else if (c == std::string(1, SOH) + "R" || c == std::string(1, SOH) + "A") {
         envia(std::string(1, ACK));
@@ -410,6 +416,12 @@ MotorEnlace::MotorEnlace() {
         if (ModoSondeo == 0)
             ProcesaRecepcion();
     };
+}
+
+void MotorEnlace::Para() {
+    killTimer(t1_);
+    killTimer(t2_);
+    t1_ = t2_ = 0;
 }
 
 MotorEnlace::~MotorEnlace() {

@@ -36,6 +36,7 @@ public:
     int SumasMalas = 0;                  // the next N clockings go out with a wrong checksum
     bool Silencio = false;               // answers nothing
     bool AnunciaTrasNak = true;          // announces again after a NAK
+    size_t CorteFichaje = 0;             // the next clocking goes out cut to this many bytes
     std::vector<std::string> Entregados; // each clocking frame sent
     std::vector<std::string> Comandos;   // text commands addressed to it (CR included)
     int Acks = 0, Naks = 0;
@@ -136,6 +137,8 @@ public:
     ~MotorEnlace() override;
     // Processes events until cond holds or ms pass; true when it held.
     static bool EsperaHasta(const std::function<bool()> &cond, int ms = 5000);
+    // Stops the timers (the panel's own timers then drive the links).
+    void Para();
 
 private:
     int t1_ = 0, t2_ = 0;

@@ -79,9 +79,21 @@ protected:
         return fin && espera([] { return RecepcionDeFila(1).EstadoRecepcion == 0; });
     }
 
+    // The monotonic clock in the test's hand: n seconds of reconnection countdown go by.
+    void relojManual() {
+        FijaRelojMonotono([this] { return ms; });
+    }
+    void pasanSegundos(int n) {
+        for (int i = 0; i < n; ++i) {
+            ms += 1000;
+            CuentaReconexiones();
+        }
+    }
+
     DirectorioTrabajo dir;
     StringGrid g{6, 1};
     MotorEnlace motor;
+    qint64 ms = 0;
     std::string consola;
     std::vector<std::string> guardados;
 };

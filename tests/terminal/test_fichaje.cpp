@@ -3,10 +3,13 @@
 #include "terminal/fichajesprueba.h"
 
 #include "platform/archivoini.h"
+#include "platform/codepage.h"
 #include "platform/stringgrid.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -174,6 +177,14 @@ TEST(GuardaFichaje, EscrituraFallidaNoCuentaComoGuardada) {
     EXPECT_EQ(Contenido("fichajes/030524.005"), "");
 }
 
+// Written but not on the disk: not stored either (the terminal keeps the clocking).
+TEST(GuardaFichaje, SinSincronizarNoCuentaComoGuardada) {
+    EntornoFichajes e;
+    RutaHistorico = "/dev/null"; // takes the bytes, cannot be synced
+    EXPECT_FALSE(Guarda(Registro(5, 3, 5, 2024, 8, 7, "12 JUAN")));
+    EXPECT_FALSE(ExisteArchivo("fichajes/030524.005"));
+}
+
 TEST(GuardaFichaje, LineaCifrada) {
     EntornoFichajes e;
     EncriptarFichajes = 1;
@@ -222,6 +233,34 @@ TEST(GuardaFichaje, AlternaLaPresencia) {
     // A duplicate does not toggle again.
     EXPECT_TRUE(Guarda(Registro(7, 3, 5, 2024, 17, 30, "12 JUAN"), &g));
     EXPECT_EQ(TablaPresenciaLeida[1].Presente, 0);
+}
+
+// "presentes" is written over in place (same file, same bytes); a missing or short file is
+// written whole; a failure leaves the clocking stored and says so.
+TEST(GuardaFichaje, PresentesEnSuSitio) {
+    EntornoFichajes e;
+    StringGrid g(13, 2);
+    Empleados(g, {"12 GARCIA"});
+    auto inodo = [] {
+        struct stat st {};
+        ::stat("fichajes/presentes", &st);
+        return st.st_ino;
+    };
+    ASSERT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 5, "12 JUAN"), &g));
+    const ino_t primero = inodo();
+    ASSERT_TRUE(Guarda(Registro(5, 3, 5, 2024, 17, 30, "12 JUAN"), &g));
+    EXPECT_EQ(inodo(), primero);
+    EXPECT_EQ(Contenido("fichajes/presentes"), BytesDeTabla(TablaPresenciaLeida));
+    EXPECT_EQ(Contenido("fichajes/presentes").substr(0, 16), BytesFila(8, 5, 17, 30, 0));
+    Escribe("fichajes/presentes", "corto");
+    ASSERT_TRUE(Guarda(Registro(5, 3, 5, 2024, 18, 0, "12 JUAN"), &g));
+    EXPECT_EQ(Contenido("fichajes/presentes"), BytesDeTabla(TablaPresenciaLeida));
+
+    QFile::remove("fichajes/presentes");
+    CreaDirectorio("fichajes/presentes");
+    std::string aviso, r = Registro(5, 3, 5, 2024, 19, 0, "12 JUAN");
+    EXPECT_TRUE(GuardaFichajeEn(r.data(), &g, &aviso));
+    EXPECT_NE(aviso.find("fichajes/presentes"), std::string::npos);
 }
 
 TEST(GuardaFichaje, ClockingSinPresenciaYFilasMasAllaDe30) {
@@ -284,6 +323,64 @@ TEST(ReconstruyeFichajes, NuevoFormatoConservaAnulados) {
     EXPECT_EQ(ini.ReadString("config", "formato_anterior", ""), FormatoFichaje);
     FormatoCambiado = false;
     ArchivoIni = anterior;
+}
+
+// Day 7: the key is '7', under which the Windows-1252 letters of "ÓSCAR MÖLLER" scramble to
+// LF and CR. Stored lines are told apart by their length, never by those bytes.
+TEST(GuardaFichaje, LineasCifradasConCRyLF) {
+    EntornoFichajes e;
+    TIniFile ini("velkatron.ini");
+    TIniFile *anterior = ArchivoIni;
+    ArchivoIni = &ini;
+    EncriptarFichajes = 1;
+    const std::string oscar = "7 " + CharToOem(Ansi("ÓSCAR MÖLLER"));
+    const std::string r1 = Registro(5, 7, 5, 2024, 8, 0, oscar), r2 = Registro(5, 7, 5, 2024, 9, 0, oscar);
+    ASSERT_TRUE(Guarda(r1));
+    ASSERT_TRUE(Guarda(r2));
+    std::string dia = Contenido("fichajes/070524.005");
+    ASSERT_EQ(dia.size(), 138u);
+    ASSERT_NE(dia.substr(0, 67).find('\n'), std::string::npos);
+    ASSERT_NE(dia.substr(0, 67).find('\r'), std::string::npos);
+    const std::string historico = Contenido("fichajes/historico");
+    // A resend after a lost ACK, with the writer's memory of the file and without it.
+    for (bool olvida : {false, true}) {
+        if (olvida)
+            OlvidaParciales();
+        EXPECT_TRUE(Guarda(r1));
+        EXPECT_EQ(Contenido("fichajes/070524.005"), dia);
+        EXPECT_EQ(Contenido("fichajes/historico"), historico);
+    }
+    // "Nuevo formato" keeps the annulled mark of the second line. With the weekday first the
+    // marker would hide the second byte, so the new lines stay plain, and read back plain they
+    // keep the mark on the way back to the old format.
+    dia[69] = static_cast<char>(dia[69] ^ 0x80);
+    Escribe("fichajes/070524.005", dia);
+    FormatoFichaje = "$3s $2H:$2M $12n\\r\\n";
+    EXPECT_TRUE(ReconstruyeFichajes());
+    EXPECT_EQ(Contenido("fichajes/070524.005"),
+              "Jue 08:00 7 " + Ansi("ÓSCAR MÖLL") + "\r\n\xCA" + "ue 09:00 7 " + Ansi("ÓSCAR MÖLL") + "\r\n");
+    FormatoFichaje = FormatoDefecto;
+    EXPECT_TRUE(ReconstruyeFichajes());
+    EXPECT_EQ(Contenido("fichajes/070524.005"), dia);
+    ArchivoIni = anterior;
+}
+
+// A day file that cannot be rewritten fails the rebuild; the format is not recorded as done.
+TEST(ReconstruyeFichajes, ArchivoDelDiaQueNoSeEscribe) {
+    EntornoFichajes e;
+    ASSERT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 7, "1234 A")));
+    ASSERT_TRUE(Guarda(Registro(5, 4, 5, 2024, 9, 0, "99 B")));
+    QFile::remove("fichajes/040524.005");
+    CreaDirectorio("fichajes/040524.005");
+    FormatoFichaje = "$2H:$2M\\r\\n";
+    FormatoCambiado = true;
+    std::string error;
+    EXPECT_FALSE(ReconstruyeFichajes(&error));
+    EXPECT_NE(error.find("fichajes/040524.005"), std::string::npos);
+    EXPECT_EQ(Contenido("fichajes/030524.005"), "08:07\r\n");
+    EXPECT_TRUE(FormatoCambiado);
+    EXPECT_EQ(FormatoAnterior, FormatoDefecto);
+    FormatoCambiado = false;
 }
 
 } // namespace

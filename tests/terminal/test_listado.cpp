@@ -225,6 +225,23 @@ TEST(ListaFichajes, LineasCifradasYPlanasMezcladas) {
     EXPECT_EQ(g.Celda(r.Columnas.Hora, 1), "08");
 }
 
+// Annulled under the key '7', the access letter "V" is stored as a CR: still the line's first
+// byte, not a line out of step.
+TEST(ListaFichajes, LineaCifradaQueEmpiezaPorCR) {
+    EntornoFichajes e;
+    EncriptarFichajes = 1;
+    FormatoFichaje = "$1u$3t $2d $2H:$2M\\r\\n";
+    ASSERT_TRUE(Guarda(Registro(5, 7, 5, 2024, 8, 0, "12 A", 0, "        ", 'V')));
+    StringGrid g;
+    const QDate k7(2024, 5, 7);
+    auto r = ListaFichajes(Peticion(k7, k7, {Terminal(5)}), g, {});
+    ASSERT_TRUE(AlternaAnulado(r, g, 1));
+    ASSERT_EQ(Contenido("fichajes/070524.005")[0], '\r');
+    r = ListaFichajes(Peticion(k7, k7, {Terminal(5)}), g, {});
+    EXPECT_EQ(Filas(g, r), (V{"07 08:00 005"}));
+    EXPECT_EQ(g.Celda(0, 1), "0-A");
+}
+
 TEST(ListaFichajes, HistoricoEnteroEnOrdenDeFecha) {
     EntornoFichajes e;
     const std::string r1 = Registro(5, 4, 5, 2024, 8, 0, "12 A");

@@ -1,11 +1,14 @@
 // Receive machine over a recording link: clockings, uploads, list requests, time-outs.
 #include "common/configuracion.h"
+#include "platform/codepage.h"
 #include "platform/reloj.h"
 #include "platform/stringgrid.h"
 #include "support/dirtemporal.h"
 #include "support/simulador.h"
 #include "terminal/protocolo.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -256,6 +259,54 @@ TEST_F(Recepcion, TiempoAgotadoEnSubidaReintentaYAbandona) {
     EXPECT_NE(consola.find("ERROR DE COMUNICACION"), std::string::npos);
     EXPECT_EQ(enlace.Enviado, ACK + NAK); // the last time-out sends nothing
     EXPECT_EQ(enlace.Purgas, 1);
+}
+
+// Lists of one minute get names of their own; a list appears under its name only once its EOT
+// has come, and an upload that stops part-way leaves nothing behind.
+TEST_F(Recepcion, SubidasDelMismoMinutoYSubidasCortadas) {
+    NumReintentos = 2;
+    TiempoRespuesta = 3;
+    std::vector<std::string> nombres;
+    entorno.ListaRecibida = [&](const std::string &n) { nombres.push_back(n); };
+    const std::string r1 = RegistroLista("1", "A", 1, 255), r2 = RegistroLista("2", "B", 2, 255);
+    recibe("\x01"
+           "B" +
+           TramaRegistroLista(r1));
+    EXPECT_FALSE(QFileInfo::exists(aQ(dir.Archivo("L1501260930.min"))));
+    recibe(EOT);
+    recibe("\x01"
+           "B" +
+           TramaRegistroLista(r2) + EOT);
+    EXPECT_EQ(nombres, (std::vector<std::string>{"L1501260930.min", "L1501260930_2.min"}));
+    EXPECT_EQ(Contenido(dir.Archivo("L1501260930.min")), r1);
+    EXPECT_EQ(Contenido(dir.Archivo("L1501260930_2.min")), r2);
+
+    const std::pair<const char *, std::function<void()>> cortes[] = {
+        {"conexion perdida", [&] { m.Reinicia(); }},
+        {"sin respuesta",
+         [&] {
+             for (const char *byte : {"0", ""}) {
+                 for (int i = 0; i < 3; ++i)
+                     m.TickRespuesta();
+                 recibe(byte); // a byte restarts the countdown
+             }
+         }},
+        {"registros malos",
+         [&] {
+             recibe(TramaRegistroLista(r2, true));
+             recibe(TramaRegistroLista(r2, true));
+         }},
+    };
+    for (const auto &[como, corta] : cortes) {
+        recibe("\x01"
+               "B" +
+               TramaRegistroLista(r1));
+        corta();
+        EXPECT_EQ(m.EstadoRecepcion, 0) << como;
+        EXPECT_EQ(QDir(aQ(dir.Ruta())).entryList(QDir::Files).join(' ').toStdString(),
+                  "L1501260930.min L1501260930_2.min")
+            << como;
+    }
 }
 
 TEST_F(Recepcion, ListaQueNoSePuedeCrearNoRecibeAck) {

@@ -79,17 +79,11 @@ TEST_F(Simulador, TcpPeticionDeListaQueNoExiste) {
 }
 
 TEST_F(Simulador, TcpConexionCaidaSeReintenta) {
-    qint64 ms = 0;
-    FijaRelojMonotono([&] { return ms; });
+    relojManual();
     TerminalSimulado t(7);
     std::unique_ptr<ServidorTerminal> s;
     ethernet(t, s);
-    auto cincoSegundos = [&] {
-        for (int i = 0; i < 5; ++i) {
-            ms += 1000;
-            CuentaReconexiones();
-        }
-    };
+    auto cincoSegundos = [&] { pasanSegundos(5); };
     // The terminal closes: a disconnection, no attempt lost.
     s->CortaConexion();
     ASSERT_TRUE(espera([] { return TablaReconexion[1] == 5; }));
@@ -108,6 +102,27 @@ TEST_F(Simulador, TcpConexionCaidaSeReintenta) {
     cincoSegundos();
     ASSERT_TRUE(espera([] { return TablaEstadoEnchufe[1] == 4; }));
     EXPECT_EQ(EstadoEnchufe(1), "Error de socket 4");
+}
+
+// A connection lost in the middle of a clocking: what comes on the new connection starts afresh.
+TEST_F(Simulador, TcpFichajeCortadoNoSeGuardaTrasReconectar) {
+    relojManual();
+    TerminalSimulado t(7);
+    std::unique_ptr<ServidorTerminal> s;
+    ethernet(t, s);
+    const auto r = registros(7, 1);
+    t.Pendientes.assign(r.begin(), r.end());
+    t.CorteFichaje = 80; // over 60 characters: a BEL would end it
+    t.Anuncia();
+    ASSERT_TRUE(espera([] { return RecepcionDeFila(1).LongitudFichaje == 80; }));
+    s->CortaConexion();
+    ASSERT_TRUE(espera([] { return TablaReconexion[1] == 5; }));
+    pasanSegundos(5);
+    ASSERT_TRUE(espera([&] { return t.Saludos == 2; }));
+    t.Anuncia();
+    ASSERT_TRUE(espera([&] { return t.Pendientes.empty(); }));
+    EXPECT_EQ(guardados, r);
+    EXPECT_EQ(t.Acks, 1);
 }
 
 TEST_F(Simulador, TerminalCalladoNoBloqueaAOtroEnlace) {

@@ -109,11 +109,14 @@ void TFormFichar::SpeedButton1Click() {
         return;
     }
     DT1Change();
-    const ResultadoFichaje r = GuardaFichajeManual(Linea);
+    std::string aviso;
+    const ResultadoFichaje r = GuardaFichajeManual(Linea, &aviso);
     if (r == ResultadoFichaje::SinLinea)
         return;
     if (r == ResultadoFichaje::NoGuardado)
         Dialogos::Error("No se pudo guardar el fichaje");
+    else if (!aviso.empty())
+        Dialogos::Aviso(aviso);
     if (FormVelka && FormVelka->EDBusca) {
         if (FormVelka->RadioButton2)
             FormVelka->RadioButton2->setChecked(true);

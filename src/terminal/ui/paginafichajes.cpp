@@ -304,8 +304,9 @@ void TPaginaFichajes::SGFichajesDblClick() {
 }
 
 bool TPaginaFichajes::BReconsClick() {
-    if (!ReconstruyeFichajes()) {
-        Dialogos::Error(Ansi("No se puede leer el archivo de fichajes histórico ") + RutaHistorico);
+    std::string error;
+    if (!ReconstruyeFichajes(&error)) {
+        Dialogos::Error(error);
         return false;
     }
     return true;

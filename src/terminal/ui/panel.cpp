@@ -129,6 +129,8 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
     auto *lc = new QVBoxLayout(TSComunicaciones);
     visor = new QPlainTextEdit(TSComunicaciones);
     visor->setReadOnly(true);
+    visor->setUndoRedoEnabled(false);
+    visor->setMaximumBlockCount(MaxLineasVisor);
     visor->setLineWrapMode(QPlainTextEdit::NoWrap);
     visor->setStyleSheet(
         "QPlainTextEdit { color: white; background-color: #0054e3; font-family: monospace; }");
@@ -175,9 +177,10 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
     EntornoRecepcion.SG1 = &SG1;
     AvisosEnlace::CambioEstado = [this] { CLBTerminales->viewport()->update(); };
     AvisosEnlace::DatosRecibidos = [this] {
-        // Socket bytes are served at once when the receive machines run.
+        // Received bytes are served at once when the receive machines run.
         if (Timer1->isActive() && ModoSondeo == 0)
             ProcesaRecepcion();
+        ajustaTimer1();
     };
     Ganchos::CargaTerminales = [this] { CargaTerminales(); };
 
@@ -297,6 +300,14 @@ void TFormVelka::Timer1Timer() {
         textoReloj_ = reloj;
         Label3->setText(reloj);
     }
+    ajustaTimer1();
+}
+
+void TFormVelka::ajustaTimer1() {
+    const bool trabajo = ModoSondeo != 0 || CuentaEspera != 0 || EnlacesConTrabajo();
+    const int intervalo = trabajo ? 1 : IntervaloReposo;
+    if (Timer1->interval() != intervalo)
+        Timer1->setInterval(intervalo);
 }
 
 void TFormVelka::Timer2Timer() {

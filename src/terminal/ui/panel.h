@@ -33,6 +33,9 @@ public:
     void CLBTerminalesDblClick();
     void CLBTerminalesClickCheck();
 
+    // Timer1 ticks every millisecond while there is link work (received bytes waiting, the list
+    // sender, a wait on CuentaEspera), else every IntervaloReposo ms; received bytes wake it.
+    static constexpr int IntervaloReposo = 100;
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
@@ -42,7 +45,9 @@ public:
     void Edit3KeyPress(char key);
     void visorClick();
     void visorDblClick();
-    // Appends text (terminal bytes, OEM code page) to the console.
+    // Appends text (terminal bytes, OEM code page) to the console, which keeps no undo history
+    // and at most MaxLineasVisor lines.
+    static constexpr int MaxLineasVisor = 201;
     void MuestraTraza(const std::string &texto);
 
     // "Recibir": asks the selected terminal for its user list.
@@ -79,6 +84,7 @@ protected:
 
 private:
     void enviaLineaConsola();
+    void ajustaTimer1();
     QString textoReloj_;
 };
 

@@ -1,6 +1,7 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "masterdata/empleados.h"
+#include "masterdata/empleadosorg.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
 #include "presence/ui/ficharpre.h"
@@ -61,6 +62,22 @@ TEST(FormFichar, FichajeNoGuardadoSeInforma) {
     f.SpeedButton1Click();
     ASSERT_EQ(r.Mensajes.size(), 1u);
     EXPECT_EQ(r.Mensajes[0].texto, "No se pudo guardar el fichaje");
+}
+
+TEST(FormFichar, PresentesQueNoSeEscribeSeAvisa) {
+    Puesto p;
+    FormEmpleados = new TFormEmpleados();
+    FormEmpleados->SG1.SetRowCount(2);
+    FormEmpleados->SG1.Cells[0][1] = "7 Dure";
+    CreaDirectorio(DirFichajes + "presentes");
+    TFormFichar f;
+    f.FormActivate();
+    RespuestasPrueba r;
+    f.SpeedButton1Click();
+    EXPECT_EQ(Contenido(RutaHistorico).size(), 103u); // stored all the same
+    ASSERT_EQ(r.Mensajes.size(), 1u);
+    EXPECT_NE(r.Mensajes[0].texto.find("presentes"), std::string::npos);
+    delete FormEmpleados;
 }
 
 TEST(FormFichar, CodigoDeIncidenciaFueraDeRangoSeAvisaYNoSeGuarda) {

@@ -7,6 +7,7 @@
 #include "terminal/ui/panel.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -132,6 +133,51 @@ TEST_F(Consola, VisorPierdeSuPrimeraLineaPasadasDoscientas) {
     panel->MuestraTraza("otra");
     EXPECT_EQ(panel->visor->document()->blockCount(), 200);
     EXPECT_TRUE(panel->visor->toPlainText().startsWith("linea 1\n"));
+}
+
+TEST_F(Consola, VisorSinDeshacerYAcotado) {
+    EXPECT_FALSE(panel->visor->isUndoRedoEnabled());
+    for (int i = 0; i < 400; ++i)
+        panel->MuestraTraza("\r\n007 Jue 14/01/2026 08:00:00 000 " + std::to_string(i) + "\r\n");
+    EXPECT_LE(panel->visor->document()->blockCount(), TFormVelka::MaxLineasVisor);
+    EXPECT_EQ(panel->visor->document()->availableUndoSteps(), 0);
+    EXPECT_TRUE(panel->visor->toPlainText().endsWith(" 399\n"));
+}
+
+// The panel alone (no test driver) serves a serial and an Ethernet terminal at once, and its
+// 1 ms timer rests when the links have nothing to do.
+TEST_F(Consola, PanelSoloAtiendeEnSeguidaYReposaSinTrabajo) {
+    motor.Para();
+    LineaSimulada linea;
+    TerminalSimulado ts(1), te(4);
+    linea.Agrega(ts);
+    const int base = BuscaBaseLibre({te.Numero});
+    ASSERT_NE(base, 0);
+    PuertoTcpBase = base;
+    ServidorTerminal servidor(te, static_cast<quint16>(base + te.Numero));
+    g.SetRowCount(3);
+    g.Cells[0][1] = "Serie";
+    g.Cells[1][1] = "1";
+    g.Cells[0][2] = "Ethernet";
+    g.Cells[1][2] = "127.0.0.1:4";
+    panel->CargaTerminales(g);
+    ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
+    ASSERT_TRUE(espera([&] { return te.Saludos == 1; }));
+    for (TerminalSimulado *t : {&ts, &te}) {
+        const auto r = registros(t->Numero, 30);
+        t->Pendientes.assign(r.begin(), r.end());
+        QElapsedTimer reloj;
+        reloj.start();
+        t->Anuncia();
+        ASSERT_TRUE(espera([&] { return t->Pendientes.empty(); }));
+        EXPECT_LT(reloj.elapsed(), 1000) << t->Numero; // a read per resting tick would take seconds
+    }
+    EXPECT_EQ(guardados.size(), 60u);
+
+    int ticks = 0;
+    QObject::connect(panel->Timer1, &QTimer::timeout, [&] { ++ticks; });
+    espera([] { return false; }, 500);
+    EXPECT_LT(ticks, 20); // every millisecond it would be hundreds
 }
 
 TEST_F(Consola, LineaDeConsolaNoDesborda) {
