@@ -53,6 +53,30 @@ TEST(LineaTiempo, CadenasVaciasYMalFormadas) {
     EXPECT_EQ(LeeTramos(" 480").size(), 0u);
 }
 
+TEST(LineaTiempo, MinutosFueraDelDiaDetienenLaLectura) {
+    const struct {
+        const char *bandas;
+        size_t tramos;
+    } casos[] = {
+        {" 0 1 1440 1", 2},
+        {" 480 1 1441 2 60 1", 1},
+        {" -30 0 480 1", 0},
+        {" 999999999 1 999999999 1 999999999 1", 0},
+    };
+    for (const auto &c : casos)
+        EXPECT_EQ(LeeTramos(c.bandas).size(), c.tramos) << c.bandas;
+    const LineaTiempo lt = CalculaLineaTiempo(" 480 1 999999999 2", kTipos);
+    EXPECT_EQ(etiquetas(lt), std::vector<std::string>{"00:00 08:00 Presencia"});
+    EXPECT_EQ(lt.MinutosLibres, 960);
+
+    StringGrid sg1{3, 3};
+    sg1.SetFila(0, {"1", "Buena", " 480 1"});
+    sg1.SetFila(1, {"2", "Mala", " 480 1 -5 1"});
+    EXPECT_EQ(PrimeraJornadaFueraDeRango(sg1), 1);
+    sg1.SetFila(1, {"2", "Corta", " 480"});
+    EXPECT_EQ(PrimeraJornadaFueraDeRango(sg1), -1);
+}
+
 TEST(Tramos, AnadirYQuitar) {
     std::string b = AnadeTramo("", 480, 1);
     EXPECT_EQ(b, " 480 1");
