@@ -65,16 +65,7 @@ TEST(LineaTiempo, MinutosFueraDelDiaDetienenLaLectura) {
     };
     for (const auto &c : casos)
         EXPECT_EQ(LeeTramos(c.bandas).size(), c.tramos) << c.bandas;
-    const LineaTiempo lt = CalculaLineaTiempo(" 480 1 999999999 2", kTipos);
-    EXPECT_EQ(etiquetas(lt), std::vector<std::string>{"00:00 08:00 Presencia"});
-    EXPECT_EQ(lt.MinutosLibres, 960);
-
-    StringGrid sg1{3, 3};
-    sg1.SetFila(0, {"1", "Buena", " 480 1"});
-    sg1.SetFila(1, {"2", "Mala", " 480 1 -5 1"});
-    EXPECT_EQ(PrimeraJornadaFueraDeRango(sg1), 1);
-    sg1.SetFila(1, {"2", "Corta", " 480"});
-    EXPECT_EQ(PrimeraJornadaFueraDeRango(sg1), -1);
+    EXPECT_EQ(CalculaLineaTiempo(" 480 1 999999999 2", kTipos).MinutosLibres, 960);
 }
 
 TEST(Tramos, AnadirYQuitar) {
