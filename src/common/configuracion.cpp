@@ -1,6 +1,7 @@
 #include "common/configuracion.h"
 
 #include "platform/codepage.h"
+#include "platform/dialogos.h"
 #include "platform/numeros.h"
 #include "platform/rutas.h"
 
@@ -70,19 +71,32 @@ int digitos(const std::string &t) {
     return v;
 }
 
-int enteroW(const char *clave, int defecto) {
-    int v = ArchivoIni->ReadInteger(kConfig, clave, defecto);
-    ArchivoIni->WriteInteger(kConfig, clave, v);
-    return v;
-}
+// The keys written back at start; a failed write is remembered and told once at the end.
+struct Reescritura {
+    bool Legible = ArchivoIni->Legible();
+    bool Fallo = false;
 
-} // namespace
+    void Texto(const char *clave, const std::string &valor) {
+        if (Legible && !ArchivoIni->WriteString(kConfig, clave, valor))
+            Fallo = true;
+    }
+    int Entero(const char *clave, int defecto) {
+        const int v = ArchivoIni->ReadInteger(kConfig, clave, defecto);
+        Texto(clave, std::to_string(v));
+        return v;
+    }
+    void Avisa() const {
+        const std::string &ruta = ArchivoIni->Ruta();
+        if (!Legible)
+            Dialogos::Error(Ansi("No se puede leer el archivo de configuración ") + ruta +
+                            Ansi(".\r\nSe usan los valores por defecto y el archivo no se modifica."));
+        else if (Fallo)
+            Dialogos::Error(Ansi("No se ha podido escribir el archivo de configuración ") + ruta +
+                            Ansi(".\r\nEl disco puede estar lleno o protegido contra escritura."));
+    }
+};
 
-void LeeConfiguracion(const std::string &ruta) {
-    static std::unique_ptr<TIniFile> ini;
-    ini = std::make_unique<TIniFile>(ruta);
-    ArchivoIni = ini.get();
-
+void leeFestivos() {
     NumFestivos = 0;
     for (const std::string &linea : ArchivoIni->ReadSectionValues("Festivos")) {
         if (NumFestivos >= MaxFestivos)
@@ -92,16 +106,26 @@ void LeeConfiguracion(const std::string &ruta) {
     }
     for (int i = NumFestivos; i < MaxFestivos; ++i)
         TablaFestivos[i] = 0;
+}
+
+} // namespace
+
+void LeeConfiguracion(const std::string &ruta) {
+    static std::unique_ptr<TIniFile> ini;
+    ini = std::make_unique<TIniFile>(ruta);
+    ArchivoIni = ini.get();
+    Reescritura w;
+    leeFestivos();
 
     TextoAbrirPuerta = ArchivoIni->ReadString(kConfig, "AbrirPuerta", "");
     SegundosOcultar = ArchivoIni->ReadInteger(kConfig, "ocultar", 0);
     FactorImpresion = static_cast<float>(LeeDecimal(ArchivoIni->ReadString(kConfig, "factorx", "4.5")));
-    TiempoRespuesta = enteroW("tnrec", 400);
-    NumReintentos = enteroW("cnrec", 10);
-    PuertoTcpBase = enteroW("tcpport", 10000);
+    TiempoRespuesta = w.Entero("tnrec", 400);
+    NumReintentos = w.Entero("cnrec", 10);
+    PuertoTcpBase = w.Entero("tcpport", 10000);
     TextoPrograma = ArchivoIni->ReadString(kConfig, "programa", "");
     TipoConexion = ArchivoIni->ReadString(kConfig, "conexion", "485");
-    ArchivoIni->WriteString(kConfig, "conexion", TipoConexion);
+    w.Texto("conexion", TipoConexion);
     ModoRadio = TipoConexion == "ondarelay" ? 1 : 0;
     if (ModoRadio) {
         DireccionCoordinador = ArchivoIni->ReadString(kConfig, "coordinador", "BA000000");
@@ -112,13 +136,15 @@ void LeeConfiguracion(const std::string &ruta) {
     }
     const std::string datos = ConSeparador(ArchivoIni->ReadString(kConfig, "datos", "datos\\"));
     const std::string huellas = ConSeparador(ArchivoIni->ReadString(kConfig, "huellas", "huellas\\"));
-    const std::string produccion = ConSeparador(ArchivoIni->ReadString(kConfig, "produccion", "produccion\\"));
+    const std::string produccion =
+        ConSeparador(ArchivoIni->ReadString(kConfig, "produccion", "produccion\\"));
     DirDatos = DirectorioLocal(datos);
     DirHuellas = DirectorioLocal(huellas);
     DirProduccion = DirectorioLocal(produccion);
     DirFotos = DirectorioLocal(ArchivoIni->ReadString(kConfig, "fotos", "fotos\\"));
     DirArchivosPres = DirectorioLocal(ArchivoIni->ReadString(kConfig, "archivospres", "archivos\\presencia"));
-    DirArchivosProd = DirectorioLocal(ArchivoIni->ReadString(kConfig, "archivosprod", "archivos\\produccion"));
+    DirArchivosProd =
+        DirectorioLocal(ArchivoIni->ReadString(kConfig, "archivosprod", "archivos\\produccion"));
     DirBackup = DirectorioLocal(ArchivoIni->ReadString(kConfig, "backup", "backup\\"));
     RotuloCliente = ArchivoIni->ReadString(kConfig, "Cliente", "Cliente");
     RotuloDescripcion = ArchivoIni->ReadString(kConfig, "Descripcion", Ansi("Descripción"));
@@ -132,15 +158,16 @@ void LeeConfiguracion(const std::string &ruta) {
     DirPdf = ArchivoIni->ReadString(kConfig, "pdf", "");
     NombrePuerto = ArchivoIni->ReadString(kConfig, "Puerto", "");
     TextoIOBase = ArchivoIni->ReadString(kConfig, "IOBase", "");
-    VelocidadPuerto = enteroW("Velocidad", 115200);
-    EncriptarFichajes = enteroW("Encriptar", 0);
-    MinutosRedondeoExtras = enteroW("RedondeoExtras", 0);
+    VelocidadPuerto = w.Entero("Velocidad", 115200);
+    EncriptarFichajes = w.Entero("Encriptar", 0);
+    MinutosRedondeoExtras = w.Entero("RedondeoExtras", 0);
     MinutosExtraGratis = ArchivoIni->ReadInteger(kConfig, "Extragratis", 0);
     if (TextoIOBase.empty())
         TextoIOBase = NombrePuerto == "COM2" ? "2f8" : "3f8";
     DireccionBaseUart = static_cast<unsigned>(LeeHex(TextoIOBase) & 0xFFFF);
-    ArchivoIni->WriteString(kConfig, "IOBase", TextoIOBase);
-    FormatoFichaje = ArchivoIni->ReadString(kConfig, "formato", "$3t-$2c $1i $32n $8p $2d/$2m/$4a $2H:$2M\\r\\n");
+    w.Texto("IOBase", TextoIOBase);
+    FormatoFichaje =
+        ArchivoIni->ReadString(kConfig, "formato", "$3t-$2c $1i $32n $8p $2d/$2m/$4a $2H:$2M\\r\\n");
     FormatoAnterior = ArchivoIni->ReadString(kConfig, "formato_anterior", FormatoFichaje);
     const std::string fichajes = ConSeparador(ArchivoIni->ReadString(kConfig, "fichajes", "fichajes\\"));
     DirFichajes = DirectorioLocal(fichajes);
@@ -150,11 +177,12 @@ void LeeConfiguracion(const std::string &ruta) {
     FormatoCambiado = FormatoFichaje != FormatoAnterior;
     RutaHistorico = DirFichajes + NombreHistorico;
 
-    ArchivoIni->WriteString(kConfig, "formato", FormatoFichaje);
-    ArchivoIni->WriteString(kConfig, "produccion", produccion);
-    ArchivoIni->WriteString(kConfig, "datos", datos);
-    ArchivoIni->WriteString(kConfig, "huellas", huellas);
-    ArchivoIni->WriteString(kConfig, "fichajes", fichajes);
-    ArchivoIni->WriteString(kConfig, "parcial", PatronParcial);
-    ArchivoIni->WriteString(kConfig, "historico", NombreHistorico);
+    w.Texto("formato", FormatoFichaje);
+    w.Texto("produccion", produccion);
+    w.Texto("datos", datos);
+    w.Texto("huellas", huellas);
+    w.Texto("fichajes", fichajes);
+    w.Texto("parcial", PatronParcial);
+    w.Texto("historico", NombreHistorico);
+    w.Avisa();
 }

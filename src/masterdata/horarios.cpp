@@ -132,13 +132,32 @@ int BorraJornada(StringGrid &sg1, int fila) {
     return std::clamp(fila, 0, std::max(0, sg1.RowCount() - 1));
 }
 
-std::vector<TTramoJornada> LeeTramos(const std::string &bandas) {
-    std::vector<TTramoJornada> tramos;
+namespace {
+// The bands up to the first malformed one; false when that one has minutes outside the day.
+bool leeTramos(const std::string &bandas, std::vector<TTramoJornada> &tramos) {
     size_t pos = 0;
     TTramoJornada t;
-    while (leeNumero(bandas, pos, t.Minutos) && leeNumero(bandas, pos, t.Tipo))
+    while (leeNumero(bandas, pos, t.Minutos) && leeNumero(bandas, pos, t.Tipo)) {
+        if (t.Minutos < 0 || t.Minutos > MinutosDia)
+            return false;
         tramos.push_back(t);
+    }
+    return true;
+}
+} // namespace
+
+std::vector<TTramoJornada> LeeTramos(const std::string &bandas) {
+    std::vector<TTramoJornada> tramos;
+    leeTramos(bandas, tramos);
     return tramos;
+}
+
+int PrimeraJornadaFueraDeRango(const StringGrid &sg1) {
+    std::vector<TTramoJornada> tramos;
+    for (int r = 0; r < sg1.RowCount(); ++r)
+        if (!leeTramos(sg1.Celda(2, r), tramos))
+            return r;
+    return -1;
 }
 
 std::string AnadeTramo(const std::string &bandas, int minutos, int tipo) {

@@ -46,8 +46,11 @@ struct TTramoJornada {
     int Minutos = 0;
     int Tipo = 0;
 };
-// The bands of a band string (" 480 1 60 2"); parsing stops at the first malformed band.
+// The bands of a band string (" 480 1 60 2"); parsing stops at the first malformed band: not two
+// numbers, or minutes outside 0..1440.
 std::vector<TTramoJornada> LeeTramos(const std::string &bandas);
+// First schedule row whose band string holds a band with minutes outside 0..1440; -1 when none does.
+int PrimeraJornadaFueraDeRango(const StringGrid &sg1);
 // The band string with one band appended.
 std::string AnadeTramo(const std::string &bandas, int minutos, int tipo);
 // The band string without its last band.

@@ -104,10 +104,19 @@ const Clave *busca(const std::vector<Clave> &cs, const std::string &clave) {
 
 TIniFile::TIniFile(std::string ruta) : ruta_(std::move(ruta)) {}
 
+bool TIniFile::lee(std::vector<std::string> &lineas) const {
+    return LeeLineasSiExiste(ruta_, lineas);
+}
+
 std::vector<std::string> TIniFile::lee() const {
     std::vector<std::string> lineas;
-    LeeLineas(ruta_, lineas);
+    lee(lineas);
     return lineas;
+}
+
+bool TIniFile::Legible() const {
+    std::vector<std::string> lineas;
+    return lee(lineas);
 }
 
 bool TIniFile::guarda(const std::vector<std::string> &lineas) {
@@ -133,7 +142,9 @@ int TIniFile::ReadInteger(const std::string &seccion, const std::string &clave, 
 }
 
 bool TIniFile::WriteString(const std::string &seccion, const std::string &clave, const std::string &valor) {
-    auto lineas = lee();
+    std::vector<std::string> lineas;
+    if (!lee(lineas))
+        return false;
     size_t ini, fin;
     rango(lineas, seccion, ini, fin);
     if (ini == std::string::npos) {
@@ -174,7 +185,9 @@ std::vector<std::string> TIniFile::ReadSectionValues(const std::string &seccion)
 }
 
 bool TIniFile::DeleteKey(const std::string &seccion, const std::string &clave) {
-    auto lineas = lee();
+    std::vector<std::string> lineas;
+    if (!lee(lineas))
+        return false;
     const auto cs = claves(lineas, seccion);
     const Clave *c = busca(cs, clave);
     if (!c)
@@ -184,7 +197,9 @@ bool TIniFile::DeleteKey(const std::string &seccion, const std::string &clave) {
 }
 
 bool TIniFile::EraseSection(const std::string &seccion) {
-    auto lineas = lee();
+    std::vector<std::string> lineas;
+    if (!lee(lineas))
+        return false;
     size_t ini, fin;
     rango(lineas, seccion, ini, fin);
     if (ini == std::string::npos)

@@ -10,6 +10,9 @@ public:
     explicit TIniFile(std::string ruta);
 
     const std::string &Ruta() const { return ruta_; }
+    // False when the file exists but cannot be read: reads then give their defaults and every
+    // write is refused, so the file is never rebuilt from the one key written.
+    bool Legible() const;
 
     std::string ReadString(const std::string &seccion, const std::string &clave,
                            const std::string &defecto) const;
@@ -30,6 +33,7 @@ public:
 
 private:
     std::vector<std::string> lee() const;
+    bool lee(std::vector<std::string> &lineas) const;
     bool guarda(const std::vector<std::string> &lineas);
     std::string ruta_;
 };

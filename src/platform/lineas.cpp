@@ -8,7 +8,26 @@
 #include <QSaveFile>
 
 namespace {
-QString q(const std::string &ruta) { return RutaQ(ruta); }
+QString q(const std::string &ruta) {
+    return RutaQ(ruta);
+}
+
+bool escribe(QSaveFile &f, const char *datos, qint64 n) {
+    if (f.write(datos, n) == n)
+        return true;
+    f.cancelWriting();
+    return false;
+}
+
+// The flush inside commit() goes unchecked, so buffered data is flushed and checked first: a
+// failure discards the temporary file and the old one stays as it was.
+bool confirma(QSaveFile &f) {
+    if (!f.flush()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
 } // namespace
 
 std::vector<std::string> PartirLineas(const std::string &texto) {
@@ -48,15 +67,15 @@ bool LeeLineas(const std::string &ruta, std::vector<std::string> &lineas) {
     return true;
 }
 
+bool LeeLineasSiExiste(const std::string &ruta, std::vector<std::string> &lineas) {
+    lineas.clear();
+    return !QFileInfo::exists(q(ruta)) || LeeLineas(ruta, lineas);
+}
+
 bool GuardaBytes(const std::string &ruta, const std::string &bytes) {
     QSaveFile f(q(ruta));
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return f.open(QIODevice::WriteOnly) && escribe(f, bytes.data(), static_cast<qint64>(bytes.size())) &&
+           confirma(f);
 }
 
 bool GuardaLineas(const std::string &ruta, const std::vector<std::string> &lineas) {
@@ -94,10 +113,22 @@ bool CreaDirectorio(const std::string &ruta) {
 }
 
 bool CopiaArchivo(const std::string &origen, const std::string &destino, bool sobrescribir) {
-    if (ExisteArchivo(destino)) {
-        if (!sobrescribir)
+    if (ExisteArchivo(destino) && !sobrescribir)
+        return false;
+    QFile entrada(q(origen));
+    QSaveFile salida(q(destino));
+    if (!entrada.open(QIODevice::ReadOnly) || !salida.open(QIODevice::WriteOnly))
+        return false;
+    char bloque[1 << 16];
+    for (;;) {
+        const qint64 n = entrada.read(bloque, sizeof bloque);
+        if (n == 0)
+            return confirma(salida);
+        if (n < 0) {
+            salida.cancelWriting();
             return false;
-        QFile::remove(q(destino));
+        }
+        if (!escribe(salida, bloque, n))
+            return false;
     }
-    return QFile::copy(q(origen), q(destino));
 }

@@ -6,9 +6,14 @@
 
 // False when the file cannot be opened (lineas is then left empty).
 bool LeeLineas(const std::string &ruta, std::vector<std::string> &lineas);
+// A missing file reads as no lines; false only when the file exists but cannot be read, so that
+// it is never rewritten as if it were empty.
+bool LeeLineasSiExiste(const std::string &ruta, std::vector<std::string> &lineas);
 // Splits text as a file read would.
 std::vector<std::string> PartirLineas(const std::string &texto);
-// Writes every line followed by CR LF, atomically. False when it could not be written.
+// Writes every line followed by CR LF, atomically: the data goes to a temporary file in the same
+// directory, is flushed and checked, and only then renamed over the old file. False when it could
+// not be written; the old file is then left as it was.
 bool GuardaLineas(const std::string &ruta, const std::vector<std::string> &lineas);
 
 bool LeeBytes(const std::string &ruta, std::string &bytes);
@@ -20,5 +25,6 @@ bool ExisteArchivo(const std::string &ruta);
 bool ExisteDirectorio(const std::string &ruta);
 // Creates the directory and its missing parents.
 bool CreaDirectorio(const std::string &ruta);
-// Copies a file; with sobrescribir false an existing target is left alone and false returned.
+// Copies a file, atomically as GuardaBytes: an old target is replaced only by a complete copy.
+// With sobrescribir false an existing target is left alone and false returned.
 bool CopiaArchivo(const std::string &origen, const std::string &destino, bool sobrescribir);

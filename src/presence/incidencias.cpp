@@ -145,6 +145,14 @@ namespace {
 std::string errorGuardar(int anio) {
     return "No se pudo guardar el archivo " + RutaIncidencias(anio);
 }
+
+bool cargaParaAnadir(int anio, std::vector<std::string> &lista, ResultadoIncidencia &r) {
+    if (LeeLineasSiExiste(RutaIncidencias(anio), lista))
+        return true;
+    r.Mensaje =
+        "No se puede leer el archivo " + RutaIncidencias(anio) + Ansi(": no se ha añadido la incidencia.");
+    return false;
+}
 } // namespace
 
 ResultadoIncidencia AnadeIncidencias(const PeticionIncidencia &p) {
@@ -169,9 +177,13 @@ ResultadoIncidencia AnadeIncidencias(const PeticionIncidencia &p) {
     const int minutos = std::clamp(p.Minutos, 0, 1439);
     const std::string hora = Formato("%02d:%02d", minutos / 60, minutos % 60);
 
+    // Both files are read before anything is written (a range ending on 31 December also opens
+    // the next year's); one that exists but cannot be read refuses the whole addition.
     int anio = p.Desde.year();
-    std::vector<std::string> lista;
-    CargaIncidencias(anio, lista);
+    const int ultimo = p.Hasta.addDays(1).year();
+    std::vector<std::string> lista, siguiente;
+    if (!cargaParaAnadir(anio, lista, r) || (ultimo != anio && !cargaParaAnadir(ultimo, siguiente, r)))
+        return r;
     for (QDate d = p.Desde; d <= p.Hasta;) {
         InsertaIncidencia(lista, d, hora, empleado, incidencia);
         d = d.addDays(1);
@@ -181,7 +193,7 @@ ResultadoIncidencia AnadeIncidencias(const PeticionIncidencia &p) {
                 return r;
             }
             anio = d.year();
-            CargaIncidencias(anio, lista);
+            lista = std::move(siguiente);
         }
     }
     r.Anio = anio;

@@ -1,6 +1,8 @@
 #include "common/configuracion.h"
 #include "common/presencia.h"
 #include "support/dirtemporal.h"
+#include "support/fallosdisco.h"
+#include "support/respuestas.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +49,31 @@ TEST(Configuracion, ValoresDerivados) {
     EXPECT_EQ(DireccionBaseUart, 0x3F8u);
     EXPECT_EQ(ModoRadio, 1);
     EXPECT_EQ(DireccionCoordinador, "BA0000FF");
+}
+
+TEST(Configuracion, ArchivoIlegibleOSinEspacioSeAvisaYNoSeToca) {
+    DirectorioTrabajo d;
+    RespuestasPrueba respuestas;
+    const std::string viejo = "[config]\r\ndatos=D:\\datos\\\r\n"; // without the keys written back
+    Escribe("velkatron.ini", viejo);
+    {
+        SinLectura ilegible("velkatron.ini");
+        LeeConfiguracion("velkatron.ini");
+    }
+    EXPECT_EQ(Contenido("velkatron.ini"), viejo);
+    EXPECT_EQ(DirDatos, "datos/"); // the defaults
+    ASSERT_EQ(respuestas.Mensajes.size(), 1u);
+    EXPECT_EQ(respuestas.Mensajes[0].texto.rfind("No se puede leer el archivo de configuraci\xF3n", 0), 0u);
+
+    {
+        DiscoLleno lleno;
+        LeeConfiguracion("velkatron.ini");
+    }
+    EXPECT_EQ(Contenido("velkatron.ini"), viejo);
+    EXPECT_EQ(DirDatos, "D:/datos/");
+    ASSERT_EQ(respuestas.Mensajes.size(), 2u);
+    EXPECT_EQ(
+        respuestas.Mensajes[1].texto.rfind("No se ha podido escribir el archivo de configuraci\xF3n", 0), 0u);
 }
 
 TEST(Configuracion, FestivosHastaTreintaYDos) {

@@ -53,6 +53,21 @@ TEST(LineaTiempo, CadenasVaciasYMalFormadas) {
     EXPECT_EQ(LeeTramos(" 480").size(), 0u);
 }
 
+TEST(LineaTiempo, MinutosFueraDelDiaDetienenLaLectura) {
+    const struct {
+        const char *bandas;
+        size_t tramos;
+    } casos[] = {
+        {" 0 1 1440 1", 2},
+        {" 480 1 1441 2 60 1", 1},
+        {" -30 0 480 1", 0},
+        {" 999999999 1 999999999 1 999999999 1", 0},
+    };
+    for (const auto &c : casos)
+        EXPECT_EQ(LeeTramos(c.bandas).size(), c.tramos) << c.bandas;
+    EXPECT_EQ(CalculaLineaTiempo(" 480 1 999999999 2", kTipos).MinutosLibres, 960);
+}
+
 TEST(Tramos, AnadirYQuitar) {
     std::string b = AnadeTramo("", 480, 1);
     EXPECT_EQ(b, " 480 1");

@@ -1,5 +1,6 @@
 #include "platform/archivoini.h"
 #include "support/dirtemporal.h"
+#include "support/fallosdisco.h"
 
 #include <gtest/gtest.h>
 
@@ -44,4 +45,20 @@ TEST(ArchivoIni, ListaYBorraClaves) {
     EXPECT_EQ(ini.ReadSection("s"), (std::vector<std::string>{"a"}));
     ASSERT_TRUE(ini.EraseSection("S"));
     EXPECT_EQ(Contenido("a.ini"), "[t]\r\nc=3\r\n");
+}
+
+TEST(ArchivoIni, ArchivoIlegibleNoSeReescribe) {
+    DirectorioTrabajo d;
+    Escribe("a.ini", "[s]\r\na=1\r\n");
+    TIniFile ini("a.ini");
+    {
+        SinLectura ilegible("a.ini");
+        EXPECT_FALSE(ini.Legible());
+        EXPECT_EQ(ini.ReadString("s", "a", "def"), "def");
+        EXPECT_FALSE(ini.WriteString("s", "b", "2"));
+        EXPECT_FALSE(ini.DeleteKey("s", "a"));
+        EXPECT_FALSE(ini.EraseSection("s"));
+    }
+    EXPECT_EQ(Contenido("a.ini"), "[s]\r\na=1\r\n");
+    EXPECT_TRUE(TIniFile("falta.ini").Legible());
 }

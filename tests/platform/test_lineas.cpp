@@ -2,9 +2,11 @@
 #include "platform/numeros.h"
 #include "platform/rutas.h"
 #include "support/dirtemporal.h"
+#include "support/fallosdisco.h"
 
 #include <QDir>
 #include <clocale>
+#include <functional>
 #include <gtest/gtest.h>
 
 TEST(Lineas, LecturaAdmiteLFYUltimaLineaSinFin) {
@@ -35,6 +37,29 @@ TEST(Lineas, DirectoriosConPadresYCopias) {
     EXPECT_EQ(Contenido("archivos/a.txt"), "2");
     EXPECT_TRUE(CopiaArchivo("a.txt", "archivos/a.txt", true));
     EXPECT_EQ(Contenido("archivos/a.txt"), "1");
+}
+
+TEST(Lineas, DiscoLlenoDejaElArchivoViejoEnteroYDevuelveFalso) {
+    DirectorioTrabajo d;
+    Escribe("origen", std::string(100, 'n'));
+    // Short data stays in the save file's buffer until the commit; long data is written at once.
+    const std::vector<std::pair<const char *, std::function<bool()>>> escrituras = {
+        {"bytes cortos", [] { return GuardaBytes("f.dat", std::string(100, 'x')); }},
+        {"bytes largos", [] { return GuardaBytes("f.dat", std::string(100000, 'x')); }},
+        {"lineas", [] { return GuardaLineas("f.dat", std::vector<std::string>(3, "uno")); }},
+        {"copia", [] { return CopiaArchivo("origen", "f.dat", true); }},
+    };
+    for (const auto &[caso, escribe] : escrituras) {
+        Escribe("f.dat", "viejo\r\n");
+        bool hecho = true;
+        {
+            DiscoLleno lleno;
+            hecho = escribe();
+        }
+        EXPECT_FALSE(hecho) << caso;
+        EXPECT_EQ(Contenido("f.dat"), "viejo\r\n") << caso;
+        EXPECT_EQ(QDir(".").entryList(QDir::Files).join(' ').toStdString(), "f.dat origen") << caso;
+    }
 }
 
 TEST(Numeros, EnterosInicialesYValidos) {
@@ -69,7 +94,7 @@ TEST(Rutas, DirectoriosConfigurados) {
     EXPECT_EQ(ConSeparador("datos\\"), "datos\\");
     EXPECT_EQ(DirectorioLocal("archivos\\presencia"), "archivos/presencia/");
     EXPECT_EQ(DirectorioLocal("/srv/datos"), "/srv/datos/");
-    EXPECT_EQ(DirectorioLocal(""), "");   // the working directory, not the root
+    EXPECT_EQ(DirectorioLocal(""), ""); // the working directory, not the root
     EXPECT_EQ(DirectorioLocal("\\"), "");
 }
 
@@ -78,5 +103,8 @@ TEST(Rutas, NombresConAcentosSonUTF8EnDisco) {
     ASSERT_TRUE(GuardaLineas("a\xF1o.dat", {"x"})); // "año.dat" in Windows-1252
     EXPECT_EQ(Contenido("año.dat"), "x\r\n");
     EXPECT_TRUE(ExisteArchivo("a\xF1o.dat"));
-    EXPECT_EQ(RutaDeQ(RutaQ("fotos\\Pe\xF1" "a.bmp")), "fotos/Pe\xF1" "a.bmp");
+    EXPECT_EQ(RutaDeQ(RutaQ("fotos\\Pe\xF1"
+                            "a.bmp")),
+              "fotos/Pe\xF1"
+              "a.bmp");
 }

@@ -3,6 +3,7 @@
 #include "platform/lineas.h"
 #include "presence/incidencias.h"
 #include "support/dirtemporal.h"
+#include "support/fallosdisco.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -123,6 +124,26 @@ TEST(Incidencias, EscrituraFallidaSeInformaYNoDejaTexto) {
     EXPECT_FALSE(r.Hecho);
     EXPECT_EQ(r.Mensaje, "No se pudo guardar el archivo no/existe/incidencias.2011");
     EXPECT_TRUE(TextoIncidencia.empty());
+}
+
+TEST(Incidencias, ArchivoIlegibleNoSeReescribeConSoloLaNueva) {
+    // The unreadable file is the start year's, or the next year's of a range that crosses it.
+    for (const char *ilegible : {"datos/incidencias.2010", "datos/incidencias.2011"}) {
+        Datos d;
+        const std::string viejo = "02/03/2010 00:00\r\n8 Otro\r\n5 Falta *Trabajador\r\n";
+        Escribe("datos/incidencias.2010", viejo);
+        Escribe("datos/incidencias.2011", viejo);
+        ResultadoIncidencia r;
+        {
+            SinLectura sin(ilegible);
+            r = anade(QDate(2010, 12, 30), QDate(2011, 1, 2));
+        }
+        EXPECT_FALSE(r.Hecho) << ilegible;
+        EXPECT_EQ(r.Mensaje, Ansi("No se puede leer el archivo ") + ilegible +
+                                 Ansi(": no se ha añadido la incidencia."));
+        EXPECT_EQ(Contenido("datos/incidencias.2010"), viejo) << ilegible;
+        EXPECT_EQ(Contenido("datos/incidencias.2011"), viejo) << ilegible;
+    }
 }
 
 TEST(Incidencias, ArchivoMalFormadoNoRompeNiDesalinea) {

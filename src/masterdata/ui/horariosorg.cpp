@@ -244,6 +244,12 @@ void TFormHorarios::FormCreate() {
     if (!LeeLineas(DirDatos + "horarios.dat", ListaHorarios))
         ListaHorarios = JornadasPorDefecto();
     LlenaJornadas(SG1, ListaHorarios);
+    if (const int mala = PrimeraJornadaFueraDeRango(SG1); mala >= 0)
+        Dialogos::Error(Ansi("La jornada \"") + SG1.Celda(0, mala) + " " + SG1.Celda(1, mala) + "\" de " +
+                            DirDatos +
+                            Ansi("horarios.dat tiene un tramo de minutos fuera de 0 a 1440: no se tienen en "
+                                 "cuenta sus tramos desde ese."),
+                        "Horarios");
 
     FilaJornada = 0;
     MinutosLibres = MinutosDia;

@@ -140,6 +140,19 @@ TEST(VentanaHorarios, CodigosFueraDeRangoNoSeGuardan) {
     EXPECT_EQ(Contenido("d/horarios.dat"), "0\r\nFestivo\r\n 1440 5\r\n254\r\nMala\r\n\r\n");
 }
 
+TEST(VentanaHorarios, TramoFueraDelDiaSeAvisaAlLeerYElArchivoNoCambia) {
+    EntornoHorarios e;
+    const std::string dat = "1\r\nManana\r\n 480 1\r\n3\r\nNoche\r\n 480 1 99999 1\r\n";
+    Escribe("d/horarios.dat", dat);
+    TFormHorarios f;
+    ASSERT_EQ(e.respuestas.Mensajes.size(), 1u);
+    EXPECT_EQ(e.respuestas.Mensajes[0].texto,
+              Ansi("La jornada \"3 Noche\" de d/horarios.dat tiene un tramo de minutos fuera de 0 a 1440: no "
+                   "se tienen en cuenta sus tramos desde ese."));
+    EXPECT_TRUE(f.botonrecClick());
+    EXPECT_EQ(Contenido("d/horarios.dat"), dat);
+}
+
 TEST(VentanaHorarios, EliminarLaUltimaJornadaDejaUnaSeleccionValida) {
     EntornoHorarios e;
     TFormHorarios f;

@@ -1,0 +1,34 @@
+#pragma once
+// Disk faults for tests, made real without mounting anything.
+#include <string>
+#include <sys/resource.h>
+
+// While it lives no file of this process can grow beyond limite bytes: a write past it fails
+// (EFBIG) as it would on a full disk.
+class DiscoLleno {
+public:
+    explicit DiscoLleno(rlim_t limite = 4);
+    ~DiscoLleno();
+    DiscoLleno(const DiscoLleno &) = delete;
+    DiscoLleno &operator=(const DiscoLleno &) = delete;
+
+private:
+    rlimit anterior_{};
+    void (*senal_)(int) = nullptr;
+};
+
+// While it lives the file (or directory) cannot be read: mode 000 and, when running as root, the
+// capabilities that bypass file modes are dropped from this thread.
+class SinLectura {
+public:
+    explicit SinLectura(std::string ruta);
+    ~SinLectura();
+    SinLectura(const SinLectura &) = delete;
+    SinLectura &operator=(const SinLectura &) = delete;
+
+private:
+    std::string ruta_;
+    unsigned modo_ = 0;
+    bool capacidades_ = false;
+    unsigned efectivas_[2] = {};
+};
