@@ -11,7 +11,7 @@
 #include "support/simulador.h"
 #include "terminal/enlace.h"
 #include "terminal/guardafichaje.h"
-#include "terminal/rch.h"
+#include "terminal/ui/panel.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

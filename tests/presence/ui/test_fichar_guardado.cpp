@@ -1,7 +1,7 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "masterdata/empleados.h"
-#include "masterdata/empleadosorg.h"
+#include "masterdata/ui/empleadosorg.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
 #include "presence/ui/ficharpre.h"
@@ -70,6 +70,7 @@ TEST(FormFichar, PresentesQueNoSeEscribeSeAvisa) {
     FormEmpleados->SG1.SetRowCount(2);
     FormEmpleados->SG1.Cells[0][1] = "7 Dure";
     CreaDirectorio(DirFichajes + "presentes");
+    FijaEmpleadosPresencia([] { return &FormEmpleados->SG1; });
     TFormFichar f;
     f.FormActivate();
     RespuestasPrueba r;
@@ -77,6 +78,7 @@ TEST(FormFichar, PresentesQueNoSeEscribeSeAvisa) {
     EXPECT_EQ(Contenido(RutaHistorico).size(), 103u); // stored all the same
     ASSERT_EQ(r.Mensajes.size(), 1u);
     EXPECT_NE(r.Mensajes[0].texto.find("presentes"), std::string::npos);
+    FijaEmpleadosPresencia(nullptr);
     delete FormEmpleados;
 }
 
