@@ -1,6 +1,7 @@
 #pragma once
 // The terminal control panel: terminal links, protocol, console and clockings pages.
 #include "platform/stringgrid.h"
+#include "terminal/enlace.h"
 #include "terminal/ui/paginafichajes.h"
 
 #include <QPointer>
@@ -26,6 +27,9 @@ public:
     // Creation sequence: port-I/O, configuration, terminal tables and links, timers, dates.
     void FormCreate();
 
+    // The terminal tables, the links and their receive machines.
+    TEnlaces Enlaces;
+
     // Rebuilds the terminal tables, links and CLBTerminales from the terminals window's grid.
     void CargaTerminales();
     void CargaTerminales(const StringGrid &sg);
@@ -34,7 +38,8 @@ public:
     void CLBTerminalesClickCheck();
 
     // Timer1 ticks every millisecond while there is link work (received bytes waiting, the list
-    // sender, a wait on CuentaEspera), else every IntervaloReposo ms; received bytes wake it.
+    // sender, a wait on CuentaEspera of Enlaces.Entorno), else every IntervaloReposo ms; received
+    // bytes wake it.
     static constexpr int IntervaloReposo = 100;
     void Timer1Timer();
     void Timer2Timer();
@@ -76,7 +81,7 @@ public:
     static constexpr int MaxLineaConsola = 1024;
     std::string LineaConsola;
 
-    // One step of the list sender while ModoSondeo is 1 (the lists page installs it).
+    // One step of the list sender while Enlaces.Entorno.ModoSondeo is 1 (the lists page installs it).
     std::function<void()> PasoEnvioLista;
 
 protected:
