@@ -71,6 +71,53 @@ TEST_F(Enlaces, TablasDesdeLaRejilla) {
     EXPECT_EQ(enlaces.EstadoEnchufe(5), "");
 }
 
+// The grid's rows as link rows, without opening anything.
+TEST(FilasTerminales, DeLaRejilla) {
+    struct Caso {
+        const char *tipo, *dir, *modo;
+        char letra;
+        uint32_t numero, radio;
+        const char *ip, *host;
+        int puerto;
+        const char *texto;
+    };
+    const Caso casos[] = {
+        {"Ethernet", "192.168.1.20:3 nave", "Entrada", 'E', 3, 0, "192.168.1.20", "", 10003,
+         "EE 192.168.1.20:3 nave Puerta"},
+        {"Ethernet", "servidor:4", "Todo", 'E', 4, 0, "", "servidor", 10004, "ET servidor:4 Puerta"},
+        {"OndaRelay", "BA000012", "Accesos", 'A', 18, 0xBA000012u, "", "", 0, "AA BA000012 Puerta"},
+        {"Serie", "10", "", 'S', 10, 0, "", "", 0, "S  10 Puerta"},
+        {"Serie", "256", "Todo", '-', TerminalNoValido, 0, "", "", 0, "ST 256 Puerta"},
+        {"OndaRelay", "BA0001FF00", "Todo", '-', TerminalNoValido, 0, "", "", 0, "AT BA0001FF00 Puerta"},
+    };
+    StringGrid g(6, 1);
+    for (const Caso &c : casos) {
+        const int r = g.RowCount();
+        g.SetRowCount(r + 1);
+        g.Cells[0][r] = c.tipo;
+        g.Cells[1][r] = c.dir;
+        g.Cells[2][r] = "Puerta";
+        g.Cells[5][r] = c.modo;
+    }
+    const std::vector<TFilaEnlace> filas = LeeFilasTerminales(g, 10000);
+    ASSERT_EQ(filas.size(), std::size(casos));
+    for (size_t i = 0; i < filas.size(); ++i) {
+        const TFilaEnlace &f = filas[i];
+        const Caso &c = casos[i];
+        EXPECT_EQ(f.TipoConexion, c.letra) << c.dir;
+        EXPECT_EQ(f.NumTerminal, c.numero) << c.dir;
+        EXPECT_EQ(f.DireccionRadio, c.radio) << c.dir;
+        EXPECT_EQ(f.Destino.Ip, c.ip) << c.dir;
+        EXPECT_EQ(f.Destino.Host, c.host) << c.dir;
+        EXPECT_EQ(f.Destino.Puerto, c.puerto) << c.dir;
+        EXPECT_EQ(f.Texto, c.texto) << c.dir;
+        EXPECT_EQ(f.Rechazo.empty(), c.letra != '-') << c.dir;
+    }
+    EXPECT_EQ(filas[4].Rechazo,
+              "Terminal de la fila 5 (256): el n\xFAmero de terminal debe estar entre 0 y 255; "
+              "no se usa.");
+}
+
 TEST_F(Enlaces, NumeroFueraDeRangoSeRechazaYNoSeDireccionaNunca) {
     fila(g, 1, "Serie", "300");
     fila(g, 2, "Serie", "-1");
