@@ -6,6 +6,7 @@
 #include "common/configuracion.h"
 #include "platform/lineas.h"
 #include "platform/stringgrid.h"
+#include "presence/presenciafichaje.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 #include "support/simulador.h"
@@ -119,7 +120,7 @@ void BM_PanelConocidoYDesconocido(benchmark::State &state) {
         empleados.Cells[0][1] = "5 GIL";
         empleados.Cells[0][2] = "12 GARCIA";
         empleados.Cells[0][3] = "40 RUIZ";
-        panel->Enlaces.Entorno.Guarda = [&](char *r) { return GuardaFichajeEn(r, &empleados); };
+        FijaFichajeGuardado([&](const std::string &r) { return AnotaPresencia(r, &empleados); });
         TerminalSimulado t(7);
         const auto servidor = conecta(t, [&](const StringGrid &g) { panel->CargaTerminales(g); });
 
@@ -139,6 +140,7 @@ void BM_PanelConocidoYDesconocido(benchmark::State &state) {
         state.counters["desconocido_por_segundo"] = desconocido;
         state.counters["conocido_entre_desconocido"] = desconocido > 0 ? conocido / desconocido : 0;
         panel.reset();
+        FijaFichajeGuardado(nullptr);
     }
 }
 BENCHMARK(BM_PanelConocidoYDesconocido)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
