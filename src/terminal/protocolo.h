@@ -46,7 +46,7 @@ enum class TEstadoRecepcion {
 // list sender and the waits of other operations.
 struct TEntornoRecepcion {
     TEntornoRecepcion() = default;
-    ~TEntornoRecepcion();
+    ~TEntornoRecepcion(); // closes a list still waiting for the list sender
     TEntornoRecepcion(const TEntornoRecepcion &) = delete;
     TEntornoRecepcion &operator=(const TEntornoRecepcion &) = delete;
 
