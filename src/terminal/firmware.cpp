@@ -19,7 +19,8 @@ uint32_t palabra(const QByteArray &b, int i) {
 }
 
 unsigned media(const QByteArray &b, int i) {
-    return static_cast<unsigned>(static_cast<unsigned char>(b[i])) << 8 | static_cast<unsigned char>(b[i + 1]);
+    return static_cast<unsigned>(static_cast<unsigned char>(b[i])) << 8 |
+           static_cast<unsigned char>(b[i + 1]);
 }
 
 void menosSignificativoPrimero(std::string &s, uint32_t v) {
@@ -44,8 +45,9 @@ bool TProgramaFirmware::Lee(const std::string &ruta) {
         return falla("No se puede abrir el programa " + ruta);
     const qint64 tam = f.size();
     const QByteArray cab = f.read(1024);
-    if (cab.size() < 52 || !cab.startsWith("\x7F"
-                                           "ELF") ||
+    if (cab.size() < 52 ||
+        !cab.startsWith("\x7F"
+                        "ELF") ||
         cab[4] != 1 || cab[5] != 2)
         return falla(ruta + Ansi(" no es un ejecutable ELF de 32 bits big-endian"));
     if (palabra(cab, 28) != 52 || media(cab, 42) != 32)
@@ -118,7 +120,8 @@ void TSubidaFirmware::Arranca(std::vector<TSeccionFirmware> secciones, int segun
 void TSubidaFirmware::enviaSeccion() {
     const TSeccionFirmware &s = secciones_[actual_];
     if (reenvios_ == 0)
-        traza_(Formato("%08x %08x %08x\r\n", s.Desplazamiento, s.Direccion, static_cast<unsigned>(s.Datos.size())));
+        traza_(Formato("%08x %08x %08x\r\n", s.Desplazamiento, s.Direccion,
+                       static_cast<unsigned>(s.Datos.size())));
     enlace_.Recibe(); // a reply is only what comes after the section
     const std::string cabecera = CabeceraSeccion(s);
     const std::string datos = DatosSeccion(s);
@@ -143,8 +146,9 @@ bool TSubidaFirmware::Tick() {
     case Estado::Pausa:
         if (respuesta_ != ACK) {
             if (++reenvios_ > MaxReenvios)
-                termina(FinError, Formato(Ansi("ERROR: El cargador rechaza la sección tras %d reenvíos").c_str(),
-                                          MaxReenvios));
+                termina(FinError,
+                        Formato(Ansi("ERROR: El cargador rechaza la sección tras %d reenvíos").c_str(),
+                                MaxReenvios));
             else
                 enviaSeccion();
         } else if (++actual_ == secciones_.size()) {

@@ -66,7 +66,9 @@ TEST_F(Firmware, LeeLasSeccionesHastaLaTerceraFueraDeCarga) {
 
 TEST_F(Firmware, ArchivosQueNoSirvenSeRechazanEnteros) {
     const std::string bueno = Contenido(elf.Ruta);
-    auto con = [&](size_t pos, std::string bytes) { return bueno.substr(0, pos) + bytes + bueno.substr(pos + bytes.size()); };
+    auto con = [&](size_t pos, std::string bytes) {
+        return bueno.substr(0, pos) + bytes + bueno.substr(pos + bytes.size());
+    };
     const struct {
         const char *caso;
         std::string archivo;

@@ -425,7 +425,8 @@ void TFormVelka::Button2Click() {
     if (programa.Abierto()) {
         TextoPrograma = ruta;
         if (ArchivoIni && !ArchivoIni->WriteString("config", "programa", ruta))
-            MuestraTraza(CharToOem("ERROR: no se puede guardar \"programa\" en " + ArchivoIni->Ruta()) + "\r\n");
+            MuestraTraza(CharToOem("ERROR: no se puede guardar \"programa\" en " + ArchivoIni->Ruta()) +
+                         "\r\n");
         visor->setFocus();
         MuestraTraza(CharToOem(ruta) + "\r\n");
     }
@@ -436,7 +437,8 @@ void TFormVelka::Button2Click() {
     MuestraTraza("\r\nOFFSET   DIRECC.  BYTES\r\n");
     Timer1->stop(); // the receive machines must not take the loader's replies
     cargador_ = std::make_unique<TCargadorEnFila>(fila);
-    subida_ = std::make_unique<TSubidaFirmware>(*cargador_, [this](const std::string &t) { MuestraTraza(t); });
+    subida_ =
+        std::make_unique<TSubidaFirmware>(*cargador_, [this](const std::string &t) { MuestraTraza(t); });
     actualizaBotones();
     subida_->Arranca(std::move(programa.Secciones), TipoConexionActual == 'E' ? 320 : 10);
     if (!subida_->Activa())
