@@ -45,10 +45,9 @@ bool TProgramaFirmware::Lee(const std::string &ruta) {
         return falla("No se puede abrir el programa " + ruta);
     const qint64 tam = f.size();
     const QByteArray cab = f.read(1024);
-    if (cab.size() < 52 ||
-        !cab.startsWith("\x7F"
-                        "ELF") ||
-        cab[4] != 1 || cab[5] != 2)
+    static const char magia[4] = {0x7F, 'E', 'L', 'F'};
+    const bool elf = cab.size() >= 52 && cab.startsWith(QByteArrayView(magia, 4));
+    if (!elf || cab[4] != 1 || cab[5] != 2) // 32-bit class, big-endian
         return falla(ruta + Ansi(" no es un ejecutable ELF de 32 bits big-endian"));
     if (palabra(cab, 28) != 52 || media(cab, 42) != 32)
         return falla(Ansi("La tabla de cabeceras de programa no está en el desplazamiento 52"));

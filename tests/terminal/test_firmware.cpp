@@ -29,40 +29,9 @@ class Firmware : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(ConstruyeElfPrueba(dir.Ruta(), elf)) << elf.Error; }
     void TearDown() override { CuentaSegundos = 0; }
-    // Runs an upload of the test file to completion (CuentaSegundos held at 0 when silent).
-    void sube(EnlaceMemoria &e, bool silencio = false) {
-        TProgramaFirmware p;
-        ASSERT_TRUE(p.Lee(elf.Ruta)) << p.error();
-        TSubidaFirmware s(e, [this](const std::string &t) { consola += t; });
-        s.Arranca(p.Secciones, 10);
-        for (int i = 0; i < 1000 && s.Tick(); ++i)
-            if (silencio)
-                CuentaSegundos = 0;
-        EXPECT_FALSE(s.Activa());
-        correcta = s.Correcta();
-    }
     DirectorioTrabajo dir;
     ElfPrueba elf;
-    std::string consola;
-    bool correcta = false;
 };
-
-TEST_F(Firmware, LeeLasSeccionesHastaLaTerceraFueraDeCarga) {
-    TProgramaFirmware p;
-    ASSERT_TRUE(p.Lee(elf.Ruta)) << p.error();
-    ASSERT_EQ(p.Secciones.size(), 2u);
-    EXPECT_EQ(p.Secciones[0].Direccion, ElfPrueba::Texto);
-    EXPECT_EQ(p.Secciones[0].Datos, elf.Secciones[ElfPrueba::Texto]);
-    EXPECT_EQ(p.Secciones[1].Direccion, ElfPrueba::Datos);
-    EXPECT_EQ(p.Secciones[1].Datos, elf.Secciones[ElfPrueba::Datos]);
-    EXPECT_EQ(CabeceraSeccion(p.Secciones[0]), std::string("\x00\x00\x00\x00\x83\xE8\x03\x00\x00", 9));
-    const std::string d = DatosSeccion(p.Secciones[0]);
-    ASSERT_EQ(d.size(), 1001u);
-    unsigned char x = 0;
-    for (char c : d)
-        x ^= static_cast<unsigned char>(c);
-    EXPECT_EQ(x, 0);
-}
 
 TEST_F(Firmware, ArchivosQueNoSirvenSeRechazanEnteros) {
     const std::string bueno = Contenido(elf.Ruta);
@@ -95,41 +64,24 @@ TEST_F(Firmware, ArchivosQueNoSirvenSeRechazanEnteros) {
     EXPECT_FALSE(p.Abierto());
 }
 
-TEST_F(Firmware, CargaCadaSeccionYTerminaCon08) {
+// A loader that refuses every try gets the section MaxReenvios more times, then 0x00.
+TEST_F(Firmware, ReenviosLimitadosTerminanCon00) {
     EnlaceMemoria e;
-    e.Cargador.Rechazos = 1;
-    sube(e);
-    EXPECT_TRUE(correcta);
-    EXPECT_TRUE(e.Cargador.Terminado);
-    // 0x15 to the first try: the same section goes again.
-    EXPECT_EQ(e.Cargador.Direcciones,
-              (std::vector<uint32_t>{ElfPrueba::Texto, ElfPrueba::Texto, ElfPrueba::Datos}));
-    elf.Secciones.erase(ElfPrueba::Vectores);
-    EXPECT_EQ(e.Cargador.Imagen, elf.Secciones);
-    EXPECT_EQ(e.Enviado.back(), '\x08');
-    EXPECT_NE(consola.find("00002000 83000000 000003e8\r\n"), std::string::npos) << consola;
-}
-
-TEST_F(Firmware, FallosTerminanCon00) {
-    const struct {
-        CargadorSimulado::Respuesta modo;
-        size_t envios;
-        const char *mensaje;
-    } casos[] = {
-        {CargadorSimulado::Respuesta::Nada, 1, "ERROR: No hay respuesta del cargador\r\n"},
-        {CargadorSimulado::Respuesta::Nak, 1 + TSubidaFirmware::MaxReenvios, "ERROR: El cargador rechaza"},
-    };
-    for (const auto &c : casos) {
-        EnlaceMemoria e;
-        e.Cargador.Modo = c.modo;
-        consola.clear();
-        sube(e, c.modo == CargadorSimulado::Respuesta::Nada);
-        EXPECT_FALSE(correcta);
-        EXPECT_EQ(e.Cargador.Direcciones, std::vector<uint32_t>(c.envios, ElfPrueba::Texto));
-        EXPECT_EQ(e.Enviado.back(), '\x00');
-        EXPECT_EQ(e.Enviado.size(), static_cast<qsizetype>(c.envios * 1010 + 1));
-        EXPECT_NE(consola.find(c.mensaje), std::string::npos) << consola;
+    e.Cargador.Modo = CargadorSimulado::Respuesta::Nak;
+    TProgramaFirmware p;
+    ASSERT_TRUE(p.Lee(elf.Ruta)) << p.error();
+    std::string consola;
+    TSubidaFirmware s(e, [&](const std::string &t) { consola += t; });
+    s.Arranca(p.Secciones, 10);
+    for (int i = 0; i < 1000 && s.Tick(); ++i) {
     }
+    EXPECT_FALSE(s.Activa());
+    EXPECT_FALSE(s.Correcta());
+    const size_t envios = 1 + TSubidaFirmware::MaxReenvios;
+    EXPECT_EQ(e.Cargador.Direcciones, std::vector<uint32_t>(envios, ElfPrueba::Texto));
+    EXPECT_EQ(e.Enviado.size(), static_cast<qsizetype>(envios * (9 + 1001) + 1));
+    EXPECT_EQ(e.Enviado.back(), '\0');
+    EXPECT_NE(consola.find("ERROR: El cargador rechaza"), std::string::npos) << consola;
 }
 
 } // namespace
