@@ -170,6 +170,14 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
             BRecons->hide();
     });
 
+    creaTimers();
+    conectaEnlaces();
+    FormCreate();
+    Timer1->start();
+    Timer2->start();
+}
+
+void TFormVelka::creaTimers() {
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(1);
@@ -181,7 +189,9 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
     Timer3 = new QTimer(this);
     Timer3->setInterval(36000000);
     connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
+}
 
+void TFormVelka::conectaEnlaces() {
     Enlaces.Entorno.Traza = [this](const std::string &t) { MuestraTraza(t); };
     Enlaces.Entorno.SG1 = &SG1;
     Enlaces.CambioEstado = [this] { CLBTerminales->viewport()->update(); };
@@ -192,10 +202,6 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
         ajustaTimer1();
     };
     Ganchos::CargaTerminales = [this] { CargaTerminales(); };
-
-    FormCreate();
-    Timer1->start();
-    Timer2->start();
 }
 
 TFormVelka::~TFormVelka() {

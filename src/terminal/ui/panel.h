@@ -102,6 +102,9 @@ protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
 
 private:
+    void creaTimers();
+    // The links tell the panel: console text, received bytes, connection states.
+    void conectaEnlaces();
     void enviaLineaConsola();
     void ajustaTimer1();
     void terminaSubida();
