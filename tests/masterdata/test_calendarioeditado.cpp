@@ -144,7 +144,8 @@ TEST(MesCalendario, DiasEnSuSemanaYNombresDeJornada) {
     StringGrid g;
     TitulosMes(g);
     RellenaMes(g, 2011, 3); // 1 March 2011 is a Tuesday
-    EXPECT_EQ(g.Fila(0), (std::vector<std::string>{" Lun ", " Mar ", " Mie ", " Jue ", " Vie ", " Sab ", " Dom "}));
+    EXPECT_EQ(g.Fila(0),
+              (std::vector<std::string>{" Lun ", " Mar ", " Mie ", " Jue ", " Vie ", " Sab ", " Dom "}));
     EXPECT_EQ(g.Fila(1), (std::vector<std::string>{"", "1", "2", "3", "4", "5", "6"}));
     EXPECT_EQ(g.Fila(5), (std::vector<std::string>{"28", "29", "30", "31", "", "", ""}));
     RellenaMes(g, 2011, 2);

@@ -25,9 +25,11 @@ TEST(HojaFaltas, DiasLaborablesSinFichajesHastaHoy) {
                                                    "Domingo"}));
     const std::set<QDate> fichajes = {QDate(2011, 2, 1), QDate(2011, 2, 3), QDate(2011, 2, 5)};
     // February 2011 seen on Tuesday the 8th: 1 is a Tuesday, 5 and 6 the weekend.
-    const int faltas = RellenaHojaFaltas(g, QDate(2011, 2, 20), QDate(2011, 2, 8), lunesAViernes(), {0}, fichajes);
+    const int faltas =
+        RellenaHojaFaltas(g, QDate(2011, 2, 20), QDate(2011, 2, 8), lunesAViernes(), {0}, fichajes);
     EXPECT_EQ(faltas, 4);
-    EXPECT_EQ(g.Fila(1), (std::vector<std::string>{"", "1 ", "2  FALTA", "3 ", "4  FALTA", "5 ", "6  Festivo"}));
+    EXPECT_EQ(g.Fila(1),
+              (std::vector<std::string>{"", "1 ", "2  FALTA", "3 ", "4  FALTA", "5 ", "6  Festivo"}));
     EXPECT_EQ(g.Fila(2), (std::vector<std::string>{"7  FALTA", "8  FALTA", "", "", "", "", ""}));
     for (int r = 3; r <= 6; ++r)
         EXPECT_EQ(g.Fila(r), std::vector<std::string>(7, "")) << r;

@@ -57,12 +57,12 @@ TEST(FichaPersonal, CamposSinSaltosDeLinea) {
 }
 
 TEST(FichaPersonal, PrellenadaDesdeElEmpleado) {
-    const std::vector<std::string> empleado = {"120 Luis", "Pérez Gil", "Luis", "Mayor 3", "Huesca", "123Z",
-                                               "974000000", "02/05/1970", "01/09/2001"};
+    const std::vector<std::string> empleado = {"120 Luis", "Pérez Gil", "Luis",       "Mayor 3",   "Huesca",
+                                               "123Z",     "974000000", "02/05/1970", "01/09/2001"};
     std::vector<std::string> f = FichaPrellenada(empleado);
     ASSERT_EQ(f.size(), 19u);
-    const std::vector<std::string> esperado = {"Luis", "Pérez Gil", "", "123Z", "02/05/1970", "01/09/2001",
-                                               "Mayor 3", "Huesca", "", "974000000"};
+    const std::vector<std::string> esperado = {"Luis",       "Pérez Gil", "",       "123Z", "02/05/1970",
+                                               "01/09/2001", "Mayor 3",   "Huesca", "",     "974000000"};
     EXPECT_EQ(std::vector<std::string>(f.begin(), f.begin() + 10), esperado);
     EXPECT_EQ(std::vector<std::string>(f.begin() + 10, f.end()), std::vector<std::string>(9));
     EXPECT_EQ(FichaPrellenada({"5 Eva"}), std::vector<std::string>(19));
@@ -74,9 +74,9 @@ TEST(FichaPersonal, DocumentosYCodigoDeLaFicha) {
     EXPECT_EQ(RutaDocumentoEmpleado(DocumentoEmpleado::Varios, 120), "pdf\\varios_120.pdf");
     const struct {
         const char *identificador, *codigo;
-    } casos[] = {{"7 Eva", "*007*"},   {"12 Ana", "*012*"}, {"120 Luis Pérez", "*120*"}, {"1234 Gil", "*1234*"},
-                 {"120", "*120*"},     {"  5 Rey", "*005*"}, {"42abc", "*042*"},        {"Ana", ""},
-                 {"", ""}};
+    } casos[] = {{"7 Eva", "*007*"},     {"12 Ana", "*012*"}, {"120 Luis Pérez", "*120*"},
+                 {"1234 Gil", "*1234*"}, {"120", "*120*"},    {"  5 Rey", "*005*"},
+                 {"42abc", "*042*"},     {"Ana", ""},         {"", ""}};
     for (const auto &c : casos)
         EXPECT_EQ(CodigoFicha(c.identificador), c.codigo) << c.identificador;
 }
