@@ -457,7 +457,7 @@ void TFormEmpleados::cargaFila(int row) {
     }
     rutaFoto_ = SG1.Celda(ColFoto, row);
     ST2->setText(aQ(rutaFoto_));
-    MuestraFoto(Foto, rutaFoto_, false);
+    MuestraFoto(Foto, rutaFoto_);
     CB1->setCurrentText(aQ(SG1.Celda(ColCalendario, row)));
     Label16->setText(CB1->currentText());
     RellenaFaltas();
@@ -594,8 +594,8 @@ void TFormEmpleados::FotoDblClick() {
     rutaFoto_ = ruta;
     editado_ = true;
     ST2->setText(aQ(rutaFoto_));
-    MuestraFoto(Foto, rutaFoto_, false);
-    MuestraFoto(Foto2, rutaFoto_, false);
+    MuestraFoto(Foto, rutaFoto_);
+    MuestraFoto(Foto2, rutaFoto_);
 }
 
 bool TFormEmpleados::eventFilter(QObject *o, QEvent *e) {
@@ -652,7 +652,7 @@ void TFormEmpleados::rellenaFicha() {
     const bool hay = filaCargada_ >= 1 && filaCargada_ < SG1.RowCount();
     const int n = hay ? NumeroEmpleado(SG1.Celda(ColIdentificador, filaCargada_)) : 0;
     LENumero->setText(hay ? QString::number(n) : QString());
-    MuestraFoto(Foto2, rutaFoto_, false);
+    MuestraFoto(Foto2, rutaFoto_);
     RutaFichaPersonal = hay ? ArchivoFichaPersonal(n) : std::string();
     for (int k = 0; k < 4; ++k)
         BDocumentos[static_cast<size_t>(k)]->setToolTip(
@@ -686,12 +686,12 @@ bool TFormEmpleados::SpeedButton2Click() {
 
 void TFormEmpleados::AImprimirClick() {
     if (PreparaImpresora(this))
-        ImprimeEnPagina({Panel1}, QPointF(0, 0), FactorPaneles());
+        ImprimePaneles({Panel1});
 }
 
 void TFormEmpleados::AImprimirToClick() {
     if (PreparaImpresora(this))
-        ImprimeEnPagina({Panel1, Panel2}, QPointF(0, 0), FactorPaneles());
+        ImprimePaneles({Panel1, Panel2});
 }
 
 void TFormEmpleados::AbreDocumentoEmpleado(int documento) {
@@ -754,5 +754,5 @@ void TFormEmpleados::SpeedButton4Click() {
 
 void TFormEmpleados::ImprimirFaltasClick() {
     if (PreparaImpresora(this))
-        ImprimeEnPagina({Panel3}, QPointF(0, 0), FactorPaneles());
+        ImprimePaneles({Panel3});
 }
