@@ -5,6 +5,7 @@
 #include "platform/fechatexto.h"
 #include "platform/numeros.h"
 #include "presence/incidencias.h"
+#include "presence/informepresencia.h"
 #include "terminal/listadofichajes.h"
 
 #include <map>
@@ -99,15 +100,6 @@ void recorreDias(TInformeRTF &inf, const TPeticionListadoAccesos &p, const Strin
     }
 }
 
-// An item's text as part of a file name: no separators or control characters.
-std::string nombreArchivo(const std::string &item) {
-    std::string s = item;
-    for (char &ch : s)
-        if (ch == '/' || ch == '\\' || static_cast<unsigned char>(ch) < 32)
-            ch = '_';
-    return s;
-}
-
 void porPersona(const TPeticionListadoAccesos &p, std::vector<std::unique_ptr<TInformeRTF>> &docs) {
     TIncidenciasRun incidencias;
     for (const std::string &item : p.Empleados) {
@@ -119,7 +111,7 @@ void porPersona(const TPeticionListadoAccesos &p, std::vector<std::unique_ptr<TI
         if (numero != 0) // never every employee
             c = listaAccesos(p, terminales(p, -1), std::to_string(numero) + " ", g);
         auto inf = documento("de " + nombre, p);
-        inf->FijaNombreArchivo(DirArchivosPres + nombreArchivo(item) + " de " +
+        inf->FijaNombreArchivo(DirArchivosPres + NombreSeguro(item) + " de " +
                                FormatoFecha(p.Desde, "dd_mm_yyyy") + " a " +
                                FormatoFecha(p.Hasta, "dd_mm_yyyy") + ".rtf");
         recorreDias(*inf, p, g, c, c.Terminal, numero, &incidencias);
