@@ -1,5 +1,6 @@
 // The access listing over clockings stored as the terminals store them and the year's incidences.
 #include "platform/codepage.h"
+#include "platform/lineas.h"
 #include "presence/listadoaccesos.h"
 #include "terminal/fichajesprueba.h"
 
@@ -16,9 +17,8 @@ protected:
     void SetUp() override {
         DirArchivosPres = "salida/";
         // Terminals 1 (access) and 2 (all) list accesses; 3 is an entry terminal.
-        for (int t : {1, 2, 3}) {
+        for (int t : {1, 2, 3})
             Guarda(Registro(t, 4, 2, 2011, 9, t, "7 Dure Ana"));
-        }
         Guarda(Registro(1, 4, 2, 2011, 8, 5, "7 Dure Ana"));
         Guarda(Registro(1, 4, 2, 2011, 8, 7, "12 Gil Luis"));
         Guarda(Registro(1, 5, 2, 2011, 8, 10, "7 Dure Ana"));
@@ -37,16 +37,7 @@ protected:
     }
     void TearDown() override { DirArchivosPres = dirPres; }
 
-    static std::vector<std::string> lineas(const TInformeRTF &inf) {
-        std::vector<std::string> r;
-        std::string t = inf.TextoPlano(), l;
-        for (char c : t + "\n")
-            if (c == '\n')
-                r.push_back(std::exchange(l, ""));
-            else
-                l += c;
-        return r;
-    }
+    static std::vector<std::string> lineas(const TInformeRTF &inf) { return PartirLineas(inf.TextoPlano()); }
     static QTextCharFormat formato(const TInformeRTF &inf, int linea) {
         return inf.Documento().findBlockByNumber(linea).begin().fragment().charFormat();
     }

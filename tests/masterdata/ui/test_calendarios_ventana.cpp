@@ -39,6 +39,7 @@ protected:
                 if (f.SGCal.Celda(c, r) == std::to_string(d))
                     pulsa(f.VistaSGCal, c, r);
     }
+    // How many bytes of the map hold each code.
     static std::map<int, int> cuenta(const std::string &mapa) {
         std::map<int, int> n;
         for (char c : mapa)
@@ -76,12 +77,9 @@ TEST_F(VentanaCalendarios, AplicarGuardarYNuevoConOtroCodigo) {
     f.VistaSGCal->grab(); // the days drawn with their schedules
     f.SBG2->click();
     const std::string mapa = Contenido("d/H2011.001");
-    ASSERT_EQ(mapa.size(), 366u);
     EXPECT_EQ(cuenta(mapa), (std::map<int, int>{{0, 31}, {1, 47}, {255, 288}}));
-    for (int i = 59; i <= 89; ++i)
-        EXPECT_EQ(mapa[static_cast<size_t>(i)], 0) << i;
-    EXPECT_EQ(mapa[3], 1);
-    EXPECT_EQ(mapa[360], 1);
+    EXPECT_EQ(mapa.substr(59, 31), std::string(31, '\0'));
+    EXPECT_EQ(mapa[3] + mapa[360], 2);
 
     // "Nuevo": the changes flag still asks; the new calendar takes code 2 and its own map.
     f.SpeedButton6->click();
@@ -132,8 +130,7 @@ TEST_F(VentanaCalendarios, EliminarCodigoMaloYAnioFueraDeRango) {
     EXPECT_EQ(f.SGCal.Celda(3, 2), "");
     EXPECT_FALSE(ExisteArchivo("d/H   0.004"));
     // At least one calendar stays.
-    f.SpeedButton7->click();
-    f.SpeedButton7->click();
-    f.SpeedButton7->click();
+    for (int i = 0; i < 3; ++i)
+        f.SpeedButton7->click();
     EXPECT_EQ(f.SG2.RowCount(), 2);
 }
