@@ -79,7 +79,10 @@ bool TCalendarioEditado::Carga(int fila, std::string &error) {
     if (LeeDiasCalendario(ruta, Dias))
         return true;
     if (ExisteArchivo(ruta)) {
+        // Nothing is loaded, so the unreadable file is never saved over as if it were empty.
         error = "No se ha podido leer " + ruta;
+        Fila = SinCalendario;
+        Anio = 0;
         return false;
     }
     if (!GuardaDiasCalendario(ruta, Dias)) {

@@ -43,7 +43,8 @@ public:
 
     // Loads the map of a row: its file when it exists (missing days read as 255), otherwise 255s
     // written to a new file at once. A row without a valid year loads an empty map and creates
-    // nothing. False, with the reason, when the new file could not be written.
+    // nothing. False, with the reason, when the new file could not be written, or when the existing
+    // one cannot be read (nothing is loaded then).
     bool Carga(int fila, std::string &error);
     // Follows an edit of the loaded row: the shown year becomes its current year (0 when invalid).
     void Refresca();

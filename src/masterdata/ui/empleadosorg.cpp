@@ -354,6 +354,7 @@ void TFormEmpleados::creaFaltas() {
     SGFaltas.ColWidths.assign(7, 90);
     VistaSGFaltas = new TStringGridView(&SGFaltas, Panel3);
     VistaSGFaltas->verticalHeader()->setDefaultSectionSize(36);
+    VistaSGFaltas->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     VistaSGFaltas->setItemDelegate(new DelegadoFaltas(SGFaltas, VistaSGFaltas));
     VistaSGFaltas->setMinimumHeight(7 * 36 + 4);
     p->addWidget(VistaSGFaltas, 2, 0, 1, 4);

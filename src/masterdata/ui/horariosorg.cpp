@@ -11,6 +11,7 @@
 #include "platform/reloj.h"
 #include "platform/ui/stringgridview.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QComboBox>
 #include <QGridLayout>
@@ -62,7 +63,11 @@ public:
             PintaTituloDia(p, o.rect, aQ(texto));
             return;
         }
-        QStyledItemDelegate::paint(p, o, i);
+        QStyleOptionViewItem fondo = o; // the cell's ground and selection, without its text
+        initStyleOption(&fondo, i);
+        fondo.text.clear();
+        const QWidget *w = fondo.widget;
+        (w ? w->style() : QApplication::style())->drawControl(QStyle::CE_ItemViewItem, &fondo, p, w);
         const TCalendarioEditado &cal = f_.Calendario;
         const QDate dia(cal.Anio, cal.Mes, LeeEntero(texto));
         if (texto.empty() || !dia.isValid())
@@ -549,6 +554,7 @@ void TFormHorarios::creaCalendarios() {
     SGCal.ColWidths.assign(7, 96);
     VistaSGCal = new TStringGridView(&SGCal, TS2);
     VistaSGCal->verticalHeader()->setDefaultSectionSize(36);
+    VistaSGCal->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     VistaSGCal->setItemDelegate(new DelegadoCalendario(*this, VistaSGCal));
     VistaSGCal->setContextMenuPolicy(Qt::CustomContextMenu);
     derecha->addWidget(VistaSGCal, 1);
