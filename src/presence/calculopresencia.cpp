@@ -274,6 +274,10 @@ TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestr
 
 void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &incidencias,
                        const TEmpleadoPresencia &e) {
+    AplicaIncidencias(r, TIndiceIncidencias(incidencias), e);
+}
+
+void AplicaIncidencias(TResultadoDia &r, const TIndiceIncidencias &incidencias, const TEmpleadoPresencia &e) {
     r.Trabajado = r.TrabajadoPares;
     r.MinutosPorTipo = r.MinutosPares;
     r.TextoIncidencia = r.TextoPares;
@@ -281,12 +285,7 @@ void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &inciden
     r.TextoInforme = r.TextoInformePares;
     r.NoJustificado = false;
 
-    const std::string dia = TextoDia(r.Dia);
-    const size_t n = NumIncidencias(incidencias);
-    for (size_t i = 0; i < n; ++i) {
-        const TRegistroIncidencia reg = Incidencia(incidencias, i);
-        if (reg.TextoFecha() != dia || reg.NumeroEmpleado() != e.Numero)
-            continue;
+    for (const TRegistroIncidencia &reg : incidencias.Registros(r.Dia, e.Numero)) {
         r.TextoIncidencia = "\t\tINCIDENCIA " + reg.Incidencia;
         if (CargoTrabajador(r.TextoIncidencia)) {
             r.ColorTexto = Qt::red;

@@ -5,6 +5,7 @@
 // these inputs.
 #include "common/presencia.h"
 #include "platform/stringgrid.h"
+#include "presence/incidencias.h"
 
 #include <QColor>
 #include <QDate>
@@ -152,6 +153,8 @@ TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestr
 // make-up, the balance and the unjustified shortfall (may be applied again after an edit) ...
 void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &incidencias,
                        const TEmpleadoPresencia &e);
+// The same from the year's records indexed by day and employee.
+void AplicaIncidencias(TResultadoDia &r, const TIndiceIncidencias &incidencias, const TEmpleadoPresencia &e);
 // ... and the running balance, the rounding of a day with figures and the employee's totals.
 void CierraDia(TResultadoDia &r, TEmpleadoPresencia &e, const TOpcionesPresencia &o);
 
