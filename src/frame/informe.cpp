@@ -45,9 +45,10 @@ const QTextCharFormat &TInformeRTF::formato() {
     if (formatoHecho_)
         return formato_;
     formatoHecho_ = true;
-    for (const auto &[a, f] : formatos_)
-        if (a == atributos_)
-            return formato_ = f;
+    const QRgb rgba = atributos_.color.rgba(); // told apart by it first: a report has few formats
+    for (const Formato &f : formatos_)
+        if (f.rgba == rgba && f.atributos == atributos_)
+            return formato_ = f.formato;
     QTextCharFormat f;
     f.setFontFamilies({atributos_.fuente.empty() ? doc_->defaultFont().family() : aQ(atributos_.fuente)});
     f.setFontPointSize(atributos_.puntos > 0 ? atributos_.puntos : doc_->defaultFont().pointSizeF());
@@ -55,7 +56,7 @@ const QTextCharFormat &TInformeRTF::formato() {
     f.setFontItalic(atributos_.cursiva);
     f.setFontUnderline(atributos_.subrayado);
     f.setForeground(atributos_.color);
-    formatos_.emplace_back(atributos_, f);
+    formatos_.push_back({atributos_, rgba, f});
     return formato_ = f;
 }
 

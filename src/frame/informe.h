@@ -29,7 +29,6 @@
 #include <QTextDocument>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 class TMDIChild;
@@ -124,7 +123,12 @@ private:
     TAtributos atributos_;
     QTextCharFormat formato_; // of atributos_, made when first needed
     bool formatoHecho_ = false;
-    std::vector<std::pair<TAtributos, QTextCharFormat>> formatos_; // made so far in the report's font
+    struct Formato {
+        TAtributos atributos;
+        QRgb rgba;
+        QTextCharFormat formato;
+    };
+    std::vector<Formato> formatos_; // made so far in the report's font
     QTextBlockFormat parrafo_;
     bool finLinea_ = false; // the current line is ended: the next run starts a new one
     bool saltoPagina_ = false;
