@@ -65,10 +65,10 @@ int UnicodeAAnsi(char32_t u) {
 }
 
 QString aQ(const std::string &ansi) {
-    QString r;
-    r.reserve(static_cast<qsizetype>(ansi.size()));
+    QString r(static_cast<qsizetype>(ansi.size()), Qt::Uninitialized);
+    QChar *p = r.data();
     for (unsigned char c : ansi)
-        r.append(QChar(static_cast<char16_t>(AnsiAUnicode(c))));
+        *p++ = QChar(static_cast<char16_t>(AnsiAUnicode(c)));
     return r;
 }
 
