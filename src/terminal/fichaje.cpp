@@ -9,23 +9,25 @@
 const std::string PlantillaBruta = "\r\n$3t $3s $2d/$2m/$4a $2H:$2M:$2S $3i $54n$8p $1u-$4o";
 
 namespace {
+using C = TColumnasFichajes;
 const TCampoFichaje kCampos[] = {
-    {'t', 2, 3, '0', "Terminal"},
-    {'s', 6, 3, ' ', "Dia Semana"},
-    {'d', 10, 2, '0', "Dia"},
-    {'m', 13, 2, '0', "Mes"},
-    {'a', 16, 4, ' ', "A\xF1o"},
-    {'H', 21, 2, ' ', "Hora"},
-    {'M', 24, 2, ' ', "Minuto"},
-    {'S', 27, 2, ' ', "Segundo"},
-    {'i', 30, 3, '0', "Incidencia"},
-    {'c', 34, -1, '0',
+    {'t', 2, 3, '0', false, "Terminal", &C::Terminal},
+    {'s', 6, 3, ' ', false, "Dia Semana", nullptr},
+    {'d', 10, 2, '0', false, "Dia", &C::Dia},
+    {'m', 13, 2, '0', false, "Mes", &C::Mes},
+    {'a', 16, 4, ' ', false, "A\xF1o", &C::Anio},
+    {'H', 21, 2, ' ', false, "Hora", &C::Hora},
+    {'M', 24, 2, ' ', false, "Minuto", &C::Minuto},
+    {'S', 27, 2, ' ', false, "Segundo", &C::Segundo},
+    {'i', 30, 3, '0', false, "Incidencia", &C::Incidencia},
+    {'c', 34, -1, '0', false,
      "C\xF3"
-     "digo"},
-    {'n', 34, 54, ' ', "Nombre"},
-    {'p', 88, 8, '0', "Producci\xF3n"},
-    {'u', 97, 1, ' ', "Acceso"},
-    {'o', 99, 4, '0', "Orden"},
+     "digo",
+     &C::Codigo},
+    {'n', 34, 54, ' ', true, "Nombre", &C::Nombre},
+    {'p', 88, 8, '0', false, "Producci\xF3n", &C::Produccion},
+    {'u', 97, 1, ' ', true, "Acceso", &C::Acceso},
+    {'o', 99, 4, '0', false, "Orden", nullptr},
 };
 
 bool esDigito(char c) {
@@ -119,7 +121,8 @@ std::string FormateaFichaje(const TFormatoAnalizado &formato, std::string_view r
             out += e.Literal;
             continue;
         }
-        if (const TCampoFichaje *c = CampoFichaje(e.Letra)) {
+        const TCampoFichaje *c = CampoFichaje(e.Letra);
+        if (c) {
             offset = c->Offset;
             relleno = c->Relleno;
             longitud = c->Longitud;
@@ -135,7 +138,7 @@ std::string FormateaFichaje(const TFormatoAnalizado &formato, std::string_view r
             for (int k = 0; k < longitud; ++k)
                 out += byteEn(registro, offset + k);
         } else {
-            const int desde = (e.Letra == 'n' || e.Letra == 'u') ? offset : offset + longitud - ancho;
+            const int desde = c && c->Izquierda ? offset : offset + longitud - ancho;
             for (int k = 0; k < ancho; ++k)
                 out += byteEn(registro, desde + k);
         }

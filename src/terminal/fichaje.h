@@ -17,13 +17,25 @@ constexpr int OffsetProduccion = 88;
 // The fixed format that describes a raw record as text (used to list the history file).
 extern const std::string PlantillaBruta;
 
-// One field letter of the format language: where it lies in the raw record and its title.
+// Where a clockings listing put each field: the grid column of each field letter (0: the format
+// has no such field), and the length of one stored line of the listing's format.
+struct TColumnasFichajes {
+    int Terminal = 0, Dia = 0, Mes = 0, Anio = 0, Hora = 0, Minuto = 0, Segundo = 0, Incidencia = 0,
+        Codigo = 0, Nombre = 0, Produccion = 0, Acceso = 0;
+    int LongitudLinea = 0;
+};
+
+// One field letter of the format language: where it lies in the raw record, how a width cuts it,
+// its listing column's title and where a listing notes that column. The one table of letters: a
+// new letter is a row of it (and a member of TColumnasFichajes when readers look its column up).
 struct TCampoFichaje {
     char Letra;
     int Offset;
     int Longitud; // -1 for "c": the run of digits at the offset
     char Relleno;
-    const char *Titulo; // Windows-1252
+    bool Izquierda;                  // a narrower width keeps the leftmost characters (else the rightmost)
+    const char *Titulo;              // Windows-1252
+    int TColumnasFichajes::*Columna; // nullptr: no reader looks the column up
 };
 // nullptr when letra is not one of the fourteen letters.
 const TCampoFichaje *CampoFichaje(char letra);

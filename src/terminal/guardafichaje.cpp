@@ -5,6 +5,7 @@
 #include "platform/lineas.h"
 #include "platform/rutas.h"
 #include "terminal/fichaje.h"
+#include "terminal/lectorparcial.h"
 
 #include <QFile>
 #include <map>
@@ -47,7 +48,7 @@ EstadoParcial *conoceParcial(const std::string &ruta, const struct stat &st, siz
     if (it != parciales.end() && it->second.longitud == longitud && mismoArchivo(it->second.visto, st))
         return &it->second;
     std::string bytes;
-    if (longitud == 0 || !LeeBytes(ruta, bytes)) {
+    if (longitud == 0 || !LeeParcial(ruta, bytes)) {
         parciales.erase(ruta);
         return nullptr;
     }
@@ -56,8 +57,8 @@ EstadoParcial *conoceParcial(const std::string &ruta, const struct stat &st, siz
     EstadoParcial &e = parciales[ruta];
     e.longitud = longitud;
     e.lineas.clear();
-    for (size_t fin = bytes.size(); fin >= longitud; fin -= longitud)
-        e.lineas.insert(bytes.substr(fin - longitud, longitud));
+    for (std::string_view linea : TLectorParcial(bytes, 0).DesdeElFinal(longitud))
+        e.lineas.emplace(linea);
     if (!estado(ruta, e.visto))
         e.visto = {};
     return &e;
@@ -166,13 +167,9 @@ bool GuardaFichaje(char *registro, std::string *aviso) {
 
 namespace {
 
-// A stored line as the rebuild compares it: unscrambled, without its annulled mark.
-std::string lineaLimpia(std::string linea, unsigned char clave, bool &anulado) {
-    DescodificaLinea(linea, clave);
-    anulado = !linea.empty() && (static_cast<unsigned char>(linea[0]) & 0x80);
-    if (anulado)
-        linea[0] = static_cast<char>(static_cast<unsigned char>(linea[0]) & 0x7F);
-    return linea;
+// A line as the rebuild compares it: unscrambled, without its annulled mark.
+std::string lineaLimpia(const std::string &linea) {
+    return TLineaParcial::Lee(linea, 0).SinMarca();
 }
 
 // Annulled lines of one day file, cleaned and counted. The file is read in pieces of a line
@@ -183,22 +180,22 @@ std::unordered_map<std::string, int> anuladosDe(const std::string &bytes, unsign
                                                 size_t anterior, size_t nuevo) {
     std::unordered_map<std::string, int> marcas;
     const size_t salto = anterior ? anterior : nuevo;
-    size_t pos = 0;
-    while (salto && pos < bytes.size()) {
+    TLectorParcial lector(bytes, clave);
+    while (salto && !lector.Fin()) {
         size_t usada = salto;
         for (size_t l : {anterior, nuevo}) {
-            bool anulado = false;
-            if (l == 0 || pos + l > bytes.size())
+            TLineaParcial linea;
+            if (l == 0 || !lector.Mira(l, linea))
                 continue;
-            const std::string limpia = lineaLimpia(bytes.substr(pos, l), clave, anulado);
+            const std::string limpia = linea.SinMarca();
             if (esperadas.count(limpia)) {
                 usada = l;
-                if (anulado)
+                if (linea.Anulada)
                     ++marcas[limpia];
                 break;
             }
         }
-        pos += usada;
+        lector.Avanza(usada);
     }
     return marcas;
 }
@@ -225,15 +222,13 @@ bool ReconstruyeFichajes(std::string *error) {
     std::map<std::string, std::unordered_set<std::string>> esperadas;
     for (size_t k = 0; k < registros; ++k) {
         auto &e = esperadas[NombreParcial(patron, registro(k))];
-        for (const TFormatoAnalizado *f : {&anterior, &nuevo}) {
-            bool anulado = false;
-            e.insert(lineaLimpia(FormateaFichaje(*f, registro(k)), 0, anulado));
-        }
+        for (const TFormatoAnalizado *f : {&anterior, &nuevo})
+            e.insert(lineaLimpia(FormateaFichaje(*f, registro(k))));
     }
     std::map<std::string, std::unordered_map<std::string, int>> anulados;
     for (const auto &[nombre, lineas] : esperadas) {
         std::string bytes;
-        if (LeeBytes(DirFichajes + nombre, bytes))
+        if (LeeParcial(DirFichajes + nombre, bytes))
             anulados[nombre] = anuladosDe(bytes, ClaveFichajes(nombre), lineas,
                                           static_cast<size_t>(LongitudFormato(anterior)),
                                           static_cast<size_t>(LongitudFormato(nuevo)));

@@ -2,6 +2,7 @@
 // Clocking listings into the panel's clockings grid (SGFichajes), the column-index globals
 // that readers of the grid use, the alias pairs and the annul toggle of a listed clocking.
 #include "platform/stringgrid.h"
+#include "terminal/fichaje.h"
 
 #include <QDate>
 #include <string>
@@ -20,11 +21,6 @@ extern int TipoListado;
 
 enum { ListadoPresencia = 0, ListadoProduccion = 1, ListadoAccesos = 2 };
 
-struct TColumnasFichajes {
-    int Terminal = 0, Dia = 0, Mes = 0, Anio = 0, Hora = 0, Minuto = 0, Segundo = 0, Incidencia = 0,
-        Codigo = 0, Nombre = 0, Produccion = 0, Acceso = 0;
-    int LongitudLinea = 0;
-};
 TColumnasFichajes ColumnasGlobales();
 void FijaColumnasGlobales(const TColumnasFichajes &c);
 
