@@ -16,6 +16,7 @@
 #include "masterdata/ui/produccionorg.h"
 #include "masterdata/ui/terminalesorg.h"
 #include "platform/informe.h"
+#include "platform/reloj.h"
 #include "platform/ui/dialogosqt.h"
 #include "platform/ui/ventanas.h"
 #include "presence/presenciafichaje.h"
@@ -35,9 +36,8 @@ void InstalaGanchos() {
     Dialogos::UsaDialogosQt();
     FijaMarco([](QWidget *w) -> QMdiSubWindow * { return MainForm ? MainForm->AnadeHija(w) : nullptr; });
     FijaVisorInformes([](const TInformeRTF &informe) { MuestraInforme(informe); });
-    FijaTerminalesListados([] {
-        return FormVelka ? FormVelka->Enlaces.TextosTerminales : std::vector<std::string>{};
-    });
+    FijaTerminalesListados(
+        [] { return FormVelka ? FormVelka->Enlaces.TextosTerminales : std::vector<std::string>{}; });
     FijaFichajeGuardado([](const std::string &r) { return AnotaPresencia(r, EmpleadosPresencia()); });
 }
 } // namespace
@@ -92,8 +92,11 @@ void CreaVentanas() {
     // FormCamCod
     Ganchos::FichasPresentes = [](int segundos, bool forzado) { FichasPresentes(segundos, forzado); };
     Ganchos::PresenciaInicio = [] {
-        if (FormVelka && EmpleadosPresencia())
-            PresenciaInicio(*FormVelka, *EmpleadosPresencia());
+        if (!FormVelka || !EmpleadosPresencia())
+            return;
+        // The panel shows the day that start-up lists; the table is built from its terminals.
+        FormVelka->MuestraHoy();
+        PresenciaInicio(FormVelka->TerminalesPresencia(), *EmpleadosPresencia(), Ahora().date());
     };
     RegistraListadoPresencia();
     RegistraListadoAccesos();

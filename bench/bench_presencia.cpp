@@ -1,13 +1,13 @@
 // The presence run as the program runs it, over one year: each employee's clockings listed by the
-// control panel from the day files on disk (one terminal, a file a day) and read by its pair
-// reader, each report written as rich text. "Detallado" for 1, 10 and 30 employees of a company
-// of 30 (about 41,000 lines over 365 files) and for 100 of a company of 100, without and with the
-// day graph; and 30 of the company of 100, so that 30 and 100 employees read the same files.
-// Beside it, the year of the company of 30 listed into the panel's grid and a plain read of the
-// same files.
+// listing service from the day files on disk (the panel's one terminal, a file a day) and read by
+// the pair reader, each report written as rich text and handed to the report viewer. "Detallado" for 1, 10
+// and 30 employees of a company of 30 (about 41,000 lines over 365 files) and for 100 of a company of 100,
+// without and with the day graph; and 30 of the company of 100, so that 30 and 100 employees read the same
+// files. Beside it, the year of the company of 30 listed into the panel's grid and a plain read of the same
+// files.
 #include "common/configuracion.h"
+#include "presence/ejecucionpresencia.h"
 #include "presence/incidencias.h"
-#include "presence/ui/fuentespresencia.h"
 #include "terminal/fichaje.h"
 #include "terminal/fichajesprueba.h"
 #include "terminal/listadofichajes.h"
@@ -135,37 +135,6 @@ public:
     }
 };
 
-// The windows' services of a run: the panel lists each employee, the reports are dropped when done.
-class Servicios : public TServiciosPresencia {
-public:
-    explicit Servicios(Panel &panel) : panel_(panel) {}
-    size_t Bloques = 0;
-
-    TLectorPares &ListaFichajes(const std::string &busca) override {
-        panel_.EDBusca->setText(aQ(busca));
-        LecturaExterna = 1;
-        panel_.BListarClick();
-        LecturaExterna = 0;
-        lector_ = std::make_unique<TLectorRejilla>(&panel_.SGFichajes);
-        return *lector_;
-    }
-    void EditaIncidencias(const QDate &) override {}
-    TDocumentoPresencia *NuevoDocumento(const std::string &titulo, const std::string &archivo) override {
-        doc_ = std::make_unique<TDocumentoRTF>(titulo, archivo);
-        return doc_.get();
-    }
-    void TerminaDocumento(TDocumentoPresencia *, bool) override {
-        Bloques += static_cast<size_t>(doc_->Informe.Documento().blockCount());
-        doc_.reset();
-    }
-    void AbreDocumento(const std::string &) override {}
-
-private:
-    Panel &panel_;
-    std::unique_ptr<TLectorRejilla> lector_;
-    std::unique_ptr<TDocumentoRTF> doc_;
-};
-
 // Arguments: employees listed, employees of the company, graph (0/1).
 void BM_PresenciaDetalladoAnual(benchmark::State &state) {
     Aplicacion();
@@ -186,12 +155,16 @@ void BM_PresenciaDetalladoAnual(benchmark::State &state) {
     in.Opciones.MinutosRedondeoExtras = 15;
 
     size_t bloques = 0;
+    FijaVisorInformes(
+        [&](const TInformeRTF &i) { bloques += static_cast<size_t>(i.Documento().blockCount()); });
     for (auto _ : state) {
-        Servicios s(panel);
-        EjecutaPresencia(in, s);
-        bloques = s.Bloques;
+        bloques = 0;
+        TEjecucionPresencia run(TOrigenFichajes{panel.TerminalesPresencia(), panel.UltimoListado.Columnas},
+                                {});
+        run.Ejecuta(in);
         benchmark::DoNotOptimize(bloques);
     }
+    FijaVisorInformes(nullptr);
     state.counters["lineas"] = static_cast<double>(bloques);
     state.counters["fichajes"] = static_cast<double>(e.Lineas);
 }

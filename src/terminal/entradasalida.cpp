@@ -3,10 +3,6 @@
 #include "platform/numeros.h"
 #include "platform/reloj.h"
 #include "platform/stringgrid.h"
-#include "terminal/listadofichajes.h"
-
-uint8_t ModoLecturaFichajes = 0;
-int32_t ContadorIncidencias[255] = {};
 
 namespace {
 int valor(const StringGrid &g, int col, int fila) {
@@ -14,22 +10,19 @@ int valor(const StringGrid &g, int col, int fila) {
 }
 
 // The row's date; an invalid date is another day than any asked for.
-QDate fechaFila(const StringGrid &g, int fila) {
-    return QDate(valor(g, ColumnaAnio, fila), valor(g, ColumnaMes, fila), valor(g, ColumnaDia, fila));
+QDate fechaFila(const StringGrid &g, const TColumnasFichajes &c, int fila) {
+    return QDate(valor(g, c.Anio, fila), valor(g, c.Mes, fila), valor(g, c.Dia, fila));
 }
 
-void cuentaIncidencia(const StringGrid &g, int fila, const std::function<void(int)> &cuenta) {
-    const int c = valor(g, ColumnaIncidencia, fila);
-    if (c >= 1 && c <= 255 && cuenta)
-        cuenta(c);
+void cuentaIncidencia(const StringGrid &g, const TColumnasFichajes &c, int fila,
+                      const std::function<void(int)> &cuenta) {
+    const int codigo = valor(g, c.Incidencia, fila);
+    if (codigo >= 1 && codigo <= 255 && cuenta)
+        cuenta(codigo);
 }
 } // namespace
 
-TRegistroPresencia BuscaEntradaSalida(const StringGrid &grid, TPeticionLectura p) {
-    return BuscaEntradaSalida(grid, p, [](int c) { ++ContadorIncidencias[c - 1]; });
-}
-
-TRegistroPresencia BuscaEntradaSalida(const StringGrid &grid, TPeticionLectura p,
+TRegistroPresencia BuscaEntradaSalida(const StringGrid &grid, const TColumnasFichajes &c, TPeticionLectura p,
                                       const std::function<void(int)> &cuenta) {
     TRegistroPresencia r;
     r.HoraEntrada = 100;
@@ -38,7 +31,7 @@ TRegistroPresencia BuscaEntradaSalida(const StringGrid &grid, TPeticionLectura p
     r.SiguienteFila = p.Fila;
     const QDate dia = p.Fecha;
     const int filas = grid.RowCount();
-    if (!dia.isValid() || p.Fila < 1 || p.Fila >= filas || grid.Celda(ColumnaDia, p.Fila).empty())
+    if (!dia.isValid() || p.Fila < 1 || p.Fila >= filas || grid.Celda(c.Dia, p.Fila).empty())
         return r;
 
     QDate entrada;
@@ -51,11 +44,11 @@ TRegistroPresencia BuscaEntradaSalida(const StringGrid &grid, TPeticionLectura p
         r.MinutoEntrada = 0;
         x = p.Fila;
     } else {
-        entrada = fechaFila(grid, p.Fila);
-        r.HoraEntrada = static_cast<uint16_t>(valor(grid, ColumnaHora, p.Fila));
-        r.MinutoEntrada = static_cast<uint16_t>(valor(grid, ColumnaMinuto, p.Fila));
+        entrada = fechaFila(grid, c, p.Fila);
+        r.HoraEntrada = static_cast<uint16_t>(valor(grid, c.Hora, p.Fila));
+        r.MinutoEntrada = static_cast<uint16_t>(valor(grid, c.Minuto, p.Fila));
         if (entrada == dia)
-            cuentaIncidencia(grid, p.Fila, cuenta);
+            cuentaIncidencia(grid, c, p.Fila, cuenta);
         x = p.Fila + 1;
         if (x >= filas) {
             salida = dia.addDays(1);
@@ -63,11 +56,11 @@ TRegistroPresencia BuscaEntradaSalida(const StringGrid &grid, TPeticionLectura p
         }
     }
     if (leeSalida) {
-        salida = fechaFila(grid, x);
-        r.HoraSalida = static_cast<uint16_t>(valor(grid, ColumnaHora, x));
-        r.MinutoSalida = static_cast<uint16_t>(valor(grid, ColumnaMinuto, x));
+        salida = fechaFila(grid, c, x);
+        r.HoraSalida = static_cast<uint16_t>(valor(grid, c.Hora, x));
+        r.MinutoSalida = static_cast<uint16_t>(valor(grid, c.Minuto, x));
         if (salida == dia)
-            cuentaIncidencia(grid, x, cuenta);
+            cuentaIncidencia(grid, c, x, cuenta);
     }
 
     if (entrada != dia)

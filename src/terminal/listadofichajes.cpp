@@ -15,48 +15,6 @@
 #include <cstdint>
 #include <cstring>
 
-unsigned char LecturaExterna = 0;
-int ColumnaTerminal = 0, ColumnaDia = 0, ColumnaMes = 0, ColumnaAnio = 0, ColumnaHora = 0, ColumnaMinuto = 0,
-    ColumnaSegundo = 0, ColumnaIncidencia = 0, ColumnaCodigo = 0, ColumnaNombre = 0, ColumnaProduccion = 0,
-    ColumnaAcceso = 0;
-int LongitudLinea = 0;
-std::string FormatoLectura;
-int TipoListado = ListadoPresencia;
-
-TColumnasFichajes ColumnasGlobales() {
-    TColumnasFichajes c;
-    c.Terminal = ColumnaTerminal;
-    c.Dia = ColumnaDia;
-    c.Mes = ColumnaMes;
-    c.Anio = ColumnaAnio;
-    c.Hora = ColumnaHora;
-    c.Minuto = ColumnaMinuto;
-    c.Segundo = ColumnaSegundo;
-    c.Incidencia = ColumnaIncidencia;
-    c.Codigo = ColumnaCodigo;
-    c.Nombre = ColumnaNombre;
-    c.Produccion = ColumnaProduccion;
-    c.Acceso = ColumnaAcceso;
-    c.LongitudLinea = LongitudLinea;
-    return c;
-}
-
-void FijaColumnasGlobales(const TColumnasFichajes &c) {
-    ColumnaTerminal = c.Terminal;
-    ColumnaDia = c.Dia;
-    ColumnaMes = c.Mes;
-    ColumnaAnio = c.Anio;
-    ColumnaHora = c.Hora;
-    ColumnaMinuto = c.Minuto;
-    ColumnaSegundo = c.Segundo;
-    ColumnaIncidencia = c.Incidencia;
-    ColumnaCodigo = c.Codigo;
-    ColumnaNombre = c.Nombre;
-    ColumnaProduccion = c.Produccion;
-    ColumnaAcceso = c.Acceso;
-    LongitudLinea = c.LongitudLinea;
-}
-
 TTerminalListado TerminalDeItem(const std::string &item, bool marcado) {
     TTerminalListado t;
     t.Conexion = item.size() > 0 ? item[0] : 0;

@@ -1,6 +1,9 @@
 #pragma once
-// Clocking listings into the panel's clockings grid (SGFichajes), the column-index globals
-// that readers of the grid use, the alias pairs and the annul toggle of a listed clocking.
+// The clockings listing as a service: a request (period, source, kind, employee, terminals,
+// annulled lines) fills a grid with one row per clocking and gives back where each field went
+// (TColumnasFichajes), the line format and the files read. The control panel's "Listar" shows it
+// in SGFichajes; every other reader of clockings asks for a listing of its own. Also the alias
+// pairs and the annul toggle of a listed clocking.
 #include "platform/stringgrid.h"
 #include "terminal/fichaje.h"
 
@@ -8,21 +11,7 @@
 #include <string>
 #include <vector>
 
-// Raised by a window around a listing it runs on the panel.
-extern unsigned char LecturaExterna;
-// Grid column of each field letter, set by every listing from its format.
-extern int ColumnaTerminal, ColumnaDia, ColumnaMes, ColumnaAnio, ColumnaHora, ColumnaMinuto, ColumnaSegundo,
-    ColumnaIncidencia, ColumnaCodigo, ColumnaNombre, ColumnaProduccion, ColumnaAcceso;
-// Length of one stored line of the format of the last listing.
-extern int LongitudLinea;
-// Format and kind of the last listing.
-extern std::string FormatoLectura;
-extern int TipoListado;
-
 enum { ListadoPresencia = 0, ListadoProduccion = 1, ListadoAccesos = 2 };
-
-TColumnasFichajes ColumnasGlobales();
-void FijaColumnasGlobales(const TColumnasFichajes &c);
 
 // One terminal of the panel's list: connection letter, mode letter, number, check mark.
 struct TTerminalListado {
@@ -41,14 +30,14 @@ struct TPeticionListado {
     bool Historico = false; // "Histórico" (the history file) instead of "Parcial"
     int Tipo = ListadoPresencia;
     std::string Busca;       // the search field: an employee number, or empty
-    bool Externa = false;    // LecturaExterna
+    bool Externa = false;    // another window reads: annulled lines left out, access days thinned
     bool Produccion = false; // the production editor's twin (BListarProdClick)
     std::vector<int> Anchos; // column widths remembered by the annul toggle (0: none)
 };
 
 struct TResultadoListado {
-    TColumnasFichajes Columnas;
-    std::string Formato;
+    TColumnasFichajes Columnas; // where each field went, and the line length
+    std::string Formato;        // the line format read: the raw template for "Histórico"
     bool Historico = false;
     std::vector<std::string> Archivos;    // files read
     std::vector<unsigned char> Claves;    // scramble key of each file

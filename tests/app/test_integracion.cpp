@@ -361,11 +361,12 @@ TEST_F(Programa, FichajeDelTerminalHastaElListadoDelPanel) {
     FormVelka->EDBusca->setText("12 ");
     FormVelka->BListarClick();
     const StringGrid &g = FormVelka->SGFichajes;
+    const TColumnasFichajes &k = FormVelka->UltimoListado.Columnas;
     std::vector<std::string> horas;
     for (int f = 1; f < g.RowCount(); ++f)
-        if (!g.Celda(ColumnaHora, f).empty())
-            horas.push_back(g.Celda(ColumnaHora, f) + ":" + g.Celda(ColumnaMinuto, f) + " " +
-                            g.Celda(ColumnaCodigo, f) + " " + g.Celda(ColumnaTerminal, f));
+        if (!g.Celda(k.Hora, f).empty())
+            horas.push_back(g.Celda(k.Hora, f) + ":" + g.Celda(k.Minuto, f) + " " + g.Celda(k.Codigo, f) +
+                            " " + g.Celda(k.Terminal, f));
     EXPECT_EQ(horas, (std::vector<std::string>{"08:00 12 007", "16:00 12 007"}));
 }
 

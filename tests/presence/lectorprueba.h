@@ -44,15 +44,10 @@ public:
                                    std::to_string(f.Minuto), std::to_string(f.Incidencia)});
             }
         }
-        const TColumnasFichajes antes = ColumnasGlobales();
-        FijaColumnasGlobales(ColumnasPrueba());
-        ModoLecturaFichajes = modo;
-        const TRegistroPresencia r = BuscaEntradaSalida(*rejilla_, {dia, fila, modo}, [&c](int codigo) {
+        return BuscaEntradaSalida(*rejilla_, ColumnasPrueba(), {dia, fila, modo}, [&c](int codigo) {
             if (codigo >= 1 && codigo <= 255)
                 ++c[static_cast<size_t>(codigo)];
         });
-        FijaColumnasGlobales(antes);
-        return r;
     }
 
 private:

@@ -1,7 +1,7 @@
 // The entry and exit pair reader over the clockings grid.
 #include "platform/reloj.h"
-#include "support/columnasprueba.h"
 #include "platform/stringgrid.h"
+#include "support/columnasprueba.h"
 #include "terminal/entradasalida.h"
 #include "terminal/listadofichajes.h"
 
@@ -17,15 +17,9 @@ struct F {
 class LectorPares : public ::testing::Test {
 protected:
     void SetUp() override {
-        antes_ = ColumnasGlobales();
-        FijaColumnasGlobales(ColumnasPrueba());
-        std::fill(std::begin(ContadorIncidencias), std::end(ContadorIncidencias), 0);
         FijaReloj([] { return QDateTime(QDate(2024, 5, 3), QTime(12, 34, 56)); });
     }
-    void TearDown() override {
-        FijaColumnasGlobales(antes_);
-        FijaReloj(nullptr);
-    }
+    void TearDown() override { FijaReloj(nullptr); }
     void Llena(std::initializer_list<F> filas) {
         g.SetColCount(7);
         g.SetRowCount(static_cast<int>(filas.size()) + 1);
@@ -34,15 +28,15 @@ protected:
             g.SetFila(r++, {"0", f.d, f.m, f.a, f.h, f.mi, f.i});
     }
     TRegistroPresencia Lee(QDate dia, int fila, uint8_t modo) {
-        return BuscaEntradaSalida(g, {dia, fila, modo});
+        return BuscaEntradaSalida(g, ColumnasPrueba(), {dia, fila, modo},
+                                  [this](int c) { ++ContadorIncidencias[c - 1]; });
     }
 
     StringGrid g{7, 2};
     const QDate hoy{2024, 5, 3};
     const QDate ayer{2024, 5, 2};
-
-private:
-    TColumnasFichajes antes_;
+    // Clockings counted per incidence code 1..255 (element c - 1 for code c).
+    int32_t ContadorIncidencias[255] = {};
 };
 
 TEST_F(LectorPares, RejillaVaciaOFilaFuera) {
@@ -116,7 +110,7 @@ TEST_F(LectorPares, IncidenciasSoloDelDiaPedido) {
     EXPECT_EQ(total, 3);
     // A caller may count into its own counters.
     std::vector<int> propios;
-    BuscaEntradaSalida(g, {ayer, 1, 0}, [&](int c) { propios.push_back(c); });
+    BuscaEntradaSalida(g, ColumnasPrueba(), {ayer, 1, 0}, [&](int c) { propios.push_back(c); });
     EXPECT_EQ(propios, std::vector<int>{7});
 }
 

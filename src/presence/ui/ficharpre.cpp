@@ -117,10 +117,6 @@ void TFormFichar::SpeedButton1Click() {
         Dialogos::Error("No se pudo guardar el fichaje");
     else if (!aviso.empty())
         Dialogos::Aviso(aviso);
-    if (FormVelka && FormVelka->EDBusca) {
-        if (FormVelka->RadioButton2)
-            FormVelka->RadioButton2->setChecked(true);
-        FormVelka->EDBusca->setText(CB1->itemText(EmpleadoSeleccionado));
-        FormVelka->BListarClick();
-    }
+    if (FormVelka && FormVelka->EDBusca)
+        FormVelka->ListaEmpleado(deQ(CB1->itemText(EmpleadoSeleccionado)));
 }

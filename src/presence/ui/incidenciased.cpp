@@ -140,10 +140,11 @@ void TFormEditaIncidencias::llenaListas() {
 void TFormEditaIncidencias::FormActivate() {
     // Employees and incidence types added since the last showing are listed.
     llenaListas();
-    if (FormVelka && FormVelka->EDBusca) {
+    if (!EmpleadoPedido.empty() || (FormVelka && FormVelka->EDBusca)) {
         QSignalBlocker b(CB1);
-        CB1->setEditText(FormVelka->EDBusca->text());
+        CB1->setEditText(EmpleadoPedido.empty() ? FormVelka->EDBusca->text() : aQ(EmpleadoPedido));
     }
+    EmpleadoPedido.clear();
     if (FechaFichaje.isValid())
         ponFechas(FechaFichaje.date(), FechaFichaje.date());
     VistaSG1->Modelo()->Refresca();

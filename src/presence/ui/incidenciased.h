@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <string>
 
 class QComboBox;
 class QDateEdit;
@@ -23,6 +24,9 @@ public:
     QComboBox *CB2 = nullptr;  // "Incidencia"
     QTimeEdit *HIni = nullptr; // "Tiempo a justificar"
     StringGrid SG1{3, 2};
+    // The employee the next showing puts in "Trabajador" instead of the control panel's search
+    // text (the presence run stopped at one of its days); cleared by that showing.
+    std::string EmpleadoPedido;
     TStringGridView *VistaSG1 = nullptr;
     QPushButton *SpeedButton1 = nullptr; // "Añadir"
     QPushButton *SpeedButton2 = nullptr; // "Eliminar"

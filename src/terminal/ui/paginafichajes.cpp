@@ -215,12 +215,18 @@ void TPaginaFichajes::MinimizaPanel() {
         panel->showMinimized();
 }
 
+namespace {
+// The check mark a kind button sets on a terminal item.
+bool marcaDeModo(const std::string &item, bool accesos) {
+    const char modo = item.size() > 1 ? item[1] : 0;
+    return accesos ? (modo == 'A' || modo == 'T') : modo != 'A';
+}
+} // namespace
+
 void TPaginaFichajes::marcaPorModo(bool accesos) {
     std::vector<bool> marcas;
-    for (const auto &[item, marcado] : ItemsTerminales()) {
-        const char modo = item.size() > 1 ? item[1] : 0;
-        marcas.push_back(accesos ? (modo == 'A' || modo == 'T') : modo != 'A');
-    }
+    for (const auto &[item, marcado] : ItemsTerminales())
+        marcas.push_back(marcaDeModo(item, accesos));
     MarcaTerminales(marcas);
 }
 
@@ -249,7 +255,7 @@ void TPaginaFichajes::DTP2CloseUp() {
         DTP2->setDate(FechaDesde);
 }
 
-TPeticionListado TPaginaFichajes::peticion(bool produccion) const {
+TPeticionListado TPaginaFichajes::Peticion(bool produccion) const {
     TPeticionListado p;
     p.Desde = DTP1->date();
     p.Hasta = DTP2->date();
@@ -260,18 +266,35 @@ TPeticionListado TPaginaFichajes::peticion(bool produccion) const {
              : RadioButton5->isChecked() ? ListadoAccesos
                                          : ListadoPresencia;
     p.Busca = deQ(EDBusca->text());
-    p.Externa = LecturaExterna != 0;
     p.Produccion = produccion;
     p.Anchos = AnchosRecordados;
     return p;
 }
 
+std::vector<TTerminalListado> TPaginaFichajes::TerminalesPresencia() const {
+    const bool elegida = RadioButton3->isChecked();
+    std::vector<TTerminalListado> v;
+    for (const auto &[item, marcado] : ItemsTerminales())
+        v.push_back(TerminalDeItem(item, elegida ? marcado : marcaDeModo(item, false)));
+    return v;
+}
+
+void TPaginaFichajes::MuestraHoy() {
+    const QDate hoy = Ahora().date();
+    DTP1->setDate(hoy);
+    DTP2->setDate(hoy);
+    RadioButton2->setChecked(true);
+    RadioButton3->setChecked(true);
+}
+
+void TPaginaFichajes::ListaEmpleado(const std::string &texto) {
+    RadioButton2->setChecked(true);
+    EDBusca->setText(aQ(texto));
+    BListarClick();
+}
+
 void TPaginaFichajes::lista(bool produccion) {
-    const TPeticionListado p = peticion(produccion);
-    UltimoListado = ListaFichajes(p, SGFichajes, ColumnasGlobales());
-    FijaColumnasGlobales(UltimoListado.Columnas);
-    FormatoLectura = UltimoListado.Formato;
-    TipoListado = p.Tipo;
+    UltimoListado = ListaFichajes(Peticion(produccion), SGFichajes, UltimoListado.Columnas);
     for (const std::string &ruta : UltimoListado.Defectuosos)
         Dialogos::MuestraMensaje("ARCHIVO DEFECTUOSO " + ruta);
 }

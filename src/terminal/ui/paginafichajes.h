@@ -46,9 +46,20 @@ public:
     // Column widths remembered by the annul toggle for the next listing.
     std::vector<int> AnchosRecordados;
 
-    // The listings: the controls and LecturaExterna in, SGFichajes and the column globals out.
+    // The listings: the controls gathered into a request, the listing service's rows shown in
+    // SGFichajes, its result kept in UltimoListado.
     void BListarClick();
     void BListarProdClick();
+    // The request the controls make ("Listar", or its production twin).
+    TPeticionListado Peticion(bool produccion = false) const;
+    // The terminals a presence listing of the page reads: the check marks as they stand when
+    // "Presencia" is chosen, else as choosing it sets them.
+    std::vector<TTerminalListado> TerminalesPresencia() const;
+    // The start of the day as start-up shows it: both pickers at today, "Parcial" and "Presencia"
+    // chosen (which presets the check marks).
+    void MuestraHoy();
+    // Lists the day files' clockings of one employee (texto: the search field's text).
+    void ListaEmpleado(const std::string &texto);
     // Kind buttons: preset the check marks of the terminal list.
     void RadioButton3Click();
     void RadioButton4Click();
@@ -75,7 +86,6 @@ protected:
     void CreaPaginaFichajes(QWidget *pagina);
 
 private:
-    TPeticionListado peticion(bool produccion) const;
     void lista(bool produccion);
     void marcaPorModo(bool accesos);
     QWidget *pagina_ = nullptr;

@@ -3,9 +3,9 @@
 #include "masterdata/ui/empleadosorg.h"
 #include "platform/reloj.h"
 #include "platform/ui/escritorio.h"
+#include "presence/presenciafichaje.h"
 #include "presence/presentesprueba.h"
 #include "presence/ui/fichainout.h"
-#include "presence/ui/presenciainicio.h"
 #include "terminal/fichajesprueba.h"
 #include "terminal/listadofichajes.h"
 #include "terminal/ui/panelprueba.h"
@@ -93,8 +93,10 @@ TEST(PresenciaInicio, TablaDelDia) {
     p.RadioButton1->setChecked(true);
     StringGrid g;
     Empleados(g);
-    PresenciaInicio(p, g);
-    EXPECT_EQ(LecturaExterna, 0);
+    // As start-up runs it: the panel shows the day, the table is built from its terminals.
+    p.MuestraHoy();
+    PresenciaInicio(p.TerminalesPresencia(), g, Ahora().date());
+    EXPECT_FALSE(p.Peticion().Externa);
     EXPECT_TRUE(p.RadioButton2->isChecked());
     EXPECT_EQ(p.DTP1->date(), QDate(2024, 5, 3));
     const TRegistroPresencia &juan = TablaPresencia[1];

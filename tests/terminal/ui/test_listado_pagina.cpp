@@ -66,15 +66,15 @@ TEST_F(PaginaFichajes, ListarDesdeLosControles) {
     p.EDBusca->setText("12 ");
     p.BListarClick();
     EXPECT_EQ(p.SGFichajes.RowCount(), 3);
-    EXPECT_EQ(ColumnaHora, 9);
-    EXPECT_EQ(LongitudLinea, 69);
-    EXPECT_EQ(FormatoLectura, FormatoFichaje);
+    EXPECT_EQ(p.UltimoListado.Columnas.Hora, 9);
+    EXPECT_EQ(p.UltimoListado.Columnas.LongitudLinea, 69);
+    EXPECT_EQ(p.UltimoListado.Formato, FormatoFichaje);
     ASSERT_EQ(respuestas.Mensajes.size(), 1u);
     EXPECT_EQ(respuestas.Mensajes[0].texto, "ARCHIVO DEFECTUOSO fichajes/030524.008");
     p.RadioButton1->setChecked(true);
     p.BListarProdClick();
-    EXPECT_EQ(FormatoLectura, PlantillaBruta);
-    EXPECT_EQ(ColumnaSegundo, 8);
+    EXPECT_EQ(p.UltimoListado.Formato, PlantillaBruta);
+    EXPECT_EQ(p.UltimoListado.Columnas.Segundo, 8);
     EXPECT_EQ(p.SGFichajes.RowCount(), 2); // the history holds only the first clocking of 12
 }
 
@@ -83,11 +83,12 @@ TEST_F(PaginaFichajes, ColumnasEstrechasConNuevePixelesPorCaracter) {
     Guarda(Registro(5, 3, 5, 2024, 8, 0, "12 A"));
     PanelPrueba p({"EE 1:5 a"});
     p.BListarClick();
-    for (int c : {ColumnaDia, ColumnaMes, ColumnaHora, ColumnaMinuto})
+    const TColumnasFichajes &k = p.UltimoListado.Columnas;
+    for (int c : {k.Dia, k.Mes, k.Hora, k.Minuto})
         EXPECT_EQ(p.VistaFichajes->columnWidth(c), 18) << c;
-    EXPECT_EQ(p.VistaFichajes->columnWidth(ColumnaAnio), 36);
-    p.VistaFichajes->setColumnWidth(ColumnaDia, 9);
-    EXPECT_EQ(p.VistaFichajes->columnWidth(ColumnaDia), 9);
+    EXPECT_EQ(p.VistaFichajes->columnWidth(k.Anio), 36);
+    p.VistaFichajes->setColumnWidth(k.Dia, 9);
+    EXPECT_EQ(p.VistaFichajes->columnWidth(k.Dia), 9);
 }
 
 TEST_F(PaginaFichajes, DobleClicAnulaYPintaEnGris) {

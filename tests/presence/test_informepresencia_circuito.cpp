@@ -1,10 +1,10 @@
 // The whole road: a manual clocking and an incidence added as the windows add them, listed by the
 // panel's listing, read by its pair reader and justified in the next presence run.
 #include "presence/documentoprueba.h"
+#include "presence/ejecucionpresencia.h"
 #include "presence/fichajemanual.h"
 #include "presence/incidencias.h"
 #include "presence/informepresencia.h"
-#include "presence/ui/fuentespresencia.h"
 #include "support/respuestas.h"
 #include "terminal/fichajesprueba.h"
 #include "terminal/listadofichajes.h"
@@ -27,8 +27,8 @@ public:
         p.Terminales = {TerminalDeItem("SP 0 Manual", true)};
         p.Busca = busca;
         p.Externa = true;
-        FijaColumnasGlobales(ListaFichajes_(p).Columnas);
-        lector_ = std::make_unique<TLectorRejilla>(&Grid);
+        const TColumnasFichajes columnas = ::ListaFichajes(p, Grid, {}).Columnas;
+        lector_ = std::make_unique<TLectorRejilla>(&Grid, columnas);
         return *lector_;
     }
     void EditaIncidencias(const QDate &) override {}
@@ -40,9 +40,6 @@ public:
     void AbreDocumento(const std::string &) override {}
 
 private:
-    TResultadoListado ListaFichajes_(const TPeticionListado &p) {
-        return ::ListaFichajes(p, Grid, ColumnasGlobales());
-    }
     std::unique_ptr<TLectorRejilla> lector_;
 };
 
@@ -52,7 +49,6 @@ TEST(CircuitoPresencia, FichajeManualEIncidenciaEnElSiguienteListado) {
     EntornoFichajes entorno;
     RespuestasPrueba respuestas;
     const std::string antes = DirArchivosPres;
-    const TColumnasFichajes columnas = ColumnasGlobales();
     const QDate d1(2011, 3, 1), d2(2011, 3, 2);
 
     ASSERT_EQ(GuardaFichajeManual(LineaFichaje(d1, QTime(8, 0), "000", "7 Ana", std::string(8, ' '))),
@@ -91,6 +87,5 @@ TEST(CircuitoPresencia, FichajeManualEIncidenciaEnElSiguienteListado) {
     EXPECT_EQ(texto, "Listado de incidencias de 7 Ana desde 01/03/2011 hasta 02/03/2011 \r\n\r\n");
     EXPECT_TRUE(respuestas.Mensajes.empty());
 
-    FijaColumnasGlobales(columnas);
     DirArchivosPres = antes;
 }

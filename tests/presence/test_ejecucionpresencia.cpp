@@ -1,21 +1,19 @@
 // The run's pieces that meet the other windows: the panel's grid read by its pair reader, and
 // the report written as rich text.
+#include "presence/ejecucionpresencia.h"
 #include "presence/lectorprueba.h"
-#include "presence/ui/fuentespresencia.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
 #include <gtest/gtest.h>
 
 TEST(FuentesPresencia, ParesDeLaRejillaDelPanel) {
-    const TColumnasFichajes antes = ColumnasGlobales();
-    FijaColumnasGlobales(ColumnasPrueba());
     StringGrid g(7, 4);
     g.SetFila(1, {"0", "01", "03", "2011", "08", "00", "002"});
     g.SetFila(2, {"103", "01", "03", "2011", "16", "00", "000"});
     g.SetFila(3, {"206", "02", "03", "2011", "08", "00", "300"});
 
-    TLectorRejilla lector(&g);
+    TLectorRejilla lector(&g, ColumnasPrueba());
     TEmpleadoPresencia e;
     e.Numero = 7;
     TMaestrosPresencia m;
@@ -31,11 +29,10 @@ TEST(FuentesPresencia, ParesDeLaRejillaDelPanel) {
     EXPECT_TRUE(s.FaltaSalida);
     EXPECT_EQ(s.Lineas, std::vector<std::string>({"02/03/2011 mi\xe9\t08:00\t24:00   (FALTA FICHAJE)\t"}));
 
-    TLectorRejilla sinPanel(nullptr);
+    TLectorRejilla sinPanel(nullptr, ColumnasPrueba());
     TEmpleadoPresencia f;
     EXPECT_EQ(CalculaPares(QDate(2011, 3, 1), h, m, f, {}, sinPanel).Lineas,
               std::vector<std::string>({"01/03/2011 mar\t\t*** NO HAY FICHAJES ***"}));
-    FijaColumnasGlobales(antes);
 }
 
 TEST(FuentesPresencia, InformeEnTextoEnriquecido) {

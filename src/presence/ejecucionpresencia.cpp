@@ -1,0 +1,100 @@
+#include "presence/ejecucionpresencia.h"
+
+#include "terminal/entradasalida.h"
+
+int TLectorRejilla::Filas() const {
+    return grid_ ? grid_->RowCount() : 1;
+}
+
+TRegistroPresencia TLectorRejilla::Lee(const QDate &dia, int fila, unsigned char modo,
+                                       TContadoresIncidencia &c) {
+    TRegistroPresencia r;
+    r.SiguienteFila = fila;
+    if (!grid_)
+        return r;
+    return BuscaEntradaSalida(*grid_, columnas_, {dia, fila, modo}, [&c](int codigo) {
+        if (codigo >= 1 && codigo <= 255)
+            ++c[static_cast<size_t>(codigo)];
+    });
+}
+
+TDocumentoRTF::TDocumentoRTF(const std::string &titulo, const std::string &archivo) : Informe(titulo, 0) {
+    Informe.FijaNombreArchivo(archivo);
+}
+
+void TDocumentoRTF::Estilo(bool negrita, bool subrayado) {
+    atributos_.negrita = negrita;
+    atributos_.subrayado = subrayado;
+    Informe.Atributos(atributos_);
+}
+
+void TDocumentoRTF::Color(const QColor &color) {
+    atributos_.color = color;
+    Informe.Atributos(atributos_);
+}
+
+void TDocumentoRTF::Tamano(int puntos) {
+    atributos_.puntos = puntos;
+    Informe.Atributos(atributos_);
+}
+
+void TDocumentoRTF::Texto(const std::string &texto) {
+    Informe.Texto(texto);
+}
+
+void TDocumentoRTF::FinLinea() {
+    Informe.Linea("");
+}
+
+std::string TEjecucionPresencia::Ejecuta(const TEntradaPresencia &entrada) {
+    desde_ = entrada.Peticion.Desde;
+    hasta_ = entrada.Peticion.Hasta;
+    if (origen_)
+        Listado.Columnas = origen_->Columnas;
+    return EjecutaPresencia(entrada, *this);
+}
+
+TLectorPares &TEjecucionPresencia::ListaFichajes(const std::string &busca) {
+    Busca = busca;
+    if (!origen_) {
+        lector_ = std::make_unique<TLectorRejilla>(nullptr, TColumnasFichajes{});
+        return *lector_;
+    }
+    // The employee's presence clockings of the day files, as another window reads them.
+    TPeticionListado p;
+    p.Desde = desde_;
+    p.Hasta = hasta_;
+    p.Terminales = origen_->Terminales;
+    p.Tipo = ListadoPresencia;
+    p.Busca = busca;
+    p.Externa = true;
+    Listado = ::ListaFichajes(p, Fichajes, Listado.Columnas);
+    lector_ = std::make_unique<TLectorRejilla>(&Fichajes, Listado.Columnas);
+    return *lector_;
+}
+
+void TEjecucionPresencia::EditaIncidencias(const QDate &dia) {
+    if (ventanas_.EditaIncidencias)
+        ventanas_.EditaIncidencias(Busca, dia);
+}
+
+TDocumentoPresencia *TEjecucionPresencia::NuevoDocumento(const std::string &titulo,
+                                                         const std::string &archivo) {
+    documentos_.push_back(std::make_unique<TDocumentoRTF>(titulo, archivo));
+    return documentos_.back().get();
+}
+
+void TEjecucionPresencia::TerminaDocumento(TDocumentoPresencia *d, bool mostrar) {
+    for (auto it = documentos_.begin(); it != documentos_.end(); ++it)
+        if (it->get() == d) {
+            if (mostrar)
+                (*it)->Informe.Muestra();
+            documentos_.erase(it);
+            return;
+        }
+}
+
+void TEjecucionPresencia::AbreDocumento(const std::string &ruta) {
+    if (ventanas_.AbreDocumento)
+        ventanas_.AbreDocumento(ruta);
+}
