@@ -159,9 +159,9 @@ void BM_PresenciaDetalladoAnual(benchmark::State &state) {
         [&](const TInformeRTF &i) { bloques += static_cast<size_t>(i.Documento().blockCount()); });
     for (auto _ : state) {
         bloques = 0;
-        TEjecucionPresencia run(TOrigenFichajes{panel.TerminalesPresencia(), panel.UltimoListado.Columnas},
-                                {});
-        run.Ejecuta(in);
+        TEjecucionPresencia(in, TOrigenFichajes{panel.TerminalesPresencia(), panel.UltimoListado.Columnas},
+                            {})
+            .Ejecuta();
         benchmark::DoNotOptimize(bloques);
     }
     FijaVisorInformes(nullptr);

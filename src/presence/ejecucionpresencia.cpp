@@ -46,12 +46,15 @@ void TDocumentoRTF::FinLinea() {
     Informe.Linea("");
 }
 
-std::string TEjecucionPresencia::Ejecuta(const TEntradaPresencia &entrada) {
-    desde_ = entrada.Peticion.Desde;
-    hasta_ = entrada.Peticion.Hasta;
+TEjecucionPresencia::TEjecucionPresencia(TEntradaPresencia entrada, std::optional<TOrigenFichajes> origen,
+                                         TVentanasPresencia ventanas)
+    : entrada_(std::move(entrada)), origen_(std::move(origen)), ventanas_(std::move(ventanas)) {
     if (origen_)
         Listado.Columnas = origen_->Columnas;
-    return EjecutaPresencia(entrada, *this);
+}
+
+std::string TEjecucionPresencia::Ejecuta() {
+    return EjecutaPresencia(entrada_, *this);
 }
 
 TLectorPares &TEjecucionPresencia::ListaFichajes(const std::string &busca) {
@@ -62,8 +65,8 @@ TLectorPares &TEjecucionPresencia::ListaFichajes(const std::string &busca) {
     }
     // The employee's presence clockings of the day files, as another window reads them.
     TPeticionListado p;
-    p.Desde = desde_;
-    p.Hasta = hasta_;
+    p.Desde = entrada_.Peticion.Desde;
+    p.Hasta = entrada_.Peticion.Hasta;
     p.Terminales = origen_->Terminales;
     p.Tipo = ListadoPresencia;
     p.Busca = busca;

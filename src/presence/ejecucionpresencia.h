@@ -62,11 +62,11 @@ struct TVentanasPresencia {
 // written. Without an origin (no control panel) no clockings are listed.
 class TEjecucionPresencia : public TServiciosPresencia {
 public:
-    TEjecucionPresencia(std::optional<TOrigenFichajes> origen, TVentanasPresencia ventanas)
-        : origen_(std::move(origen)), ventanas_(std::move(ventanas)) {}
+    TEjecucionPresencia(TEntradaPresencia entrada, std::optional<TOrigenFichajes> origen,
+                        TVentanasPresencia ventanas);
 
-    // The whole run (EjecutaPresencia over this run's services).
-    std::string Ejecuta(const TEntradaPresencia &entrada);
+    // The whole run (EjecutaPresencia over this run's services); returns the incidence text.
+    std::string Ejecuta();
 
     TLectorPares &ListaFichajes(const std::string &busca) override;
     void EditaIncidencias(const QDate &dia) override;
@@ -79,9 +79,9 @@ public:
     TResultadoListado Listado;  // ... and where their fields lie
 
 private:
+    TEntradaPresencia entrada_;
     std::optional<TOrigenFichajes> origen_;
     TVentanasPresencia ventanas_;
-    QDate desde_, hasta_;
     std::unique_ptr<TLectorRejilla> lector_;
     std::vector<std::unique_ptr<TDocumentoRTF>> documentos_;
 };

@@ -1,7 +1,8 @@
-// The run's pieces that meet the other windows: the panel's grid read by its pair reader, and
-// the report written as rich text.
+// The presence run's own pieces: its listings through the listing service, read by the pair
+// reader, and the report written as rich text.
 #include "presence/ejecucionpresencia.h"
 #include "presence/lectorprueba.h"
+#include "terminal/fichajesprueba.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -62,4 +63,46 @@ TEST(FuentesPresencia, InformeEnTextoEnriquecido) {
     EXPECT_TRUE(it.fragment().charFormat().fontUnderline());
     ++it;
     EXPECT_EQ(it.fragment().charFormat().foreground().color(), ColorVerde);
+}
+
+TEST(EjecucionPresencia, FichajesDelServicioConLosTerminalesDelPanel) {
+    EntornoFichajes e;
+    const QDate k3(2024, 5, 3);
+    for (int h : {8, 12, 16})
+        Guarda(Registro(5, 3, 5, 2024, h, 0, "7 Ana"));
+    Guarda(Registro(6, 3, 5, 2024, 10, 0, "7 Ana")); // a terminal without its check mark
+    Guarda(Registro(0, 3, 5, 2024, 17, 0, "7 Ana")); // a manual clocking
+    Guarda(Registro(5, 3, 5, 2024, 9, 0, "8 Luis"));
+    // 12:00 annulled, as the panel's double click annuls it.
+    TPeticionListado panel;
+    panel.Desde = panel.Hasta = k3;
+    panel.Terminales = {TerminalDeItem("EE 1:5 a", true)};
+    panel.Busca = "7 ";
+    StringGrid g;
+    ASSERT_TRUE(AlternaAnulado(ListaFichajes(panel, g, {}), g, 2));
+
+    TEntradaPresencia in;
+    in.Peticion.Desde = in.Peticion.Hasta = k3;
+    std::vector<std::string> editadas;
+    TVentanasPresencia v;
+    v.EditaIncidencias = [&](const std::string &empleado, const QDate &d) {
+        editadas.push_back(empleado + d.toString("dd").toStdString());
+    };
+    const TOrigenFichajes origen{{TerminalDeItem("EE 1:5 a", true), TerminalDeItem("EE 1:6 b", false)}, {}};
+    TEjecucionPresencia run(in, origen, v);
+    TLectorPares &l = run.ListaFichajes("7 ");
+    std::vector<std::string> horas;
+    for (int f = 1; f < run.Fichajes.RowCount(); ++f)
+        horas.push_back(run.Fichajes.Celda(run.Listado.Columnas.Hora, f));
+    EXPECT_EQ(horas, (std::vector<std::string>{"08", "16", "17"}));
+    TContadoresIncidencia c{};
+    const TRegistroPresencia par = l.Lee(k3, 1, 0, c);
+    EXPECT_EQ(par.HoraEntrada, 8);
+    EXPECT_EQ(par.HoraSalida, 16);
+    run.EditaIncidencias(k3);
+    EXPECT_EQ(editadas, std::vector<std::string>{"7 03"});
+
+    // Without a control panel nothing is listed.
+    TEjecucionPresencia sinPanel(in, std::nullopt, {});
+    EXPECT_EQ(sinPanel.ListaFichajes("7 ").Filas(), 1);
 }

@@ -47,7 +47,7 @@ void ImprimePre1Execute(const PeticionPresencia &p) {
     std::optional<TOrigenFichajes> origen;
     if (FormVelka)
         origen = TOrigenFichajes{FormVelka->TerminalesPresencia(), FormVelka->UltimoListado.Columnas};
-    TEjecucionPresencia(std::move(origen), ventanas()).Ejecuta(in);
+    TEjecucionPresencia(std::move(in), std::move(origen), ventanas()).Ejecuta();
 }
 
 void RegistraListadoPresencia() {

@@ -38,6 +38,19 @@ TEST(FormEditaIncidencias, CreacionCargaCajasYAnioActual) {
     EXPECT_EQ(ArchivoIncidencias, "incidencias.2011");
 }
 
+TEST(FormEditaIncidencias, EmpleadoPedidoEnLaSiguienteActivacion) {
+    Entorno e;
+    TFormEditaIncidencias f;
+    f.CB1->setEditText("40 Otro");
+    f.EmpleadoPedido = "12 ";
+    f.FormActivate();
+    EXPECT_EQ(f.CB1->currentText(), "12 ");
+    EXPECT_TRUE(f.EmpleadoPedido.empty());
+    f.CB1->setEditText("40 Otro");
+    f.FormActivate();
+    EXPECT_EQ(f.CB1->currentText(), "40 Otro");
+}
+
 TEST(FormEditaIncidencias, AnadirBorrarYResaltar) {
     Entorno e;
     TFormEditaIncidencias f;

@@ -34,6 +34,32 @@ TEST_F(PaginaFichajes, BotonesDeTipoMarcanTerminales) {
     EXPECT_EQ(p.Marcas(), (std::vector<bool>{true, false, true, true}));
 }
 
+// What other windows read of the page leaves its controls as they are.
+TEST_F(PaginaFichajes, TerminalesDeUnListadoDePresencia) {
+    PanelPrueba p({"EE 1:5 a", "EA 1:8 b", "SP 4 d"});
+    auto numeros = [&p] {
+        std::vector<int> v;
+        for (const TTerminalListado &t : p.TerminalesPresencia())
+            v.push_back(t.Marcado ? t.Numero : -t.Numero);
+        return v;
+    };
+    p.RadioButton5->setChecked(true);
+    // "Accesos" chosen: as "Presencia" would mark them.
+    EXPECT_EQ(numeros(), (std::vector<int>{5, -8, 4}));
+    EXPECT_EQ(p.Marcas(), (std::vector<bool>{false, true, false}));
+    // "Presencia" chosen: the marks as the operator left them.
+    p.RadioButton3->setChecked(true);
+    p.CLBTerminales->item(2)->setCheckState(Qt::Unchecked);
+    EXPECT_EQ(numeros(), (std::vector<int>{5, -8, -4}));
+
+    p.RadioButton1->setChecked(true);
+    p.DTP1->setDate(QDate(2024, 1, 1));
+    p.MuestraHoy();
+    EXPECT_TRUE(p.RadioButton2->isChecked());
+    EXPECT_EQ(p.DTP1->date(), QDate(2024, 5, 3));
+    EXPECT_EQ(p.DTP2->date(), QDate(2024, 5, 3));
+}
+
 TEST_F(PaginaFichajes, LimitesDeFechas) {
     PanelPrueba p;
     p.DTP1->setDate(QDate(2024, 6, 1));
