@@ -165,6 +165,64 @@ void Reparte(TResultadoDia &r, TParDia &par, const THorarioDia &h, const TMaestr
     }
 }
 
+// The column of the scheduled band a pair entering at E is written under: the first band that
+// ends at or after E (past the last one, the closing column; 0 on a day without schedule).
+int columnaDeEntrada(const THorarioDia &h, int teorico, int E) {
+    if (teorico <= 0)
+        return 0;
+    for (size_t i = 0; i < h.Tramos.size(); ++i)
+        if (h.Tramos[i].Fin >= E)
+            return static_cast<int>(i);
+    return static_cast<int>(h.Tramos.size());
+}
+
+// The entry's margins against its band B: within the courtesy it counts from the band's start;
+// after it the pair is late; shortly before it (under the employee's minimum overtime) the early
+// minutes are put aside. Returns the entry as counted.
+int margenEntrada(TResultadoDia &r, TParDia &par, const TTramoDia &B, int minimoExtra, int E, int X) {
+    if (B.Inicio < E && E <= B.Inicio + B.Cortesia)
+        E = B.Inicio;
+    if (B.Inicio < E && r.Teorico > 0) {
+        par.Tarde = true;
+    } else if (B.Inicio - E > 0 && B.Inicio - E < minimoExtra) {
+        // Never moved past the exit: a pair wholly before the band counts no negative time.
+        const int destino = std::min(B.Inicio, X);
+        if (destino > E) {
+            r.Antes += destino - E;
+            E = destino;
+        }
+    }
+    return E;
+}
+
+// The exit's mark and margin against its band B: a pair left open (a forgotten exit on a past day,
+// or present now), an early exit, or a late one under the minimum overtime whose minutes are put
+// aside. Sets the counted exit X; returns the text after the exit time.
+std::string marcaSalida(TResultadoDia &r, TParDia &par, const TTramoDia &B, int minimoExtra, bool abierto,
+                        bool faltaSalida, int E, int &X) {
+    if (abierto && faltaSalida) {
+        X = E;
+        par.Marca = TMarcaSalida::FaltaFichaje;
+        r.TextoIncidencia = "\t\tFICHAJES IMPARES ";
+        r.ColorTexto = Qt::red;
+        r.FaltaSalida = true;
+        return "   (FALTA FICHAJE)\t";
+    }
+    if (abierto) {
+        par.Marca = TMarcaSalida::Presente;
+        return " (Presente)\t";
+    }
+    if (X < B.Fin) {
+        par.Marca = TMarcaSalida::Anticipada;
+        return " (A)\t";
+    }
+    if (X - B.Fin > 0 && X - B.Fin < minimoExtra) {
+        r.Despues += X - B.Fin;
+        X = B.Fin;
+    }
+    return "\t";
+}
+
 } // namespace
 
 TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestrosPresencia &m,
@@ -202,15 +260,7 @@ TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestr
         if (faltaSalida)
             X = E;
 
-        int k = 0;
-        if (r.Teorico > 0) {
-            k = static_cast<int>(h.Tramos.size());
-            for (size_t i = 0; i < h.Tramos.size(); ++i)
-                if (h.Tramos[i].Fin >= E) {
-                    k = static_cast<int>(i);
-                    break;
-                }
-        }
+        const int k = columnaDeEntrada(h, r.Teorico, E);
         if (k < columna) {
             r.Lineas.push_back(linea);
             linea = cabecera + Columnas(k);
@@ -220,42 +270,10 @@ TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestr
         columna = k;
         par.Columna = k;
         const TTramoDia B = h.Tramo(static_cast<size_t>(columna));
-
-        if (B.Inicio < E && E <= B.Inicio + B.Cortesia)
-            E = B.Inicio;
-        if (B.Inicio < E && r.Teorico > 0) {
-            par.Tarde = true;
-        } else if (B.Inicio - E > 0 && B.Inicio - E < e.MinimoExtra) {
-            // Never moved past the exit: a pair wholly before the band counts no negative time.
-            const int destino = std::min(B.Inicio, X);
-            if (destino > E) {
-                r.Antes += destino - E;
-                E = destino;
-            }
-        }
+        E = margenEntrada(r, par, B, e.MinimoExtra, E, X);
         linea += Formato("%02d:%02d", p.HoraEntrada, p.MinutoEntrada) + (par.Tarde ? " (T)\t" : "\t");
-
-        std::string marca = "\t";
-        if (modo == 0 && p.Presente) {
-            if (faltaSalida) {
-                X = E;
-                par.Marca = TMarcaSalida::FaltaFichaje;
-                marca = "   (FALTA FICHAJE)\t";
-                r.TextoIncidencia = "\t\tFICHAJES IMPARES ";
-                r.ColorTexto = Qt::red;
-                r.FaltaSalida = true;
-            } else {
-                par.Marca = TMarcaSalida::Presente;
-                marca = " (Presente)\t";
-            }
-        } else if (X < B.Fin) {
-            par.Marca = TMarcaSalida::Anticipada;
-            marca = " (A)\t";
-        } else if (X - B.Fin > 0 && X - B.Fin < e.MinimoExtra) {
-            r.Despues += X - B.Fin;
-            X = B.Fin;
-        }
-        linea += Formato("%02d:%02d", p.HoraSalida, p.MinutoSalida) + marca;
+        linea += Formato("%02d:%02d", p.HoraSalida, p.MinutoSalida) +
+                 marcaSalida(r, par, B, e.MinimoExtra, modo == 0 && p.Presente, faltaSalida, E, X);
         if (par.Marca == TMarcaSalida::FaltaFichaje)
             r.TextoInformePares += linea + "    " + NoJustificada;
         ++columna;

@@ -11,12 +11,38 @@
 #include <algorithm>
 #include <map>
 
-TDiasCalendario TablaDiasCalendario = DiasVacios();
-int AnoCalendario = 0;
-
 namespace {
 
-int CalendarioCargado = -1;
+// The day map of the employee being computed, loaded (or created) when the calendar or the year
+// changes.
+class TDiasCargados {
+public:
+    // Schedule code of a day for a calendar (255: none).
+    int CodigoDia(int calendario, const QDate &dia);
+    // The next day asked for loads its map again.
+    void Olvida() { CalendarioCargado = -1; }
+
+private:
+    TDiasCalendario TablaDiasCalendario = DiasVacios();
+    int AnoCalendario = 0;
+    int CalendarioCargado = -1;
+};
+
+int TDiasCargados::CodigoDia(int calendario, const QDate &dia) {
+    if (calendario != CalendarioCargado || dia.year() != AnoCalendario) {
+        const std::string ruta = DirDatos + NombreDiasCalendario(dia.year(), calendario);
+        if (!LeeDiasCalendario(ruta, TablaDiasCalendario)) {
+            TablaDiasCalendario = DiasVacios();
+            GuardaDiasCalendario(ruta, TablaDiasCalendario);
+        }
+        CalendarioCargado = calendario;
+        AnoCalendario = dia.year();
+    }
+    const int i = IndiceDia(dia);
+    return i >= 0 && i < static_cast<int>(TablaDiasCalendario.size())
+               ? TablaDiasCalendario[static_cast<size_t>(i)]
+               : 255;
+}
 
 // Text with its attributes, kept to be written into a document later (the day graph).
 class TDocumentoMemoria : public TDocumentoPresencia {
@@ -126,6 +152,8 @@ private:
             it = horarios_.emplace(codigo, PreparaHorario(codigo, in_.Maestros)).first;
         return it->second;
     }
+    // The employee's report (none in "Resumen"; the summary is opened with the first employee).
+    TDocumentoPresencia *Documento(const std::string &item, bool primero);
     void Empleado(const std::string &item, bool primero);
     void EscribeDia(TDocumentoPresencia &d, const THorarioDia &h, const TResultadoDia &r, int previo);
     void DibujaDia(TDocumentoPresencia &g, const THorarioDia &h, const TResultadoDia &r, int previo);
@@ -136,6 +164,7 @@ private:
     const PeticionPresencia &p_;
     std::map<int, TIndiceIncidencias> incidencias_; // by year, read once per run
     std::map<int, THorarioDia> horarios_;
+    TDiasCargados dias_;
     TTotalesRun run_;
     std::string texto_;
     TDocumentoPresencia *resumen_ = nullptr;
@@ -261,14 +290,13 @@ void Ejecucion::DibujaDia(TDocumentoPresencia &g, const THorarioDia &h, const TR
     }
 }
 
-void Ejecucion::Empleado(const std::string &item, bool primero) {
+TDocumentoPresencia *Ejecucion::Documento(const std::string &item, bool primero) {
     const int tipo = p_.TipoListado;
-    const bool grafico = p_.IncluirGrafico && tipo != ListadoResumen;
-    TDocumentoPresencia *doc = nullptr;
     if (tipo != ListadoResumen) {
         const std::string titulo = "Listado de presencia   de " + item + Periodo(p_.Desde, p_.Hasta);
-        doc = s_.NuevoDocumento(item, DirArchivosPres + NombreSeguro(item) + " de " + FechaArchivo(p_.Desde) +
-                                          " a " + FechaArchivo(p_.Hasta) + ".rtf");
+        TDocumentoPresencia *doc =
+            s_.NuevoDocumento(item, DirArchivosPres + NombreSeguro(item) + " de " + FechaArchivo(p_.Desde) +
+                                        " a " + FechaArchivo(p_.Hasta) + ".rtf");
         doc->Estilo(true, false);
         doc->Color(ColorAzul);
         doc->Tamano(16);
@@ -278,7 +306,9 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
         if (!texto_.empty())
             texto_ += "\r\n" + std::string(70, '-') + "\r\n";
         texto_ += "Listado de incidencias de " + item + Periodo(p_.Desde, p_.Hasta) + "\r\n\r\n";
-    } else if (primero) {
+        return doc;
+    }
+    if (primero) {
         const std::string titulo = "Resumen de presencia" + Periodo(p_.Desde, p_.Hasta);
         resumen_ = s_.NuevoDocumento(titulo, DirArchivosPres + "Resumen " + FechaArchivo(p_.Desde) + " a " +
                                                  FechaArchivo(p_.Hasta) + ".rtf");
@@ -289,6 +319,13 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
         resumen_->Linea(titulo);
         texto_ += titulo + "\r\n";
     }
+    return nullptr;
+}
+
+void Ejecucion::Empleado(const std::string &item, bool primero) {
+    const int tipo = p_.TipoListado;
+    const bool grafico = p_.IncluirGrafico && tipo != ListadoResumen;
+    TDocumentoPresencia *doc = Documento(item, primero);
 
     const size_t blanco = item.find(' ');
     TLectorPares &lector = s_.ListaFichajes(blanco == std::string::npos ? item : item.substr(0, blanco + 1));
@@ -299,7 +336,7 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
     int calendario = 0;
     std::vector<double> incrementos;
     const bool conFila = in_.Empleados && DatosEmpleado(*in_.Empleados, e.Numero, calendario, incrementos);
-    CalendarioCargado = -1;
+    dias_.Olvida();
 
     TDocumentoMemoria grafica;
     if (grafico) {
@@ -310,7 +347,7 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
     }
     int previo = -1; // no schedule has it: the first day always gets its header
     for (QDate d = p_.Desde; d.isValid() && p_.Hasta.isValid() && d <= p_.Hasta; d = d.addDays(1)) {
-        const int codigo = conFila ? CodigoDia(calendario, d) : 255;
+        const int codigo = conFila ? dias_.CodigoDia(calendario, d) : 255;
         const THorarioDia &h = Horario(codigo);
         TResultadoDia r = CalculaPares(d, h, in_.Maestros, e, in_.Opciones, lector);
         if (r.FaltaSalida && p_.PararSiIncidencia)
@@ -400,22 +437,6 @@ int MinimoExtraEmpleado(int numero) {
         return 0;
     const int v = LeeEntero(lineas[18]);
     return v <= 1 ? 0 : v;
-}
-
-int CodigoDia(int calendario, const QDate &dia) {
-    if (calendario != CalendarioCargado || dia.year() != AnoCalendario) {
-        const std::string ruta = DirDatos + NombreDiasCalendario(dia.year(), calendario);
-        if (!LeeDiasCalendario(ruta, TablaDiasCalendario)) {
-            TablaDiasCalendario = DiasVacios();
-            GuardaDiasCalendario(ruta, TablaDiasCalendario);
-        }
-        CalendarioCargado = calendario;
-        AnoCalendario = dia.year();
-    }
-    const int i = IndiceDia(dia);
-    return i >= 0 && i < static_cast<int>(TablaDiasCalendario.size())
-               ? TablaDiasCalendario[static_cast<size_t>(i)]
-               : 255;
 }
 
 std::string NombreSeguro(const std::string &texto) {

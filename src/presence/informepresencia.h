@@ -14,10 +14,6 @@
 #include <string>
 #include <vector>
 
-// Day map of the employee being computed and its year (kept between runs).
-extern TDiasCalendario TablaDiasCalendario;
-extern int AnoCalendario;
-
 class TServiciosPresencia {
 public:
     virtual ~TServiciosPresencia() = default;
@@ -48,8 +44,6 @@ bool DatosEmpleado(const StringGrid &empleados, int numero, int &calendario,
                    std::vector<double> &incrementos);
 // Minimum overtime from the employee's personnel card (line 19); 0 and 1 give 0.
 int MinimoExtraEmpleado(int numero);
-// Schedule code of a day for a calendar (255: none); loads or creates the day map.
-int CodigoDia(int calendario, const QDate &dia);
 // An employee's text made safe as part of a file name.
 std::string NombreSeguro(const std::string &texto);
 
