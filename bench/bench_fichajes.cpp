@@ -85,7 +85,7 @@ void BM_LecturaPlana(benchmark::State &s) {
 }
 BENCHMARK(BM_LecturaPlana)->Unit(benchmark::kMillisecond);
 
-// The whole year (every employee), and one employee's year with LecturaExterna raised, as the
+// The whole year (every employee), and one employee's year read as another window reads it, as the
 // presence report lists it for each employee.
 void BM_Listado(benchmark::State &s, const char *busca, bool externa) {
     Datos &d = datos();

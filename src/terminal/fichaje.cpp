@@ -20,10 +20,7 @@ const TCampoFichaje kCampos[] = {
     {'M', 24, 2, ' ', false, "Minuto", &C::Minuto},
     {'S', 27, 2, ' ', false, "Segundo", &C::Segundo},
     {'i', 30, 3, '0', false, "Incidencia", &C::Incidencia},
-    {'c', 34, -1, '0', false,
-     "C\xF3"
-     "digo",
-     &C::Codigo},
+    {'c', 34, -1, '0', false, "C\xF3\x64igo", &C::Codigo},
     {'n', 34, 54, ' ', true, "Nombre", &C::Nombre},
     {'p', 88, 8, '0', false, "Producci\xF3n", &C::Produccion},
     {'u', 97, 1, ' ', true, "Acceso", &C::Acceso},
