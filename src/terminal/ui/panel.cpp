@@ -31,16 +31,6 @@ QPointer<TFormVelka> FormVelka;
 
 namespace {
 
-const char *const kTitulosSG1[] = {"",
-                                   "C\xF3"
-                                   "digo",
-                                   "Nombre",
-                                   "Min %",
-                                   "Franja 1",
-                                   "Franja 2",
-                                   "Franja 3",
-                                   "Franja 4"};
-
 // Terminal list item: its text, and below it the connection state of an Ethernet terminal.
 class TDelegadoTerminal : public QStyledItemDelegate {
 public:
@@ -149,6 +139,7 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
 
     TS2 = new QWidget(PageControl1);
     PageControl1->addTab(TS2, "Archivos de Huellas");
+    CreaPaginaHuellas(TS2);
 
     visor->installEventFilter(this);
     visor->viewport()->installEventFilter(this);
@@ -222,10 +213,7 @@ void TFormVelka::FormCreate() {
     FechaHoy = Hoy();
     FechaDesde = Hoy();
 
-    for (int c = 1; c <= 7; ++c)
-        SG1.Cells[c][0] = kTitulosSG1[c];
-    for (int c = 4; c <= 7; ++c)
-        SG2.Cells[c][0] = kTitulosSG1[c];
+    CargaListaMin();
 
     if (CLBTerminales->count() > 0) {
         CLBTerminales->setCurrentRow(0);

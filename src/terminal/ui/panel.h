@@ -2,6 +2,7 @@
 // The terminal control panel: terminal links, protocol, console and clockings pages.
 #include "platform/stringgrid.h"
 #include "terminal/ui/paginafichajes.h"
+#include "terminal/ui/paginahuellas.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -17,7 +18,7 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 
-class TFormVelka : public QWidget, public TPaginaFichajes {
+class TFormVelka : public QWidget, public TPaginaFichajes, public TPaginaHuellas {
     Q_OBJECT
 public:
     explicit TFormVelka(QWidget *padre = nullptr);
@@ -69,8 +70,6 @@ public:
     QTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
     QTimer *Timer3 = nullptr;
-    StringGrid SG1{8, 2}; // users grid of the lists page
-    StringGrid SG2{8, 2}; // working grid of the lists page
 
     // The console line being typed (bytes in the OEM code page).
     static constexpr int MaxLineaConsola = 1024;
