@@ -25,6 +25,7 @@
 #include "presence/ui/listaraccesos.h"
 #include "presence/ui/presenciainicio.h"
 #include "terminal/guardafichaje.h"
+#include "terminal/ui/camcod.h"
 #include "terminal/ui/panel.h"
 
 namespace {
@@ -83,7 +84,8 @@ void CreaVentanas() {
     FormAccesos = new TFormAccesos();
     MainForm->AnadeHija(FormAccesos);
     RegistraVentana("FormAccesos", FormAccesos);
-    // FormCamCod
+    FormCamCod = new TFormCamCod(MainForm);
+    RegistraVentana("FormCamCod", FormCamCod);
     Ganchos::FichasPresentes = [](int segundos, bool forzado) { FichasPresentes(segundos, forzado); };
     Ganchos::PresenciaInicio = [] {
         if (FormVelka && EmpleadosPresencia())

@@ -8,7 +8,10 @@
 #include "platform/lineas.h"
 #include "platform/portio.h"
 #include "platform/reloj.h"
+#include "terminal/cambiocodigo.h"
 #include "terminal/enlace.h"
+#include "terminal/listasusuarios.h"
+#include "terminal/ui/camcod.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -26,6 +29,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <chrono>
+#include <memory>
 
 QPointer<TFormVelka> FormVelka;
 
@@ -388,6 +392,31 @@ void TFormVelka::BitBtn6Click() {
     LineaConsola.clear();
     visorKeyPress('l');
     visorKeyPress(Control::CR);
+}
+
+void TFormVelka::Cambiarcdigo1Click() {
+    const int fila = SG1.Row();
+    const std::string celda = fila >= 1 && fila < SG1.RowCount() ? SG1.Celda(1, fila) : "";
+    std::unique_ptr<TFormCamCod> propio;
+    TFormCamCod *dialogo = FormCamCod;
+    if (!dialogo) {
+        propio = std::make_unique<TFormCamCod>(this);
+        dialogo = propio.get();
+    }
+    std::string antiguo, nuevo, viejo, valor;
+    if (!dialogo->Pide(ValorCodigo(celda) != "0" ? celda : "", antiguo, nuevo) || !CodigoValido(antiguo, viejo) ||
+        !CodigoValido(nuevo, valor))
+        return;
+    std::string error;
+    if (!CambiaCodigo(RutaListaHuellas(deQ(Edit1->text())), RutaHistorico, viejo, valor, error)) {
+        Dialogos::Error(error);
+        return;
+    }
+    CargaArchivoHuellas();
+    if (ExisteArchivo(RutaHistorico) && BReconsClick())
+        BRecons->hide();
+    EDBusca->setText(aQ(valor));
+    BListarClick();
 }
 
 bool TFormVelka::eventFilter(QObject *objeto, QEvent *evento) {

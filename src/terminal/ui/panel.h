@@ -53,6 +53,9 @@ public:
 
     // "Recibir": asks the selected terminal for its user list.
     void BitBtn6Click() override;
+    // "Cambiar código": the code of SG1's current row changed in its list and in the history file;
+    // the day files are rebuilt and the new code's clockings listed.
+    void Cambiarcdigo1Click() override;
 
     QTabWidget *PageControl1 = nullptr;
     QLabel *stPuerto = nullptr;
