@@ -12,8 +12,8 @@ class TFormCamCod : public QDialog {
 public:
     explicit TFormCamCod(QWidget *padre = nullptr);
 
-    QLineEdit *LE1 = nullptr; // "Cambiar código "
-    QLineEdit *LE2 = nullptr; // "Por "
+    QLineEdit *LE1 = nullptr;       // "Cambiar código "
+    QLineEdit *LE2 = nullptr;       // "Por "
     QPushButton *BitBtn1 = nullptr; // "Aceptar"
     QPushButton *BitBtn2 = nullptr; // "Cancelar"
     int CambioCodigoAceptado = 0;

@@ -487,6 +487,7 @@ void TPaginaHuellas::SG2SelectCell(int col, int row) {
     if (row < 1)
         return;
     FilaEditada = row;
+    SG2.SetRow(row);
     if (col < 4) {
         refrescaSG2();
         return;

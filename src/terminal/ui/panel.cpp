@@ -404,8 +404,8 @@ void TFormVelka::Cambiarcdigo1Click() {
         dialogo = propio.get();
     }
     std::string antiguo, nuevo, viejo, valor;
-    if (!dialogo->Pide(ValorCodigo(celda) != "0" ? celda : "", antiguo, nuevo) || !CodigoValido(antiguo, viejo) ||
-        !CodigoValido(nuevo, valor))
+    if (!dialogo->Pide(ValorCodigo(celda) != "0" ? celda : "", antiguo, nuevo) ||
+        !CodigoValido(antiguo, viejo) || !CodigoValido(nuevo, valor))
         return;
     std::string error;
     if (!CambiaCodigo(RutaListaHuellas(deQ(Edit1->text())), RutaHistorico, viejo, valor, error)) {
