@@ -83,6 +83,48 @@ std::string RegistroLista(const std::string &codigo, const std::string &nombre, 
     return r;
 }
 
+// ---- loader ----
+
+std::string CargadorSimulado::Entrada(char c) {
+    if (cabecera_.empty() && c == NAK) {
+        Terminado = true;
+        return "";
+    }
+    if (cabecera_.size() < 9) {
+        cabecera_ += c;
+        return "";
+    }
+    auto palabra = [this](int i) {
+        uint32_t v = 0;
+        for (int k = 3; k >= 0; --k)
+            v = v << 8 | static_cast<unsigned char>(cabecera_[static_cast<size_t>(i + k)]);
+        return v;
+    };
+    datos_ += c;
+    if (datos_.size() < palabra(5) + 1)
+        return "";
+    unsigned char x = 0;
+    for (char d : datos_)
+        x ^= static_cast<unsigned char>(d);
+    const uint32_t direccion = palabra(1);
+    datos_.pop_back();
+    std::string d;
+    d.swap(datos_);
+    cabecera_.clear();
+    Direcciones.push_back(direccion);
+    if (x != 0)
+        ++XorMalos;
+    if (Modo == Respuesta::Nada)
+        return "";
+    if (x != 0 || Modo == Respuesta::Nak || Rechazos > 0) {
+        if (x == 0 && Rechazos > 0)
+            --Rechazos;
+        return "\x15";
+    }
+    Imagen[direccion] = std::move(d);
+    return std::string(1, ACK);
+}
+
 // ---- terminal ----
 
 TerminalSimulado::TerminalSimulado(unsigned numero) : Numero(numero) {}
@@ -124,6 +166,11 @@ void TerminalSimulado::SubeLista(const std::vector<std::string> &registros, std:
 }
 
 void TerminalSimulado::Entrada(const QByteArray &bytes) {
+    if (EnCargador) {
+        for (char c : bytes)
+            envia(Cargador.Entrada(c));
+        return;
+    }
     for (char c : bytes) {
         switch (estado_) {
         case Libre:
@@ -210,6 +257,10 @@ void TerminalSimulado::comando(const std::string &c) {
         Pantalla.push_back(c.substr(0, c.size() - 1));
     if (Silencio)
         return;
+    if (c.size() == 24 && c[0] == 'H') {
+        ponHora(c);
+        return;
+    }
     if (c == "m\r") {
         if (Pendientes.empty())
             return; // drained: nothing to send
@@ -280,6 +331,18 @@ void TerminalSimulado::denegadaByte(char c) {
     for (size_t i = 0, fin; (fin = hex_.find("\r\n", i)) != std::string::npos && fin < eot; i = fin + 2)
         Denegados.push_back(hex_.substr(i, fin - i));
     responde(ACK);
+}
+
+// "H", "dd-mm-yyyy hh:mm:ss ", the sum of those 21 characters in hexadecimal, CR.
+void TerminalSimulado::ponHora(const std::string &c) {
+    unsigned suma = 0;
+    for (size_t i = 0; i < 21; ++i)
+        suma += static_cast<unsigned char>(c[i]);
+    if (c.substr(21, 2) != hex2(suma)) {
+        ++HorasMalas;
+        return;
+    }
+    Reloj = QDateTime::fromString(QString::fromStdString(c.substr(1, 19)), "dd-MM-yyyy HH:mm:ss");
 }
 
 void TerminalSimulado::acuse(bool ack) {
@@ -446,17 +509,17 @@ void LineaSimulada::Atiende() {
 
 void LineaSimulada::reparte(const QByteArray &bytes) {
     if (!radio_) {
+        // A loader hears every byte; ACK and NAK go to the first terminal in conversation only.
         for (char c : bytes) {
             const QByteArray uno(1, c);
-            if (c == ACK || c == NAK) {
-                for (Miembro &m : terminales_)
-                    if (m.t->EnConversacion()) {
-                        m.t->Entrada(uno);
-                        break;
-                    }
-            } else {
-                for (Miembro &m : terminales_)
+            bool dado = false;
+            for (Miembro &m : terminales_) {
+                if (m.t->EnCargador || (c != ACK && c != NAK)) {
                     m.t->Entrada(uno);
+                } else if (!dado && m.t->EnConversacion()) {
+                    m.t->Entrada(uno);
+                    dado = true;
+                }
             }
         }
         return;

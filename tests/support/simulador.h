@@ -7,8 +7,10 @@
 #include <QDateTime>
 #include <QObject>
 #include <QPointer>
+#include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,6 +29,25 @@ std::string TramaRegistroLista(const std::string &registro512, bool sumaMala = f
 // A 512-byte list record with a code and a name (OEM text), N minutiae and a percentage.
 std::string RegistroLista(const std::string &codigo, const std::string &nombre, int minucias, int porcentaje);
 
+// A terminal's firmware loader: sections of a 9-byte header (0x00, load address and byte count
+// least significant byte first), the data and their XOR byte, each answered with ACK (0x06),
+// 0x15 or nothing; a byte 0x08 in place of a header ends the upload.
+class CargadorSimulado {
+public:
+    enum class Respuesta { Ack, Nak, Nada };
+    Respuesta Modo = Respuesta::Ack;
+    int Rechazos = 0;                       // the next N good sections are answered 0x15 all the same
+    std::map<uint32_t, std::string> Imagen; // loaded sections by load address
+    std::vector<uint32_t> Direcciones;      // address of every section received whole
+    int XorMalos = 0;
+    bool Terminado = false; // the final 0x08 arrived
+    // One byte from the panel; the reply to send back ("" none).
+    std::string Entrada(char c);
+
+private:
+    std::string cabecera_, datos_;
+};
+
 class TerminalSimulado {
 public:
     explicit TerminalSimulado(unsigned numero);
@@ -43,6 +64,10 @@ public:
     int Saludos = 0;          // greetings "FF"
     int RegistrosSubidos = 0; // list records acknowledged
     bool FinLista = false;    // the EOT of an upload went out
+    bool EnCargador = false;  // the loader takes every byte instead of the protocol
+    CargadorSimulado Cargador;
+    QDateTime Reloj;    // set by a clock command whose sum is right
+    int HorasMalas = 0; // clock commands refused for their sum
 
     // Its lists, 512-byte records as they arrived (OEM text, filler as sent): the FLASH list that
     // "borra lista" empties and loads add to, the RAM list a RAM load replaces, the codes of the
@@ -73,6 +98,7 @@ public:
 
 private:
     void comando(const std::string &c);
+    void ponHora(const std::string &c);
     void acuse(bool ack);
     void envia(const std::string &s);
     void responde(char c);

@@ -95,11 +95,14 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
     stPuerto = new QLabel(this);
     Velocidad = new QLabel(this);
     Edit2 = new QLineEdit(this);
+    Button2 = new QPushButton("Envia programa", this);
+    Button2->setToolTip("Enviar firmware a l terminal selecionado");
     AbrirPuerta = new QPushButton("Abrir puerta", this);
     BRecons = new QPushButton("Nuevo formato", this);
     cabecera->addWidget(stPuerto);
     cabecera->addWidget(Velocidad);
     cabecera->addWidget(Edit2);
+    cabecera->addWidget(Button2);
     cabecera->addWidget(AbrirPuerta);
     cabecera->addWidget(BRecons);
     l->addLayout(cabecera);
@@ -151,6 +154,9 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
     connect(CLBTerminales, &QListWidget::itemClicked, this, [this] { CLBTerminalesDblClick(); });
     connect(CLBTerminales, &QListWidget::itemDoubleClicked, this, [this] { CLBTerminalesDblClick(); });
     connect(CLBTerminales, &QListWidget::itemChanged, this, [this] { CLBTerminalesClickCheck(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(BFechaHora, &QPushButton::clicked, this, [this] { BFechaHoraClick(); });
+    connect(AbrirPuerta, &QPushButton::clicked, this, [this] { AbrirPuertaClick(); });
     connect(BRecons, &QPushButton::clicked, this, [this] {
         if (BReconsClick())
             BRecons->hide();
@@ -274,6 +280,10 @@ void TFormVelka::CLBTerminalesClickCheck() {
 void TFormVelka::Timer1Timer() {
     if (CuentaEspera != 0)
         --CuentaEspera;
+    if (hora_ && !hora_->Tick()) {
+        hora_.reset();
+        actualizaBotones();
+    }
     CuentaReconexiones();
     if (ModoSondeo == 0) {
         ProcesaRecepcion();
@@ -311,6 +321,8 @@ void TFormVelka::Timer2Timer() {
     } else {
         --SubcuentaSegundos;
     }
+    if (subida_ && !subida_->Tick())
+        terminaSubida();
 }
 
 void TFormVelka::Timer3Timer() {
@@ -417,6 +429,78 @@ void TFormVelka::Cambiarcdigo1Click() {
         BRecons->hide();
     EDBusca->setText(aQ(valor));
     BListarClick();
+}
+
+void TFormVelka::Button2Click() {
+    const int fila = CLBTerminales->currentRow() + 1;
+    if (subida_ || hora_ || fila < 1 || fila > NumTerminales)
+        return;
+    CLBTerminalesDblClick();
+    const std::string ruta = deQ(Edit2->text());
+    TProgramaFirmware programa;
+    const bool leido = programa.Lee(ruta);
+    if (programa.Abierto()) {
+        TextoPrograma = ruta;
+        if (ArchivoIni && !ArchivoIni->WriteString("config", "programa", ruta))
+            MuestraTraza(CharToOem("ERROR: no se puede guardar \"programa\" en " + ArchivoIni->Ruta()) +
+                         "\r\n");
+        visor->setFocus();
+        MuestraTraza(CharToOem(ruta) + "\r\n");
+    }
+    if (!leido) {
+        MuestraTraza(CharToOem("ERROR: " + programa.error()) + "\r\n");
+        return;
+    }
+    MuestraTraza("\r\nOFFSET   DIRECC.  BYTES\r\n");
+    Timer1->stop(); // the receive machines must not take the loader's replies
+    cargador_ = std::make_unique<TCargadorEnFila>(fila);
+    subida_ =
+        std::make_unique<TSubidaFirmware>(*cargador_, [this](const std::string &t) { MuestraTraza(t); });
+    actualizaBotones();
+    subida_->Arranca(std::move(programa.Secciones), TipoConexionActual == 'E' ? 320 : 10);
+    if (!subida_->Activa())
+        terminaSubida();
+}
+
+void TFormVelka::terminaSubida() {
+    subida_.reset();
+    cargador_.reset();
+    Timer1->start();
+    actualizaBotones();
+    if (horaPendiente_) {
+        horaPendiente_ = false;
+        PoneHoraTerminales();
+    }
+}
+
+void TFormVelka::BFechaHoraClick() {
+    PoneHoraTerminales();
+}
+
+void TFormVelka::PoneHoraTerminales() {
+    if (subida_) {
+        horaPendiente_ = true;
+        return;
+    }
+    if (hora_)
+        return;
+    hora_ = std::make_unique<TPuestaEnHora>(terminales_, [this](const std::string &t) { MuestraTraza(t); });
+    hora_->Arranca();
+    if (!hora_->Activa())
+        hora_.reset();
+    actualizaBotones();
+    ajustaTimer1();
+}
+
+void TFormVelka::actualizaBotones() {
+    Button2->setEnabled(!subida_ && !hora_);
+}
+
+void TFormVelka::AbrirPuertaClick() {
+    LineaConsola = CharToOem("k" + TextoAbrirPuerta + "d");
+    if (static_cast<int>(LineaConsola.size()) > MaxLineaConsola)
+        LineaConsola.resize(MaxLineaConsola);
+    visorKeyPress(Control::CR);
 }
 
 bool TFormVelka::eventFilter(QObject *objeto, QEvent *evento) {

@@ -1,12 +1,15 @@
 #pragma once
 // The terminal control panel: terminal links, protocol, console and clockings pages.
 #include "platform/stringgrid.h"
+#include "terminal/firmware.h"
+#include "terminal/horaterminales.h"
 #include "terminal/ui/paginafichajes.h"
 #include "terminal/ui/paginahuellas.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QComboBox;
@@ -57,10 +60,21 @@ public:
     // the day files are rebuilt and the new code's clockings listed.
     void Cambiarcdigo1Click() override;
 
+    // "Envia programa": uploads the firmware named in Edit2 to the selected terminal's loader.
+    // Timer1 stands still while the upload runs (Timer2 steps it) and starts again at its end.
+    void Button2Click();
+    bool SubiendoFirmware() const { return subida_ != nullptr; }
+    // "Fecha y Hora": every terminal's clock. Asked for during an upload, it follows the upload.
+    void BFechaHoraClick();
+    void PoneHoraTerminales();
+    // "Abrir puerta": the console line "k" + TextoAbrirPuerta + "d" to the selected terminal.
+    void AbrirPuertaClick();
+
     QTabWidget *PageControl1 = nullptr;
     QLabel *stPuerto = nullptr;
     QLabel *Velocidad = nullptr;
     QLineEdit *Edit2 = nullptr;
+    QPushButton *Button2 = nullptr;
     QPushButton *AbrirPuerta = nullptr;
     QPushButton *BRecons = nullptr;
     QListWidget *CLBTerminales = nullptr;
@@ -87,7 +101,14 @@ protected:
 private:
     void enviaLineaConsola();
     void ajustaTimer1();
+    void terminaSubida();
+    void actualizaBotones();
     QString textoReloj_;
+    std::unique_ptr<TCargadorEnFila> cargador_;
+    std::unique_ptr<TSubidaFirmware> subida_;
+    TTerminalesTablas terminales_;
+    std::unique_ptr<TPuestaEnHora> hora_;
+    bool horaPendiente_ = false;
 };
 
 extern QPointer<TFormVelka> FormVelka;

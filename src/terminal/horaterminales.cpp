@@ -1,0 +1,70 @@
+#include "terminal/horaterminales.h"
+
+#include "platform/numeros.h"
+#include "platform/reloj.h"
+#include "terminal/enlace.h"
+#include "terminal/protocolo.h"
+
+std::string TramaHora(unsigned numero, const QDateTime &t) {
+    return Formato("\x05%02XH%s", numero & 0xFF, t.toString("dd-MM-yyyy HH:mm:ss ").toStdString().c_str());
+}
+
+std::string SumaHora(const std::string &trama) {
+    unsigned char suma = 0;
+    for (size_t i = 3; i < trama.size(); ++i)
+        suma = static_cast<unsigned char>(suma + static_cast<unsigned char>(trama[i]));
+    return Formato("%02X\r", suma);
+}
+
+int TTerminalesTablas::Filas() const {
+    return NumTerminales;
+}
+
+bool TTerminalesTablas::Alcanzable(int fila) const {
+    if (TablaNumTerminal[fila] == TerminalNoValido)
+        return false;
+    return TablaTipoConexion[fila] != 'E' || EstadoEnchufe(fila) == "Conectado";
+}
+
+unsigned TTerminalesTablas::Numero(int fila) const {
+    return TablaNumTerminal[fila];
+}
+
+void TTerminalesTablas::EnviaDireccionRadio(int fila) {
+    EnviaDireccionRadioFila(fila);
+}
+
+void TTerminalesTablas::Envia(int fila, const char *datos, int n) {
+    EnviaAFila(fila, datos, n);
+}
+
+TPuestaEnHora::TPuestaEnHora(TEnlaceTerminales &enlace, std::function<void(const std::string &)> traza)
+    : enlace_(enlace), traza_(std::move(traza)) {}
+
+void TPuestaEnHora::Arranca() {
+    fila_ = 0;
+    activa_ = true;
+    siguiente();
+}
+
+bool TPuestaEnHora::Tick() {
+    if (activa_ && CuentaEspera == 0)
+        siguiente();
+    return activa_;
+}
+
+void TPuestaEnHora::siguiente() {
+    while (++fila_ <= enlace_.Filas()) {
+        if (!enlace_.Alcanzable(fila_))
+            continue;
+        const std::string trama = TramaHora(enlace_.Numero(fila_), Ahora());
+        const std::string suma = SumaHora(trama);
+        enlace_.EnviaDireccionRadio(fila_);
+        enlace_.Envia(fila_, trama.data(), static_cast<int>(trama.size()));
+        enlace_.Envia(fila_, suma.data(), static_cast<int>(suma.size()));
+        CuentaEspera = EsperaEntreTerminales;
+        return;
+    }
+    activa_ = false;
+    traza_("Fecha y hora actualizada\r\n");
+}
