@@ -555,6 +555,15 @@ QByteArray TomaRecibido(int fila) {
     return r;
 }
 
+int FilaDeEnlace(const TEnlaceRecepcion *enlace, unsigned numero) {
+    if (enlace == &enlaceSerie())
+        return filaSerie(numero);
+    for (int r = 1; r <= NumTerminales; ++r)
+        if (conexiones[r] && &conexiones[r]->Enlace == enlace)
+            return r;
+    return 0;
+}
+
 bool EnlacesConTrabajo() {
     if (!enlaceSerie().Cola.isEmpty() || (avisoSerie && !avisoSerie->isEnabled()))
         return true;

@@ -233,13 +233,18 @@ void TRecepcion::paso(char c) {
         break;
 
     case 6:
-        if (c == Control::ACK)
-            mensaje("Lista enviada correctamente.\r\n");
-        else
-            mensaje("Error de comunicacion: lista no enviada.\r\n");
-        if (entorno_.RespuestaDenegados)
-            entorno_.RespuestaDenegados(c == Control::ACK);
-        estado(0);
+        // An announcement of a clocking is no reply: it is served once the reply is in.
+        if (anuncioEnEspera_ == 1) {
+            if (juntaPar(c)) {
+                std::copy(ParHex, ParHex + 2, anuncio_);
+                anuncioEnEspera_ = 2;
+            }
+        } else if (c == Control::BEL && anuncioEnEspera_ == 0) {
+            anuncioEnEspera_ = 1;
+            LongitudParHex = 0;
+        } else {
+            respuestaDenegados(c == Control::ACK);
+        }
         break;
 
     case 7:
@@ -298,6 +303,7 @@ void TRecepcion::EsperaRespuestaDenegados(unsigned numero) {
     TerminalRecepcion = numero;
     cierraLista();
     estado(6);
+    anuncioEnEspera_ = 0;
     CuentaRespuesta = TiempoRespuesta > 0 ? TiempoRespuesta : 1;
 }
 
@@ -463,10 +469,22 @@ void TRecepcion::TickRespuesta() {
     if (EstadoRecepcion == 2) {
         otraVezRegistro(true);
     } else if (EstadoRecepcion == 6) {
-        estado(0);
-        mensaje("Error de comunicacion: lista no enviada.\r\n");
-        if (entorno_.RespuestaDenegados)
-            entorno_.RespuestaDenegados(false);
+        respuestaDenegados(false);
+    }
+}
+
+void TRecepcion::respuestaDenegados(bool ack) {
+    mensaje(ack ? "Lista enviada correctamente.\r\n" : "Error de comunicacion: lista no enviada.\r\n");
+    estado(0);
+    const bool anuncio = anuncioEnEspera_ == 2;
+    anuncioEnEspera_ = 0;
+    LongitudParHex = 0;
+    if (entorno_.RespuestaDenegados)
+        entorno_.RespuestaDenegados(ack);
+    if (anuncio) {
+        for (char c : {Control::BEL, anuncio_[0], anuncio_[1]})
+            paso(c);
+        vuelcaTraza();
     }
 }
 

@@ -73,14 +73,14 @@ public:
     // "borra lista" empties and loads add to, the RAM list a RAM load replaces, the codes of the
     // denied list.
     std::vector<std::string> Memoria, Ram, Denegados;
-    int Borrados = 0;                 // "borra lista" taken
-    int CargasCompletas = 0;          // loads ended by EOT, header and CR
-    int RegistrosCargados = 0;        // records taken in the load in course
-    std::vector<int> NakRegistros;    // records of a load (from 0) refused once with NAK
-    int CallaTrasRegistros = -1;      // after that many records of a load, answers nothing more
-    bool RechazaCarga = false;        // answers a load command with NAK
-    int DenegadasMalas = 0;           // denied lists refused because the check did not match
-    int RetrasoMs = 0;                // every reply goes out this late
+    int Borrados = 0;                  // "borra lista" taken
+    int CargasCompletas = 0;           // loads ended by EOT, header and CR
+    int RegistrosCargados = 0;         // records taken in the load in course
+    std::vector<int> NakRegistros;     // records of a load (from 0) refused once with NAK
+    int CallaTrasRegistros = -1;       // after that many records of a load, answers nothing more
+    bool RechazaCarga = false;         // answers a load command with NAK
+    int DenegadasMalas = 0;            // denied lists refused because the check did not match
+    int RetrasoMs = 0;                 // every reply goes out this late
     std::vector<std::string> Pantalla; // texts sent to the display ("D..." commands)
 
     // Bytes toward the panel.

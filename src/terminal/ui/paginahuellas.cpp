@@ -364,7 +364,9 @@ void TPaginaHuellas::CargaListaMin() {
 }
 
 void TPaginaHuellas::CargaArchivoHuellas() {
-    ListaSG1 = RutaListaHuellas(deQ(Edit1->text()));
+    const std::string nombre = deQ(Edit1->text());
+    NombreListaSG1 = terminaEnMin(nombre) ? nombre : nombre + ".min";
+    ListaSG1 = RutaListaHuellas(nombre);
     CargaListaEnGrid(ListaSG1, SG1);
     if (VistaSG1)
         VistaSG1->viewport()->update();

@@ -66,6 +66,7 @@ public:
     int FilaModoCopiado = 0; // 0: none
     bool Edit1EsRuta = false;
     std::string ListaSG1;                          // the file SG1 was loaded from
+    std::string NombreListaSG1;                    // its name as given, ending in ".min"
     std::string NombreDenegados = "Denegados.001"; // file of the selected terminal's denied list
     TListaDenegados Denegados;
 

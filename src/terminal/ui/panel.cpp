@@ -184,6 +184,7 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
         ajustaTimer1();
     };
     Ganchos::CargaTerminales = [this] { CargaTerminales(); };
+    conectaListas();
 
     FormCreate();
     Timer1->start();
@@ -193,6 +194,8 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
 TFormVelka::~TFormVelka() {
     EntornoRecepcion.Traza = nullptr;
     EntornoRecepcion.SG1 = nullptr;
+    EntornoRecepcion.ListaRecibida = nullptr;
+    EntornoRecepcion.RespuestaDenegados = nullptr;
     AvisosEnlace::CambioEstado = nullptr;
     AvisosEnlace::DatosRecibidos = nullptr;
     Ganchos::CargaTerminales = nullptr;
@@ -237,6 +240,7 @@ void TFormVelka::CargaTerminales() {
 }
 
 void TFormVelka::CargaTerminales(const StringGrid &sg) {
+    Envio.Abandona(); // its link goes
     const int seleccion = CLBTerminales->currentRow();
     const std::vector<std::string> rechazos = ::CargaTerminales(sg);
     CLBTerminales->blockSignals(true);
@@ -270,6 +274,7 @@ void TFormVelka::CLBTerminalesDblClick() {
     if (TablaNumTerminal[fila] != TerminalNoValido) {
         TerminalActual = TablaNumTerminal[fila];
         FijaCabecera(TerminalActual);
+        seleccionaListas(fila);
     }
 }
 
@@ -285,18 +290,9 @@ void TFormVelka::Timer1Timer() {
         actualizaBotones();
     }
     CuentaReconexiones();
-    if (ModoSondeo == 0) {
+    if (ModoSondeo == 0)
         ProcesaRecepcion();
-    } else if (PasoEnvioLista) {
-        PasoEnvioLista();
-    } else {
-        // Nobody streams lists: the request is dropped and reception goes on.
-        if (ArchivoListaRam) {
-            std::fclose(ArchivoListaRam);
-            ArchivoListaRam = nullptr;
-        }
-        ModoSondeo = 0;
-    }
+    pasoListas();
     const QString reloj = Ahora().toString("dd/MM/yyyy HH:mm:ss");
     if (reloj != textoReloj_) {
         textoReloj_ = reloj;
@@ -306,7 +302,7 @@ void TFormVelka::Timer1Timer() {
 }
 
 void TFormVelka::ajustaTimer1() {
-    const bool trabajo = ModoSondeo != 0 || CuentaEspera != 0 || EnlacesConTrabajo();
+    const bool trabajo = ModoSondeo != 0 || CuentaEspera != 0 || Envio.Activo() || EnlacesConTrabajo();
     const int intervalo = trabajo ? 1 : IntervaloReposo;
     if (Timer1->interval() != intervalo)
         Timer1->setInterval(intervalo);

@@ -1,8 +1,10 @@
 #pragma once
 // The terminal control panel: terminal links, protocol, console and clockings pages.
 #include "platform/stringgrid.h"
+#include "terminal/envialista.h"
 #include "terminal/firmware.h"
 #include "terminal/horaterminales.h"
+#include "terminal/protocolo.h"
 #include "terminal/ui/paginafichajes.h"
 #include "terminal/ui/paginahuellas.h"
 
@@ -92,8 +94,13 @@ public:
     static constexpr int MaxLineaConsola = 1024;
     std::string LineaConsola;
 
-    // One step of the list sender while ModoSondeo is 1 (the lists page installs it).
-    std::function<void()> PasoEnvioLista;
+    // Lists page, link side: "Enviar todo", "Enviar selección" and the denied list's "Enviar" to
+    // the selected terminal; a terminal's request for a list is answered by the same sender.
+    void BitBtn1Click() override;
+    void BitBtn8Click() override;
+    void BitBtn7Click() override;
+    void DenegadosCambiados() override;
+    TEnvioLista Envio{{&ModoSondeo, &CuentaSegundos, &ReintentosRestantes}};
 
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
@@ -103,6 +110,19 @@ private:
     void ajustaTimer1();
     void terminaSubida();
     void actualizaBotones();
+    // Lists page, link side (panelhuellas.cpp).
+    void conectaListas();
+    void seleccionaListas(int fila);
+    void pasoListas();
+    void iniciaEnvioRam();
+    void finEnvioLista(TEnvioLista::Clase clase);
+    void respuestaDenegados(bool ack);
+    // The cell col of every terminals-grid row of terminal numero (when "terminales.dat" exists).
+    void fijaCeldaTerminales(int col, unsigned numero, const std::string &valor);
+    unsigned terminalEnvio_ = 0;
+    std::string listaEnvio_;
+    unsigned terminalDenegados_ = 0;
+    std::string denegadosEnviados_;
     QString textoReloj_;
     std::unique_ptr<TCargadorEnFila> cargador_;
     std::unique_ptr<TSubidaFirmware> subida_;

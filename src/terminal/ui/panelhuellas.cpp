@@ -1,0 +1,201 @@
+// The control panel's side of the lists page: loading user lists and denied lists into the
+// terminals over their links.
+#include "common/configuracion.h"
+#include "masterdata/terminales.h"
+#include "masterdata/ui/terminalesorg.h"
+#include "platform/codepage.h"
+#include "platform/lineas.h"
+#include "platform/numeros.h"
+#include "terminal/enlace.h"
+#include "terminal/listasusuarios.h"
+#include "terminal/ui/panel.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+// The link of one row of the terminal tables.
+class TCanalFila : public TCanalEnvio {
+public:
+    explicit TCanalFila(int fila) : fila_(fila) {}
+    void Envia(const char *datos, int n) override { EnviaAFila(fila_, datos, n); }
+    void EnviaDireccionRadio() override { EnviaDireccionRadioFila(fila_); }
+    QByteArray TomaRecibido() override { return ::TomaRecibido(fila_); }
+    void Purga() override { ::TomaRecibido(fila_); }
+
+private:
+    int fila_;
+};
+
+bool hayTerminales() {
+    return FormTerminales && ExisteArchivo(DirDatos + "terminales.dat");
+}
+
+// The records of an open list file, which is closed.
+std::vector<TRegistroMin> leeYCierra(std::FILE *f) {
+    std::vector<TRegistroMin> registros;
+    unsigned char b[TRegistroMin::Tamano];
+    while (std::fread(b, 1, sizeof b, f) == sizeof b) {
+        TRegistroMin r;
+        std::copy(b, b + sizeof b, r.Bytes.begin());
+        registros.push_back(r);
+    }
+    std::fclose(f);
+    return registros;
+}
+
+} // namespace
+
+void TFormVelka::conectaListas() {
+    Envio.Traza = [this](const std::string &t) { MuestraTraza(t); };
+    Envio.Terminado = [this](TEnvioLista::Clase clase) { finEnvioLista(clase); };
+    EntornoRecepcion.RespuestaDenegados = [this](bool ack) { respuestaDenegados(ack); };
+    EntornoRecepcion.ListaRecibida = [this](const std::string &nombre) {
+        // The list being uploaded is the one SG1 shows from now on.
+        Edit1->setText(aQ(nombre));
+        NombreListaSG1 = nombre;
+        ListaSG1 = RutaListaHuellas(nombre);
+        SG1.SetRowCount(1);
+    };
+}
+
+void TFormVelka::seleccionaListas(int fila) {
+    const std::string &texto = TextosTerminales[static_cast<size_t>(fila - 1)];
+    const size_t blanco = texto.size() > 3 ? texto.find(' ', 3) : std::string::npos;
+    EDDir->setText(aQ(texto.substr(0, blanco)));
+    EDPuerta->setText(aQ(blanco == std::string::npos ? std::string() : texto.substr(blanco + 1)));
+    CargaDenegados(TerminalActual);
+    if (!hayTerminales())
+        return;
+    const StringGrid &g = FormTerminales->SGTerminales;
+    for (int r = 1; r < g.RowCount() && r <= NumTerminales; ++r) {
+        if (TablaNumTerminal[r] != TerminalActual)
+            continue;
+        Edit1->setText(aQ(g.Celda(ColPermitidos, r)));
+        CargaArchivoHuellas();
+        if (g.Celda(ColDenegados, r) == NombreDenegados)
+            BitBtn7->setEnabled(false);
+    }
+}
+
+void TFormVelka::BitBtn1Click() {
+    std::vector<TRegistroMin> registros;
+    if (Envio.Activo() || FilaActual < 1 || !LeeListaMin(ListaSG1, registros))
+        return;
+    terminalEnvio_ = TerminalActual;
+    listaEnvio_ = NombreListaSG1;
+    PageControl1->setCurrentWidget(TSComunicaciones);
+    EnviaDireccionRadioFila(FilaActual);
+    LineaConsola = "borra lista";
+    visorKeyPress(Control::CR);
+    Envio.Inicia(TEnvioLista::Clase::Todo, std::make_unique<TCanalFila>(FilaActual), TerminalActual,
+                 std::move(registros));
+    ajustaTimer1();
+}
+
+void TFormVelka::BitBtn8Click() {
+    std::vector<TRegistroMin> registros;
+    const auto [primera, ultima] = SeleccionSG1();
+    if (Envio.Activo() || FilaActual < 1 || primera < 1 || !LeeListaMin(ListaSG1, registros))
+        return;
+    const size_t desde = std::min(registros.size(), static_cast<size_t>(primera - 1));
+    const size_t hasta = std::min(registros.size(), static_cast<size_t>(ultima));
+    terminalEnvio_ = TerminalActual;
+    listaEnvio_ = NombreListaSG1;
+    PageControl1->setCurrentWidget(TSComunicaciones);
+    Envio.Inicia(TEnvioLista::Clase::Seleccion, std::make_unique<TCanalFila>(FilaActual), TerminalActual,
+                 std::vector<TRegistroMin>(registros.begin() + desde, registros.begin() + hasta));
+    ajustaTimer1();
+}
+
+void TFormVelka::pasoListas() {
+    if (ModoSondeo == 1 && ArchivoListaRam) {
+        if (Envio.Activo()) { // a load in course keeps the link: the request goes unanswered
+            std::fclose(ArchivoListaRam);
+            ArchivoListaRam = nullptr;
+            if (Envio.Borrando())
+                ModoSondeo = 0;
+        } else {
+            iniciaEnvioRam();
+        }
+    }
+    if (Envio.Activo())
+        Envio.Paso();
+    else
+        ModoSondeo = 0;
+}
+
+void TFormVelka::iniciaEnvioRam() {
+    std::vector<TRegistroMin> registros = leeYCierra(ArchivoListaRam);
+    ArchivoListaRam = nullptr;
+    const unsigned numero = static_cast<unsigned>(LeeHex(std::string(CabeceraListaRam + 1, 2)));
+    const int fila = FilaDeEnlace(EnlaceListaRam, numero);
+    if (fila < 1) {
+        ModoSondeo = 0;
+        return;
+    }
+    Envio.Inicia(TEnvioLista::Clase::Ram, std::make_unique<TCanalFila>(fila), numero, std::move(registros));
+}
+
+void TFormVelka::finEnvioLista(TEnvioLista::Clase clase) {
+    // A RAM load is the terminal's own business: what it holds in FLASH is unchanged.
+    if (clase == TEnvioLista::Clase::Ram || !hayTerminales())
+        return;
+    fijaCeldaTerminales(ColPermitidos, terminalEnvio_, listaEnvio_);
+    fijaCeldaTerminales(ColDenegados, terminalEnvio_, "");
+    BitBtn7->setEnabled(true);
+    // Saved without rebuilding the links: the end of the list may still be on its way.
+    if (!GuardaTerminales(RutaTerminales(), FormTerminales->SGTerminales))
+        MuestraTraza(CharToOem("ERROR: no se puede guardar " + RutaTerminales()) + "\r\n");
+    CLBTerminales->viewport()->update();
+}
+
+void TFormVelka::fijaCeldaTerminales(int col, unsigned numero, const std::string &valor) {
+    if (!hayTerminales())
+        return;
+    StringGrid &g = FormTerminales->SGTerminales;
+    for (int r = 1; r < g.RowCount() && r <= NumTerminales; ++r)
+        if (TablaNumTerminal[r] == numero)
+            g.Cells[col][r] = valor;
+    CLBTerminales->viewport()->update();
+}
+
+void TFormVelka::DenegadosCambiados() {
+    fijaCeldaTerminales(ColDenegados, TerminalActual, "");
+}
+
+void TFormVelka::BitBtn7Click() {
+    if (Envio.Activo() || FilaActual < 1)
+        return;
+    std::vector<std::string> textos;
+    for (int r = 1; r < SG1.RowCount(); ++r)
+        textos.push_back(SG1.Celda(1, r) + " " + SG1.Celda(2, r));
+    Denegados.Depura(textos);
+    Denegados.Guarda(NombreDenegados);
+    MuestraDenegados();
+    PageControl1->setCurrentWidget(TSComunicaciones);
+    const int fila = FilaActual;
+    const unsigned numero = TablaNumTerminal[fila];
+    const std::vector<std::string> tramas = Denegados.Tramas();
+    EnviaDireccionRadioFila(fila);
+    const std::string cabecera = "\x05" + Formato("%02X", numero & 0xFF);
+    EnviaAFila(fila, cabecera.data(), 3);
+    MuestraTraza("Enviando lista de denegados\r\n");
+    for (const std::string &t : tramas) {
+        if (&t != &tramas.front())
+            MuestraTraza(t);
+        EnviaAFila(fila, t.data(), static_cast<int>(t.size()));
+    }
+    terminalDenegados_ = numero;
+    denegadosEnviados_ = NombreDenegados;
+    RecepcionDeFila(fila).EsperaRespuestaDenegados(numero);
+}
+
+void TFormVelka::respuestaDenegados(bool ack) {
+    BitBtn7->setEnabled(!ack);
+    if (ack)
+        fijaCeldaTerminales(ColDenegados, terminalDenegados_, denegadosEnviados_);
+}
