@@ -17,6 +17,7 @@
 #include "platform/informe.h"
 #include "platform/ui/dialogosqt.h"
 #include "platform/ui/ventanas.h"
+#include "presence/presenciafichaje.h"
 #include "presence/ui/fichainout.h"
 #include "presence/ui/ficharpre.h"
 #include "presence/ui/fuentespresencia.h"
@@ -34,7 +35,7 @@ void InstalaGanchos() {
     Dialogos::UsaDialogosQt();
     FijaMarco([](QWidget *w) -> QMdiSubWindow * { return MainForm ? MainForm->AnadeHija(w) : nullptr; });
     FijaVisorInformes([](const TInformeRTF &informe) { MuestraInforme(informe); });
-    FijaEmpleadosPresencia(EmpleadosPresencia);
+    FijaFichajeGuardado([](const std::string &r) { return AnotaPresencia(r, EmpleadosPresencia()); });
 }
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "common/configuracion.h"
 #include "platform/lineas.h"
 #include "platform/stringgrid.h"
+#include "presence/presenciafichaje.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 #include "support/simulador.h"
@@ -57,7 +58,8 @@ void vacia(benchmark::State &state, bool escritorReal) {
         RutaHistorico = DirFichajes + NombreHistorico;
         std::vector<Reloj::time_point> tiempos;
         tiempos.reserve(N);
-        EntornoRecepcion.Guarda = [&](char *r) {
+        TEnlaces enlaces;
+        enlaces.Entorno.Guarda = [&](char *r) {
             const bool ok = escritorReal ? GuardaFichaje(r) : true;
             tiempos.push_back(Reloj::now());
             return ok;
@@ -67,8 +69,8 @@ void vacia(benchmark::State &state, bool escritorReal) {
         for (int i = 0; i < N; ++i)
             t.Pendientes.push_back(RegistroFichaje(
                 7, hora.addSecs(i), std::to_string(100 + i % 30) + " EMPLEADO", 0, "00000000"));
-        MotorEnlace motor;
-        const auto servidor = conecta(t, [](const StringGrid &g) { CargaTerminales(g); });
+        MotorEnlace motor(enlaces);
+        const auto servidor = conecta(t, [&](const StringGrid &g) { enlaces.CargaTerminales(g); });
         state.ResumeTiming();
 
         const Reloj::time_point inicio = Reloj::now();
@@ -84,8 +86,6 @@ void vacia(benchmark::State &state, bool escritorReal) {
             state.counters["ms_hacia_el_100"] = 1000.0 * media(tiempos, 100);
             state.counters["ms_hacia_el_10000"] = 1000.0 * media(tiempos, N);
         }
-        CierraEnlaces();
-        EntornoRecepcion = TEntornoRecepcion();
         state.ResumeTiming();
     }
 }
@@ -120,7 +120,7 @@ void BM_PanelConocidoYDesconocido(benchmark::State &state) {
         empleados.Cells[0][1] = "5 GIL";
         empleados.Cells[0][2] = "12 GARCIA";
         empleados.Cells[0][3] = "40 RUIZ";
-        EntornoRecepcion.Guarda = [&](char *r) { return GuardaFichajeEn(r, &empleados); };
+        FijaFichajeGuardado([&](const std::string &r) { return AnotaPresencia(r, &empleados); });
         TerminalSimulado t(7);
         const auto servidor = conecta(t, [&](const StringGrid &g) { panel->CargaTerminales(g); });
 
@@ -140,8 +140,7 @@ void BM_PanelConocidoYDesconocido(benchmark::State &state) {
         state.counters["desconocido_por_segundo"] = desconocido;
         state.counters["conocido_entre_desconocido"] = desconocido > 0 ? conocido / desconocido : 0;
         panel.reset();
-        CierraEnlaces();
-        EntornoRecepcion = TEntornoRecepcion();
+        FijaFichajeGuardado(nullptr);
     }
 }
 BENCHMARK(BM_PanelConocidoYDesconocido)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();

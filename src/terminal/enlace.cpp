@@ -8,141 +8,11 @@
 #include "platform/stringgrid.h"
 
 #include <QElapsedTimer>
-#include <QPointer>
 #include <QSocketNotifier>
 #include <QTcpSocket>
 #include <algorithm>
-#include <memory>
-
-std::vector<char> TablaTipoConexion(MinEntradas, 0);
-std::vector<char> TablaModoTerminal(MinEntradas, 0);
-std::vector<uint32_t> TablaNumTerminal(MinEntradas, 0);
-std::vector<uint32_t> TablaDireccionRadio(MinEntradas, 0);
-std::vector<QTcpSocket *> TablaEnchufes(MinEntradas, nullptr);
-std::vector<uint32_t> TablaReconexion(MinEntradas, 0);
-std::vector<uint32_t> TablaEstadoEnchufe(MinEntradas, 0);
-std::vector<TDestinoEnchufe> TablaDestinos(MinEntradas);
-std::vector<std::string> TextosTerminales;
-int NumTerminales = 0;
-int UltimaFilaRadio = -1;
-char CabeceraComando[4] = {Control::ENQ, '6', '4', 0};
-unsigned TerminalActual = 0x64;
-char TipoConexionActual = 'S';
-int FilaActual = 0;
-unsigned char TramaRadio[5] = {};
-TPuertoSerie PuertoSerie;
-
-namespace AvisosEnlace {
-std::function<void()> CambioEstado;
-std::function<void()> DatosRecibidos;
-} // namespace AvisosEnlace
 
 namespace {
-
-void traza(const std::string &texto) {
-    if (EntornoRecepcion.Traza)
-        EntornoRecepcion.Traza(texto);
-}
-
-void avisaCambio() {
-    if (AvisosEnlace::CambioEstado)
-        AvisosEnlace::CambioEstado();
-}
-
-void enviaSerie(const char *datos, int n);
-
-// Row of the first serial or radio terminal numbered numero, or of any with SinDireccion (0 none).
-int filaSerie(unsigned numero) {
-    for (int r = 1; r <= NumTerminales; ++r)
-        if ((TablaTipoConexion[r] == 'S' || TablaTipoConexion[r] == 'A') &&
-            (numero == SinDireccion || TablaNumTerminal[r] == numero))
-            return r;
-    return 0;
-}
-
-// The shared line: a terminal that no serial or radio row carries gets nothing.
-class TEnlaceSerie : public TEnlaceRecepcion {
-public:
-    void Envia(unsigned numero, const char *datos, int n) override {
-        if (filaSerie(numero))
-            enviaSerie(datos, n);
-    }
-    void EnviaDireccionRadio(unsigned numero) override { EnviaDireccionRadioFila(filaSerie(numero)); }
-    void Purga() override {
-        PuertoSerie.Purga();
-        Cola.clear();
-    }
-    QByteArray Cola;
-};
-
-class TEnlaceEnchufe : public TEnlaceRecepcion {
-public:
-    explicit TEnlaceEnchufe(int fila) : fila_(fila) {}
-    void Envia(unsigned, const char *datos, int n) override { EnviaAFila(fila_, datos, n); }
-    void EnviaDireccionRadio(unsigned) override {}
-    void Purga() override { Cola.clear(); }
-    QByteArray Cola;
-
-private:
-    int fila_;
-};
-
-TEnlaceSerie &enlaceSerie() {
-    static TEnlaceSerie e;
-    return e;
-}
-TRecepcion &maquinaSerie() {
-    static TRecepcion m(enlaceSerie());
-    return m;
-}
-
-struct TConexion {
-    explicit TConexion(int fila) : Enlace(fila), Maquina(Enlace) {}
-    TEnlaceEnchufe Enlace;
-    TRecepcion Maquina;
-};
-std::vector<std::unique_ptr<TConexion>> conexiones;
-
-qint64 ultimoSegundo = -1;
-
-// Bytes waiting on the serial port: told through DatosRecibidos, then quiet until they are read.
-QPointer<QSocketNotifier> avisoSerie;
-
-void vigilaSerie() {
-    delete avisoSerie;
-    if (!PuertoSerie.Abierto())
-        return;
-    avisoSerie = new QSocketNotifier(PuertoSerie.Descriptor(), QSocketNotifier::Read);
-    QObject::connect(avisoSerie, &QSocketNotifier::activated, avisoSerie, [] {
-        avisoSerie->setEnabled(false);
-        if (AvisosEnlace::DatosRecibidos)
-            AvisosEnlace::DatosRecibidos();
-    });
-}
-
-void cierraSerie() {
-    delete avisoSerie;
-    PuertoSerie.Cierra();
-}
-
-// Reads what the serial port holds into its link's queue; the port is watched again.
-int leeSerie() {
-    static char buf[16384];
-    const int n = PuertoSerie.Lee(buf, sizeof buf);
-    if (n > 0)
-        enlaceSerie().Cola.append(buf, n);
-    if (avisoSerie)
-        avisoSerie->setEnabled(true);
-    return n > 0 ? n : 0;
-}
-
-// A connection made or lost: nothing received before it belongs to what comes after.
-void reiniciaConexion(int r) {
-    if (r && conexiones[r]) {
-        conexiones[r]->Maquina.Reinicia();
-        conexiones[r]->Enlace.Cola.clear();
-    }
-}
 
 // Leading number in the given base, blanks skipped, optional minus sign; -1 when it does not
 // fit 0..0xFFFFFFFF or is negative. Digits are read while there are any (as the runtime does).
@@ -172,14 +42,184 @@ long long leeNumero(const std::string &t, size_t desde, int base) {
     return negativo && v != 0 ? -1 : v;
 }
 
-int filaDe(QTcpSocket *s) {
+// Terminal number of an address, by connection letter; -1 when it does not fit 32 bits.
+long long numeroDeDireccion(char letra, const std::string &dir) {
+    if (letra == 'A')
+        return dir.size() > 6 ? leeNumero(dir, 6, 16) : 0;
+    if (letra == 'E') {
+        const size_t dos = dir.size() > 1 ? dir.substr(0, dir.size() - 1).find(':') : std::string::npos;
+        return dos != std::string::npos ? leeNumero(dir, dos + 1, 10) : leeNumero(dir, 0, 10);
+    }
+    if (letra == 'S')
+        return leeNumero(dir, 0, 10);
+    return 0;
+}
+
+// Where an Ethernet address connects: cut at its first blank, split at its last colon.
+TDestinoEnchufe destinoDe(const std::string &dir, int puertoBase) {
+    TDestinoEnchufe dest;
+    const std::string d = dir.substr(0, dir.find(' '));
+    const size_t dos = d.rfind(':');
+    if (dos != std::string::npos) {
+        const std::string antes = d.substr(0, dos);
+        if (LeeEntero(antes) != 0)
+            dest.Ip = antes;
+        else
+            dest.Host = antes;
+        dest.Puerto = puertoBase + LeeEntero(d.substr(dos + 1));
+    } else {
+        dest.Puerto = puertoBase + LeeEntero(d);
+    }
+    return dest;
+}
+
+// Feeds a link's queue to its machine; bytes the machine leaves (list hand-over) stay queued.
+int procesaCola(TRecepcion &m, QByteArray &cola) {
+    QByteArray datos;
+    datos.swap(cola);
+    const int n = m.Procesa(datos.constData(), static_cast<int>(datos.size()));
+    if (n < datos.size())
+        cola.prepend(datos.mid(n));
+    return n;
+}
+
+} // namespace
+
+std::vector<TFilaEnlace> LeeFilasTerminales(const StringGrid &sg, int puertoBase) {
+    std::vector<TFilaEnlace> filas;
+    for (int r = 1; r < sg.RowCount(); ++r) {
+        const std::string &tipo = sg.Cells[0][r];
+        const std::string &dir = sg.Cells[1][r];
+        TFilaEnlace f;
+        f.TipoConexion = tipo.empty() ? ' ' : (tipo[0] == 'O' ? 'A' : tipo[0]);
+        f.ModoTerminal = sg.Cells[5][r].empty() ? ' ' : sg.Cells[5][r][0];
+        if (f.TipoConexion == 'A') {
+            const long long radio = leeNumero(dir, 0, 16);
+            f.DireccionRadio = radio < 0 ? 0 : static_cast<uint32_t>(radio);
+        }
+        f.Texto = Formato("%c%c %s %s", f.TipoConexion, f.ModoTerminal, dir.c_str(), sg.Cells[2][r].c_str());
+        const long long numero = numeroDeDireccion(f.TipoConexion, dir);
+        if (numero < 0 || numero > 255) {
+            f.Rechazo = Formato("Terminal de la fila %d (%s): el n\xFAmero de terminal debe estar entre 0 y "
+                                "255; no se usa.",
+                                r, dir.c_str());
+            f.TipoConexion = '-';
+            f.NumTerminal = TerminalNoValido;
+        } else {
+            f.NumTerminal = static_cast<uint32_t>(numero);
+            if (f.TipoConexion == 'E')
+                f.Destino = destinoDe(dir, puertoBase);
+        }
+        filas.push_back(std::move(f));
+    }
+    return filas;
+}
+
+// The shared line: a terminal that no serial or radio row carries gets nothing.
+class TEnlaces::TEnlaceSerie : public TEnlaceRecepcion {
+public:
+    explicit TEnlaceSerie(TEnlaces &e) : e_(e) {}
+    void Envia(unsigned numero, const char *datos, int n) override {
+        if (e_.filaSerie(numero))
+            e_.enviaSerie(datos, n);
+    }
+    void EnviaDireccionRadio(unsigned numero) override { e_.EnviaDireccionRadioFila(e_.filaSerie(numero)); }
+    void Purga() override {
+        e_.PuertoSerie.Purga();
+        Cola.clear();
+    }
+    QByteArray Cola;
+
+private:
+    TEnlaces &e_;
+};
+
+class TEnlaces::TEnlaceEnchufe : public TEnlaceRecepcion {
+public:
+    TEnlaceEnchufe(TEnlaces &e, int fila) : e_(e), fila_(fila) {}
+    void Envia(unsigned, const char *datos, int n) override { e_.EnviaAFila(fila_, datos, n); }
+    void EnviaDireccionRadio(unsigned) override {}
+    void Purga() override { Cola.clear(); }
+    QByteArray Cola;
+
+private:
+    TEnlaces &e_;
+    int fila_;
+};
+
+struct TEnlaces::TConexion {
+    TConexion(TEnlaces &e, int fila) : Enlace(e, fila), Maquina(Enlace, e.Entorno) {}
+    TEnlaceEnchufe Enlace;
+    TRecepcion Maquina;
+};
+
+TEnlaces::TEnlaces()
+    : enlaceSerie_(std::make_unique<TEnlaceSerie>(*this)),
+      maquinaSerie_(std::make_unique<TRecepcion>(*enlaceSerie_, Entorno)), lectura_(16384) {
+    vaciaTablas(MinEntradas);
+}
+
+TEnlaces::~TEnlaces() {
+    CierraEnlaces();
+}
+
+void TEnlaces::traza(const std::string &texto) {
+    if (Entorno.Traza)
+        Entorno.Traza(texto);
+}
+
+// Row of the first serial or radio terminal numbered numero, or of any with SinDireccion (0 none).
+int TEnlaces::filaSerie(unsigned numero) const {
+    for (int r = 1; r <= NumTerminales; ++r)
+        if ((TablaTipoConexion[r] == 'S' || TablaTipoConexion[r] == 'A') &&
+            (numero == SinDireccion || TablaNumTerminal[r] == numero))
+            return r;
+    return 0;
+}
+
+void TEnlaces::vigilaSerie() {
+    delete avisoSerie_;
+    if (!PuertoSerie.Abierto())
+        return;
+    avisoSerie_ = new QSocketNotifier(PuertoSerie.Descriptor(), QSocketNotifier::Read);
+    QObject::connect(avisoSerie_, &QSocketNotifier::activated, avisoSerie_, [this] {
+        avisoSerie_->setEnabled(false);
+        if (DatosRecibidos)
+            DatosRecibidos();
+    });
+}
+
+void TEnlaces::cierraSerie() {
+    delete avisoSerie_;
+    PuertoSerie.Cierra();
+}
+
+// Reads what the serial port holds into its link's queue; the port is watched again.
+int TEnlaces::leeSerie() {
+    const int n = PuertoSerie.Lee(lectura_.data(), static_cast<int>(lectura_.size()));
+    if (n > 0)
+        enlaceSerie_->Cola.append(lectura_.data(), n);
+    if (avisoSerie_)
+        avisoSerie_->setEnabled(true);
+    return n > 0 ? n : 0;
+}
+
+// A connection made or lost: nothing received before it belongs to what comes after.
+void TEnlaces::reiniciaConexion(int r) {
+    if (r && conexiones_[r]) {
+        conexiones_[r]->Maquina.Reinicia();
+        conexiones_[r]->Enlace.Cola.clear();
+    }
+}
+
+int TEnlaces::filaDe(QTcpSocket *s) const {
     for (int r = 1; r <= NumTerminales; ++r)
         if (TablaEnchufes[r] == s)
             return r;
     return 0;
 }
 
-void activa(int r) {
+void TEnlaces::activa(int r) {
     QTcpSocket *s = TablaEnchufes[r];
     if (!s)
         return;
@@ -188,7 +228,7 @@ void activa(int r) {
     s->connectToHost(QString::fromStdString(d.Ip.empty() ? d.Host : d.Ip), static_cast<quint16>(d.Puerto));
 }
 
-void destruyeEnchufes() {
+void TEnlaces::destruyeEnchufes() {
     for (QTcpSocket *&s : TablaEnchufes) {
         if (s) {
             QObject::disconnect(s, nullptr, nullptr, nullptr);
@@ -197,11 +237,11 @@ void destruyeEnchufes() {
             s = nullptr;
         }
     }
-    conexiones.clear();
+    conexiones_.clear();
 }
 
 // Every table sized n and emptied; no terminal.
-void vaciaTablas(int entradas) {
+void TEnlaces::vaciaTablas(int entradas) {
     const size_t n = static_cast<size_t>(entradas);
     TablaTipoConexion.assign(n, 0);
     TablaModoTerminal.assign(n, 0);
@@ -211,15 +251,15 @@ void vaciaTablas(int entradas) {
     TablaReconexion.assign(n, 0);
     TablaEstadoEnchufe.assign(n, 0);
     TablaDestinos.assign(n, TDestinoEnchufe());
-    conexiones.clear();
-    conexiones.resize(n);
+    conexiones_.clear();
+    conexiones_.resize(n);
     TextosTerminales.clear();
     NumTerminales = 0;
     UltimaFilaRadio = -1;
 }
 
 // RS-485: transmit enable up, bytes out, wait until the last one has left the UART, enable down.
-void enviaSerie(const char *datos, int n) {
+void TEnlaces::enviaSerie(const char *datos, int n) {
     if (!PuertoSerie.Abierto() || n <= 0)
         return;
     const long limite = ModoRadio ? 1000000 : 200000;
@@ -253,19 +293,7 @@ void enviaSerie(const char *datos, int n) {
     PuertoSerie.Dtr(false);
 }
 
-// Feeds a link's queue to its machine; bytes the machine leaves (list hand-over) stay queued.
-int procesaCola(TRecepcion &m, QByteArray &cola) {
-    QByteArray datos;
-    datos.swap(cola);
-    const int n = m.Procesa(datos.constData(), static_cast<int>(datos.size()));
-    if (n < datos.size())
-        cola.prepend(datos.mid(n));
-    return n;
-}
-
-} // namespace
-
-void FijaCabecera(unsigned numero) {
+void TEnlaces::FijaCabecera(unsigned numero) {
     const std::string h = Formato("%02X", numero & 0xFF);
     CabeceraComando[0] = Control::ENQ;
     CabeceraComando[1] = h[0];
@@ -273,15 +301,14 @@ void FijaCabecera(unsigned numero) {
     CabeceraComando[3] = 0;
 }
 
-int FilaDeTerminal(unsigned numero) {
+int TEnlaces::FilaDeTerminal(unsigned numero) const {
     for (int r = 1; r <= NumTerminales; ++r)
         if (TablaNumTerminal[r] == numero)
             return r;
     return 0;
 }
 
-namespace {
-int filaDeCabecera() {
+int TEnlaces::filaDeCabecera() const {
     const long long n = leeNumero(std::string(CabeceraComando + 1, 2), 0, 16);
     if (n < 0)
         return 0;
@@ -290,103 +317,69 @@ int filaDeCabecera() {
         return FilaActual;
     return FilaDeTerminal(numero);
 }
-} // namespace
 
-std::vector<std::string> CargaTerminales(const StringGrid &sg) {
-    std::vector<std::string> rechazos;
+std::vector<std::string> TEnlaces::CargaTerminales(const StringGrid &sg) {
     destruyeEnchufes();
-    const int filas = sg.RowCount() > 1 ? sg.RowCount() - 1 : 0;
-    vaciaTablas(std::max(filas + 1, MinEntradas));
-
-    for (int r = 1; r <= filas; ++r) {
-        const std::string &tipo = sg.Cells[0][r];
-        const std::string &dir = sg.Cells[1][r];
-        char letra = tipo.empty() ? ' ' : tipo[0];
-        if (letra == 'O')
-            letra = 'A';
-        const char modo = sg.Cells[5][r].empty() ? ' ' : sg.Cells[5][r][0];
-        TablaTipoConexion[r] = letra;
-        TablaModoTerminal[r] = modo;
-
-        long long numero = 0;
-        if (letra == 'A') {
-            numero = dir.size() > 6 ? leeNumero(dir, 6, 16) : 0;
-            const long long radio = leeNumero(dir, 0, 16);
-            TablaDireccionRadio[r] = radio < 0 ? 0 : static_cast<uint32_t>(radio);
-        } else if (letra == 'E') {
-            const size_t dos = dir.size() > 1 ? dir.substr(0, dir.size() - 1).find(':') : std::string::npos;
-            numero = dos != std::string::npos ? leeNumero(dir, dos + 1, 10) : leeNumero(dir, 0, 10);
-        } else if (letra == 'S') {
-            numero = leeNumero(dir, 0, 10);
-        }
-
-        if (numero < 0 || numero > 255) {
-            rechazos.push_back(
-                Formato("Terminal de la fila %d (%s): el n\xFAmero de terminal debe estar entre 0 y "
-                        "255; no se usa.",
-                        r, dir.c_str()));
-            TablaTipoConexion[r] = '-';
-            TablaNumTerminal[r] = TerminalNoValido;
-        } else {
-            TablaNumTerminal[r] = static_cast<uint32_t>(numero);
-            if (letra == 'A')
-                UltimaFilaRadio = r - 1;
-            if (letra == 'E') {
-                TablaReconexion[r] = 0;
-                TablaEstadoEnchufe[r] = 5;
-                std::string d = dir.substr(0, dir.find(' '));
-                TDestinoEnchufe &dest = TablaDestinos[r];
-                const size_t dos = d.rfind(':');
-                if (dos != std::string::npos) {
-                    const std::string antes = d.substr(0, dos);
-                    if (LeeEntero(antes) != 0)
-                        dest.Ip = antes;
-                    else
-                        dest.Host = antes;
-                    dest.Puerto = PuertoTcpBase + LeeEntero(d.substr(dos + 1));
-                } else {
-                    dest.Puerto = PuertoTcpBase + LeeEntero(d);
-                }
-                conexiones[r] = std::make_unique<TConexion>(r);
-                auto *s = new QTcpSocket();
-                TablaEnchufes[r] = s;
-                QObject::connect(s, &QTcpSocket::connected, s, [s] { EnchufeConnect(s); });
-                QObject::connect(s, &QTcpSocket::readyRead, s, [s] { EnchufeRead(s); });
-                QObject::connect(s, &QTcpSocket::disconnected, s, [s] { EnchufeDisconnect(s); });
-                QObject::connect(s, &QTcpSocket::errorOccurred, s, [s](QAbstractSocket::SocketError e) {
-                    // A close by the terminal is a disconnection, not a failed attempt.
-                    if (e != QAbstractSocket::RemoteHostClosedError)
-                        EnchufeError(s, static_cast<int>(e));
-                });
-                activa(r);
-            }
-        }
-        TextosTerminales.push_back(Formato("%c%c %s %s",
-                                           tipo.empty() ? ' ' : (tipo[0] == 'O' ? 'A' : tipo[0]), modo,
-                                           dir.c_str(), sg.Cells[2][r].c_str()));
-        ++NumTerminales;
+    const std::vector<TFilaEnlace> filas = LeeFilasTerminales(sg, PuertoTcpBase);
+    vaciaTablas(std::max(static_cast<int>(filas.size()) + 1, MinEntradas));
+    std::vector<std::string> rechazos;
+    for (const TFilaEnlace &f : filas) {
+        const int r = ++NumTerminales;
+        TablaTipoConexion[r] = f.TipoConexion;
+        TablaModoTerminal[r] = f.ModoTerminal;
+        TablaNumTerminal[r] = f.NumTerminal;
+        TablaDireccionRadio[r] = f.DireccionRadio;
+        TablaDestinos[r] = f.Destino;
+        TextosTerminales.push_back(f.Texto);
+        if (!f.Rechazo.empty())
+            rechazos.push_back(f.Rechazo);
+        if (f.TipoConexion == 'A')
+            UltimaFilaRadio = r - 1;
+        if (f.TipoConexion == 'E')
+            abreEnchufe(r);
     }
     if (FilaActual > NumTerminales)
         FilaActual = 0;
     return rechazos;
 }
 
-void CierraEnlaces() {
+// The connection of an Ethernet row: five attempts, the first one now.
+void TEnlaces::abreEnchufe(int r) {
+    TablaReconexion[r] = 0;
+    TablaEstadoEnchufe[r] = 5;
+    conexiones_[r] = std::make_unique<TConexion>(*this, r);
+    auto *s = new QTcpSocket();
+    TablaEnchufes[r] = s;
+    QObject::connect(s, &QTcpSocket::connected, s, [this, s] { EnchufeConnect(s); });
+    QObject::connect(s, &QTcpSocket::readyRead, s, [this, s] { EnchufeRead(s); });
+    QObject::connect(s, &QTcpSocket::disconnected, s, [this, s] { EnchufeDisconnect(s); });
+    QObject::connect(s, &QTcpSocket::errorOccurred, s, [this, s](QAbstractSocket::SocketError e) {
+        // A close by the terminal is a disconnection, not a failed attempt.
+        if (e != QAbstractSocket::RemoteHostClosedError)
+            EnchufeError(s, static_cast<int>(e));
+    });
+    activa(r);
+}
+
+void TEnlaces::CierraEnlaces() {
     destruyeEnchufes();
     vaciaTablas(MinEntradas);
     FilaActual = 0;
-    maquinaSerie().Reinicia();
-    enlaceSerie().Cola.clear();
+    maquinaSerie_->Reinicia();
+    enlaceSerie_->Cola.clear();
     cierraSerie();
-    RegistraUart(0, {});
+    if (uartRegistrada_)
+        RegistraUart(0, {});
+    uartRegistrada_ = false;
 }
 
-bool AbrePuertoSerie(const std::string &nombre) {
-    delete avisoSerie;
+bool TEnlaces::AbrePuertoSerie(const std::string &nombre) {
+    delete avisoSerie_;
     const bool ok = PuertoSerie.Abre(nombre, VelocidadPuerto, ModoRadio != 0);
     vigilaSerie();
     RegistraUart(static_cast<unsigned short>(DireccionBaseUart),
-                 ok ? std::function<unsigned char()>([] { return PuertoSerie.EstadoLinea(); }) : nullptr);
+                 ok ? std::function<unsigned char()>([this] { return PuertoSerie.EstadoLinea(); }) : nullptr);
+    uartRegistrada_ = ok;
     if (!ok)
         traza(CharToOem("ERROR: no se puede abrir el puerto serie " + nombre + " (" + PuertoSerie.Error() +
                         ")") +
@@ -394,7 +387,7 @@ bool AbrePuertoSerie(const std::string &nombre) {
     return ok;
 }
 
-void EnviaTramaInicioRadio() {
+void TEnlaces::EnviaTramaInicioRadio() {
     if (UltimaFilaRadio < 0)
         return;
     TerminalActual = TablaNumTerminal[UltimaFilaRadio + 1];
@@ -404,7 +397,7 @@ void EnviaTramaInicioRadio() {
     EnviaATerminal(trama.data(), static_cast<int>(trama.size()));
 }
 
-void EnviaAFila(int fila, const char *datos, int n) {
+void TEnlaces::EnviaAFila(int fila, const char *datos, int n) {
     if (fila < 1 || fila > NumTerminales)
         return;
     switch (TablaTipoConexion[fila]) {
@@ -421,11 +414,11 @@ void EnviaAFila(int fila, const char *datos, int n) {
     }
 }
 
-void EnviaATerminal(const char *datos, int n) {
+void TEnlaces::EnviaATerminal(const char *datos, int n) {
     EnviaAFila(filaDeCabecera(), datos, n);
 }
 
-void EnviaDireccionRadioFila(int fila) {
+void TEnlaces::EnviaDireccionRadioFila(int fila) {
     if (!ModoRadio || fila < 1 || fila > NumTerminales || TablaTipoConexion[fila] != 'A')
         return;
     const uint32_t d = TablaDireccionRadio[fila];
@@ -437,11 +430,11 @@ void EnviaDireccionRadioFila(int fila) {
     enviaSerie(reinterpret_cast<const char *>(TramaRadio), 5);
 }
 
-void EnviaDireccionRadio() {
+void TEnlaces::EnviaDireccionRadio() {
     EnviaDireccionRadioFila(filaDeCabecera());
 }
 
-void EnchufeConnect(QTcpSocket *s) {
+void TEnlaces::EnchufeConnect(QTcpSocket *s) {
     static const char saludo[4] = {Control::ENQ, 'F', 'F', Control::CR};
     reiniciaConexion(filaDe(s));
     s->write(saludo, 4);
@@ -449,44 +442,47 @@ void EnchufeConnect(QTcpSocket *s) {
         if (TablaTipoConexion[r] == 'E' && TablaEnchufes[r] &&
             TablaEnchufes[r]->state() == QAbstractSocket::ConnectedState)
             TablaEstadoEnchufe[r] = 5;
-    avisaCambio();
+    if (CambioEstado)
+        CambioEstado();
 }
 
-void EnchufeError(QTcpSocket *s, int) {
+void TEnlaces::EnchufeError(QTcpSocket *s, int) {
     const int r = filaDe(s);
     if (r && TablaEstadoEnchufe[r] != 0) {
         --TablaEstadoEnchufe[r];
         TablaReconexion[r] = 5;
     }
-    avisaCambio();
+    if (CambioEstado)
+        CambioEstado();
 }
 
-void EnchufeDisconnect(QTcpSocket *s) {
+void TEnlaces::EnchufeDisconnect(QTcpSocket *s) {
     if (const int r = filaDe(s)) {
         TablaReconexion[r] = 5;
         reiniciaConexion(r);
     }
-    avisaCambio();
+    if (CambioEstado)
+        CambioEstado();
 }
 
-void EnchufeRead(QTcpSocket *s) {
+void TEnlaces::EnchufeRead(QTcpSocket *s) {
     const int r = filaDe(s);
-    if (!r || !conexiones[r]) {
+    if (!r || !conexiones_[r]) {
         s->readAll();
         return;
     }
-    conexiones[r]->Enlace.Cola.append(s->readAll());
-    if (AvisosEnlace::DatosRecibidos)
-        AvisosEnlace::DatosRecibidos();
+    conexiones_[r]->Enlace.Cola.append(s->readAll());
+    if (DatosRecibidos)
+        DatosRecibidos();
 }
 
-void CuentaReconexiones() {
+void TEnlaces::CuentaReconexiones() {
     const qint64 ahora = MilisegundosMonotonos();
-    if (ultimoSegundo < 0 || ahora < ultimoSegundo)
-        ultimoSegundo = ahora;
-    if (ahora - ultimoSegundo < 1000)
+    if (ultimoSegundo_ < 0 || ahora < ultimoSegundo_)
+        ultimoSegundo_ = ahora;
+    if (ahora - ultimoSegundo_ < 1000)
         return;
-    ultimoSegundo = ahora;
+    ultimoSegundo_ = ahora;
     for (int r = 1; r <= NumTerminales; ++r) {
         if (TablaTipoConexion[r] == 'E' && TablaReconexion[r] != 0 && TablaEstadoEnchufe[r] != 0) {
             if (--TablaReconexion[r] == 0)
@@ -495,36 +491,35 @@ void CuentaReconexiones() {
     }
 }
 
-void ProcesaRecepcion() {
-    static bool dentro = false;
-    if (dentro)
+void TEnlaces::ProcesaRecepcion() {
+    if (procesando_)
         return;
-    dentro = true;
+    procesando_ = true;
     int leidos;
     do {
         leidos = 0;
-        if (ModoSondeo == 1)
+        if (Entorno.ModoSondeo == 1)
             break;
         leidos += leeSerie();
-        if (!enlaceSerie().Cola.isEmpty())
-            procesaCola(maquinaSerie(), enlaceSerie().Cola);
-        for (int r = 1; r <= NumTerminales && ModoSondeo == 0; ++r) {
-            TConexion *c = conexiones[r].get();
+        if (!enlaceSerie_->Cola.isEmpty())
+            procesaCola(*maquinaSerie_, enlaceSerie_->Cola);
+        for (int r = 1; r <= NumTerminales && Entorno.ModoSondeo == 0; ++r) {
+            TConexion *c = conexiones_[r].get();
             if (c && !c->Enlace.Cola.isEmpty())
                 leidos += procesaCola(c->Maquina, c->Enlace.Cola);
         }
     } while (leidos > 0);
-    dentro = false;
+    procesando_ = false;
 }
 
-void TickRespuestas() {
-    maquinaSerie().TickRespuesta();
-    for (auto &c : conexiones)
+void TEnlaces::TickRespuestas() {
+    maquinaSerie_->TickRespuesta();
+    for (auto &c : conexiones_)
         if (c)
             c->Maquina.TickRespuesta();
 }
 
-std::string EstadoEnchufe(int fila) {
+std::string TEnlaces::EstadoEnchufe(int fila) const {
     if (fila < 1 || fila > NumTerminales || TablaTipoConexion[fila] != 'E')
         return "";
     if (TablaEnchufes[fila] && TablaEnchufes[fila]->state() == QAbstractSocket::ConnectedState)
@@ -537,37 +532,37 @@ std::string EstadoEnchufe(int fila) {
     return "Error de socket " + std::to_string(e);
 }
 
-TRecepcion &RecepcionDeFila(int fila) {
-    if (fila >= 1 && fila <= NumTerminales && TablaTipoConexion[fila] == 'E' && conexiones[fila])
-        return conexiones[fila]->Maquina;
-    return maquinaSerie();
+TRecepcion &TEnlaces::RecepcionDeFila(int fila) {
+    if (fila >= 1 && fila <= NumTerminales && TablaTipoConexion[fila] == 'E' && conexiones_[fila])
+        return conexiones_[fila]->Maquina;
+    return *maquinaSerie_;
 }
 
-QByteArray TomaRecibido(int fila) {
+QByteArray TEnlaces::TomaRecibido(int fila) {
     QByteArray r;
     if (fila >= 1 && fila <= NumTerminales && TablaTipoConexion[fila] == 'E') {
-        if (conexiones[fila])
-            r.swap(conexiones[fila]->Enlace.Cola);
+        if (conexiones_[fila])
+            r.swap(conexiones_[fila]->Enlace.Cola);
         return r;
     }
     leeSerie();
-    r.swap(enlaceSerie().Cola);
+    r.swap(enlaceSerie_->Cola);
     return r;
 }
 
-int FilaDeEnlace(const TEnlaceRecepcion *enlace, unsigned numero) {
-    if (enlace == &enlaceSerie())
+int TEnlaces::FilaDeEnlace(const TEnlaceRecepcion *enlace, unsigned numero) const {
+    if (enlace == enlaceSerie_.get())
         return filaSerie(numero);
     for (int r = 1; r <= NumTerminales; ++r)
-        if (conexiones[r] && &conexiones[r]->Enlace == enlace)
+        if (conexiones_[r] && &conexiones_[r]->Enlace == enlace)
             return r;
     return 0;
 }
 
-bool EnlacesConTrabajo() {
-    if (!enlaceSerie().Cola.isEmpty() || (avisoSerie && !avisoSerie->isEnabled()))
+bool TEnlaces::EnlacesConTrabajo() const {
+    if (!enlaceSerie_->Cola.isEmpty() || (avisoSerie_ && !avisoSerie_->isEnabled()))
         return true;
-    for (const auto &c : conexiones)
+    for (const auto &c : conexiones_)
         if (c && !c->Enlace.Cola.isEmpty())
             return true;
     return false;

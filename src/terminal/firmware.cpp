@@ -4,7 +4,6 @@
 #include "platform/numeros.h"
 #include "platform/rutas.h"
 #include "terminal/enlace.h"
-#include "terminal/protocolo.h"
 
 #include <QFile>
 #include <algorithm>
@@ -94,15 +93,16 @@ std::string DatosSeccion(const TSeccionFirmware &s) {
 }
 
 void TCargadorEnFila::Envia(const char *datos, int n) {
-    EnviaAFila(fila_, datos, n);
+    enlaces_.EnviaAFila(fila_, datos, n);
 }
 
 QByteArray TCargadorEnFila::Recibe() {
-    return TomaRecibido(fila_);
+    return enlaces_.TomaRecibido(fila_);
 }
 
-TSubidaFirmware::TSubidaFirmware(TEnlaceCargador &enlace, std::function<void(const std::string &)> traza)
-    : enlace_(enlace), traza_(std::move(traza)) {}
+TSubidaFirmware::TSubidaFirmware(TEnlaceCargador &enlace, int &cuentaSegundos,
+                                 std::function<void(const std::string &)> traza)
+    : enlace_(enlace), CuentaSegundos(cuentaSegundos), traza_(std::move(traza)) {}
 
 void TSubidaFirmware::Arranca(std::vector<TSeccionFirmware> secciones, int segundosEspera) {
     secciones_ = std::move(secciones);

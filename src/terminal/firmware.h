@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class TEnlaces;
+
 struct TSeccionFirmware {
     uint32_t Desplazamiento = 0; // file offset (p_offset)
     uint32_t Direccion = 0;      // load address (p_paddr)
@@ -52,24 +54,26 @@ public:
 // The link of a row of the terminal tables, read directly (the receive machines must not run).
 class TCargadorEnFila : public TEnlaceCargador {
 public:
-    explicit TCargadorEnFila(int fila) : fila_(fila) {}
+    TCargadorEnFila(TEnlaces &enlaces, int fila) : enlaces_(enlaces), fila_(fila) {}
     void Envia(const char *datos, int n) override;
     QByteArray Recibe() override;
 
 private:
+    TEnlaces &enlaces_;
     int fila_;
 };
 
 // The upload, stepped by the 10 ms timer. Each section waits for one reply byte while
-// CuentaSegundos runs down from the given time-out; after a reply one tick passes, then ACK
-// moves to the next section and any other byte sends the same one again (at most MaxReenvios
+// CuentaSegundos (the panel's coarse countdown) runs down from the given time-out; after a reply one tick
+// passes, then ACK moves to the next section and any other byte sends the same one again (at most MaxReenvios
 // times). The end sends 0x08 after the last section, 0x00 after a failure.
 class TSubidaFirmware {
 public:
     static constexpr char ACK = 0x06, FinCorrecto = 0x08, FinError = 0x00;
     static constexpr int MaxReenvios = 10;
 
-    TSubidaFirmware(TEnlaceCargador &enlace, std::function<void(const std::string &)> traza);
+    TSubidaFirmware(TEnlaceCargador &enlace, int &cuentaSegundos,
+                    std::function<void(const std::string &)> traza);
     // The first section goes out at once; the table's lines go to the console as each section
     // starts. A program without sections ends at once.
     void Arranca(std::vector<TSeccionFirmware> secciones, int segundosEspera);
@@ -84,6 +88,7 @@ private:
     void termina(char final, const std::string &error);
 
     TEnlaceCargador &enlace_;
+    int &CuentaSegundos;
     std::function<void(const std::string &)> traza_;
     std::vector<TSeccionFirmware> secciones_;
     size_t actual_ = 0;

@@ -1,15 +1,12 @@
 #include "terminal/guardafichaje.h"
 
 #include "common/configuracion.h"
-#include "common/presencia.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
-#include "platform/numeros.h"
 #include "platform/rutas.h"
 #include "terminal/fichaje.h"
 
 #include <QFile>
-#include <cctype>
 #include <map>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -124,18 +121,14 @@ void OlvidaParciales() {
 }
 
 namespace {
-std::function<const StringGrid *()> empleadosPresencia;
+TFichajeGuardado fichajeGuardado;
 }
 
-void FijaEmpleadosPresencia(std::function<const StringGrid *()> empleados) {
-    empleadosPresencia = std::move(empleados);
+void FijaFichajeGuardado(TFichajeGuardado aviso) {
+    fichajeGuardado = std::move(aviso);
 }
 
 bool GuardaFichaje(char *registro, std::string *aviso) {
-    return GuardaFichajeEn(registro, empleadosPresencia ? empleadosPresencia() : nullptr, aviso);
-}
-
-bool GuardaFichajeEn(char *registro, const StringGrid *empleados, std::string *aviso) {
     OemToCharBuf(registro, LongitudFichaje);
     const std::string bruto(registro, LongitudFichaje);
 
@@ -163,14 +156,10 @@ bool GuardaFichajeEn(char *registro, const StringGrid *empleados, std::string *a
     }
     anotaLinea(ruta, linea, conocido);
 
-    if (empleados && !std::isdigit(static_cast<unsigned char>(bruto[OffsetPresencia]))) {
-        const int empleado = LeeEntero(bruto.substr(OffsetEmpleado, 54));
-        const int hora = LeeEntero(bruto.substr(OffsetHora, 2));
-        const int minuto = LeeEntero(bruto.substr(OffsetMinuto, 2));
-        const std::string presentes = DirFichajes + "presentes";
-        if (AlternaPresencia(TablaPresenciaLeida, *empleados, empleado, hora, minuto) &&
-            !ActualizaPresentes(presentes, TablaPresenciaLeida) && aviso)
-            *aviso = "ERROR: no se puede escribir la tabla de presencia " + presentes;
+    if (fichajeGuardado) {
+        const std::string a = fichajeGuardado(bruto);
+        if (!a.empty() && aviso)
+            *aviso = a;
     }
     return true;
 }

@@ -1,24 +1,22 @@
 #pragma once
-// Stores one clocking: the day file of its terminal, the history file and the presence table.
+// Stores one clocking: the day file of its terminal and the history file; then tells whoever
+// keeps state per clocking (the presence table).
 #include <functional>
 #include <string>
 
-class StringGrid;
-
 // registro: a writable 103-byte raw clocking record in the OEM code page; it is converted in
-// place to Windows-1252. True when stored (or already stored); false when it could not be written.
-// The presence table is kept for the employees grid that the installed source gives. The day file
-// and the history file are on the disk when it returns true. aviso: set when the clocking was
-// stored but the presence table "presentes" could not be written.
+// place to Windows-1252. True when stored (or already stored); false when it could not be
+// written. The day file and the history file are on the disk when it returns true. When either
+// file cannot be written or synced both are cut back to their old size and the result is false,
+// so a resend is not taken for a duplicate. aviso: set to what the installed "a clocking was
+// stored" callback answered, when it answered a warning.
 bool GuardaFichaje(char *registro, std::string *aviso = nullptr);
-// Where GuardaFichaje finds the employees grid whose rows are the presence table's slots (nullptr:
-// none). The presence subsystem answers it; the application installs it.
-void FijaEmpleadosPresencia(std::function<const StringGrid *()> empleados);
 
-// The same with the employees grid given (nullptr: the presence table is not touched). When
-// either file cannot be written or synced both are cut back to their old size and the result is
-// false, so a resend is not taken for a duplicate.
-bool GuardaFichajeEn(char *registro, const StringGrid *empleados, std::string *aviso = nullptr);
+// Told after a clocking was added to its files (not for one already stored), with the raw record
+// in Windows-1252; answers a warning for the console or the operator, or "". The presence
+// subsystem keeps its table there; the application installs it.
+using TFichajeGuardado = std::function<std::string(const std::string &registro)>;
+void FijaFichajeGuardado(TFichajeGuardado aviso);
 
 // Path of the day file of a raw record (Windows-1252) under the clocking directory.
 std::string RutaParcial(const std::string &registro);

@@ -3,7 +3,6 @@
 #include "platform/numeros.h"
 #include "platform/reloj.h"
 #include "terminal/enlace.h"
-#include "terminal/protocolo.h"
 
 std::string TramaHora(unsigned numero, const QDateTime &t) {
     return Formato("\x05%02XH%s", numero & 0xFF, t.toString("dd-MM-yyyy HH:mm:ss ").toStdString().c_str());
@@ -17,29 +16,30 @@ std::string SumaHora(const std::string &trama) {
 }
 
 int TTerminalesTablas::Filas() const {
-    return NumTerminales;
+    return enlaces_.NumTerminales;
 }
 
 bool TTerminalesTablas::Alcanzable(int fila) const {
-    if (TablaNumTerminal[fila] == TerminalNoValido)
+    if (enlaces_.TablaNumTerminal[fila] == TerminalNoValido)
         return false;
-    return TablaTipoConexion[fila] != 'E' || EstadoEnchufe(fila) == "Conectado";
+    return enlaces_.TablaTipoConexion[fila] != 'E' || enlaces_.EstadoEnchufe(fila) == "Conectado";
 }
 
 unsigned TTerminalesTablas::Numero(int fila) const {
-    return TablaNumTerminal[fila];
+    return enlaces_.TablaNumTerminal[fila];
 }
 
 void TTerminalesTablas::EnviaDireccionRadio(int fila) {
-    EnviaDireccionRadioFila(fila);
+    enlaces_.EnviaDireccionRadioFila(fila);
 }
 
 void TTerminalesTablas::Envia(int fila, const char *datos, int n) {
-    EnviaAFila(fila, datos, n);
+    enlaces_.EnviaAFila(fila, datos, n);
 }
 
-TPuestaEnHora::TPuestaEnHora(TEnlaceTerminales &enlace, std::function<void(const std::string &)> traza)
-    : enlace_(enlace), traza_(std::move(traza)) {}
+TPuestaEnHora::TPuestaEnHora(TEnlaceTerminales &enlace, int &cuentaEspera,
+                             std::function<void(const std::string &)> traza)
+    : enlace_(enlace), CuentaEspera(cuentaEspera), traza_(std::move(traza)) {}
 
 void TPuestaEnHora::Arranca() {
     fila_ = 0;

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+class TEnlaces;
+
 // First send: ENQ, the number as two upper-case hexadecimal digits, "H" and the date and time
 // as "dd-mm-yyyy hh:mm:ss " (24 bytes).
 std::string TramaHora(unsigned numero, const QDateTime &t);
@@ -27,11 +29,15 @@ public:
 // The terminal tables as they stand.
 class TTerminalesTablas : public TEnlaceTerminales {
 public:
+    explicit TTerminalesTablas(TEnlaces &enlaces) : enlaces_(enlaces) {}
     int Filas() const override;
     bool Alcanzable(int fila) const override;
     unsigned Numero(int fila) const override;
     void EnviaDireccionRadio(int fila) override;
     void Envia(int fila, const char *datos, int n) override;
+
+private:
+    TEnlaces &enlaces_;
 };
 
 // PoneHoraTerminales as steps: Arranca sends to the first reachable row and loads CuentaEspera;
@@ -41,7 +47,9 @@ class TPuestaEnHora {
 public:
     static constexpr int EsperaEntreTerminales = 100;
 
-    TPuestaEnHora(TEnlaceTerminales &enlace, std::function<void(const std::string &)> traza);
+    // cuentaEspera: the panel's CuentaEspera, counted down by Timer1.
+    TPuestaEnHora(TEnlaceTerminales &enlace, int &cuentaEspera,
+                  std::function<void(const std::string &)> traza);
     void Arranca();
     // One Timer1 tick (after CuentaEspera has been counted down); false once it has ended.
     bool Tick();
@@ -51,6 +59,7 @@ private:
     void siguiente();
 
     TEnlaceTerminales &enlace_;
+    int &CuentaEspera;
     std::function<void(const std::string &)> traza_;
     int fila_ = 0;
     bool activa_ = false;

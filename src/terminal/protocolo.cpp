@@ -17,19 +17,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-TEntornoRecepcion EntornoRecepcion;
-
-int ModoSondeo = 0;
-int CuentaSegundos = 0;
-int SubcuentaSegundos = 100;
-int CuentaEspera = 0;
-int ReintentosRestantes = 0;
-std::FILE *ArchivoListaRam = nullptr;
-int RegistrosLista = 0;
-int RegistrosEnviados = 0;
-TEnlaceRecepcion *EnlaceListaRam = nullptr;
-char CabeceraListaRam[4] = {Control::ENQ, '6', '4', 0};
-
 namespace {
 
 // Value of a hexadecimal pair; -1 when a character is not a digit.
@@ -49,25 +36,30 @@ bool todoDigitos(const std::string &t) {
 
 } // namespace
 
+TEntornoRecepcion::~TEntornoRecepcion() {
+    if (ArchivoListaRam)
+        std::fclose(ArchivoListaRam);
+}
+
 TRecepcion::TRecepcion(TEnlaceRecepcion &enlace, TEntornoRecepcion &entorno)
     : enlace_(enlace), entorno_(entorno) {}
 
 TRecepcion::~TRecepcion() {
     cierraLista();
-    if (EnlaceListaRam == &enlace_)
-        EnlaceListaRam = nullptr;
+    if (entorno_.EnlaceListaRam == &enlace_)
+        entorno_.EnlaceListaRam = nullptr;
 }
 
 void TRecepcion::Reinicia() {
     cierraLista();
-    estado(0);
+    estado(TEstadoRecepcion::Reposo);
     LongitudFichaje = 0;
     LongitudParHex = 0;
 }
 
-void TRecepcion::estado(int e) {
+void TRecepcion::estado(TEstadoRecepcion e) {
     EstadoRecepcion = e;
-    if (e != 2 && e != 6)
+    if (e != TEstadoRecepcion::RegistrosLista && e != TEstadoRecepcion::RespuestaDenegados)
         CuentaRespuesta = 0;
 }
 
@@ -113,7 +105,7 @@ int TRecepcion::Procesa(const char *datos, int n) {
             i = n; // the rest of the read was part of the refused record
             break;
         }
-        if (ModoSondeo == 1 && EnlaceListaRam == &enlace_)
+        if (entorno_.ModoSondeo == 1 && entorno_.EnlaceListaRam == &enlace_)
             break; // the list sender takes the link's next bytes
     }
     vuelcaTraza();
@@ -121,159 +113,186 @@ int TRecepcion::Procesa(const char *datos, int n) {
 }
 
 void TRecepcion::paso(char c) {
+    using E = TEstadoRecepcion;
     switch (EstadoRecepcion) {
-    case 0:
-        traza(c);
-        if (c == Control::SOH) {
-            estado(1);
-        } else if (c == Control::STX || c == Control::BEL) {
-            estado(c == Control::STX ? 7 : 3);
-            LongitudParHex = 0;
-        }
-        break;
+    case E::Reposo:
+        return pasoReposo(c);
+    case E::ListaOfrecida:
+        return pasoListaOfrecida(c);
+    case E::RegistrosLista:
+        return pasoRegistrosLista(c);
+    case E::Anuncio:
+        return pasoAnuncio(c);
+    case E::Fichaje:
+        return pasoFichaje(c);
+    case E::SumaFichaje:
+        return pasoSumaFichaje(c);
+    case E::RespuestaDenegados:
+        return pasoRespuestaDenegados(c);
+    case E::NumeroPeticion:
+        return pasoNumeroPeticion(c);
+    case E::CodigoPeticion:
+        return pasoCodigoPeticion(c);
+    }
+    estado(E::Reposo);
+}
 
-    case 1:
-        if (c == 'B')
-            iniciaLista();
-        else
-            estado(0);
-        break;
-
-    case 2:
-        CuentaRespuesta = TiempoRespuesta;
-        if (PosicionRegistro == 0 && LongitudParHex == 0 && c == Control::EOT) {
-            terminaLista();
-            estado(0);
-            break;
-        }
-        if (!juntaPar(c))
-            break;
-        {
-            const int v = valorPar(ParHex);
-            const unsigned char b = static_cast<unsigned char>(v < 0 ? 0 : v);
-            SumaControl ^= b;
-            if (v < 0)
-                registroMalo_ = true;
-            if (PosicionRegistro < TamRegistroLista)
-                RegistroLista[PosicionRegistro++] = b;
-            else
-                finRegistro();
-        }
-        break;
-
-    case 3:
-        traza(c);
-        if (juntaPar(c)) {
-            CabeceraRecepcion[1] = PeticionFichaje[1] = ParHex[0];
-            CabeceraRecepcion[2] = PeticionFichaje[2] = ParHex[1];
-            const int v = valorPar(ParHex);
-            TerminalRecepcion = v < 0 ? NumeroIlegible : static_cast<unsigned>(v);
-            pideFichaje();
-        }
-        break;
-
-    case 4:
-        if (LongitudFichaje == 0 && (c == Control::SOH || c == Control::STX)) {
-            // Nothing of a clocking came: the terminal was drained and now starts a new frame.
-            estado(0);
-            paso(c);
-            break;
-        }
-        if (c == Control::BEL && LongitudFichaje > 60) {
-            c = Control::EOT;
-            SinSumaControl = true;
-        } else if (c == Control::BEL) {
-            if (LongitudFichaje == 0)
-                traza(c);
-            estado(3);
-            LongitudParHex = 0;
-            break;
-        }
-        XorFichaje ^= static_cast<unsigned char>(c);
-        if (c == Control::EOT) {
-            estado(5);
-            LongitudParHex = 0;
-            break;
-        }
-        if (LongitudFichaje >= MaxFichaje) {
-            enviaByte(Control::NAK);
-            estado(0);
-            LongitudFichaje = 0;
-            break;
-        }
-        if (MascaraCodigo) {
-            if (c >= '0' && c <= '9')
-                c = '*';
-            else
-                MascaraCodigo = false;
-        }
-        if (static_cast<unsigned char>(c) == 0xAA) {
-            c = ' ';
-            MascaraCodigo = true;
-        }
-        traza(c);
-        FichajeRecibido[LongitudFichaje++] = c;
-        if (LongitudFichaje == 3 && static_cast<unsigned char>(c) > '9') {
-            estado(0);
-            LongitudFichaje = 0;
-        }
-        break;
-
-    case 5:
-        if (juntaPar(c)) {
-            const int v = valorPar(ParHex);
-            if ((v != XorFichaje && !SinSumaControl) || LongitudFichaje < MinimoFichaje) {
-                enviaByte(Control::NAK);
-                estado(0);
-                LongitudFichaje = 0;
-            } else {
-                guardaFichaje();
-            }
-        }
-        break;
-
-    case 6:
-        // An announcement of a clocking is no reply: it is served once the reply is in.
-        if (anuncioEnEspera_ == 1) {
-            if (juntaPar(c)) {
-                std::copy(ParHex, ParHex + 2, anuncio_);
-                anuncioEnEspera_ = 2;
-            }
-        } else if (c == Control::BEL && anuncioEnEspera_ == 0) {
-            anuncioEnEspera_ = 1;
-            LongitudParHex = 0;
-        } else {
-            respuestaDenegados(c == Control::ACK);
-        }
-        break;
-
-    case 7:
-        if (juntaPar(c)) {
-            estado(8);
-            codigo_.clear();
-            CabeceraRecepcion[1] = ParHex[0];
-            CabeceraRecepcion[2] = ParHex[1];
-            const int v = valorPar(ParHex);
-            TerminalRecepcion = v < 0 ? NumeroIlegible : static_cast<unsigned>(v);
-        }
-        break;
-
-    case 8:
-        if (c != Control::CR && static_cast<int>(codigo_.size()) < MaxCodigo) {
-            codigo_.push_back(c);
-            break;
-        }
-        atiendePeticion();
-        break;
-
-    default:
-        estado(0);
-        break;
+void TRecepcion::pasoReposo(char c) {
+    traza(c);
+    if (c == Control::SOH) {
+        estado(TEstadoRecepcion::ListaOfrecida);
+    } else if (c == Control::STX || c == Control::BEL) {
+        estado(c == Control::STX ? TEstadoRecepcion::NumeroPeticion : TEstadoRecepcion::Anuncio);
+        LongitudParHex = 0;
     }
 }
 
+void TRecepcion::pasoListaOfrecida(char c) {
+    if (c == 'B')
+        iniciaLista();
+    else
+        estado(TEstadoRecepcion::Reposo);
+}
+
+void TRecepcion::pasoRegistrosLista(char c) {
+    CuentaRespuesta = TiempoRespuesta;
+    if (PosicionRegistro == 0 && LongitudParHex == 0 && c == Control::EOT) {
+        terminaLista();
+        estado(TEstadoRecepcion::Reposo);
+        return;
+    }
+    if (!juntaPar(c))
+        return;
+    const int v = valorPar(ParHex);
+    const unsigned char b = static_cast<unsigned char>(v < 0 ? 0 : v);
+    SumaControl ^= b;
+    if (v < 0)
+        registroMalo_ = true;
+    if (PosicionRegistro < TamRegistroLista)
+        RegistroLista[PosicionRegistro++] = b;
+    else
+        finRegistro();
+}
+
+void TRecepcion::pasoAnuncio(char c) {
+    traza(c);
+    if (!juntaPar(c))
+        return;
+    CabeceraRecepcion[1] = PeticionFichaje[1] = ParHex[0];
+    CabeceraRecepcion[2] = PeticionFichaje[2] = ParHex[1];
+    const int v = valorPar(ParHex);
+    TerminalRecepcion = v < 0 ? NumeroIlegible : static_cast<unsigned>(v);
+    pideFichaje();
+}
+
+void TRecepcion::pasoFichaje(char c) {
+    if (LongitudFichaje == 0 && (c == Control::SOH || c == Control::STX)) {
+        // Nothing of a clocking came: the terminal was drained and now starts a new frame.
+        estado(TEstadoRecepcion::Reposo);
+        return paso(c);
+    }
+    if (c == Control::BEL && LongitudFichaje > 60) {
+        c = Control::EOT;
+        SinSumaControl = true;
+    } else if (c == Control::BEL) {
+        if (LongitudFichaje == 0)
+            traza(c);
+        estado(TEstadoRecepcion::Anuncio);
+        LongitudParHex = 0;
+        return;
+    }
+    XorFichaje ^= static_cast<unsigned char>(c);
+    if (c == Control::EOT) {
+        estado(TEstadoRecepcion::SumaFichaje);
+        LongitudParHex = 0;
+        return;
+    }
+    if (LongitudFichaje >= MaxFichaje)
+        return rechazaFichaje();
+    if (MascaraCodigo) {
+        if (c >= '0' && c <= '9')
+            c = '*';
+        else
+            MascaraCodigo = false;
+    }
+    if (static_cast<unsigned char>(c) == 0xAA) {
+        c = ' ';
+        MascaraCodigo = true;
+    }
+    traza(c);
+    FichajeRecibido[LongitudFichaje++] = c;
+    if (LongitudFichaje == 3 && static_cast<unsigned char>(c) > '9') {
+        estado(TEstadoRecepcion::Reposo);
+        LongitudFichaje = 0;
+    }
+}
+
+void TRecepcion::pasoSumaFichaje(char c) {
+    if (!juntaPar(c))
+        return;
+    const int v = valorPar(ParHex);
+    if ((v != XorFichaje && !SinSumaControl) || LongitudFichaje < MinimoFichaje)
+        rechazaFichaje();
+    else
+        guardaFichaje();
+}
+
+void TRecepcion::pasoRespuestaDenegados(char c) {
+    // An announcement of a clocking is no reply: it is served once the reply is in.
+    if (anuncioEnEspera_ == 1) {
+        if (juntaPar(c)) {
+            std::copy(ParHex, ParHex + 2, anuncio_);
+            anuncioEnEspera_ = 2;
+        }
+    } else if (c == Control::BEL && anuncioEnEspera_ == 0) {
+        anuncioEnEspera_ = 1;
+        LongitudParHex = 0;
+    } else {
+        respuestaDenegados(c == Control::ACK);
+    }
+}
+
+void TRecepcion::respuestaDenegados(bool ack) {
+    mensaje(ack ? "Lista enviada correctamente.\r\n" : "Error de comunicacion: lista no enviada.\r\n");
+    estado(TEstadoRecepcion::Reposo);
+    const bool anuncio = anuncioEnEspera_ == 2;
+    anuncioEnEspera_ = 0;
+    LongitudParHex = 0;
+    if (entorno_.RespuestaDenegados)
+        entorno_.RespuestaDenegados(ack);
+    if (anuncio) {
+        for (char c : {Control::BEL, anuncio_[0], anuncio_[1]})
+            paso(c);
+        vuelcaTraza();
+    }
+}
+
+void TRecepcion::pasoNumeroPeticion(char c) {
+    if (!juntaPar(c))
+        return;
+    estado(TEstadoRecepcion::CodigoPeticion);
+    codigo_.clear();
+    CabeceraRecepcion[1] = ParHex[0];
+    CabeceraRecepcion[2] = ParHex[1];
+    const int v = valorPar(ParHex);
+    TerminalRecepcion = v < 0 ? NumeroIlegible : static_cast<unsigned>(v);
+}
+
+void TRecepcion::pasoCodigoPeticion(char c) {
+    if (c != Control::CR && static_cast<int>(codigo_.size()) < MaxCodigo)
+        codigo_.push_back(c);
+    else
+        atiendePeticion();
+}
+
+void TRecepcion::rechazaFichaje() {
+    enviaByte(Control::NAK);
+    estado(TEstadoRecepcion::Reposo);
+    LongitudFichaje = 0;
+}
+
 void TRecepcion::esperaFichajeVacio() {
-    estado(4);
+    estado(TEstadoRecepcion::Fichaje);
     LongitudFichaje = 0;
     SinSumaControl = false;
     XorFichaje = 0;
@@ -302,7 +321,7 @@ void TRecepcion::EsperaRespuestaDenegados(unsigned numero) {
     CabeceraRecepcion[2] = h[1];
     TerminalRecepcion = numero;
     cierraLista();
-    estado(6);
+    estado(TEstadoRecepcion::RespuestaDenegados);
     anuncioEnEspera_ = 0;
     CuentaRespuesta = TiempoRespuesta > 0 ? TiempoRespuesta : 1;
 }
@@ -331,9 +350,7 @@ void TRecepcion::guardaFichaje() {
         pideFichaje();
     } else {
         mensaje("ERROR de acceso a disco al escribir el fichaje:" + copia + "\r\n");
-        enviaByte(Control::NAK);
-        estado(0);
-        LongitudFichaje = 0;
+        rechazaFichaje();
     }
 }
 
@@ -341,7 +358,7 @@ void TRecepcion::iniciaLista() {
     const QDateTime t = Ahora();
     const std::string base = Formato("L%02d%02d%02d%02d%02d", t.date().day(), t.date().month(),
                                      t.date().year() % 100, t.time().hour(), t.time().minute());
-    RegistrosLista = 0;
+    entorno_.RegistrosLista = 0;
     cierraLista();
     std::string nombre;
     ArchivoListaRecibida = creaListaNueva(base, nombre);
@@ -351,10 +368,10 @@ void TRecepcion::iniciaLista() {
     RutaListaRecibida = DirHuellas + nombre;
     if (!ArchivoListaRecibida) {
         mensaje(CharToOem("ERROR: no se puede crear la lista " + RutaListaRecibida) + "\r\n");
-        estado(0);
+        estado(TEstadoRecepcion::Reposo);
         return;
     }
-    estado(2);
+    estado(TEstadoRecepcion::RegistrosLista);
     CuentaRespuesta = TiempoRespuesta;
     Reintentos = NumReintentos;
     enviaByte(Control::ACK);
@@ -428,13 +445,13 @@ void TRecepcion::finRegistro() {
         mensaje(CharToOem("ERROR: no se puede escribir la lista " + RutaListaRecibida) + "\r\n");
         enviaByte(Control::NAK);
         cierraLista();
-        estado(0);
+        estado(TEstadoRecepcion::Reposo);
         return;
     }
-    ++RegistrosLista;
+    ++entorno_.RegistrosLista;
     enviaByte(Control::ACK);
     if (StringGrid *g = entorno_.SG1) {
-        const int fila = RegistrosLista;
+        const int fila = entorno_.RegistrosLista;
         g->SetRowCount(fila + 1);
         g->Cells[0][fila] = std::to_string(fila);
         g->Cells[1][fila] = registro.Codigo();
@@ -458,7 +475,7 @@ void TRecepcion::otraVezRegistro(bool porTiempo) {
     }
     if (!porTiempo) // a bad record is refused; a silence that used up the last try is not answered
         enviaByte(Control::NAK);
-    estado(0);
+    estado(TEstadoRecepcion::Reposo);
     cierraLista();
     mensaje("ERROR DE COMUNICACION\r\n");
 }
@@ -466,31 +483,16 @@ void TRecepcion::otraVezRegistro(bool porTiempo) {
 void TRecepcion::TickRespuesta() {
     if (CuentaRespuesta == 0 || --CuentaRespuesta != 0)
         return;
-    if (EstadoRecepcion == 2) {
+    if (EstadoRecepcion == TEstadoRecepcion::RegistrosLista) {
         otraVezRegistro(true);
-    } else if (EstadoRecepcion == 6) {
+    } else if (EstadoRecepcion == TEstadoRecepcion::RespuestaDenegados) {
         respuestaDenegados(false);
-    }
-}
-
-void TRecepcion::respuestaDenegados(bool ack) {
-    mensaje(ack ? "Lista enviada correctamente.\r\n" : "Error de comunicacion: lista no enviada.\r\n");
-    estado(0);
-    const bool anuncio = anuncioEnEspera_ == 2;
-    anuncioEnEspera_ = 0;
-    LongitudParHex = 0;
-    if (entorno_.RespuestaDenegados)
-        entorno_.RespuestaDenegados(ack);
-    if (anuncio) {
-        for (char c : {Control::BEL, anuncio_[0], anuncio_[1]})
-            paso(c);
-        vuelcaTraza();
     }
 }
 
 void TRecepcion::atiendePeticion() {
     CodigoPedido = "U" + codigo_ + ".min";
-    estado(0);
+    estado(TEstadoRecepcion::Reposo);
     std::FILE *f = nullptr;
     if (todoDigitos(codigo_))
         f = std::fopen(RutaQ(DirHuellas + CodigoPedido).toLocal8Bit().constData(), "rb");
@@ -502,18 +504,19 @@ void TRecepcion::atiendePeticion() {
         envia(trama.data(), static_cast<int>(trama.size()));
         return;
     }
-    if (ArchivoListaRam)
-        std::fclose(ArchivoListaRam);
-    ArchivoListaRam = f;
-    CuentaSegundos = 30;
+    TEntornoRecepcion &e = entorno_;
+    if (e.ArchivoListaRam)
+        std::fclose(e.ArchivoListaRam);
+    e.ArchivoListaRam = f;
+    e.CuentaSegundos = 30;
     enlace_.EnviaDireccionRadio(TerminalRecepcion);
     char orden[5] = {CabeceraRecepcion[0], CabeceraRecepcion[1], CabeceraRecepcion[2], Control::SOH, 'R'};
     envia(orden, 5);
     mensaje("Enviando lista a RAM \r\n" + CodigoPedido + "\r\n");
-    RegistrosLista = 0;
-    RegistrosEnviados = 0;
-    EnlaceListaRam = &enlace_;
-    std::memcpy(CabeceraListaRam, CabeceraRecepcion, 4);
-    ModoSondeo = 1;
-    ReintentosRestantes = 1;
+    e.RegistrosLista = 0;
+    e.RegistrosEnviados = 0;
+    e.EnlaceListaRam = &enlace_;
+    std::memcpy(e.CabeceraListaRam, CabeceraRecepcion, 4);
+    e.ModoSondeo = 1;
+    e.ReintentosRestantes = 1;
 }

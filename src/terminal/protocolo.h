@@ -29,27 +29,44 @@ public:
     virtual void Purga() = 0;
 };
 
-// The panel's side, shared by every machine.
+// The states of a receive machine: what the next byte is taken as.
+enum class TEstadoRecepcion {
+    Reposo = 0,             // idle: SOH, STX or BEL starts a frame
+    ListaOfrecida = 1,      // after SOH: "B" starts a list upload
+    RegistrosLista = 2,     // hexadecimal pairs of the uploaded records, EOT ends the list
+    Anuncio = 3,            // after BEL: the announcing terminal's number
+    Fichaje = 4,            // the characters of the fetched clocking, up to EOT
+    SumaFichaje = 5,        // the clocking's checksum
+    RespuestaDenegados = 6, // the one reply byte to a denied list
+    NumeroPeticion = 7,     // after STX: the number of the terminal asking for a list
+    CodigoPeticion = 8,     // the user code of the list asked for, up to CR
+};
+
+// The panel's side, shared by every machine: its callbacks, and the panel state shared with the
+// list sender and the waits of other operations.
 struct TEntornoRecepcion {
+    TEntornoRecepcion() = default;
+    ~TEntornoRecepcion(); // closes a list still waiting for the list sender
+    TEntornoRecepcion(const TEntornoRecepcion &) = delete;
+    TEntornoRecepcion &operator=(const TEntornoRecepcion &) = delete;
+
     std::function<void(const std::string &)> Traza;         // console text (OEM bytes)
     std::function<bool(char *)> Guarda;                     // clocking writer; GuardaFichaje when empty
     std::function<void(const std::string &)> ListaRecibida; // name of a list being uploaded
     StringGrid *SG1 = nullptr;                              // users grid of the lists page
     std::function<void(bool)> RespuestaDenegados;           // reply to a denied list (true = ACK)
-};
-extern TEntornoRecepcion EntornoRecepcion;
 
-// Panel state shared with the list sender and the waits of other operations.
-extern int ModoSondeo;     // 1: Timer1 runs the list sender instead of the machines
-extern int CuentaSegundos; // coarse countdown, one step per 100 Timer2 ticks
-extern int SubcuentaSegundos;
-extern int CuentaEspera;                 // countdown in Timer1 ticks
-extern int ReintentosRestantes;          // tries of the list sender
-extern std::FILE *ArchivoListaRam;       // list asked for by a terminal, handed to the list sender
-extern int RegistrosLista;               // records of the list received or being sent
-extern int RegistrosEnviados;            // records handed over by the list sender
-extern TEnlaceRecepcion *EnlaceListaRam; // link of the terminal that asked for the list
-extern char CabeceraListaRam[4];         // its command header
+    int ModoSondeo = 0;     // 1: Timer1 runs the list sender instead of the machines
+    int CuentaSegundos = 0; // coarse countdown, one step per 100 Timer2 ticks
+    int SubcuentaSegundos = 100;
+    int CuentaEspera = 0;                       // countdown in Timer1 ticks
+    int ReintentosRestantes = 0;                // tries of the list sender
+    std::FILE *ArchivoListaRam = nullptr;       // list asked for by a terminal, handed to the list sender
+    int RegistrosLista = 0;                     // records of the list received or being sent
+    int RegistrosEnviados = 0;                  // records handed over by the list sender
+    TEnlaceRecepcion *EnlaceListaRam = nullptr; // link of the terminal that asked for the list
+    char CabeceraListaRam[4] = {Control::ENQ, '6', '4', 0}; // its command header
+};
 
 class TRecepcion {
 public:
@@ -60,7 +77,7 @@ public:
     static constexpr int TamRegistroLista = 512;
     static constexpr int MaxCodigo = 16;
 
-    explicit TRecepcion(TEnlaceRecepcion &enlace, TEntornoRecepcion &entorno = EntornoRecepcion);
+    TRecepcion(TEnlaceRecepcion &enlace, TEntornoRecepcion &entorno);
     ~TRecepcion();
     TRecepcion(const TRecepcion &) = delete;
     TRecepcion &operator=(const TRecepcion &) = delete;
@@ -70,15 +87,15 @@ public:
     int Procesa(const char *datos, int n);
     // One Timer2 tick of the reply time-out.
     void TickRespuesta();
-    // The console asked terminal numero for a clocking: state 4, counters cleared.
+    // The console asked terminal numero for a clocking: Fichaje, counters cleared.
     void EsperaFichaje(unsigned numero);
-    // A denied list was sent to terminal numero: its one-byte reply is awaited (state 6).
+    // A denied list was sent to terminal numero: its one-byte reply is awaited.
     void EsperaRespuestaDenegados(unsigned numero);
     // Back to idle with nothing half received; an upload in course is abandoned (its file removed).
     void Reinicia();
     TEnlaceRecepcion &Enlace() { return enlace_; }
 
-    int EstadoRecepcion = 0;
+    TEstadoRecepcion EstadoRecepcion = TEstadoRecepcion::Reposo;
     char ParHex[2] = {0, 0};
     int LongitudParHex = 0;
     char FichajeRecibido[MaxFichaje + 1] = {};
@@ -96,19 +113,31 @@ public:
     std::string RutaListaRecibida;             // the list's name, given when the list is complete
     std::string CodigoPedido;
     std::string TextoTraza;
-    int CuentaRespuesta = 0; // reply time-out in Timer2 ticks; runs only in states 2 and 6
+    int CuentaRespuesta = 0; // reply time-out in Timer2 ticks, while records or a reply are awaited
     int Reintentos = 0;      // tries left of the upload
 
 private:
+    // One byte in the current state; one step function per state.
     void paso(char c);
-    void estado(int e);
+    void pasoReposo(char c);
+    void pasoListaOfrecida(char c);
+    void pasoRegistrosLista(char c);
+    void pasoAnuncio(char c);
+    void pasoFichaje(char c);
+    void pasoSumaFichaje(char c);
+    void pasoRespuestaDenegados(char c);
+    void pasoNumeroPeticion(char c);
+    void pasoCodigoPeticion(char c);
+    void estado(TEstadoRecepcion e);
+    // NAK, back to Reposo with the clocking dropped.
+    void rechazaFichaje();
     void traza(char c);
     void vuelcaTraza();
     void mensaje(const std::string &texto);
     bool juntaPar(char c);
     void envia(const char *datos, int n) { enlace_.Envia(TerminalRecepcion, datos, n); }
     void enviaByte(char c) { enlace_.Envia(SinDireccion, &c, 1); }
-    // State 4 with the clocking buffer cleared.
+    // Fichaje with the clocking buffer cleared.
     void esperaFichajeVacio();
     void pideFichaje();
     void iniciaLista();

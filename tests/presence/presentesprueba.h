@@ -2,9 +2,12 @@
 // Rows of the presence table and an employees grid of three, for the presence monitor's tests.
 #include "common/presencia.h"
 #include "platform/stringgrid.h"
+#include "presence/presenciafichaje.h"
+#include "terminal/guardafichaje.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <string>
 
 inline TRegistroPresencia Fila(int he, int me, int hs, int ms, int presente) {
     TRegistroPresencia r;
@@ -31,4 +34,14 @@ inline void EscribePresentes(std::initializer_list<TRegistroPresencia> filas) {
     for (const TRegistroPresencia &r : filas)
         t[k++] = r;
     ASSERT_TRUE(GuardaPresentes("fichajes/presentes", t));
+}
+
+// Stores a record through the clocking writer with the presence table kept for empleados, as the
+// application wires them; aviso as the writer gives it.
+inline bool Guarda(const std::string &registro, const StringGrid *empleados, std::string *aviso = nullptr) {
+    FijaFichajeGuardado([empleados](const std::string &r) { return AnotaPresencia(r, empleados); });
+    std::string copia = registro;
+    const bool guardado = GuardaFichaje(copia.data(), aviso);
+    FijaFichajeGuardado(nullptr);
+    return guardado;
 }

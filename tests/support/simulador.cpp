@@ -565,9 +565,9 @@ void LineaSimulada::reparte(const QByteArray &bytes) {
     }
 }
 
-void CapturaRecepcion(std::string &consola, std::vector<std::string> &guardados) {
-    EntornoRecepcion.Traza = [&consola](const std::string &t) { consola += t; };
-    EntornoRecepcion.Guarda = [&guardados](char *r) {
+void CapturaRecepcion(TEntornoRecepcion &entorno, std::string &consola, std::vector<std::string> &guardados) {
+    entorno.Traza = [&consola](const std::string &t) { consola += t; };
+    entorno.Guarda = [&guardados](char *r) {
         guardados.emplace_back(r, 103);
         return true;
     };
@@ -575,12 +575,12 @@ void CapturaRecepcion(std::string &consola, std::vector<std::string> &guardados)
 
 // ---- driver ----
 
-MotorEnlace::MotorEnlace() {
+MotorEnlace::MotorEnlace(TEnlaces &enlaces) : enlaces_(&enlaces), propios_(&enlaces) {
     t1_ = startTimer(1, Qt::PreciseTimer);
     t2_ = startTimer(10, Qt::PreciseTimer);
-    AvisosEnlace::DatosRecibidos = [] {
-        if (ModoSondeo == 0)
-            ProcesaRecepcion();
+    enlaces.DatosRecibidos = [&enlaces] {
+        if (enlaces.Entorno.ModoSondeo == 0)
+            enlaces.ProcesaRecepcion();
     };
 }
 
@@ -591,16 +591,16 @@ void MotorEnlace::Para() {
 }
 
 MotorEnlace::~MotorEnlace() {
-    AvisosEnlace::DatosRecibidos = nullptr;
+    propios_->DatosRecibidos = nullptr;
 }
 
 void MotorEnlace::timerEvent(QTimerEvent *e) {
     if (e->timerId() == t1_) {
-        CuentaReconexiones();
-        if (ModoSondeo == 0)
-            ProcesaRecepcion();
+        enlaces_->CuentaReconexiones();
+        if (enlaces_->Entorno.ModoSondeo == 0)
+            enlaces_->ProcesaRecepcion();
     } else if (e->timerId() == t2_) {
-        TickRespuestas();
+        enlaces_->TickRespuestas();
     }
 }
 

@@ -18,6 +18,8 @@
 class QSocketNotifier;
 class QTcpServer;
 class QTcpSocket;
+class TEnlaces;
+struct TEntornoRecepcion;
 
 // A raw 103-character clocking record.
 std::string RegistroFichaje(unsigned terminal, const QDateTime &t, const std::string &empleado,
@@ -174,20 +176,24 @@ private:
 };
 
 // The receive machines' console and clocking writer captured into the given strings.
-void CapturaRecepcion(std::string &consola, std::vector<std::string> &guardados);
+void CapturaRecepcion(TEntornoRecepcion &entorno, std::string &consola, std::vector<std::string> &guardados);
 
-// Runs the panel's link work as its timers do (1 ms: reconnections and receive machines;
-// 10 ms: reply time-outs) without the panel window.
+// Runs the panel's link work on the given links as its timers do (1 ms: reconnections and receive
+// machines; 10 ms: reply time-outs) without the panel window.
 class MotorEnlace : public QObject {
 public:
-    MotorEnlace();
+    explicit MotorEnlace(TEnlaces &enlaces);
     ~MotorEnlace() override;
+    // The timers drive these links from now on (their received-bytes hook is left as it is).
+    void Conduce(TEnlaces &enlaces) { enlaces_ = &enlaces; }
     // Processes events until cond holds or ms pass; true when it held.
     static bool EsperaHasta(const std::function<bool()> &cond, int ms = 5000);
     // Stops the timers (the panel's own timers then drive the links).
     void Para();
 
 private:
+    TEnlaces *enlaces_;
+    TEnlaces *propios_;
     int t1_ = 0, t2_ = 0;
     void timerEvent(QTimerEvent *e) override;
 };

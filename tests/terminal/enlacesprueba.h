@@ -1,6 +1,7 @@
 #pragma once
-// The links against the terminal simulator: a working directory, the receive machines' console
-// and writer captured, and terminals served over loopback TCP.
+// The links against the terminal simulator: a working directory, links of the test's own (or a
+// panel's) with the receive machines' console and writer captured, and terminals served over
+// loopback TCP.
 #include "common/configuracion.h"
 #include "platform/reloj.h"
 #include "platform/stringgrid.h"
@@ -28,13 +29,11 @@ protected:
     void SetUp() override {
         LeeConfiguracion(dir.Archivo("velkatron.ini"));
         DirHuellas = dir.Ruta() + "/";
-        CapturaRecepcion(consola, guardados);
+        CapturaRecepcion(propios.Entorno, consola, guardados);
     }
     void TearDown() override {
-        CierraEnlaces();
-        EntornoRecepcion = TEntornoRecepcion();
+        propios.CierraEnlaces();
         ModoRadio = 0;
-        ModoSondeo = 0;
         FijaRelojMonotono(nullptr);
     }
     // One Ethernet terminal numbered n served by a simulator.
@@ -47,7 +46,7 @@ protected:
         g.Cells[0][1] = "Ethernet";
         g.Cells[1][1] = "127.0.0.1:" + std::to_string(t.Numero);
         g.Cells[5][1] = "Todo";
-        CargaTerminales(g);
+        enlaces->CargaTerminales(g);
         ASSERT_TRUE(MotorEnlace::EsperaHasta([&] { return t.Saludos == 1; }));
     }
     // Terminals a and b on Ethernet rows 1 and 2, connected by carga.
@@ -70,13 +69,15 @@ protected:
     }
     // t uploads lista (the records in malos once spoiled) with the clock at hora; true when the
     // upload ended and the machine of row 1 is idle again.
-    static bool subeLista(TerminalSimulado &t, const std::vector<std::string> &lista, std::vector<int> malos,
-                          const QDateTime &hora) {
+    bool subeLista(TerminalSimulado &t, const std::vector<std::string> &lista, std::vector<int> malos,
+                   const QDateTime &hora) {
         FijaReloj([hora] { return hora; });
         t.SubeLista(lista, std::move(malos));
         const bool fin = espera([&] { return t.FinLista; });
         FijaReloj(nullptr);
-        return fin && espera([] { return RecepcionDeFila(1).EstadoRecepcion == 0; });
+        return fin && espera([this] {
+                   return enlaces->RecepcionDeFila(1).EstadoRecepcion == TEstadoRecepcion::Reposo;
+               });
     }
 
     // The monotonic clock in the test's hand: n seconds of reconnection countdown go by.
@@ -86,16 +87,18 @@ protected:
     void pasanSegundos(int n) {
         for (int i = 0; i < n; ++i) {
             ms += 1000;
-            CuentaReconexiones();
+            enlaces->CuentaReconexiones();
         }
     }
 
     DirectorioTrabajo dir;
     StringGrid g{6, 1};
-    MotorEnlace motor;
     qint64 ms = 0;
     std::string consola;
     std::vector<std::string> guardados;
+    TEnlaces propios;
+    TEnlaces *enlaces = &propios; // the links under test: these, or a panel's
+    MotorEnlace motor{propios};
 };
 
 } // namespace

@@ -71,7 +71,7 @@ inline std::string Registro(int terminal, int dia, int mes, int anio, int hora, 
 }
 
 // Stores a record as the receive machine would (a writable copy).
-inline bool Guarda(const std::string &registro, const StringGrid *empleados = nullptr) {
+inline bool Guarda(const std::string &registro) {
     std::string copia = registro;
-    return GuardaFichajeEn(copia.data(), empleados);
+    return GuardaFichaje(copia.data());
 }

@@ -4,12 +4,10 @@
 
 #include "platform/archivoini.h"
 #include "platform/codepage.h"
-#include "platform/stringgrid.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -194,94 +192,6 @@ TEST(GuardaFichaje, LineaCifrada) {
     EXPECT_TRUE(Guarda(r));
     EXPECT_EQ(Contenido("fichajes/030524.005"), "c\xE3"
                                                 "hSckmcj\r\n");
-}
-
-StringGrid &Empleados(StringGrid &g, std::initializer_list<const char *> ids) {
-    g.SetRowCount(static_cast<int>(ids.size()) + 1);
-    int f = 1;
-    for (const char *id : ids)
-        g.Cells[0][f++] = id;
-    return g;
-}
-
-std::string BytesFila(int he, int me, int hs, int ms, int presente) {
-    std::string b(16, '\0');
-    b[0] = static_cast<char>(he);
-    b[2] = static_cast<char>(me);
-    b[4] = static_cast<char>(hs);
-    b[6] = static_cast<char>(ms);
-    b[8] = static_cast<char>(presente);
-    return b;
-}
-
-TEST(GuardaFichaje, AlternaLaPresencia) {
-    EntornoFichajes e;
-    StringGrid g(13, 2);
-    Empleados(g, {"12 GARCIA", "7 PEREZ", "12 OTRO"});
-    EXPECT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 5, "12 JUAN"), &g));
-    const std::string vacia = BytesFila(100, 0, 100, 0, 0);
-    std::string esperado = BytesFila(8, 5, 100, 0, 1) + vacia + BytesFila(8, 5, 100, 0, 1);
-    for (int k = 4; k <= 30; ++k)
-        esperado += vacia;
-    EXPECT_EQ(Contenido("fichajes/presentes"), esperado);
-    EXPECT_EQ(TablaPresenciaLeida[1].Presente, 1);
-    EXPECT_EQ(TablaPresenciaLeida[2].Presente, 0);
-
-    EXPECT_TRUE(Guarda(Registro(7, 3, 5, 2024, 17, 30, "12 JUAN"), &g));
-    EXPECT_EQ(Contenido("fichajes/presentes").substr(0, 48),
-              BytesFila(8, 5, 17, 30, 0) + vacia + BytesFila(8, 5, 17, 30, 0));
-    // A duplicate does not toggle again.
-    EXPECT_TRUE(Guarda(Registro(7, 3, 5, 2024, 17, 30, "12 JUAN"), &g));
-    EXPECT_EQ(TablaPresenciaLeida[1].Presente, 0);
-}
-
-// "presentes" is written over in place (same file, same bytes); a missing or short file is
-// written whole; a failure leaves the clocking stored and says so.
-TEST(GuardaFichaje, PresentesEnSuSitio) {
-    EntornoFichajes e;
-    StringGrid g(13, 2);
-    Empleados(g, {"12 GARCIA"});
-    auto inodo = [] {
-        struct stat st {};
-        ::stat("fichajes/presentes", &st);
-        return st.st_ino;
-    };
-    ASSERT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 5, "12 JUAN"), &g));
-    const ino_t primero = inodo();
-    ASSERT_TRUE(Guarda(Registro(5, 3, 5, 2024, 17, 30, "12 JUAN"), &g));
-    EXPECT_EQ(inodo(), primero);
-    EXPECT_EQ(Contenido("fichajes/presentes"), BytesDeTabla(TablaPresenciaLeida));
-    EXPECT_EQ(Contenido("fichajes/presentes").substr(0, 16), BytesFila(8, 5, 17, 30, 0));
-    Escribe("fichajes/presentes", "corto");
-    ASSERT_TRUE(Guarda(Registro(5, 3, 5, 2024, 18, 0, "12 JUAN"), &g));
-    EXPECT_EQ(Contenido("fichajes/presentes"), BytesDeTabla(TablaPresenciaLeida));
-
-    QFile::remove("fichajes/presentes");
-    CreaDirectorio("fichajes/presentes");
-    std::string aviso, r = Registro(5, 3, 5, 2024, 19, 0, "12 JUAN");
-    EXPECT_TRUE(GuardaFichajeEn(r.data(), &g, &aviso));
-    EXPECT_NE(aviso.find("fichajes/presentes"), std::string::npos);
-}
-
-TEST(GuardaFichaje, ClockingSinPresenciaYFilasMasAllaDe30) {
-    EntornoFichajes e;
-    StringGrid g(13, 2);
-    Empleados(g, {"12 GARCIA"});
-    std::string produccion = "12 JUAN";
-    produccion.resize(44, ' ');
-    produccion += "5"; // a digit at offset 78
-    EXPECT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 5, produccion), &g));
-    EXPECT_FALSE(ExisteArchivo("fichajes/presentes"));
-    EXPECT_EQ(TablaPresenciaLeida[1].Presente, 0);
-
-    StringGrid muchos(13, 40);
-    for (int f = 1; f < 40; ++f)
-        muchos.Cells[0][f] = std::to_string(f + 100) + " X";
-    EXPECT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 6, "131 Y"), &muchos)); // grid row 31
-    EXPECT_FALSE(ExisteArchivo("fichajes/presentes"));
-    EXPECT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 7, "130 Y"), &muchos)); // grid row 30
-    EXPECT_EQ(TablaPresenciaLeida[30].Presente, 1);
-    EXPECT_EQ(Contenido("fichajes/presentes").size(), 480u);
 }
 
 TEST(ReconstruyeFichajes, NuevoFormatoConservaAnulados) {

@@ -3,7 +3,6 @@
 #include "support/elfprueba.h"
 #include "support/simulador.h"
 #include "terminal/firmware.h"
-#include "terminal/protocolo.h"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +27,9 @@ private:
 class Firmware : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(ConstruyeElfPrueba(dir.Ruta(), elf)) << elf.Error; }
-    void TearDown() override { CuentaSegundos = 0; }
     DirectorioTrabajo dir;
     ElfPrueba elf;
+    int cuentaSegundos = 0;
 };
 
 TEST_F(Firmware, ArchivosQueNoSirvenSeRechazanEnteros) {
@@ -71,7 +70,7 @@ TEST_F(Firmware, ReenviosLimitadosTerminanCon00) {
     TProgramaFirmware p;
     ASSERT_TRUE(p.Lee(elf.Ruta)) << p.error();
     std::string consola;
-    TSubidaFirmware s(e, [&](const std::string &t) { consola += t; });
+    TSubidaFirmware s(e, cuentaSegundos, [&](const std::string &t) { consola += t; });
     s.Arranca(p.Secciones, 10);
     for (int i = 0; i < 1000 && s.Tick(); ++i) {
     }

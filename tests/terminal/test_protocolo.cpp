@@ -36,7 +36,6 @@ protected:
         DirHuellas = dir.Ruta() + "/";
         TiempoRespuesta = 400;
         NumReintentos = 10;
-        ModoSondeo = 0;
         entorno.Traza = [this](const std::string &t) { consola += t; };
         entorno.Guarda = [this](char *r) {
             guardados.emplace_back(r, 103);
@@ -44,14 +43,7 @@ protected:
         };
         entorno.SG1 = &sg1;
     }
-    void TearDown() override {
-        FijaReloj(nullptr);
-        if (ArchivoListaRam) {
-            std::fclose(ArchivoListaRam);
-            ArchivoListaRam = nullptr;
-        }
-        ModoSondeo = 0;
-    }
+    void TearDown() override { FijaReloj(nullptr); }
     void recibe(const std::string &b) { m.Procesa(b.data(), static_cast<int>(b.size())); }
     std::string fichaje(int anio = 2026, int mes = 1) {
         return RegistroFichaje(7, QDateTime(QDate(anio, mes, 14), QTime(8, 0, 5)), "123 PEREZ");
@@ -71,13 +63,13 @@ TEST_F(Recepcion, AnuncioPideFichajeGuardaYPideElSiguiente) {
     recibe("\x07"
            "07");
     EXPECT_EQ(enlace.Enviado, fetch("07"));
-    EXPECT_EQ(m.EstadoRecepcion, 4);
+    EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Fichaje);
     const std::string r = fichaje();
     recibe(TramaFichaje(r));
     ASSERT_EQ(guardados.size(), 1u);
     EXPECT_EQ(guardados[0], r);
     EXPECT_EQ(enlace.Enviado, fetch("07") + ACK + fetch("07"));
-    EXPECT_EQ(m.EstadoRecepcion, 4);
+    EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Fichaje);
     EXPECT_NE(consola.find("07"), std::string::npos); // announcement traced
 }
 
@@ -87,7 +79,7 @@ TEST_F(Recepcion, SumaMalaRecibeNakYNoSeGuarda) {
     recibe(TramaFichaje(fichaje(), true));
     EXPECT_TRUE(guardados.empty());
     EXPECT_EQ(enlace.Enviado, fetch("07") + NAK);
-    EXPECT_EQ(m.EstadoRecepcion, 0);
+    EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Reposo);
 }
 
 TEST_F(Recepcion, EscritorQueFallaDaMensajeYNak) {
@@ -97,7 +89,7 @@ TEST_F(Recepcion, EscritorQueFallaDaMensajeYNak) {
            TramaFichaje(fichaje()));
     EXPECT_EQ(enlace.Enviado, fetch("07") + NAK);
     EXPECT_NE(consola.find("ERROR de acceso a disco al escribir el fichaje:"), std::string::npos);
-    EXPECT_EQ(m.EstadoRecepcion, 0);
+    EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Reposo);
 }
 
 TEST_F(Recepcion, CorreccionDeAnio) {
@@ -151,7 +143,7 @@ TEST_F(Recepcion, TercerCaracterLetraSeDescartaSinRespuesta) {
            "07");
     enlace.Enviado.clear();
     recibe("\r\nA00 resto");
-    EXPECT_EQ(m.EstadoRecepcion, 0);
+    EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Reposo);
     EXPECT_TRUE(enlace.Enviado.empty());
 }
 
@@ -160,7 +152,7 @@ TEST_F(Recepcion, FichajeDemasiadoLargoRecibeNak) {
            "07");
     recibe("\r\n007" + std::string(130, 'x'));
     EXPECT_EQ(enlace.Enviado, fetch("07") + NAK);
-    EXPECT_EQ(m.EstadoRecepcion, 0);
+    EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Reposo);
 }
 
 TEST_F(Recepcion, FichajeCortoRecibeNakYNoHeredaElAnterior) {
@@ -172,7 +164,7 @@ TEST_F(Recepcion, FichajeCortoRecibeNakYNoHeredaElAnterior) {
     recibe(TramaFichaje("\r\n007 Jue 14/01/2026")); // a short clocking with a good checksum
     EXPECT_EQ(guardados.size(), 1u);
     EXPECT_EQ(enlace.Enviado, NAK);
-    EXPECT_EQ(m.EstadoRecepcion, 0);
+    EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Reposo);
     // The buffer was cleared before the fetch: nothing of the first clocking is left.
     recibe("\x07"
            "07");
@@ -183,11 +175,11 @@ TEST_F(Recepcion, TerminalVaciadoAtiendeSubidasYPeticiones) {
     recibe("\x07"
            "07" +
            TramaFichaje(fichaje()));
-    ASSERT_EQ(m.EstadoRecepcion, 4); // drained terminal: the next fetch has no answer
+    ASSERT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Fichaje); // drained terminal: the next fetch has no answer
     recibe("\x02"
            "07"
            "55\r"); // a list request comes instead
-    EXPECT_EQ(m.EstadoRecepcion, 0);
+    EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Reposo);
     EXPECT_NE(enlace.Enviado.find("\x05"
                                   "07D05 ACCESO DENEGADO\r"),
               std::string::npos);
@@ -196,7 +188,7 @@ TEST_F(Recepcion, TerminalVaciadoAtiendeSubidasYPeticiones) {
            TramaFichaje(fichaje()));
     recibe("\x01"
            "B");
-    EXPECT_EQ(m.EstadoRecepcion, 2);
+    EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::RegistrosLista);
 }
 
 TEST_F(Recepcion, SubidaDeListaCreaArchivoYFilas) {
@@ -208,7 +200,7 @@ TEST_F(Recepcion, SubidaDeListaCreaArchivoYFilas) {
     recibe(TramaRegistroLista(r2));
     recibe(EOT);
     EXPECT_EQ(enlace.Enviado, ACK + ACK + ACK);
-    EXPECT_EQ(m.EstadoRecepcion, 0);
+    EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Reposo);
     EXPECT_EQ(m.CuentaRespuesta, 0);
     const std::string archivo = Contenido(dir.Archivo("L1501260930.min"));
     EXPECT_EQ(archivo, r1 + r2);
@@ -255,7 +247,7 @@ TEST_F(Recepcion, TiempoAgotadoEnSubidaReintentaYAbandona) {
     recibe("0"); // a byte restarts the countdown
     for (int i = 0; i < 5; ++i)
         m.TickRespuesta();
-    EXPECT_EQ(m.EstadoRecepcion, 0);
+    EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Reposo);
     EXPECT_NE(consola.find("ERROR DE COMUNICACION"), std::string::npos);
     EXPECT_EQ(enlace.Enviado, ACK + NAK); // the last time-out sends nothing
     EXPECT_EQ(enlace.Purgas, 1);
@@ -302,7 +294,7 @@ TEST_F(Recepcion, SubidasDelMismoMinutoYSubidasCortadas) {
                "B" +
                TramaRegistroLista(r1));
         corta();
-        EXPECT_EQ(m.EstadoRecepcion, 0) << como;
+        EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Reposo) << como;
         EXPECT_EQ(QDir(aQ(dir.Ruta())).entryList(QDir::Files).join(' ').toStdString(),
                   "L1501260930.min L1501260930_2.min")
             << como;
@@ -314,7 +306,7 @@ TEST_F(Recepcion, ListaQueNoSePuedeCrearNoRecibeAck) {
     recibe("\x01"
            "B");
     EXPECT_TRUE(enlace.Enviado.empty());
-    EXPECT_EQ(m.EstadoRecepcion, 0);
+    EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Reposo);
     EXPECT_NE(consola.find("ERROR: no se puede crear la lista"), std::string::npos);
 }
 
@@ -325,10 +317,10 @@ TEST_F(Recepcion, PeticionDeLista) {
            "123\r");
     EXPECT_EQ(enlace.Enviado, std::string("\x05"
                                           "0A\x01R"));
-    EXPECT_EQ(ModoSondeo, 1);
-    EXPECT_EQ(CuentaSegundos, 30);
-    EXPECT_NE(ArchivoListaRam, nullptr);
-    EXPECT_EQ(EnlaceListaRam, &enlace);
+    EXPECT_EQ(entorno.ModoSondeo, 1);
+    EXPECT_EQ(entorno.CuentaSegundos, 30);
+    EXPECT_NE(entorno.ArchivoListaRam, nullptr);
+    EXPECT_EQ(entorno.EnlaceListaRam, &enlace);
     EXPECT_NE(consola.find("Enviando lista a RAM \r\nU123.min\r\n"), std::string::npos);
 }
 
@@ -343,7 +335,7 @@ TEST_F(Recepcion, PeticionRechazadaSiFaltaOElCodigoNoEsNumerico) {
         EXPECT_EQ(enlace.Enviado, "\x05"
                                   "0AD05 ACCESO DENEGADO\r")
             << codigo;
-        EXPECT_EQ(ModoSondeo, 0);
+        EXPECT_EQ(entorno.ModoSondeo, 0);
     }
     // A 17th character ends a code of 16 and is not kept.
     enlace.Enviado.clear();
@@ -364,11 +356,11 @@ TEST_F(Recepcion, RespuestaADenegados) {
     recibe(NAK);
     EXPECT_FALSE(respuesta);
     EXPECT_NE(consola.find("Error de comunicacion: lista no enviada.\r\n"), std::string::npos);
-    // No reply: the time-out leaves state 6.
+    // No reply: the time-out ends the wait.
     m.EsperaRespuestaDenegados(3);
     for (int i = 0; i < TiempoRespuesta; ++i)
         m.TickRespuesta();
-    EXPECT_EQ(m.EstadoRecepcion, 0);
+    EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Reposo);
 }
 
 TEST_F(Recepcion, TrazaLargaSeVuelcaEnTrozos) {

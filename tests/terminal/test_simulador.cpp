@@ -40,7 +40,7 @@ TEST_F(Simulador, TcpConElEscritorDeFichajes) {
     DirFichajes = dir.Ruta() + "/fichajes/";
     CreaDirectorio(DirFichajes);
     RutaHistorico = DirFichajes + NombreHistorico;
-    EntornoRecepcion.Guarda = nullptr; // the real writer
+    enlaces->Entorno.Guarda = nullptr; // the real writer
     TerminalSimulado t(7);
     std::unique_ptr<ServidorTerminal> s;
     ethernet(t, s);
@@ -86,22 +86,22 @@ TEST_F(Simulador, TcpConexionCaidaSeReintenta) {
     auto cincoSegundos = [&] { pasanSegundos(5); };
     // The terminal closes: a disconnection, no attempt lost.
     s->CortaConexion();
-    ASSERT_TRUE(espera([] { return TablaReconexion[1] == 5; }));
-    EXPECT_EQ(TablaEstadoEnchufe[1], 5u);
-    EXPECT_EQ(EstadoEnchufe(1), "Conectando ...");
+    ASSERT_TRUE(espera([this] { return enlaces->TablaReconexion[1] == 5; }));
+    EXPECT_EQ(enlaces->TablaEstadoEnchufe[1], 5u);
+    EXPECT_EQ(enlaces->EstadoEnchufe(1), "Conectando ...");
     espera([] { return false; }, 50); // no attempt before the countdown runs out
     EXPECT_EQ(s->Conexiones, 1);
     cincoSegundos();
     ASSERT_TRUE(espera([&] { return t.Saludos == 2; }));
     EXPECT_EQ(s->Conexiones, 2);
-    EXPECT_EQ(EstadoEnchufe(1), "Conectado");
+    EXPECT_EQ(enlaces->EstadoEnchufe(1), "Conectado");
     // Gone for good: each failed attempt takes one off.
     s->DejaDeEscuchar();
     s->CortaConexion();
-    ASSERT_TRUE(espera([] { return TablaReconexion[1] == 5; }));
+    ASSERT_TRUE(espera([this] { return enlaces->TablaReconexion[1] == 5; }));
     cincoSegundos();
-    ASSERT_TRUE(espera([] { return TablaEstadoEnchufe[1] == 4; }));
-    EXPECT_EQ(EstadoEnchufe(1), "Error de socket 4");
+    ASSERT_TRUE(espera([this] { return enlaces->TablaEstadoEnchufe[1] == 4; }));
+    EXPECT_EQ(enlaces->EstadoEnchufe(1), "Error de socket 4");
 }
 
 // A connection lost in the middle of a clocking: what comes on the new connection starts afresh.
@@ -114,9 +114,9 @@ TEST_F(Simulador, TcpFichajeCortadoNoSeGuardaTrasReconectar) {
     t.Pendientes.assign(r.begin(), r.end());
     t.CorteFichaje = 80; // over 60 characters: a BEL would end it
     t.Anuncia();
-    ASSERT_TRUE(espera([] { return RecepcionDeFila(1).LongitudFichaje == 80; }));
+    ASSERT_TRUE(espera([this] { return enlaces->RecepcionDeFila(1).LongitudFichaje == 80; }));
     s->CortaConexion();
-    ASSERT_TRUE(espera([] { return TablaReconexion[1] == 5; }));
+    ASSERT_TRUE(espera([this] { return enlaces->TablaReconexion[1] == 5; }));
     pasanSegundos(5);
     ASSERT_TRUE(espera([&] { return t.Saludos == 2; }));
     t.Anuncia();
@@ -128,7 +128,7 @@ TEST_F(Simulador, TcpFichajeCortadoNoSeGuardaTrasReconectar) {
 TEST_F(Simulador, TerminalCalladoNoBloqueaAOtroEnlace) {
     TerminalSimulado callado(3), t(4);
     std::unique_ptr<ServidorTerminal> s3, s4;
-    dosEthernet(callado, t, s3, s4, [this] { CargaTerminales(g); });
+    dosEthernet(callado, t, s3, s4, [this] { enlaces->CargaTerminales(g); });
     callado.Pendientes.push_back(registros(3, 1)[0]);
     callado.Silencio = true;
     callado.Anuncia();
@@ -149,8 +149,8 @@ TEST_F(Simulador, LineaSerieCompartida) {
     g.Cells[0][1] = g.Cells[0][2] = "Serie";
     g.Cells[1][1] = "1";
     g.Cells[1][2] = "2";
-    CargaTerminales(g);
-    ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
+    enlaces->CargaTerminales(g);
+    ASSERT_TRUE(enlaces->AbrePuertoSerie(linea.RutaEsclavo()));
     const auto r1 = registros(1, 2), r2 = registros(2, 2);
     t1.Pendientes.assign(r1.begin(), r1.end());
     t2.Pendientes.assign(r2.begin(), r2.end());
@@ -173,8 +173,8 @@ TEST_F(Simulador, LineaSerieSubidaPeticionYTerminalAjeno) {
     g.SetRowCount(2);
     g.Cells[0][1] = "Serie";
     g.Cells[1][1] = "1";
-    CargaTerminales(g);
-    ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
+    enlaces->CargaTerminales(g);
+    ASSERT_TRUE(enlaces->AbrePuertoSerie(linea.RutaEsclavo()));
     const std::vector<std::string> lista = {RegistroLista("123", "PEREZ", 20, 90),
                                             RegistroLista("7", "GIL", 3, 255)};
     ASSERT_TRUE(subeLista(t, lista, {0}, QDateTime(QDate(2026, 3, 2), QTime(7, 5))));
@@ -200,9 +200,9 @@ TEST_F(Simulador, RadioConPrefijoAntesDeCadaOrden) {
     g.SetRowCount(2);
     g.Cells[0][1] = "OndaRelay";
     g.Cells[1][1] = "BA000012";
-    CargaTerminales(g);
-    ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
-    EnviaTramaInicioRadio();
+    enlaces->CargaTerminales(g);
+    ASSERT_TRUE(enlaces->AbrePuertoSerie(linea.RutaEsclavo()));
+    enlaces->EnviaTramaInicioRadio();
     const auto r = registros(0x12, 2);
     t.Pendientes.assign(r.begin(), r.end());
     t.Anuncia();

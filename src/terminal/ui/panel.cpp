@@ -9,7 +9,6 @@
 #include "platform/portio.h"
 #include "platform/reloj.h"
 #include "terminal/cambiocodigo.h"
-#include "terminal/enlace.h"
 #include "terminal/listasusuarios.h"
 #include "terminal/ui/camcod.h"
 
@@ -38,12 +37,13 @@ namespace {
 // Terminal list item: its text, and below it the connection state of an Ethernet terminal.
 class TDelegadoTerminal : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    TDelegadoTerminal(const TEnlaces &enlaces, QObject *padre)
+        : QStyledItemDelegate(padre), enlaces_(enlaces) {}
     void paint(QPainter *p, const QStyleOptionViewItem &op, const QModelIndex &i) const override {
         QStyleOptionViewItem o = op;
         o.rect.setHeight(op.rect.height() / 2);
         QStyledItemDelegate::paint(p, o, i);
-        const std::string estado = EstadoEnchufe(i.row() + 1);
+        const std::string estado = enlaces_.EstadoEnchufe(i.row() + 1);
         if (estado.empty())
             return;
         QColor color = Qt::red;
@@ -61,6 +61,9 @@ public:
         QSize s = QStyledItemDelegate::sizeHint(op, i);
         return {s.width(), s.height() * 2};
     }
+
+private:
+    const TEnlaces &enlaces_;
 };
 
 // Terminal bytes for the console: OEM glyphs, CR LF and lone CR as line breaks.
@@ -110,7 +113,7 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
     auto *cuerpo = new QHBoxLayout();
     CLBTerminales = new QListWidget(this);
     CLBTerminales->setObjectName("CLBTerminales");
-    CLBTerminales->setItemDelegate(new TDelegadoTerminal(CLBTerminales));
+    CLBTerminales->setItemDelegate(new TDelegadoTerminal(Enlaces, CLBTerminales));
     CLBTerminales->setMaximumWidth(260);
     cuerpo->addWidget(CLBTerminales);
     PageControl1 = new QTabWidget(this);
@@ -162,6 +165,15 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
             BRecons->hide();
     });
 
+    creaTimers();
+    conectaEnlaces();
+    conectaListas();
+    FormCreate();
+    Timer1->start();
+    Timer2->start();
+}
+
+void TFormVelka::creaTimers() {
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(1);
@@ -173,33 +185,30 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
     Timer3 = new QTimer(this);
     Timer3->setInterval(36000000);
     connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
+}
 
-    EntornoRecepcion.Traza = [this](const std::string &t) { MuestraTraza(t); };
-    EntornoRecepcion.SG1 = &SG1;
-    AvisosEnlace::CambioEstado = [this] { CLBTerminales->viewport()->update(); };
-    AvisosEnlace::DatosRecibidos = [this] {
+void TFormVelka::conectaEnlaces() {
+    Enlaces.Entorno.Traza = [this](const std::string &t) { MuestraTraza(t); };
+    Enlaces.Entorno.SG1 = &SG1;
+    Enlaces.CambioEstado = [this] { CLBTerminales->viewport()->update(); };
+    Enlaces.DatosRecibidos = [this] {
         // Received bytes are served at once when the receive machines run.
-        if (Timer1->isActive() && ModoSondeo == 0)
-            ProcesaRecepcion();
+        if (Timer1->isActive() && Enlaces.Entorno.ModoSondeo == 0)
+            Enlaces.ProcesaRecepcion();
         ajustaTimer1();
     };
     Ganchos::CargaTerminales = [this] { CargaTerminales(); };
-    conectaListas();
-
-    FormCreate();
-    Timer1->start();
-    Timer2->start();
 }
 
 TFormVelka::~TFormVelka() {
-    EntornoRecepcion.Traza = nullptr;
-    EntornoRecepcion.SG1 = nullptr;
-    EntornoRecepcion.ListaRecibida = nullptr;
-    EntornoRecepcion.RespuestaDenegados = nullptr;
-    AvisosEnlace::CambioEstado = nullptr;
-    AvisosEnlace::DatosRecibidos = nullptr;
+    Enlaces.Entorno.Traza = nullptr;
+    Enlaces.Entorno.SG1 = nullptr;
+    Enlaces.Entorno.ListaRecibida = nullptr;
+    Enlaces.Entorno.RespuestaDenegados = nullptr;
+    Enlaces.CambioEstado = nullptr;
+    Enlaces.DatosRecibidos = nullptr;
     Ganchos::CargaTerminales = nullptr;
-    CierraEnlaces();
+    Enlaces.CierraEnlaces();
 }
 
 void TFormVelka::FormCreate() {
@@ -211,13 +220,13 @@ void TFormVelka::FormCreate() {
     AbrirPuerta->setVisible(!TextoAbrirPuerta.empty());
     BRecons->setVisible(FormatoCambiado);
 
-    CierraEnlaces();
+    Enlaces.CierraEnlaces();
     if (ExisteArchivo(DirDatos + "terminales.dat"))
         CargaTerminales();
     if (!stPuerto->text().isEmpty()) {
-        AbrePuertoSerie(NombrePuerto);
+        Enlaces.AbrePuertoSerie(NombrePuerto);
         if (ModoRadio)
-            EnviaTramaInicioRadio();
+            Enlaces.EnviaTramaInicioRadio();
     }
     Timer3->start();
 
@@ -242,10 +251,10 @@ void TFormVelka::CargaTerminales() {
 void TFormVelka::CargaTerminales(const StringGrid &sg) {
     Envio.Abandona(); // its link goes
     const int seleccion = CLBTerminales->currentRow();
-    const std::vector<std::string> rechazos = ::CargaTerminales(sg);
+    const std::vector<std::string> rechazos = Enlaces.CargaTerminales(sg);
     CLBTerminales->blockSignals(true);
     CLBTerminales->clear();
-    for (const std::string &t : TextosTerminales) {
+    for (const std::string &t : Enlaces.TextosTerminales) {
         auto *item = new QListWidgetItem(aQ(t), CLBTerminales);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
         item->setCheckState(Qt::Checked);
@@ -264,16 +273,17 @@ void TFormVelka::CargaTerminales(const StringGrid &sg) {
 }
 
 void TFormVelka::CLBTerminalesDblClick() {
+    TEnlaces &e = Enlaces;
     const int fila = CLBTerminales->currentRow() + 1;
-    if (fila < 1 || fila > NumTerminales)
+    if (fila < 1 || fila > e.NumTerminales)
         return;
-    FilaActual = fila;
+    e.FilaActual = fila;
     const std::string texto =
-        fila - 1 < static_cast<int>(TextosTerminales.size()) ? TextosTerminales[fila - 1] : "";
-    TipoConexionActual = texto.empty() ? TablaTipoConexion[fila] : texto[0];
-    if (TablaNumTerminal[fila] != TerminalNoValido) {
-        TerminalActual = TablaNumTerminal[fila];
-        FijaCabecera(TerminalActual);
+        fila - 1 < static_cast<int>(e.TextosTerminales.size()) ? e.TextosTerminales[fila - 1] : "";
+    e.TipoConexionActual = texto.empty() ? e.TablaTipoConexion[fila] : texto[0];
+    if (e.TablaNumTerminal[fila] != TerminalNoValido) {
+        e.TerminalActual = e.TablaNumTerminal[fila];
+        e.FijaCabecera(e.TerminalActual);
         seleccionaListas(fila);
     }
 }
@@ -283,15 +293,16 @@ void TFormVelka::CLBTerminalesClickCheck() {
 }
 
 void TFormVelka::Timer1Timer() {
-    if (CuentaEspera != 0)
-        --CuentaEspera;
+    TEntornoRecepcion &r = Enlaces.Entorno;
+    if (r.CuentaEspera != 0)
+        --r.CuentaEspera;
     if (hora_ && !hora_->Tick()) {
         hora_.reset();
         actualizaBotones();
     }
-    CuentaReconexiones();
-    if (ModoSondeo == 0)
-        ProcesaRecepcion();
+    Enlaces.CuentaReconexiones();
+    if (r.ModoSondeo == 0)
+        Enlaces.ProcesaRecepcion();
     pasoListas();
     const QString reloj = Ahora().toString("dd/MM/yyyy HH:mm:ss");
     if (reloj != textoReloj_) {
@@ -302,20 +313,23 @@ void TFormVelka::Timer1Timer() {
 }
 
 void TFormVelka::ajustaTimer1() {
-    const bool trabajo = ModoSondeo != 0 || CuentaEspera != 0 || Envio.Activo() || EnlacesConTrabajo();
+    const TEntornoRecepcion &r = Enlaces.Entorno;
+    const bool trabajo =
+        r.ModoSondeo != 0 || r.CuentaEspera != 0 || Envio.Activo() || Enlaces.EnlacesConTrabajo();
     const int intervalo = trabajo ? 1 : IntervaloReposo;
     if (Timer1->interval() != intervalo)
         Timer1->setInterval(intervalo);
 }
 
 void TFormVelka::Timer2Timer() {
-    TickRespuestas();
-    if (SubcuentaSegundos == 0) {
-        SubcuentaSegundos = 99;
-        if (CuentaSegundos != 0)
-            --CuentaSegundos;
+    Enlaces.TickRespuestas();
+    TEntornoRecepcion &r = Enlaces.Entorno;
+    if (r.SubcuentaSegundos == 0) {
+        r.SubcuentaSegundos = 99;
+        if (r.CuentaSegundos != 0)
+            --r.CuentaSegundos;
     } else {
-        --SubcuentaSegundos;
+        --r.SubcuentaSegundos;
     }
     if (subida_ && !subida_->Tick())
         terminaSubida();
@@ -348,16 +362,17 @@ void TFormVelka::visorKeyPress(char key) {
 void TFormVelka::enviaLineaConsola() {
     const std::string linea = LineaConsola;
     LineaConsola.clear();
+    TEnlaces &e = Enlaces;
     const int fila = CLBTerminales->currentRow() + 1;
-    const bool valida = fila >= 1 && fila <= NumTerminales && TablaNumTerminal[fila] != TerminalNoValido;
+    const bool valida = fila >= 1 && fila <= e.NumTerminales && e.TablaNumTerminal[fila] != TerminalNoValido;
     if (valida) {
-        FilaActual = fila;
-        TerminalActual = TablaNumTerminal[fila];
-        FijaCabecera(TerminalActual);
-        const std::string trama = std::string(CabeceraComando, 3) + linea;
-        EnviaDireccionRadioFila(fila);
+        e.FilaActual = fila;
+        e.TerminalActual = e.TablaNumTerminal[fila];
+        e.FijaCabecera(e.TerminalActual);
+        const std::string trama = std::string(e.CabeceraComando, 3) + linea;
+        e.EnviaDireccionRadioFila(fila);
         for (char b : trama) {
-            EnviaAFila(fila, &b, 1);
+            e.EnviaAFila(fila, &b, 1);
             pausaEntreBytes();
         }
     }
@@ -365,7 +380,7 @@ void TFormVelka::enviaLineaConsola() {
     if (!linea.empty() && linea[0] == 'l')
         PageControl1->setCurrentWidget(TS2);
     if (valida && !linea.empty() && linea[0] == 'm')
-        RecepcionDeFila(fila).EsperaFichaje(TerminalActual);
+        e.RecepcionDeFila(fila).EsperaFichaje(e.TerminalActual);
 }
 
 void TFormVelka::Edit3KeyPress(char key) {
@@ -429,7 +444,7 @@ void TFormVelka::Cambiarcdigo1Click() {
 
 void TFormVelka::Button2Click() {
     const int fila = CLBTerminales->currentRow() + 1;
-    if (subida_ || hora_ || fila < 1 || fila > NumTerminales)
+    if (subida_ || hora_ || fila < 1 || fila > Enlaces.NumTerminales)
         return;
     CLBTerminalesDblClick();
     const std::string ruta = deQ(Edit2->text());
@@ -449,11 +464,11 @@ void TFormVelka::Button2Click() {
     }
     MuestraTraza("\r\nOFFSET   DIRECC.  BYTES\r\n");
     Timer1->stop(); // the receive machines must not take the loader's replies
-    cargador_ = std::make_unique<TCargadorEnFila>(fila);
-    subida_ =
-        std::make_unique<TSubidaFirmware>(*cargador_, [this](const std::string &t) { MuestraTraza(t); });
+    cargador_ = std::make_unique<TCargadorEnFila>(Enlaces, fila);
+    subida_ = std::make_unique<TSubidaFirmware>(*cargador_, Enlaces.Entorno.CuentaSegundos,
+                                                [this](const std::string &t) { MuestraTraza(t); });
     actualizaBotones();
-    subida_->Arranca(std::move(programa.Secciones), TipoConexionActual == 'E' ? 320 : 10);
+    subida_->Arranca(std::move(programa.Secciones), Enlaces.TipoConexionActual == 'E' ? 320 : 10);
     if (!subida_->Activa())
         terminaSubida();
 }
@@ -480,7 +495,8 @@ void TFormVelka::PoneHoraTerminales() {
     }
     if (hora_)
         return;
-    hora_ = std::make_unique<TPuestaEnHora>(terminales_, [this](const std::string &t) { MuestraTraza(t); });
+    hora_ = std::make_unique<TPuestaEnHora>(terminales_, Enlaces.Entorno.CuentaEspera,
+                                            [this](const std::string &t) { MuestraTraza(t); });
     hora_->Arranca();
     if (!hora_->Activa())
         hora_.reset();

@@ -1,6 +1,7 @@
 #pragma once
 // The terminal control panel: terminal links, protocol, console and clockings pages.
 #include "platform/stringgrid.h"
+#include "terminal/enlace.h"
 #include "terminal/envialista.h"
 #include "terminal/firmware.h"
 #include "terminal/horaterminales.h"
@@ -32,6 +33,9 @@ public:
     // Creation sequence: port-I/O, configuration, terminal tables and links, timers, dates.
     void FormCreate();
 
+    // The terminal tables, the links and their receive machines.
+    TEnlaces Enlaces;
+
     // Rebuilds the terminal tables, links and CLBTerminales from the terminals window's grid.
     void CargaTerminales();
     void CargaTerminales(const StringGrid &sg);
@@ -40,7 +44,8 @@ public:
     void CLBTerminalesClickCheck();
 
     // Timer1 ticks every millisecond while there is link work (received bytes waiting, the list
-    // sender, a wait on CuentaEspera), else every IntervaloReposo ms; received bytes wake it.
+    // sender, a wait on CuentaEspera of Enlaces.Entorno), else every IntervaloReposo ms; received
+    // bytes wake it.
     static constexpr int IntervaloReposo = 100;
     void Timer1Timer();
     void Timer2Timer();
@@ -100,12 +105,16 @@ public:
     void BitBtn8Click() override;
     void BitBtn7Click() override;
     void DenegadosCambiados() override;
-    TEnvioLista Envio{{&ModoSondeo, &CuentaSegundos, &ReintentosRestantes}};
+    TEnvioLista Envio{
+        {&Enlaces.Entorno.ModoSondeo, &Enlaces.Entorno.CuentaSegundos, &Enlaces.Entorno.ReintentosRestantes}};
 
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
 
 private:
+    void creaTimers();
+    // The links tell the panel: console text, received bytes, connection states.
+    void conectaEnlaces();
     void enviaLineaConsola();
     void ajustaTimer1();
     void terminaSubida();
@@ -126,7 +135,7 @@ private:
     QString textoReloj_;
     std::unique_ptr<TCargadorEnFila> cargador_;
     std::unique_ptr<TSubidaFirmware> subida_;
-    TTerminalesTablas terminales_;
+    TTerminalesTablas terminales_{Enlaces};
     std::unique_ptr<TPuestaEnHora> hora_;
     bool horaPendiente_ = false;
 };

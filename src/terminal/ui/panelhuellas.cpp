@@ -20,13 +20,14 @@ namespace {
 // The link of one row of the terminal tables.
 class TCanalFila : public TCanalEnvio {
 public:
-    explicit TCanalFila(int fila) : fila_(fila) {}
-    void Envia(const char *datos, int n) override { EnviaAFila(fila_, datos, n); }
-    void EnviaDireccionRadio() override { EnviaDireccionRadioFila(fila_); }
-    QByteArray TomaRecibido() override { return ::TomaRecibido(fila_); }
-    void Purga() override { ::TomaRecibido(fila_); }
+    TCanalFila(TEnlaces &enlaces, int fila) : enlaces_(enlaces), fila_(fila) {}
+    void Envia(const char *datos, int n) override { enlaces_.EnviaAFila(fila_, datos, n); }
+    void EnviaDireccionRadio() override { enlaces_.EnviaDireccionRadioFila(fila_); }
+    QByteArray TomaRecibido() override { return enlaces_.TomaRecibido(fila_); }
+    void Purga() override { enlaces_.TomaRecibido(fila_); }
 
 private:
+    TEnlaces &enlaces_;
     int fila_;
 };
 
@@ -52,8 +53,8 @@ std::vector<TRegistroMin> leeYCierra(std::FILE *f) {
 void TFormVelka::conectaListas() {
     Envio.Traza = [this](const std::string &t) { MuestraTraza(t); };
     Envio.Terminado = [this](TEnvioLista::Clase clase) { finEnvioLista(clase); };
-    EntornoRecepcion.RespuestaDenegados = [this](bool ack) { respuestaDenegados(ack); };
-    EntornoRecepcion.ListaRecibida = [this](const std::string &nombre) {
+    Enlaces.Entorno.RespuestaDenegados = [this](bool ack) { respuestaDenegados(ack); };
+    Enlaces.Entorno.ListaRecibida = [this](const std::string &nombre) {
         // The list being uploaded is the one SG1 shows from now on.
         Edit1->setText(aQ(nombre));
         NombreListaSG1 = nombre;
@@ -63,16 +64,17 @@ void TFormVelka::conectaListas() {
 }
 
 void TFormVelka::seleccionaListas(int fila) {
-    const std::string &texto = TextosTerminales[static_cast<size_t>(fila - 1)];
+    const TEnlaces &e = Enlaces;
+    const std::string &texto = e.TextosTerminales[static_cast<size_t>(fila - 1)];
     const size_t blanco = texto.size() > 3 ? texto.find(' ', 3) : std::string::npos;
     EDDir->setText(aQ(texto.substr(0, blanco)));
     EDPuerta->setText(aQ(blanco == std::string::npos ? std::string() : texto.substr(blanco + 1)));
-    CargaDenegados(TerminalActual);
+    CargaDenegados(e.TerminalActual);
     if (!hayTerminales())
         return;
     const StringGrid &g = FormTerminales->SGTerminales;
-    for (int r = 1; r < g.RowCount() && r <= NumTerminales; ++r) {
-        if (TablaNumTerminal[r] != TerminalActual)
+    for (int r = 1; r < g.RowCount() && r <= e.NumTerminales; ++r) {
+        if (e.TablaNumTerminal[r] != e.TerminalActual)
             continue;
         Edit1->setText(aQ(g.Celda(ColPermitidos, r)));
         CargaArchivoHuellas();
@@ -82,42 +84,46 @@ void TFormVelka::seleccionaListas(int fila) {
 }
 
 void TFormVelka::BitBtn1Click() {
+    TEnlaces &e = Enlaces;
     std::vector<TRegistroMin> registros;
-    if (Envio.Activo() || FilaActual < 1 || !LeeListaMin(ListaSG1, registros))
+    if (Envio.Activo() || e.FilaActual < 1 || !LeeListaMin(ListaSG1, registros))
         return;
-    terminalEnvio_ = TerminalActual;
+    terminalEnvio_ = e.TerminalActual;
     listaEnvio_ = NombreListaSG1;
     PageControl1->setCurrentWidget(TSComunicaciones);
-    EnviaDireccionRadioFila(FilaActual);
+    e.EnviaDireccionRadioFila(e.FilaActual);
     LineaConsola = "borra lista";
     visorKeyPress(Control::CR);
-    Envio.Inicia(TEnvioLista::Clase::Todo, std::make_unique<TCanalFila>(FilaActual), TerminalActual,
+    Envio.Inicia(TEnvioLista::Clase::Todo, std::make_unique<TCanalFila>(e, e.FilaActual), e.TerminalActual,
                  std::move(registros));
     ajustaTimer1();
 }
 
 void TFormVelka::BitBtn8Click() {
+    TEnlaces &e = Enlaces;
     std::vector<TRegistroMin> registros;
     const auto [primera, ultima] = SeleccionSG1();
-    if (Envio.Activo() || FilaActual < 1 || primera < 1 || !LeeListaMin(ListaSG1, registros))
+    if (Envio.Activo() || e.FilaActual < 1 || primera < 1 || !LeeListaMin(ListaSG1, registros))
         return;
     const size_t desde = std::min(registros.size(), static_cast<size_t>(primera - 1));
     const size_t hasta = std::min(registros.size(), static_cast<size_t>(ultima));
-    terminalEnvio_ = TerminalActual;
+    terminalEnvio_ = e.TerminalActual;
     listaEnvio_ = NombreListaSG1;
     PageControl1->setCurrentWidget(TSComunicaciones);
-    Envio.Inicia(TEnvioLista::Clase::Seleccion, std::make_unique<TCanalFila>(FilaActual), TerminalActual,
+    Envio.Inicia(TEnvioLista::Clase::Seleccion, std::make_unique<TCanalFila>(e, e.FilaActual),
+                 e.TerminalActual,
                  std::vector<TRegistroMin>(registros.begin() + desde, registros.begin() + hasta));
     ajustaTimer1();
 }
 
 void TFormVelka::pasoListas() {
-    if (ModoSondeo == 1 && ArchivoListaRam) {
+    TEntornoRecepcion &r = Enlaces.Entorno;
+    if (r.ModoSondeo == 1 && r.ArchivoListaRam) {
         if (Envio.Activo()) { // a load in course keeps the link: the request goes unanswered
-            std::fclose(ArchivoListaRam);
-            ArchivoListaRam = nullptr;
+            std::fclose(r.ArchivoListaRam);
+            r.ArchivoListaRam = nullptr;
             if (Envio.Borrando())
-                ModoSondeo = 0;
+                r.ModoSondeo = 0;
         } else {
             iniciaEnvioRam();
         }
@@ -125,19 +131,21 @@ void TFormVelka::pasoListas() {
     if (Envio.Activo())
         Envio.Paso();
     else
-        ModoSondeo = 0;
+        r.ModoSondeo = 0;
 }
 
 void TFormVelka::iniciaEnvioRam() {
-    std::vector<TRegistroMin> registros = leeYCierra(ArchivoListaRam);
-    ArchivoListaRam = nullptr;
-    const unsigned numero = static_cast<unsigned>(LeeHex(std::string(CabeceraListaRam + 1, 2)));
-    const int fila = FilaDeEnlace(EnlaceListaRam, numero);
+    TEntornoRecepcion &r = Enlaces.Entorno;
+    std::vector<TRegistroMin> registros = leeYCierra(r.ArchivoListaRam);
+    r.ArchivoListaRam = nullptr;
+    const unsigned numero = static_cast<unsigned>(LeeHex(std::string(r.CabeceraListaRam + 1, 2)));
+    const int fila = Enlaces.FilaDeEnlace(r.EnlaceListaRam, numero);
     if (fila < 1) {
-        ModoSondeo = 0;
+        r.ModoSondeo = 0;
         return;
     }
-    Envio.Inicia(TEnvioLista::Clase::Ram, std::make_unique<TCanalFila>(fila), numero, std::move(registros));
+    Envio.Inicia(TEnvioLista::Clase::Ram, std::make_unique<TCanalFila>(Enlaces, fila), numero,
+                 std::move(registros));
 }
 
 void TFormVelka::finEnvioLista(TEnvioLista::Clase clase) {
@@ -150,25 +158,25 @@ void TFormVelka::finEnvioLista(TEnvioLista::Clase clase) {
     // Saved without rebuilding the links: the end of the list may still be on its way.
     if (!GuardaTerminales(RutaTerminales(), FormTerminales->SGTerminales))
         MuestraTraza(CharToOem("ERROR: no se puede guardar " + RutaTerminales()) + "\r\n");
-    CLBTerminales->viewport()->update();
 }
 
 void TFormVelka::fijaCeldaTerminales(int col, unsigned numero, const std::string &valor) {
     if (!hayTerminales())
         return;
     StringGrid &g = FormTerminales->SGTerminales;
-    for (int r = 1; r < g.RowCount() && r <= NumTerminales; ++r)
-        if (TablaNumTerminal[r] == numero)
+    for (int r = 1; r < g.RowCount() && r <= Enlaces.NumTerminales; ++r)
+        if (Enlaces.TablaNumTerminal[r] == numero)
             g.Cells[col][r] = valor;
     CLBTerminales->viewport()->update();
 }
 
 void TFormVelka::DenegadosCambiados() {
-    fijaCeldaTerminales(ColDenegados, TerminalActual, "");
+    fijaCeldaTerminales(ColDenegados, Enlaces.TerminalActual, "");
 }
 
 void TFormVelka::BitBtn7Click() {
-    if (Envio.Activo() || FilaActual < 1)
+    TEnlaces &e = Enlaces;
+    if (Envio.Activo() || e.FilaActual < 1)
         return;
     std::vector<std::string> textos;
     for (int r = 1; r < SG1.RowCount(); ++r)
@@ -177,21 +185,21 @@ void TFormVelka::BitBtn7Click() {
     Denegados.Guarda(NombreDenegados);
     MuestraDenegados();
     PageControl1->setCurrentWidget(TSComunicaciones);
-    const int fila = FilaActual;
-    const unsigned numero = TablaNumTerminal[fila];
-    const std::vector<std::string> tramas = Denegados.Tramas();
-    EnviaDireccionRadioFila(fila);
+    const int fila = e.FilaActual;
+    const unsigned numero = e.TablaNumTerminal[fila];
+    e.EnviaDireccionRadioFila(fila);
     const std::string cabecera = "\x05" + Formato("%02X", numero & 0xFF);
-    EnviaAFila(fila, cabecera.data(), 3);
+    e.EnviaAFila(fila, cabecera.data(), 3);
     MuestraTraza("Enviando lista de denegados\r\n");
+    const std::vector<std::string> tramas = Denegados.Tramas();
     for (const std::string &t : tramas) {
         if (&t != &tramas.front())
             MuestraTraza(t);
-        EnviaAFila(fila, t.data(), static_cast<int>(t.size()));
+        e.EnviaAFila(fila, t.data(), static_cast<int>(t.size()));
     }
     terminalDenegados_ = numero;
     denegadosEnviados_ = NombreDenegados;
-    RecepcionDeFila(fila).EsperaRespuestaDenegados(numero);
+    e.RecepcionDeFila(fila).EsperaRespuestaDenegados(numero);
 }
 
 void TFormVelka::respuestaDenegados(bool ack) {

@@ -4,6 +4,7 @@
 #include "masterdata/ui/empleadosorg.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
+#include "presence/presenciafichaje.h"
 #include "presence/ui/ficharpre.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
@@ -70,7 +71,7 @@ TEST(FormFichar, PresentesQueNoSeEscribeSeAvisa) {
     FormEmpleados->SG1.SetRowCount(2);
     FormEmpleados->SG1.Cells[0][1] = "7 Dure";
     CreaDirectorio(DirFichajes + "presentes");
-    FijaEmpleadosPresencia([] { return &FormEmpleados->SG1; });
+    FijaFichajeGuardado([](const std::string &r) { return AnotaPresencia(r, &FormEmpleados->SG1); });
     TFormFichar f;
     f.FormActivate();
     RespuestasPrueba r;
@@ -78,7 +79,7 @@ TEST(FormFichar, PresentesQueNoSeEscribeSeAvisa) {
     EXPECT_EQ(Contenido(RutaHistorico).size(), 103u); // stored all the same
     ASSERT_EQ(r.Mensajes.size(), 1u);
     EXPECT_NE(r.Mensajes[0].texto.find("presentes"), std::string::npos);
-    FijaEmpleadosPresencia(nullptr);
+    FijaFichajeGuardado(nullptr);
     delete FormEmpleados;
 }
 

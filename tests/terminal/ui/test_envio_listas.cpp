@@ -29,8 +29,16 @@ protected:
         CreaDirectorio(dir.Ruta() + "/huellas");
         FormTerminales = new TFormTerminales();
         panel = std::make_unique<TFormVelka>();
+        enlaces = &panel->Enlaces;
+        motor.Conduce(panel->Enlaces);
+        panel->Enlaces.Entorno.Guarda = [this](char *r) {
+            guardados.emplace_back(r, 103);
+            return true;
+        };
     }
     void TearDown() override {
+        enlaces = &propios;
+        motor.Conduce(propios);
         panel.reset();
         delete FormTerminales;
         Simulador::TearDown();
@@ -57,7 +65,7 @@ protected:
             g.Cells[1][1] = "3";
             g.Cells[1][2] = "4";
             carga();
-            ASSERT_TRUE(AbrePuertoSerie(linea->RutaEsclavo()));
+            ASSERT_TRUE(panel->Enlaces.AbrePuertoSerie(linea->RutaEsclavo()));
         }
         selecciona(2);
     }
@@ -70,6 +78,7 @@ protected:
         panel->Edit1->setText(aQ(nombre));
         panel->CargaArchivoHuellas();
     }
+    TEntornoRecepcion &e() { return panel->Enlaces.Entorno; }
     QByteArray recibido() const { return linea ? linea->Recibido : s4->Recibido; }
     std::string visor() const { return deQ(panel->visor->toPlainText()); }
     // The record as the terminal must get it: OEM text, filler after the template.
@@ -117,8 +126,8 @@ TEST_F(EnvioListas, ListaRecibidaEditadaYEnviadaEntera) {
 
     panel->BitBtn1->click();
     ASSERT_TRUE(espera([&] { return t4.Borrados == 1; }));
-    EXPECT_EQ(ModoSondeo, 0); // clockings are still collected while the terminal empties its list
-    CuentaSegundos = 0;
+    EXPECT_EQ(e().ModoSondeo, 0); // clockings are still collected while the terminal empties its list
+    e().CuentaSegundos = 0;
     ASSERT_TRUE(espera([&] { return t4.CargasCompletas == 1; }));
     const std::string nave = Contenido(DirHuellas + "nave.min");
     ASSERT_EQ(t4.Memoria.size(), 2u);
@@ -130,7 +139,7 @@ TEST_F(EnvioListas, ListaRecibidaEditadaYEnviadaEntera) {
     EXPECT_NE(visor().find("Enviando lista a FLASH"), std::string::npos);
     EXPECT_NE(visor().find("   2 - 77 ZOE  3 minucias"), std::string::npos);
     // Terminal 4 holds the list now: recorded and saved, and no link was dropped.
-    ASSERT_TRUE(espera([&] { return ModoSondeo == 0; }));
+    ASSERT_TRUE(espera([&] { return e().ModoSondeo == 0; }));
     StringGrid leido(6, 1);
     LeeTerminales(RutaTerminales(), leido);
     EXPECT_EQ(leido.Celda(ColPermitidos, 2), "nave.min");
@@ -161,7 +170,7 @@ TEST_F(EnvioListas, SeleccionConNakYListaVacia) {
     s4->Recibido.clear();
     panel->BitBtn1->click();
     ASSERT_TRUE(espera([&] { return t4.Borrados == 1; }));
-    CuentaSegundos = 0;
+    e().CuentaSegundos = 0;
     ASSERT_TRUE(espera([&] { return t4.CargasCompletas == 2; }));
     EXPECT_TRUE(s4->Recibido.endsWith(QByteArray("\x05"
                                                  "04\x01"
@@ -182,8 +191,8 @@ TEST_F(EnvioListas, TerminalCalladoDaErrorTrasSusTiempos) {
     panel->Timer1->stop();
     panel->Timer2->stop();
     motor.Para();
-    CuentaSegundos = 8;
-    SubcuentaSegundos = 100;
+    e().CuentaSegundos = 8;
+    e().SubcuentaSegundos = 100;
     int ticks = 0;
     while (visor().find("ERROR DE COMUNICACION") == std::string::npos && ticks < 4000) {
         panel->Timer2Timer();
@@ -191,7 +200,7 @@ TEST_F(EnvioListas, TerminalCalladoDaErrorTrasSusTiempos) {
         ++ticks;
     }
     EXPECT_EQ(ticks, 2801); // 8 seconds, then 5 for each of four more tries
-    EXPECT_EQ(ModoSondeo, 0);
+    EXPECT_EQ(e().ModoSondeo, 0);
     EXPECT_FALSE(panel->Envio.Activo());
     EXPECT_EQ(t4.Memoria.size(), 1u);
 }
@@ -207,7 +216,7 @@ void EnvioListas::peticion(bool serie) {
     Escribe(DirHuellas + "U123.min", u);
     const std::string terminales = Contenido(RutaTerminales());
     t4.PideLista("123");
-    ASSERT_TRUE(espera([&] { return t4.CargasCompletas == 1 && ModoSondeo == 0; }));
+    ASSERT_TRUE(espera([&] { return t4.CargasCompletas == 1 && e().ModoSondeo == 0; }));
     EXPECT_EQ(t4.Ram, (std::vector<std::string>{preparado(u.substr(0, 512)), preparado(u.substr(512))}));
     EXPECT_TRUE(t4.Memoria.empty());
     t4.PideLista("999");
@@ -266,7 +275,9 @@ TEST_F(EnvioListas, DenegadosConSuSumaYUnAnuncioAjeno) {
                                         "04");
     }));
     EXPECT_EQ(Contenido("denegados.004"), "");
-    ASSERT_TRUE(espera([&] { return RecepcionDeFila(2).EstadoRecepcion == 0; }, 10000));
+    ASSERT_TRUE(
+        espera([&] { return panel->Enlaces.RecepcionDeFila(2).EstadoRecepcion == TEstadoRecepcion::Reposo; },
+               10000));
     EXPECT_TRUE(panel->BitBtn7->isEnabled());
 }
 

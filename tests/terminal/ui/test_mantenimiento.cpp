@@ -37,8 +37,10 @@ protected:
         motor.Para(); // the panel's own timers drive the links
         Escribe(dir.Archivo("velkatron.ini"), "[config]\r\nAbrirPuerta=1\r\n");
         panel = std::make_unique<TFormVelka>();
+        enlaces = &panel->Enlaces;
     }
     void TearDown() override {
+        enlaces = &propios;
         panel.reset();
         FijaReloj(nullptr);
         Simulador::TearDown();
@@ -53,7 +55,7 @@ protected:
             g.Cells[1][r++] = std::to_string(t->Numero);
         }
         panel->CargaTerminales(g);
-        ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
+        ASSERT_TRUE(enlaces->AbrePuertoSerie(linea.RutaEsclavo()));
     }
     // An Ethernet terminal in row 1 of the panel's list, connected.
     void red(TerminalSimulado &t, std::unique_ptr<ServidorTerminal> &s) {
@@ -128,8 +130,8 @@ TEST_F(Mantenimiento, CargadorCalladoTrasAcortarLaCuenta) {
     bool acortada = false;
     QObject::connect(panel->Timer2, &QTimer::timeout, panel.get(), [&] {
         if (!acortada && panel->SubiendoFirmware()) {
-            EXPECT_GT(CuentaSegundos, 300); // Ethernet waits 320 steps
-            CuentaSegundos = 1;
+            EXPECT_GT(panel->Enlaces.Entorno.CuentaSegundos, 300); // Ethernet waits 320 steps
+            panel->Enlaces.Entorno.CuentaSegundos = 1;
             acortada = true;
         }
     });
@@ -172,7 +174,7 @@ TEST_F(Mantenimiento, HoraATodosLosTerminalesSerie) {
     panel->BFechaHora->click();
     linea.Atiende();
     EXPECT_EQ(linea.Recibido.toStdString(), tramaHora("01", "06-12-2026 14:00:23 "));
-    EXPECT_EQ(CuentaEspera, 100);
+    EXPECT_EQ(panel->Enlaces.Entorno.CuentaEspera, 100);
     ASSERT_TRUE(espera([&] { return visor().ends_with("Fecha y hora actualizada\n"); }));
     EXPECT_EQ(linea.Recibido.toStdString(), tramaHora("01", "06-12-2026 14:00:23 ") +
                                                 tramaHora("02", "06-12-2026 14:00:23 ") +
@@ -196,7 +198,7 @@ TEST_F(Mantenimiento, HoraPorRadioConElPrefijoDeCadaTerminal) {
     g.Cells[1][1] = "BA000007";
     g.Cells[1][2] = "BA000012";
     panel->CargaTerminales(g);
-    ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
+    ASSERT_TRUE(enlaces->AbrePuertoSerie(linea.RutaEsclavo()));
     panel->BFechaHora->click();
     ASSERT_TRUE(espera([&] { return visor().ends_with("Fecha y hora actualizada\n"); }));
     EXPECT_EQ(linea.Prefijos, (std::vector<uint32_t>{0xBA000007, 0xBA000012}));

@@ -35,8 +35,8 @@ TEST_F(Simulador, CreacionDelPanelAbreElPuertoYArrancaLaRadio) {
     EXPECT_EQ(linea.Recibido, QByteArray("\x01IBA000000390000001\x04"));
     EXPECT_EQ(panel->CLBTerminales->count(), 2);
     EXPECT_EQ(panel->CLBTerminales->currentRow(), 0);
-    EXPECT_EQ(std::string(CabeceraComando), "\x05"
-                                            "07");
+    EXPECT_EQ(std::string(panel->Enlaces.CabeceraComando), "\x05"
+                                                           "07");
     EXPECT_TRUE(panel->Timer3->isActive());
     panel.reset();
     delete FormTerminales;
@@ -44,14 +44,19 @@ TEST_F(Simulador, CreacionDelPanelAbreElPuertoYArrancaLaRadio) {
 
 // ---- the panel's console ----
 
+// The links under test are the panel's, driven by its timers and the test's.
 class Consola : public Simulador {
 protected:
     void SetUp() override {
         Simulador::SetUp();
         panel = std::make_unique<TFormVelka>();
-        CapturaRecepcion(consola, guardados);
+        enlaces = &panel->Enlaces;
+        motor.Conduce(panel->Enlaces);
+        CapturaRecepcion(panel->Enlaces.Entorno, consola, guardados);
     }
     void TearDown() override {
+        enlaces = &propios;
+        motor.Conduce(propios);
         panel.reset();
         Simulador::TearDown();
     }
@@ -123,7 +128,7 @@ TEST_F(Consola, SubidaCalladaReintentaYAbandonaSinNakFinal) {
     ASSERT_TRUE(espera([&] { return consola.find("ERROR DE COMUNICACION") != std::string::npos; }));
     espera([] { return false; }, 100);
     EXPECT_EQ(s->Recibido, QByteArray("\x06\x08"));
-    EXPECT_EQ(RecepcionDeFila(1).EstadoRecepcion, 0);
+    EXPECT_EQ(enlaces->RecepcionDeFila(1).EstadoRecepcion, TEstadoRecepcion::Reposo);
 }
 
 TEST_F(Consola, VisorPierdeSuPrimeraLineaPasadasDoscientas) {
@@ -161,7 +166,7 @@ TEST_F(Consola, PanelSoloAtiendeEnSeguidaYReposaSinTrabajo) {
     g.Cells[0][2] = "Ethernet";
     g.Cells[1][2] = "127.0.0.1:4";
     panel->CargaTerminales(g);
-    ASSERT_TRUE(AbrePuertoSerie(linea.RutaEsclavo()));
+    ASSERT_TRUE(enlaces->AbrePuertoSerie(linea.RutaEsclavo()));
     ASSERT_TRUE(espera([&] { return te.Saludos == 1; }));
     for (TerminalSimulado *t : {&ts, &te}) {
         const auto r = registros(t->Numero, 30);
@@ -187,10 +192,11 @@ TEST_F(Consola, LineaDeConsolaNoDesborda) {
 
 TEST_F(Consola, CuentaSegundosBajaCadaCienTicks) {
     panel->Timer2->stop();
-    CuentaSegundos = 5;
-    SubcuentaSegundos = 100;
+    TEntornoRecepcion &e = panel->Enlaces.Entorno;
+    e.CuentaSegundos = 5;
+    e.SubcuentaSegundos = 100;
     int ticks = 0;
-    while (CuentaSegundos != 0 && ticks < 1000) {
+    while (e.CuentaSegundos != 0 && ticks < 1000) {
         panel->Timer2Timer();
         ++ticks;
     }
@@ -206,9 +212,9 @@ TEST_F(Consola, GuardarTerminalesReconstruyeLasTablas) {
     FormTerminales->SGTerminales.Cells[1][1] = "9";
     FormTerminales->SGTerminales.Cells[5][1] = "Todo";
     FormTerminales->botonrecClick();
-    EXPECT_EQ(NumTerminales, 1);
+    EXPECT_EQ(panel->Enlaces.NumTerminales, 1);
     EXPECT_EQ(panel->CLBTerminales->count(), 1);
-    EXPECT_EQ(TablaNumTerminal[1], 9u);
+    EXPECT_EQ(panel->Enlaces.TablaNumTerminal[1], 9u);
     delete FormTerminales;
 }
 
