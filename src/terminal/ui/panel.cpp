@@ -8,9 +8,6 @@
 #include "platform/lineas.h"
 #include "platform/portio.h"
 #include "platform/reloj.h"
-#include "terminal/cambiocodigo.h"
-#include "terminal/listasusuarios.h"
-#include "terminal/ui/camcod.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -28,13 +25,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <chrono>
-#include <memory>
 
 QPointer<TFormVelka> FormVelka;
 
 namespace {
 
-// Terminal list item: its text, and below it the connection state of an Ethernet terminal.
+// Terminal list item: its text (silver when unchecked), and below it the connection state of an
+// Ethernet terminal, or "Actualizado" for another that holds its denied list.
 class TDelegadoTerminal : public QStyledItemDelegate {
 public:
     TDelegadoTerminal(const TEnlaces &enlaces, QObject *padre)
@@ -42,12 +39,18 @@ public:
     void paint(QPainter *p, const QStyleOptionViewItem &op, const QModelIndex &i) const override {
         QStyleOptionViewItem o = op;
         o.rect.setHeight(op.rect.height() / 2);
+        if (i.data(Qt::CheckStateRole).toInt() != Qt::Checked)
+            o.palette.setColor(QPalette::Text, Qt::gray);
         QStyledItemDelegate::paint(p, o, i);
-        const std::string estado = enlaces_.EstadoEnchufe(i.row() + 1);
+        std::string estado = enlaces_.EstadoEnchufe(i.row() + 1);
+        if (estado.empty() && TerminalActualizado(i.row() + 1))
+            estado = "Actualizado";
         if (estado.empty())
             return;
         QColor color = Qt::red;
-        if (estado == "Conectado")
+        if (estado == "Actualizado")
+            color = o.palette.color(QPalette::Text);
+        else if (estado == "Conectado")
             color = QColor(0, 128, 0);
         else if (estado == "Conectando ...")
             color = Qt::blue;
@@ -415,31 +418,6 @@ void TFormVelka::BitBtn6Click() {
     LineaConsola.clear();
     visorKeyPress('l');
     visorKeyPress(Control::CR);
-}
-
-void TFormVelka::Cambiarcdigo1Click() {
-    const int fila = SG1.Row();
-    const std::string celda = fila >= 1 && fila < SG1.RowCount() ? SG1.Celda(1, fila) : "";
-    std::unique_ptr<TFormCamCod> propio;
-    TFormCamCod *dialogo = FormCamCod;
-    if (!dialogo) {
-        propio = std::make_unique<TFormCamCod>(this);
-        dialogo = propio.get();
-    }
-    std::string antiguo, nuevo, viejo, valor;
-    if (!dialogo->Pide(ValorCodigo(celda) != "0" ? celda : "", antiguo, nuevo) ||
-        !CodigoValido(antiguo, viejo) || !CodigoValido(nuevo, valor))
-        return;
-    std::string error;
-    if (!CambiaCodigo(RutaListaHuellas(deQ(Edit1->text())), RutaHistorico, viejo, valor, error)) {
-        Dialogos::Error(error);
-        return;
-    }
-    CargaArchivoHuellas();
-    if (ExisteArchivo(RutaHistorico) && BReconsClick())
-        BRecons->hide();
-    EDBusca->setText(aQ(valor));
-    BListarClick();
 }
 
 void TFormVelka::Button2Click() {

@@ -141,3 +141,6 @@ private:
 };
 
 extern QPointer<TFormVelka> FormVelka;
+
+// Terminal row fila holds the denied list it was last sent ("Denegados" set in the terminals grid).
+bool TerminalActualizado(int fila);

@@ -4,16 +4,20 @@
 #include "masterdata/terminales.h"
 #include "masterdata/ui/terminalesorg.h"
 #include "platform/codepage.h"
+#include "platform/dialogos.h"
 #include "platform/lineas.h"
 #include "platform/numeros.h"
+#include "terminal/cambiocodigo.h"
 #include "terminal/enlace.h"
 #include "terminal/listasusuarios.h"
+#include "terminal/ui/camcod.h"
 #include "terminal/ui/panel.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <memory>
 
 namespace {
 
@@ -50,6 +54,10 @@ std::vector<TRegistroMin> leeYCierra(std::FILE *f) {
 
 } // namespace
 
+bool TerminalActualizado(int fila) {
+    return hayTerminales() && !FormTerminales->SGTerminales.Celda(ColDenegados, fila).empty();
+}
+
 void TFormVelka::conectaListas() {
     Envio.Traza = [this](const std::string &t) { MuestraTraza(t); };
     Envio.Terminado = [this](TEnvioLista::Clase clase) { finEnvioLista(clase); };
@@ -61,6 +69,31 @@ void TFormVelka::conectaListas() {
         ListaSG1 = RutaListaHuellas(nombre);
         SG1.SetRowCount(1);
     };
+}
+
+void TFormVelka::Cambiarcdigo1Click() {
+    const int fila = SG1.Row();
+    const std::string celda = fila >= 1 && fila < SG1.RowCount() ? SG1.Celda(1, fila) : "";
+    std::unique_ptr<TFormCamCod> propio;
+    TFormCamCod *dialogo = FormCamCod;
+    if (!dialogo) {
+        propio = std::make_unique<TFormCamCod>(this);
+        dialogo = propio.get();
+    }
+    std::string antiguo, nuevo, viejo, valor;
+    if (!dialogo->Pide(ValorCodigo(celda) != "0" ? celda : "", antiguo, nuevo) ||
+        !CodigoValido(antiguo, viejo) || !CodigoValido(nuevo, valor))
+        return;
+    std::string error;
+    if (!CambiaCodigo(RutaListaHuellas(deQ(Edit1->text())), RutaHistorico, viejo, valor, error)) {
+        Dialogos::Error(error);
+        return;
+    }
+    CargaArchivoHuellas();
+    if (ExisteArchivo(RutaHistorico) && BReconsClick())
+        BRecons->hide();
+    EDBusca->setText(aQ(valor));
+    BListarClick();
 }
 
 void TFormVelka::seleccionaListas(int fila) {

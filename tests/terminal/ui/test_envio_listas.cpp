@@ -124,6 +124,7 @@ TEST_F(EnvioListas, ListaRecibidaEditadaYEnviadaEntera) {
     cargaLista("nave", Contenido(DirHuellas + "nave.min"));
     ASSERT_EQ(panel->SG1.RowCount(), 3);
 
+    FormTerminales->SGTerminales.Cells[ColDenegados][2] = "denegados.004";
     panel->BitBtn1->click();
     ASSERT_TRUE(espera([&] { return t4.Borrados == 1; }));
     EXPECT_EQ(e().ModoSondeo, 0); // clockings are still collected while the terminal empties its list
@@ -144,6 +145,7 @@ TEST_F(EnvioListas, ListaRecibidaEditadaYEnviadaEntera) {
     LeeTerminales(RutaTerminales(), leido);
     EXPECT_EQ(leido.Celda(ColPermitidos, 2), "nave.min");
     EXPECT_EQ(leido.Celda(ColPermitidos, 1), "");
+    EXPECT_FALSE(TerminalActualizado(2)); // a new list: its denied list must go again
     EXPECT_EQ(s3->Conexiones + s4->Conexiones, 2);
 }
 
@@ -260,6 +262,8 @@ TEST_F(EnvioListas, DenegadosConSuSumaYUnAnuncioAjeno) {
                                          "35"));
     EXPECT_NE(visor().find("Lista enviada correctamente."), std::string::npos);
     EXPECT_EQ(FormTerminales->SGTerminales.Celda(ColDenegados, 2), "denegados.004");
+    EXPECT_TRUE(TerminalActualizado(2));
+    EXPECT_FALSE(TerminalActualizado(1));
     ASSERT_TRUE(espera([&] { return t3.Pendientes.empty(); })); // the announcement is served after
     EXPECT_EQ(guardados.size(), 1u);
 
