@@ -422,7 +422,7 @@ void TFormVelka::BitBtn6Click() {
 
 void TFormVelka::Button2Click() {
     const int fila = CLBTerminales->currentRow() + 1;
-    if (subida_ || hora_ || fila < 1 || fila > Enlaces.NumTerminales)
+    if (subida_ || hora_ || Envio.Activo() || fila < 1 || fila > Enlaces.NumTerminales)
         return;
     CLBTerminalesDblClick();
     const std::string ruta = deQ(Edit2->text());
@@ -467,7 +467,7 @@ void TFormVelka::BFechaHoraClick() {
 }
 
 void TFormVelka::PoneHoraTerminales() {
-    if (subida_) {
+    if (subida_ || Envio.Activo()) {
         horaPendiente_ = true;
         return;
     }

@@ -71,7 +71,7 @@ public:
     // Timer1 stands still while the upload runs (Timer2 steps it) and starts again at its end.
     void Button2Click();
     bool SubiendoFirmware() const { return subida_ != nullptr; }
-    // "Fecha y Hora": every terminal's clock. Asked for during an upload, it follows the upload.
+    // "Fecha y Hora": every terminal's clock. Asked for during an upload or a list load, it follows it.
     void BFechaHoraClick();
     void PoneHoraTerminales();
     // "Abrir puerta": the console line "k" + TextoAbrirPuerta + "d" to the selected terminal.
@@ -121,6 +121,8 @@ private:
     void actualizaBotones();
     // Lists page, link side (panelhuellas.cpp).
     void conectaListas();
+    // A list, a firmware upload or the clocks are on the links: no other of them starts.
+    bool ocupado() const;
     void seleccionaListas(int fila);
     void pasoListas();
     void iniciaEnvioRam();

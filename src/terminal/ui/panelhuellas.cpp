@@ -96,6 +96,10 @@ void TFormVelka::Cambiarcdigo1Click() {
     BListarClick();
 }
 
+bool TFormVelka::ocupado() const {
+    return Envio.Activo() || subida_ || hora_;
+}
+
 void TFormVelka::seleccionaListas(int fila) {
     const TEnlaces &e = Enlaces;
     const std::string &texto = e.TextosTerminales[static_cast<size_t>(fila - 1)];
@@ -119,7 +123,7 @@ void TFormVelka::seleccionaListas(int fila) {
 void TFormVelka::BitBtn1Click() {
     TEnlaces &e = Enlaces;
     std::vector<TRegistroMin> registros;
-    if (Envio.Activo() || e.FilaActual < 1 || !LeeListaMin(ListaSG1, registros))
+    if (ocupado() || e.FilaActual < 1 || !LeeListaMin(ListaSG1, registros))
         return;
     terminalEnvio_ = e.TerminalActual;
     listaEnvio_ = NombreListaSG1;
@@ -136,7 +140,7 @@ void TFormVelka::BitBtn8Click() {
     TEnlaces &e = Enlaces;
     std::vector<TRegistroMin> registros;
     const auto [primera, ultima] = SeleccionSG1();
-    if (Envio.Activo() || e.FilaActual < 1 || primera < 1 || !LeeListaMin(ListaSG1, registros))
+    if (ocupado() || e.FilaActual < 1 || primera < 1 || !LeeListaMin(ListaSG1, registros))
         return;
     const size_t desde = std::min(registros.size(), static_cast<size_t>(primera - 1));
     const size_t hasta = std::min(registros.size(), static_cast<size_t>(ultima));
@@ -165,6 +169,10 @@ void TFormVelka::pasoListas() {
         Envio.Paso();
     else
         r.ModoSondeo = 0;
+    if (!Envio.Activo() && horaPendiente_) {
+        horaPendiente_ = false;
+        PoneHoraTerminales();
+    }
 }
 
 void TFormVelka::iniciaEnvioRam() {
@@ -209,7 +217,7 @@ void TFormVelka::DenegadosCambiados() {
 
 void TFormVelka::BitBtn7Click() {
     TEnlaces &e = Enlaces;
-    if (Envio.Activo() || e.FilaActual < 1)
+    if (ocupado() || e.FilaActual < 1)
         return;
     std::vector<std::string> textos;
     for (int r = 1; r < SG1.RowCount(); ++r)
