@@ -10,6 +10,7 @@
 #include "frame/usuarios.h"
 #include "masterdata/ui/empleadosorg.h"
 #include "masterdata/ui/empresaorg.h"
+#include "masterdata/ui/ficha.h"
 #include "masterdata/ui/horariosorg.h"
 #include "masterdata/ui/incidenciasorg.h"
 #include "masterdata/ui/produccionorg.h"
@@ -66,7 +67,8 @@ void CreaVentanas() {
     FormHorarios = new TFormHorarios(MainForm);
     RegistraVentana("FormHorarios", FormHorarios);
     // FormProducod
-    // FormFicha
+    FormFicha = new TFormFicha(MainForm);
+    RegistraVentana("FormFicha", FormFicha);
     FormCIncidencias = new TFormCIncidencias(MainForm);
     RegistraVentana("FormCIncidencias", FormCIncidencias);
     FormEditaIncidencias = new TFormEditaIncidencias(MainForm);
@@ -93,5 +95,6 @@ void CreaVentanas() {
             PresenciaInicio(*FormVelka, *EmpleadosPresencia());
     };
     RegistraListadoPresencia();
+    RegistraListadoAccesos();
     MainForm->ActualizaAcciones();
 }
