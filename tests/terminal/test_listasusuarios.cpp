@@ -45,16 +45,6 @@ TEST_F(Listas, RutaDeUnaLista) {
         EXPECT_EQ(RutaListaHuellas(texto), ruta) << texto;
 }
 
-TEST_F(Listas, CargaVaciaOFaltanteDejaSoloLosTitulos) {
-    g.SetRowCount(5);
-    EXPECT_FALSE(CargaListaEnGrid(DirHuellas + "no.min", g));
-    EXPECT_EQ(g.RowCount(), 1);
-    Escribe("vacia.min", std::string(100, 'x')); // less than a record
-    g.SetRowCount(5);
-    EXPECT_TRUE(CargaListaEnGrid("vacia.min", g));
-    EXPECT_EQ(g.RowCount(), 1);
-}
-
 TEST_F(Listas, AnadirSaltaDuplicadosYQuitar) {
     std::string otraPlantilla = RegistroLista("7", "ANA", 3, 255);
     otraPlantilla[134] ^= 0x55;
@@ -106,32 +96,6 @@ TEST_F(Listas, OrdenesAscendentesEstables) {
         ASSERT_TRUE(CargaListaEnGrid(ListaTrabajo, g));
         ASSERT_TRUE(OrdenaLista(g, ListaTrabajo, orden));
         EXPECT_EQ(codigos(), esperado) << static_cast<int>(orden);
-    }
-}
-
-TEST_F(Listas, FranjaQueSeEdita) {
-    using M = TRegistroMin::ModoAcceso;
-    struct Caso {
-        std::vector<std::string> franjas;
-        int col, franja;
-        M modo;
-    };
-    const std::string L = "00:00/23:59";
-    const std::vector<Caso> casos = {
-        {{"08:00/14:00", "16:00/19:00", L, L}, 7, 3, M::Franjas},
-        {{"08:00/14:00", "16:00/19:00", L, L}, 5, 2, M::Franjas},
-        {{"08:00/14:00", L, L, L}, 4, 1, M::Franjas},
-        {{L, L, L, L}, 6, 1, M::Siempre},
-        {{"00:00/00:00", L, L, L}, 7, 1, M::Nunca},
-    };
-    for (const Caso &c : casos) {
-        g.SetRowCount(2);
-        for (int k = 0; k < 4; ++k)
-            g.Cells[4 + k][1] = c.franjas[static_cast<size_t>(k)];
-        const TFranjaElegida e = FranjaAEditar(g, 1, c.col);
-        EXPECT_EQ(e.Franja, c.franja) << c.col << c.franjas[0];
-        EXPECT_EQ(e.Modo, c.modo) << c.col << c.franjas[0];
-        EXPECT_EQ(e.Columna, c.franja + 3);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "terminal/ui/camcod.h"
 #include "terminal/ui/panel.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -248,7 +249,11 @@ TEST_F(EnvioListas, DenegadosConSuSumaYUnAnuncioAjeno) {
                                          "1",
                                          1, 255));
     panel->SeleccionaSG1(1, 3);
-    panel->Denega1Click();
+    panel->SG1ContextPopup();
+    EXPECT_EQ(deQ(panel->Denega1->text()), "Denegar acceso");
+    panel->Denega1->trigger();
+    panel->SG1ContextPopup();
+    EXPECT_EQ(deQ(panel->Denega1->text()), "Permitir acceso");
     EXPECT_EQ(Contenido("denegados.004"), "12 ANA\r\n345 BEA\r\n9 JEFE (SUPERVISOR)\r\n");
     // Terminal 3 announces a clocking while terminal 4's reply is on its way.
     t3.Pendientes.push_back(registros(3, 1)[0]);
@@ -266,23 +271,6 @@ TEST_F(EnvioListas, DenegadosConSuSumaYUnAnuncioAjeno) {
     EXPECT_FALSE(TerminalActualizado(1));
     ASSERT_TRUE(espera([&] { return t3.Pendientes.empty(); })); // the announcement is served after
     EXPECT_EQ(guardados.size(), 1u);
-
-    // A list emptied of every user goes as "qi" and the check 04; a refusal keeps "Enviar" on.
-    t4.RetrasoMs = 0;
-    panel->SG1.SetRowCount(1);
-    t4.Silencio = true;
-    linea->Recibido.clear();
-    panel->BitBtn7Click();
-    ASSERT_TRUE(espera([&] {
-        return linea->Recibido.endsWith("\x05"
-                                        "04qi\r\x04"
-                                        "04");
-    }));
-    EXPECT_EQ(Contenido("denegados.004"), "");
-    ASSERT_TRUE(
-        espera([&] { return panel->Enlaces.RecepcionDeFila(2).EstadoRecepcion == TEstadoRecepcion::Reposo; },
-               10000));
-    EXPECT_TRUE(panel->BitBtn7->isEnabled());
 }
 
 TEST(CambioCodigoPanel, ListaHistoricoYListado) {

@@ -11,7 +11,6 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimeEdit>
@@ -25,8 +24,6 @@ public:
         CreaPaginaHuellas(this);
         CargaListaMin();
     }
-    int cambios = 0;
-    void DenegadosCambiados() override { ++cambios; }
 };
 
 const std::string L = "00:00/23:59";
@@ -154,26 +151,6 @@ TEST_F(Huellas, FranjasModosYCopia) {
     };
     for (const auto &[registro, bytes] : bandas)
         EXPECT_EQ(t.substr(512 * registro + 400, 16), bytes) << registro;
-}
-
-TEST_F(Huellas, DenegarYPermitir) {
-    p->CargaDenegados(7);
-    p->SeleccionaSG1(2, 3);
-    p->SG1ContextPopup();
-    EXPECT_EQ(p->Denega1->text(), "Denegar acceso");
-    p->Denega1->trigger();
-    EXPECT_EQ(Contenido("denegados.007"), "20 JEFE (SUPERVISOR)\r\n30 CARLOS\r\n");
-    EXPECT_EQ(p->DenegList->count(), 2);
-    EXPECT_EQ(p->cambios, 1);
-    p->SeleccionaSG1(3, 4);
-    p->SG1ContextPopup();
-    EXPECT_EQ(p->Denega1->text(), "Permitir acceso");
-    p->Denega1->trigger();
-    EXPECT_EQ(Contenido("denegados.007"), "20 JEFE (SUPERVISOR)\r\n");
-    // Another terminal has its own list.
-    p->CargaDenegados(8);
-    EXPECT_EQ(p->DenegList->count(), 0);
-    EXPECT_EQ(p->NombreDenegados, "denegados.008");
 }
 
 } // namespace
