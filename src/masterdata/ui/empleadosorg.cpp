@@ -18,7 +18,6 @@
 #include "platform/ui/controles.h"
 #include "platform/ui/escritorio.h"
 #include "platform/ui/stringgridview.h"
-#include "terminal/enlace.h"
 #include "terminal/listadofichajes.h"
 
 #include <QCalendarWidget>
@@ -125,13 +124,16 @@ private:
     const StringGrid &g_;
 };
 
+std::function<std::vector<std::string>()> terminalesListados;
+
 // The employee's presence clockings of a month from the partial files, listed as a request of its
 // own: every terminal of the panel's list but the access-only ones, and the manual clockings.
 TColumnasFichajes fichajesDelMes(int numero, const QDate &primero, StringGrid &grid) {
     TPeticionListado p;
     p.Desde = primero;
     p.Hasta = primero.addMonths(1).addDays(-1);
-    for (const std::string &item : TextosTerminales) {
+    const std::vector<std::string> items = terminalesListados ? terminalesListados() : std::vector<std::string>{};
+    for (const std::string &item : items) {
         TTerminalListado t = TerminalDeItem(item, true);
         t.Marcado = t.Marcado && t.Modo != 'A';
         p.Terminales.push_back(t);
@@ -143,6 +145,10 @@ TColumnasFichajes fichajesDelMes(int numero, const QDate &primero, StringGrid &g
 }
 
 } // namespace
+
+void FijaTerminalesListados(std::function<std::vector<std::string>()> terminales) {
+    terminalesListados = std::move(terminales);
+}
 
 TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
     setObjectName("FormEmpleados");

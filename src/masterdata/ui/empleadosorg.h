@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -135,3 +136,7 @@ private:
 };
 
 extern QPointer<TFormEmpleados> FormEmpleados;
+
+// Item texts of the control panel's terminal list, which the absence sheet lists from; the
+// application installs it (none: no terminal, only the manual clockings).
+void FijaTerminalesListados(std::function<std::vector<std::string>()> terminales);

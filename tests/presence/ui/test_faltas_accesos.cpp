@@ -46,6 +46,7 @@ protected:
         t.SetFila(1, {"Serie", "1", "Puerta", "", "", "Todo"});
         t.SetFila(2, {"Serie", "2", "Torno", "", "", "Accesos"});
         panel->CargaTerminales(t);
+        FijaTerminalesListados([this] { return panel->Enlaces.TextosTerminales; });
         panel->RadioButton5->setChecked(true);
         panel->MarcaTerminales({false, true});
         panel->DTP1->setDate(QDate(2011, 1, 10));
@@ -55,6 +56,7 @@ protected:
         ASSERT_EQ(panel->SGFichajes.RowCount(), 2); // nothing of 12 in January
     }
     void TearDown() override {
+        FijaTerminalesListados(nullptr);
         panel.reset();
         FijaVisorInformes(nullptr);
         FijaReloj(nullptr);
