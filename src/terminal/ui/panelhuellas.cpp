@@ -129,8 +129,9 @@ void TFormVelka::BitBtn1Click() {
     listaEnvio_ = NombreListaSG1;
     PageControl1->setCurrentWidget(TSComunicaciones);
     e.EnviaDireccionRadioFila(e.FilaActual);
-    LineaConsola = "borra lista";
-    visorKeyPress(Control::CR);
+    LineaConsola.clear();
+    for (char c : std::string("borra lista\r"))
+        visorKeyPress(c);
     Envio.Inicia(TEnvioLista::Clase::Todo, std::make_unique<TCanalFila>(e, e.FilaActual), e.TerminalActual,
                  std::move(registros));
     ajustaTimer1();
