@@ -24,6 +24,8 @@
 #include "presence/ui/listar.h"
 #include "presence/ui/listaraccesos.h"
 #include "presence/ui/presenciainicio.h"
+#include "production/ui/edproduccion.h"
+#include "production/ui/producod.h"
 #include "terminal/guardafichaje.h"
 #include "terminal/ui/panel.h"
 
@@ -63,7 +65,8 @@ void CreaVentanas() {
     RegistraVentana("FormEmpleados", FormEmpleados);
     FormHorarios = new TFormHorarios(MainForm);
     RegistraVentana("FormHorarios", FormHorarios);
-    // FormProducod
+    FormProducod = new TFormProducod(MainForm);
+    RegistraVentana("FormProducod", FormProducod);
     // FormFicha
     FormCIncidencias = new TFormCIncidencias(MainForm);
     RegistraVentana("FormCIncidencias", FormCIncidencias);
@@ -74,7 +77,9 @@ void CreaVentanas() {
     RegistraVentana("FormListar", FormListar);
     FormFichar = new TFormFichar(MainForm);
     RegistraVentana("FormFichar", FormFichar);
-    // FormEdProduccion
+    FormEdProduccion = new TFormEdProduccion();
+    MainForm->AnadeHija(FormEdProduccion);
+    RegistraVentana("FormEdProduccion", FormEdProduccion);
     FormUsuarios = new TFormUsuarios(MainForm);
     RegistraVentana("FormUsuarios", FormUsuarios);
     PreviewForm = new TPreviewForm(MainForm);
