@@ -127,9 +127,8 @@ void TFormEdProduccion::vigilaActivacion() {
 
 void TFormEdProduccion::closeEvent(QCloseEvent *e) {
     GuardaAnchos(RutaAnchosProd(), anchos(VistaSG2, SG2), anchos(VistaSG3, SG3));
-    e->ignore();
-    if (auto *s = qobject_cast<QMdiSubWindow *>(parentWidget()))
+    if (auto *s = qobject_cast<QMdiSubWindow *>(parentWidget())) {
+        e->ignore(); // the single window stays, out of the way
         s->showMinimized();
-    else
-        showMinimized();
+    }
 }

@@ -33,7 +33,8 @@ protected:
     void OrdenGuardada() override;
     void AmpliaOrden() override;
     void showEvent(QShowEvent *e) override;
-    void closeEvent(QCloseEvent *e) override; // stores the column widths; the window only minimises
+    // Stores the column widths; inside the frame the window only minimises.
+    void closeEvent(QCloseEvent *e) override;
 
 private:
     void vigilaActivacion();
