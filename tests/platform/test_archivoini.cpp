@@ -49,7 +49,9 @@ TEST(ArchivoIni, ListaYBorraClaves) {
 
 TEST(ArchivoIni, MueveSeccionEnUnaEscritura) {
     DirectorioTrabajo d;
-    Escribe("a.ini", "[Produccion]\r\nNumeroDeCarpeta=7\r\npata=3\r\n\r\n[Prov]\r\nPata=5\r\nTablero=2\r\n[x]\r\ny=1\r\n");
+    Escribe(
+        "a.ini",
+        "[Produccion]\r\nNumeroDeCarpeta=7\r\npata=3\r\n\r\n[Prov]\r\nPata=5\r\nTablero=2\r\n[x]\r\ny=1\r\n");
     TIniFile ini("a.ini");
     ASSERT_TRUE(ini.MueveSeccion("prov", "PRODUCCION"));
     EXPECT_EQ(Contenido("a.ini"), "[Produccion]\r\nNumeroDeCarpeta=7\r\npata=5\r\nTablero=2\r\n\r\n[Prov]\r\n"

@@ -4,6 +4,7 @@
 #include "platform/codepage.h"
 #include "platform/ui/controles.h"
 #include "platform/ui/stringgridview.h"
+#include "platform/ui/ventanas.h"
 #include "production/datosproduccion.h"
 #include "production/obras.h"
 #include "terminal/ui/panel.h"
@@ -107,22 +108,9 @@ void TFormEdProduccion::AmpliaOrden() {
 
 void TFormEdProduccion::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
-    vigilaActivacion();
+    VigilaActivacion(this, [this] { FormActivate(); });
     if (!e->spontaneous())
         FormActivate();
-}
-
-// Inside the frame the window is activated through its sub-window.
-void TFormEdProduccion::vigilaActivacion() {
-    auto *s = qobject_cast<QMdiSubWindow *>(parentWidget());
-    if (!s || vigilando_)
-        return;
-    vigilando_ = true;
-    connect(s, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates antes, Qt::WindowStates ahora) {
-                if (!(antes & Qt::WindowActive) && (ahora & Qt::WindowActive))
-                    FormActivate();
-            });
 }
 
 void TFormEdProduccion::closeEvent(QCloseEvent *e) {

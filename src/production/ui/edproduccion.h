@@ -35,10 +35,6 @@ protected:
     void showEvent(QShowEvent *e) override;
     // Stores the column widths; inside the frame the window only minimises.
     void closeEvent(QCloseEvent *e) override;
-
-private:
-    void vigilaActivacion();
-    bool vigilando_ = false;
 };
 
 extern QPointer<TFormEdProduccion> FormEdProduccion;

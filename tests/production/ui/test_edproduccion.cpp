@@ -152,6 +152,15 @@ TEST_F(EdProduccion, ComponerYGuardarUnaOrden) {
     EXPECT_EQ(hojas[1].substr(hojas[1].find("*0001")),
               "*00010001*\t\t1\tCortar\n\n\n\n\n\t\t*00010002*\t\t1\tLijar");
     EXPECT_EQ(f->OrdenConCierre, 0);
+
+    // an order composed while another is shown is saved under its own name
+    const std::string primera = Contenido("produccion/2024_0001.Mesa");
+    compone({1});
+    f->BProdObraClick();
+    ASSERT_TRUE(f->botonrecClick());
+    EXPECT_EQ(Contenido("produccion/2024_0001.Mesa"), primera);
+    EXPECT_EQ(Contenido("produccion/2024_0002.Mesa"),
+              "\r\n\r\n00020001\r\n9\r\nTablero-2\r\n1\r\nPintar\r\n");
 }
 
 TEST_F(EdProduccion, NumeracionAmpliacionYFechaConservada) {
@@ -235,6 +244,9 @@ TEST_F(EdProduccion, PartesRepetidasYEliminar) {
                                                     "Pata-7", "Tablero-1"}));
     EXPECT_EQ(columna(1), (std::vector<std::string>{"7", "7", "8", "8", "9", "9", "10"}));
     EXPECT_EQ(deQ(f->Carpeta->text()), "11");
+    f->FormActivate(); // an activation while composing keeps the folder number and the type's parts
+    EXPECT_EQ(deQ(f->Carpeta->text()), "11");
+    EXPECT_EQ(f->TV1->topLevelItemCount(), 1);
     // a folder number typed that a part carries moves on
     f->Carpeta->clear();
     QTest::keyClicks(f->Carpeta, "9");
