@@ -125,7 +125,9 @@ void TPaginaNuevaOrden::CreaPaginaNuevaOrden(QWidget *pagina) {
 }
 
 void TPaginaNuevaOrden::CargaEsquemas() {
-    if (!Composicion.Abierta() && ExisteArchivo(RutaProduccionOrg())) {
+    if (!ExisteArchivo(RutaProduccionOrg()))
+        return;
+    if (!Composicion.Abierta()) {
         recargaEsquemas();
         if (ArchivoIni)
             Carpeta->setText(aQ(LeeNumeroDeCarpeta(*ArchivoIni)));

@@ -45,8 +45,8 @@ public:
     // A folder number typed that some row carries moves on to the first free one.
     void CarpetaChange();
 
-    // Activation: the schemas, the folder number (both only while no order is composed) and the
-    // clients.
+    // Activation, when "produccion.org" exists: the schemas and the folder number (both only while
+    // no order is composed) and the clients.
     void CargaEsquemas();
     // "Ampliar": a shown order taken back for extension: its rows (one per code of the by-order
     // grid), its type's parts to choose, its description and client, saved to its own file.
