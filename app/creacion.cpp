@@ -26,6 +26,8 @@
 #include "presence/ui/listar.h"
 #include "presence/ui/listaraccesos.h"
 #include "presence/ui/presenciainicio.h"
+#include "production/ui/edproduccion.h"
+#include "production/ui/producod.h"
 #include "terminal/guardafichaje.h"
 #include "terminal/ui/camcod.h"
 #include "terminal/ui/panel.h"
@@ -69,7 +71,8 @@ void CreaVentanas() {
     RegistraVentana("FormEmpleados", FormEmpleados);
     FormHorarios = new TFormHorarios(MainForm);
     RegistraVentana("FormHorarios", FormHorarios);
-    // FormProducod
+    FormProducod = new TFormProducod(MainForm);
+    RegistraVentana("FormProducod", FormProducod);
     FormFicha = new TFormFicha(MainForm);
     RegistraVentana("FormFicha", FormFicha);
     FormCIncidencias = new TFormCIncidencias(MainForm);
@@ -81,7 +84,9 @@ void CreaVentanas() {
     RegistraVentana("FormListar", FormListar);
     FormFichar = new TFormFichar(MainForm);
     RegistraVentana("FormFichar", FormFichar);
-    // FormEdProduccion
+    FormEdProduccion = new TFormEdProduccion();
+    MainForm->AnadeHija(FormEdProduccion);
+    RegistraVentana("FormEdProduccion", FormEdProduccion);
     FormUsuarios = new TFormUsuarios(MainForm);
     RegistraVentana("FormUsuarios", FormUsuarios);
     PreviewForm = new TPreviewForm(MainForm);

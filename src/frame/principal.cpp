@@ -11,6 +11,7 @@
 #include "platform/ui/escritorio.h"
 #include "platform/ui/impresion.h"
 #include "platform/ui/ventanas.h"
+#include "production/ui/edproduccion.h"
 #include "terminal/ui/panel.h"
 
 #include <QApplication>
@@ -187,9 +188,15 @@ TMainForm::TMainForm(QWidget *padre) : QMainWindow(padre) {
             Ganchos::FichasPresentes(0, true);
     });
     connect(ListaAccesos, &QAction::triggered, this, [] { muestraNormal("FormAccesos"); });
-    connect(OrdenTrabajo, &QAction::triggered, this, [] { muestraNormal("FormEdProduccion"); });
-    connect(PPorObra, &QAction::triggered, this, [] { muestraNormal("FormEdProduccion"); });
-    connect(PPorTio, &QAction::triggered, this, [] { muestraNormal("FormEdProduccion"); });
+    // The production editor on its new-order, by-order or by-employee page.
+    const std::pair<QAction *, int> paginasProduccion[] = {{OrdenTrabajo, 0}, {PPorObra, 1}, {PPorTio, 2}};
+    for (const auto &[accion, pagina] : paginasProduccion)
+        connect(accion, &QAction::triggered, this, [pagina] {
+            if (!FormEdProduccion)
+                return;
+            FormEdProduccion->MuestraPagina(pagina);
+            muestraNormal(FormEdProduccion);
+        });
     auto editar = [](const char *metodo) {
         if (QWidget *w = QApplication::focusWidget())
             QMetaObject::invokeMethod(w, metodo);
