@@ -168,7 +168,6 @@ public:
         filas_.push_back({inicio, offset, archivo, anulado});
         return filas_.size() - 1;
     }
-    size_t Cuantas() const { return filas_.size(); }
     int Archivo(size_t fila) const { return filas_[fila].archivo; }
     // Column 0: the line's offset in its file, "-A" after it when annulled.
     std::string_view Marca(size_t fila, char (&buffer)[24]) const {
@@ -204,39 +203,7 @@ public:
         std::vector<std::pair<size_t, size_t>> trozos; // offset in the line and length; npos: a blank
         for (int col : partes)
             trozos.push_back(col < 0 ? std::pair(std::string::npos, size_t{1}) : Trozo(col));
-        auto linea = [&](size_t fila) { return texto_.data() + filas_[fila].inicio; };
-        // The first 24 bytes of the key, folded, as three numbers order most pairs at once: blanks
-        // and (past the key's end) NULs as they stand, the rest from where they lie in the line.
-        constexpr size_t kPrefijo = 24;
-        unsigned char plantilla[kPrefijo] = {};
-        std::vector<std::pair<size_t, size_t>> copias; // place in the prefix, offset in the line
-        size_t j = 0;
-        for (auto t = trozos.begin(); t != trozos.end() && j < kPrefijo; ++t)
-            for (size_t b = 0; b < t->second && j < kPrefijo; ++b, ++j)
-                if (t->first == std::string::npos)
-                    plantilla[j] = kPlegado.t[static_cast<unsigned char>(' ')];
-                else
-                    copias.emplace_back(j, t->first + b);
-        struct Orden {
-            uint64_t clave[3];
-            size_t fila;
-        };
-        const size_t n = filas_.size();
-        std::vector<Orden> orden(n);
-        for (size_t i = 0; i < n; ++i) {
-            const unsigned char *l = reinterpret_cast<const unsigned char *>(linea(i));
-            unsigned char k[kPrefijo];
-            std::memcpy(k, plantilla, kPrefijo);
-            for (const auto &[a, desde] : copias)
-                k[a] = kPlegado.t[l[desde]];
-            orden[i].fila = i;
-            for (size_t w = 0; w < 3; ++w) {
-                uint64_t v = 0;
-                for (size_t b = 0; b < 8; ++b)
-                    v = v << 8 | k[w * 8 + b];
-                orden[i].clave[w] = v;
-            }
-        }
+        std::vector<Orden> orden = prefijos(trozos);
         // The rest of the key, folded, when the first bytes are equal (the keys have one length).
         auto compara = [&](size_t a, size_t b) {
             for (const auto &[desde, cuantos] : trozos) {
@@ -287,6 +254,44 @@ private:
         int archivo;
         bool anulado;
     };
+    // A row and the first 24 bytes of its key, folded, as three numbers: they order most pairs at once.
+    struct Orden {
+        uint64_t clave[3];
+        size_t fila;
+    };
+
+    const char *linea(size_t fila) const { return texto_.data() + filas_[fila].inicio; }
+
+    std::vector<Orden> prefijos(const std::vector<std::pair<size_t, size_t>> &trozos) const {
+        // Blanks and (past the key's end) NULs as they stand, the rest from where they lie in the line.
+        constexpr size_t kPrefijo = 24;
+        unsigned char plantilla[kPrefijo] = {};
+        std::vector<std::pair<size_t, size_t>> copias; // place in the prefix, offset in the line
+        size_t j = 0;
+        for (auto t = trozos.begin(); t != trozos.end() && j < kPrefijo; ++t)
+            for (size_t b = 0; b < t->second && j < kPrefijo; ++b, ++j)
+                if (t->first == std::string::npos)
+                    plantilla[j] = kPlegado.t[static_cast<unsigned char>(' ')];
+                else
+                    copias.emplace_back(j, t->first + b);
+        std::vector<Orden> orden(filas_.size());
+        for (size_t i = 0; i < orden.size(); ++i) {
+            const unsigned char *l = reinterpret_cast<const unsigned char *>(linea(i));
+            unsigned char k[kPrefijo];
+            std::memcpy(k, plantilla, kPrefijo);
+            for (const auto &[a, desde] : copias)
+                k[a] = kPlegado.t[l[desde]];
+            orden[i].fila = i;
+            for (size_t w = 0; w < 3; ++w) {
+                uint64_t v = 0;
+                for (size_t b = 0; b < 8; ++b)
+                    v = v << 8 | k[w * 8 + b];
+                orden[i].clave[w] = v;
+            }
+        }
+        return orden;
+    }
+
     const std::vector<ColumnaListado> &columnas_;
     size_t longitud_;
     std::string texto_;
