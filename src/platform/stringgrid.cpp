@@ -19,7 +19,10 @@ void StringGrid::estructura() {
 void StringGrid::SetColCount(int n) {
     n = std::max(0, n);
     columnas_ = n;
-    datos_.resize(static_cast<size_t>(n), std::vector<std::string>(static_cast<size_t>(filas_)));
+    if (static_cast<size_t>(n) > datos_.size()) // a new column has every row
+        datos_.resize(static_cast<size_t>(n), std::vector<std::string>(static_cast<size_t>(filas_)));
+    else
+        datos_.resize(static_cast<size_t>(n));
     ColWidths.resize(static_cast<size_t>(n), 64);
     estructura();
 }
@@ -46,16 +49,6 @@ void StringGrid::SetCol(int c) {
     col_ = c;
     if (AlCambiarSeleccion)
         AlCambiarSeleccion();
-}
-
-std::string &StringGrid::Columna::operator[](int fila) {
-    if (!g_->dentro(c_, fila)) {
-        g_->sumidero_.clear();
-        return g_->sumidero_;
-    }
-    if (g_->AlCambiarCelda)
-        g_->AlCambiarCelda(c_, fila);
-    return g_->datos_[static_cast<size_t>(c_)][static_cast<size_t>(fila)];
 }
 
 const std::string &StringGrid::ColumnaConst::operator[](int fila) const { return g_->Celda(c_, fila); }

@@ -84,3 +84,14 @@ private:
     std::string vacio_;
     std::string sumidero_;
 };
+
+// Inline: a listing writes every cell through it.
+inline std::string &StringGrid::Columna::operator[](int fila) {
+    if (!g_->dentro(c_, fila)) {
+        g_->sumidero_.clear();
+        return g_->sumidero_;
+    }
+    if (g_->AlCambiarCelda)
+        g_->AlCambiarCelda(c_, fila);
+    return g_->datos_[static_cast<size_t>(c_)][static_cast<size_t>(fila)];
+}

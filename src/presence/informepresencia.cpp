@@ -111,11 +111,12 @@ public:
     std::string Ejecuta();
 
 private:
-    const std::vector<std::string> &Incidencias(int anio) {
+    const TIndiceIncidencias &Incidencias(int anio) {
         auto it = incidencias_.find(anio);
         if (it == incidencias_.end()) {
-            it = incidencias_.emplace(anio, std::vector<std::string>()).first;
-            CargaIncidencias(anio, it->second);
+            std::vector<std::string> lineas;
+            CargaIncidencias(anio, lineas);
+            it = incidencias_.emplace(anio, TIndiceIncidencias(lineas)).first;
         }
         return it->second;
     }
@@ -133,7 +134,7 @@ private:
     const TEntradaPresencia &in_;
     TServiciosPresencia &s_;
     const PeticionPresencia &p_;
-    std::map<int, std::vector<std::string>> incidencias_;
+    std::map<int, TIndiceIncidencias> incidencias_; // by year, read once per run
     std::map<int, THorarioDia> horarios_;
     TTotalesRun run_;
     std::string texto_;

@@ -26,6 +26,25 @@ TEST(FormatoFichaje, LineaPorDefectoYNombreDelDia) {
     EXPECT_EQ(NombreParcial("$2d$2m$2a.$3t", espera), "030524.005");
 }
 
+TEST(FormatoFichaje, RegistroEnEsperaConNumerosDeCualquierAncho) {
+    // Terminal, day and month zero-padded as printf's "%03d" and "%02d" pad them, the year as it is.
+    const struct {
+        int terminal, dia, mes, anio;
+        const char *cabecera;
+    } casos[] = {
+        {5, 3, 5, 2024, "\r\n005 ??? 03/05/2024 ??:??:?? "},
+        {1234, 31, 12, 999, "\r\n1234 ??? 31/12/999 ??:??:?? "},
+        {-5, -1, 0, 12345, "\r\n-05 ??? -1/00/12345 ??:??:?? "},
+        {0, 0, 0, -2, "\r\n000 ??? 00/00/-2 ??:??:?? "},
+    };
+    for (const auto &c : casos) {
+        const std::string r = FichajeEnEspera(c.terminal, c.dia, c.mes, c.anio);
+        const std::string cabecera = c.cabecera;
+        EXPECT_EQ(r, (cabecera + std::string(64, '?') + " ???" + std::string(103, '?')).substr(0, 103))
+            << c.terminal << " " << c.anio;
+    }
+}
+
 TEST(FormatoFichaje, EjemplosDeAnchos) {
     const std::string r = Registro(5, 3, 5, 2024, 8, 7, kJuan, 12, "00120034");
     EXPECT_EQ(FormateaFichaje("$2a", r), "24");
