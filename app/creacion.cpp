@@ -1,5 +1,6 @@
 #include "app/creacion.h"
 
+#include "common/configuracion.h"
 #include "common/globales.h"
 #include "frame/about.h"
 #include "frame/cifra.h"
@@ -40,8 +41,8 @@ void InstalaGanchos() {
 
 void CreaVentanas() {
     InstalaGanchos();
-    // The order matters: creating the control panel loads the configuration, and later windows
-    // read the grids of earlier ones.
+    // The order matters: the configuration is read just before the control panel is created, and
+    // later windows read the grids of earlier ones.
     MainForm = new TMainForm();
     FormTerminales = new TFormTerminales(MainForm); // first instance: kept by the main window
     RegistraVentana("FormTerminales", FormTerminales);
@@ -53,6 +54,7 @@ void CreaVentanas() {
     RegistraVentana("AboutBox", AboutBox);
     FormTerminales = new TFormTerminales(MainForm);
     RegistraVentana("FormTerminales", FormTerminales);
+    CambiaConfiguracion() = LeeConfiguracion();
     FormVelka = new TFormVelka();
     MainForm->AnadeHija(FormVelka);
     RegistraVentana("FormVelka", FormVelka);

@@ -1,5 +1,6 @@
 // A "Detallado" presence listing of thirty employees over one year, computed and written as rich
 // text, without and with the day graph.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "presence/incidencias.h"
 #include "presence/lectorprueba.h"
@@ -50,8 +51,8 @@ void BM_PresenciaDetalladoAnual(benchmark::State &state) {
     const QString anterior = QDir::currentPath();
     QDir::setCurrent(dir.path());
     QDir().mkpath("datos");
-    DirDatos = "datos/";
-    DirArchivosPres = "archivos/presencia/";
+    AjustesPrueba().DirDatos = "datos/";
+    AjustesPrueba().DirArchivosPres = "archivos/presencia/";
 
     const QDate desde(2011, 1, 1), hasta(2011, 12, 31);
     std::string mapa(366, '\xff');

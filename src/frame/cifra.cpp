@@ -203,7 +203,7 @@ bool GuardaUsuarios(const std::vector<std::string> &lista, std::string &error) {
         return false;
     ListaUsuarios = lista;
     LineasUsuarios = std::move(lineas);
-    const std::string ruta = DirDatos + "rondal.usr";
+    const std::string ruta = Configuracion().DirDatos + "rondal.usr";
     if (!GuardaLineas(ruta, LineasUsuarios)) {
         error = "No se ha podido escribir el archivo de usuarios " + ruta + ".";
         return false;

@@ -175,7 +175,8 @@ TMDIChild *AbreDocumento(const std::string &ruta) {
         return nullptr;
     TMDIChild *w = TMDIChild::Crea();
     w->setWindowTitle(RutaQ(ruta));
-    w->Tipo = !DirArchivosProd.empty() && ruta.find(DirArchivosProd) != std::string::npos
+    w->Tipo = !Configuracion().DirArchivosProd.empty() &&
+                      ruta.find(Configuracion().DirArchivosProd) != std::string::npos
                   ? DocumentoProduccion
                   : DocumentoPresencia;
     std::string error;

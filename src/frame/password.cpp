@@ -80,7 +80,7 @@ void TPWD1::FormActivate() {
     CBUsuario->clear();
     if (!ListaUsuarios.empty())
         CBUsuario->addItem(aQ(ListaUsuarios[0]));
-    for (const std::string &t : TextosListaMin(DirHuellas + "empresa.min"))
+    for (const std::string &t : TextosListaMin(Configuracion().DirHuellas + "empresa.min"))
         CBUsuario->addItem(aQ(t));
     CBUsuario->setCurrentIndex(-1);
     CBUsuario->setEditText(escrito);
@@ -166,9 +166,9 @@ QAction *accionPorNombre(const std::string &nombre) {
 } // namespace
 
 int AplicaDerechos(int nivel) {
-    if (nivel == 1 && !ExisteDirectorio(DirProduccion) &&
-        (!PreguntaCrearDirectorio(DirProduccion, " para guardar los datos de producción ?") ||
-         !CreaDirectorioAvisando(DirProduccion)))
+    if (nivel == 1 && !ExisteDirectorio(Configuracion().DirProduccion) &&
+        (!PreguntaCrearDirectorio(Configuracion().DirProduccion, " para guardar los datos de producción ?") ||
+         !CreaDirectorioAvisando(Configuracion().DirProduccion)))
         nivel = 2;
     const DerechosNivel d = DerechosDe(nivel);
     PresenciaActiva = d.PresenciaActiva;

@@ -257,22 +257,22 @@ void TMainForm::termina() {
 void TMainForm::FormShow() {
     if (NivelUsuario != 0 || terminado_)
         return;
-    PPorObra->setText(aQ("Produccion por " + RotuloObra));
-    PPorTio->setText(aQ("Produccion por " + RotuloEmpleado));
-    DirectorioAbrir = DirArchivosPres + "../";
+    PPorObra->setText(aQ("Produccion por " + Configuracion().RotuloObra));
+    PPorTio->setText(aQ("Produccion por " + Configuracion().RotuloEmpleado));
+    DirectorioAbrir = Configuracion().DirArchivosPres + "../";
     ActualizaAcciones();
 
     if (QWidget *panel = Ventana("FormVelka"))
         panel->show();
 
-    if (PuestoMaestro != 0 && Ganchos::PresenciaInicio) {
+    if (Configuracion().PuestoMaestro != 0 && Ganchos::PresenciaInicio) {
         Ganchos::PresenciaInicio();
-        GuardaPresentes(DirFichajes + "presentes", TablaPresencia);
+        GuardaPresentes(Configuracion().DirFichajes + "presentes", TablaPresencia);
     }
 
-    if (PeriodoPresencia != 0) {
-        RutaPresentes = DirFichajes + "presentes";
-        CuentaPresencia = PeriodoPresencia;
+    if (Configuracion().PeriodoPresencia != 0) {
+        RutaPresentes = Configuracion().DirFichajes + "presentes";
+        CuentaPresencia = Configuracion().PeriodoPresencia;
         if (LeePresentes(RutaPresentes, TablaPresencia)) {
             for (int k = 1; k <= PlazasPresencia; ++k)
                 TablaPresenciaLeida[k] = TablaPresencia[k];
@@ -308,19 +308,19 @@ void TMainForm::FormShow() {
 }
 
 void TMainForm::Timer1Timer() {
-    if (SegundosOcultar > 0) {
-        --SegundosOcultar;
-        setWindowTitle(
-            aQ(Ansi("El programa se ocultará en ") + std::to_string(SegundosOcultar) + " segundos"));
-        if (SegundosOcultar == 0)
+    if (Configuracion().SegundosOcultar > 0) {
+        --CambiaConfiguracion().SegundosOcultar;
+        setWindowTitle(aQ(Ansi("El programa se ocultará en ") +
+                          std::to_string(Configuracion().SegundosOcultar) + " segundos"));
+        if (Configuracion().SegundosOcultar == 0)
             hide();
     }
-    if (PeriodoPresencia != 0 && PresenciaActiva) {
+    if (Configuracion().PeriodoPresencia != 0 && PresenciaActiva) {
         int antes = CuentaPresencia--;
         if (antes == 1) {
-            CuentaPresencia = PeriodoPresencia;
+            CuentaPresencia = Configuracion().PeriodoPresencia;
             if (Ganchos::FichasPresentes)
-                Ganchos::FichasPresentes(TiempoVentanaFicha, false);
+                Ganchos::FichasPresentes(Configuracion().TiempoVentanaFicha, false);
         }
     }
 }
@@ -335,7 +335,8 @@ void TMainForm::Backupdatos1Execute() {
     std::string destino;
     int copiados = 0;
     if (!CopiaSeguridad(Hoy(), destino, copiados))
-        Dialogos::Error("No se ha podido completar la copia de seguridad de " + DirDatos + " en " + destino,
+        Dialogos::Error("No se ha podido completar la copia de seguridad de " + Configuracion().DirDatos +
+                            " en " + destino,
                         "Copia de seguridad");
 }
 

@@ -104,7 +104,7 @@ void TFormUsuarios::FormActivate() {
     CBUsuario->hide();
     CBNivel->hide();
     CBUsuario->clear();
-    for (const std::string &t : TextosListaMin(DirHuellas + "empresa.min"))
+    for (const std::string &t : TextosListaMin(Configuracion().DirHuellas + "empresa.min"))
         CBUsuario->addItem(aQ(t));
     LlenaRejillaUsuarios(SG1, ListaUsuarios);
     SG1.SetRow(1);

@@ -2,6 +2,7 @@
 // master data through the windows, a clocking from a simulated terminal down to the files and the
 // panel's listing, and the presence listing of that day.
 #include "app/creacion.h"
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "common/presencia.h"
@@ -94,7 +95,7 @@ protected:
         LineasUsuarios.clear();
         for (int k = 0; k <= PlazasPresencia; ++k)
             TablaPresencia[k] = TablaPresenciaLeida[k] = TRegistroPresencia{};
-        PuertoTcpBase = 10000;
+        AjustesPrueba().PuertoTcpBase = 10000;
         OlvidaParciales();
         FijaReloj(nullptr);
     }
@@ -161,7 +162,7 @@ protected:
             return {};
         }
         TMDIChild &doc = *nuevos[0];
-        EXPECT_EQ(doc.NombreArchivo.rfind(DirArchivosPres, 0), 0u) << doc.NombreArchivo;
+        EXPECT_EQ(doc.NombreArchivo.rfind(Configuracion().DirArchivosPres, 0), 0u) << doc.NombreArchivo;
         EXPECT_FALSE(ExisteArchivo(doc.NombreArchivo)); // written only by "Guardar"
         std::vector<std::string> lineas;
         const std::string texto = deQ(doc.Memo1->toPlainText());
@@ -193,8 +194,8 @@ protected:
 void AltaEnEmpresa() {
     TRegistroMin r;
     r.FijaTexto("12", "Ana");
-    ASSERT_TRUE(CreaDirectorio(DirHuellas));
-    ASSERT_TRUE(EscribeListaMin(DirHuellas + "empresa.min", {r}));
+    ASSERT_TRUE(CreaDirectorio(Configuracion().DirHuellas));
+    ASSERT_TRUE(EscribeListaMin(Configuracion().DirHuellas + "empresa.min", {r}));
     TFormEmpresa &f = *FormEmpresa;
     f.FormActivate();
     ASSERT_EQ(f.LB1->count(), 1);
@@ -243,10 +244,10 @@ void AltaHorario() {
 
 // Calendar 1 giving schedule 1 on kDia, and the employee on it, saved by the employees window.
 void AltaCalendarioYEmpleado() {
-    ASSERT_TRUE(GuardaCalendarios(DirDatos + "calendarios.dat", {{"1", "2026", "Oficina"}}));
+    ASSERT_TRUE(GuardaCalendarios(Configuracion().DirDatos + "calendarios.dat", {{"1", "2026", "Oficina"}}));
     TDiasCalendario dias = DiasVacios();
     dias[static_cast<size_t>(IndiceDia(kDia))] = 1;
-    ASSERT_TRUE(GuardaDiasCalendario(DirDatos + NombreDiasCalendario(2026, 1), dias));
+    ASSERT_TRUE(GuardaDiasCalendario(Configuracion().DirDatos + NombreDiasCalendario(2026, 1), dias));
     TFormEmpleados &f = *FormEmpleados;
     f.FormCreate();
     ASSERT_EQ(f.SG1.RowCount(), 2);

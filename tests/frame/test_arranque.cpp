@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "frame/arranque.h"
@@ -19,7 +20,7 @@ using Dialogos::Respuesta;
 
 TEST(Directorios, NoParaDatosTerminaYNoPreguntaMas) {
     DirectorioTrabajo d;
-    LeeConfiguracion("velkatron.ini");
+    AjustesPrueba() = LeeConfiguracion("velkatron.ini");
     RespuestasPrueba r;
     r.Respuestas = {Respuesta::No};
     EXPECT_FALSE(CompruebaDirectorios());
@@ -31,7 +32,7 @@ TEST(Directorios, NoParaDatosTerminaYNoPreguntaMas) {
 
 TEST(Directorios, NoParaPresenciaYSiParaProduccionCreaLosPadres) {
     DirectorioTrabajo d;
-    LeeConfiguracion("velkatron.ini");
+    AjustesPrueba() = LeeConfiguracion("velkatron.ini");
     Escribe("rondal.usr", "x\r\n");
     RespuestasPrueba r;
     r.Respuestas = {Respuesta::Si, Respuesta::Si, Respuesta::No, Respuesta::Si};
@@ -56,7 +57,7 @@ TEST(Directorios, FalloAlCrearTermina) {
     DirectorioTrabajo d;
     Escribe("velkatron.ini", "[config]\r\nfichajes=bloqueo\\sub\r\n");
     Escribe("bloqueo", "un archivo, no un directorio");
-    LeeConfiguracion("velkatron.ini");
+    AjustesPrueba() = LeeConfiguracion("velkatron.ini");
     RespuestasPrueba r;
     EXPECT_FALSE(CompruebaDirectorios());
     EXPECT_EQ(r.Mensajes.back().tipo, Dialogos::Tipo::Error);
@@ -64,7 +65,7 @@ TEST(Directorios, FalloAlCrearTermina) {
 
 TEST(ArchivoUsuarios, CopiaDelDirectorioDeTrabajoSinSobrescribir) {
     DirectorioTrabajo d;
-    LeeConfiguracion("velkatron.ini");
+    AjustesPrueba() = LeeConfiguracion("velkatron.ini");
     CreaDirectorio("datos");
     EXPECT_FALSE(CargaArchivoUsuarios());
     Escribe("rondal.usr", "a\r\nb\r\n");
@@ -77,7 +78,7 @@ TEST(ArchivoUsuarios, CopiaDelDirectorioDeTrabajoSinSobrescribir) {
 
 TEST(CopiaSeguridad, CarpetaFechadaYSobrescritura) {
     DirectorioTrabajo d;
-    LeeConfiguracion("velkatron.ini");
+    AjustesPrueba() = LeeConfiguracion("velkatron.ini");
     CreaDirectorio("datos/sub");
     Escribe("datos/empleados.dat", "1");
     Escribe("datos/horarios.dat", "2");
@@ -92,14 +93,14 @@ TEST(CopiaSeguridad, CarpetaFechadaYSobrescritura) {
     EXPECT_FALSE(ExisteDirectorio("backup/07-03-2026/sub"));
     Escribe("velkatron.ini", "[config]\r\nbackup=ocupado\r\n");
     Escribe("ocupado", "archivo");
-    LeeConfiguracion("velkatron.ini");
+    AjustesPrueba() = LeeConfiguracion("velkatron.ini");
     EXPECT_FALSE(CopiaSeguridad(QDate(2026, 3, 7), destino, n));
 }
 
 class VentanaPrincipal : public ::testing::Test {
 protected:
     void SetUp() override {
-        LeeConfiguracion("velkatron.ini");
+        AjustesPrueba() = LeeConfiguracion("velkatron.ini");
         NivelUsuario = 0;
         Ganchos::Login = nullptr;
         Ganchos::DescifraUsuarios = nullptr;
@@ -145,13 +146,13 @@ TEST_F(VentanaPrincipal, ArranqueCompletoUnaSolaVez) {
 
 TEST_F(VentanaPrincipal, OcultarCuentaAtrasYNegativoNoHaceNada) {
     f->show();
-    SegundosOcultar = 2;
+    AjustesPrueba().SegundosOcultar = 2;
     f->Timer1Timer();
     EXPECT_EQ(f->windowTitle(), QString::fromUtf8("El programa se ocultará en 1 segundos"));
     f->Timer1Timer();
     EXPECT_FALSE(f->isVisible());
     f->show();
-    SegundosOcultar = -3;
+    AjustesPrueba().SegundosOcultar = -3;
     QString antes = f->windowTitle();
     f->Timer1Timer();
     EXPECT_EQ(f->windowTitle(), antes);
@@ -162,17 +163,17 @@ TEST_F(VentanaPrincipal, RefrescoDePresenciaCadaPeriodo) {
     int llamadas = 0;
     Ganchos::FichasPresentes = [&](int segundos, bool forzado) {
         ++llamadas;
-        EXPECT_EQ(segundos, TiempoVentanaFicha);
+        EXPECT_EQ(segundos, Configuracion().TiempoVentanaFicha);
         EXPECT_FALSE(forzado);
     };
-    PeriodoPresencia = 3;
+    AjustesPrueba().PeriodoPresencia = 3;
     PresenciaActiva = 1;
     CuentaPresencia = 3;
-    SegundosOcultar = 0;
+    AjustesPrueba().SegundosOcultar = 0;
     for (int i = 0; i < 7; ++i)
         f->Timer1Timer();
     EXPECT_EQ(llamadas, 2);
-    PeriodoPresencia = 0;
+    AjustesPrueba().PeriodoPresencia = 0;
     Ganchos::FichasPresentes = nullptr;
 }
 

@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "frame/cifra.h"
@@ -150,7 +151,7 @@ TEST(Registros, ArchivoDeInstalacion) {
 class GuardaUsuariosArchivo : public ::testing::Test {
 protected:
     void SetUp() override {
-        DirDatos = "datos/";
+        AjustesPrueba().DirDatos = "datos/";
         CreaDirectorio("datos");
         LineasUsuarios = LineasEjemplo();
         DescifraUsuarios();
@@ -239,11 +240,11 @@ TEST_F(GuardaUsuariosArchivo, SinRegistroDeEmpresaNoSeGuarda) {
 }
 
 TEST_F(GuardaUsuariosArchivo, FalloDeEscrituraSeInforma) {
-    DirDatos = "no_existe/";
+    AjustesPrueba().DirDatos = "no_existe/";
     std::string error;
     std::vector<std::string> lista(kListaEjemplo.begin(), kListaEjemplo.begin() + 6);
     EXPECT_FALSE(GuardaUsuarios(lista, error));
     EXPECT_NE(error.find("no_existe/rondal.usr"), std::string::npos);
     EXPECT_EQ(ListaUsuarios, lista); // the lists keep the new contents
-    DirDatos = "datos/";
+    AjustesPrueba().DirDatos = "datos/";
 }

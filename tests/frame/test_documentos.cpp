@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "frame/documento.h"
@@ -67,7 +68,7 @@ QRegularExpression cabecera(int n, int t) {
 class Documentos : public ::testing::Test {
 protected:
     void SetUp() override {
-        LeeConfiguracion("velkatron.ini");
+        AjustesPrueba() = LeeConfiguracion("velkatron.ini");
         NombreEmpresa = "Talleres Soler";
         QPrinter &p = Impresora();
         p.setOutputFormat(QPrinter::PdfFormat);
@@ -176,7 +177,7 @@ TEST_F(Documentos, MuestraAbreUnaVentanaHijaConTituloTipoYTexto) {
     TMainForm principal;
     TInformeRTF inf(Ansi("Producción por obra"), DocumentoProduccion);
     inf.Linea("Obra 12");
-    inf.FijaNombreArchivo(DirArchivosProd + "Obra*12 01_02_2024.rtf");
+    inf.FijaNombreArchivo(Configuracion().DirArchivosProd + "Obra*12 01_02_2024.rtf");
     TMDIChild *w = guarda(MuestraInforme(inf));
     ASSERT_EQ(principal.Area()->subWindowList().size(), 1);
     EXPECT_EQ(principal.Area()->subWindowList()[0]->widget(), w);
@@ -205,17 +206,17 @@ TEST_F(Documentos, MuestraAbreUnaVentanaHijaConTituloTipoYTexto) {
 }
 
 TEST_F(Documentos, GuardarCambiaAsteriscosPorBlancosYSeDesactiva) {
-    CreaDirectorio(DirArchivosPres);
+    CreaDirectorio(Configuracion().DirArchivosPres);
     TInformeRTF inf("Presencia");
     inf.Atributos(TAtributos::Titulo());
     inf.Linea(Ansi("Título"));
-    inf.FijaNombreArchivo(DirArchivosPres + "Presencia*de*Juan.rtf");
-    Escribe(DirArchivosPres + "Presencia de Juan.rtf", "viejo");
+    inf.FijaNombreArchivo(Configuracion().DirArchivosPres + "Presencia*de*Juan.rtf");
+    Escribe(Configuracion().DirArchivosPres + "Presencia de Juan.rtf", "viejo");
     TMDIChild *w = guarda(MuestraInforme(inf));
     w->BotonRec->click();
     EXPECT_TRUE(r.Mensajes.empty());
-    EXPECT_EQ(Contenido(DirArchivosPres + "Presencia de Juan.rtf"), inf.RTF());
-    EXPECT_FALSE(ExisteArchivo(DirArchivosPres + "Presencia*de*Juan.rtf"));
+    EXPECT_EQ(Contenido(Configuracion().DirArchivosPres + "Presencia de Juan.rtf"), inf.RTF());
+    EXPECT_FALSE(ExisteArchivo(Configuracion().DirArchivosPres + "Presencia*de*Juan.rtf"));
     EXPECT_FALSE(w->BotonRec->isEnabled());
 
     // a failed save says so and leaves "Guardar" enabled
@@ -236,12 +237,12 @@ TEST_F(Documentos, AbreDocumentoMuestraLoGuardadoYDecideElTipo) {
     TInformeRTF inf("Informe");
     inf.Atributos(TAtributos::Color(ColorFalta, true));
     inf.Linea(Ansi("Falta: José 1:30 €"));
-    CreaDirectorio(DirArchivosProd);
+    CreaDirectorio(Configuracion().DirArchivosProd);
     CreaDirectorio("otro");
-    GuardaBytes(DirArchivosProd + "a.rtf", inf.RTF());
+    GuardaBytes(Configuracion().DirArchivosProd + "a.rtf", inf.RTF());
     GuardaBytes("otro/a.rtf", inf.RTF());
 
-    std::string ruta = d.Archivo(DirArchivosProd + "a.rtf");
+    std::string ruta = d.Archivo(Configuracion().DirArchivosProd + "a.rtf");
     TMDIChild *w = guarda(AbreDocumento(ruta));
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), RutaQ(ruta));
@@ -350,13 +351,13 @@ TEST_F(Documentos, DocumentoVacioImprimeUnaPaginaConCabecera) {
 }
 
 TEST_F(Documentos, ProduccionImprimeApaisadoYLoDemasVertical) {
-    CreaDirectorio(DirArchivosProd);
+    CreaDirectorio(Configuracion().DirArchivosProd);
     TInformeRTF inf("Orden");
     inf.Linea("Tarea 0001");
-    GuardaBytes(DirArchivosProd + "orden.rtf", inf.RTF());
+    GuardaBytes(Configuracion().DirArchivosProd + "orden.rtf", inf.RTF());
     GuardaBytes("orden.rtf", inf.RTF());
 
-    TMDIChild *w = guarda(AbreDocumento(d.Archivo(DirArchivosProd + "orden.rtf")));
+    TMDIChild *w = guarda(AbreDocumento(d.Archivo(Configuracion().DirArchivosProd + "orden.rtf")));
     QSize panel;
     conVistaPrevia([&] {
         panel = PreviewForm->Panel->size();

@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "frame/cifra.h"
@@ -145,9 +146,9 @@ TEST(NivelUsuario, BuscaUsuarioExactoYSigueTrasNivelSinNumero) {
 class Acceso : public ::testing::Test {
 protected:
     void SetUp() override {
-        DirDatos = "datos/";
-        DirHuellas = "huellas/";
-        DirProduccion = "produccion/";
+        AjustesPrueba().DirDatos = "datos/";
+        AjustesPrueba().DirHuellas = "huellas/";
+        AjustesPrueba().DirProduccion = "produccion/";
         CreaDirectorio("produccion");
         NivelUsuario = 0;
         PresenciaActiva = 0;
@@ -308,7 +309,7 @@ TEST_F(Acceso, ListaVaciaAvisaYTermina) {
 }
 
 TEST_F(Acceso, NivelUnoSinDirectorioDeProduccion) {
-    DirProduccion = "prod/datos/";
+    AjustesPrueba().DirProduccion = "prod/datos/";
     r.Respuestas = {Respuesta::No};
     EXPECT_EQ(AplicaDerechos(1), 2);
     ASSERT_EQ(r.Mensajes.size(), 1u);
@@ -321,7 +322,7 @@ TEST_F(Acceso, NivelUnoSinDirectorioDeProduccion) {
 
     TearDown();
     SetUp();
-    DirProduccion = "prod/datos/";
+    AjustesPrueba().DirProduccion = "prod/datos/";
     r.Mensajes.clear();
     r.Respuestas = {Respuesta::Si};
     Respuestas({{"Velkatron SA", "empresa1"}});
@@ -333,7 +334,7 @@ TEST_F(Acceso, NivelUnoSinDirectorioDeProduccion) {
 
 TEST_F(Acceso, NivelUnoCreacionFallidaEsNivelDos) {
     Escribe("bloqueo", "archivo");
-    DirProduccion = "bloqueo/prod/";
+    AjustesPrueba().DirProduccion = "bloqueo/prod/";
     r.Respuestas = {Respuesta::Si};
     Respuestas({{"Velkatron SA", "empresa1"}});
     EXPECT_TRUE(Login());

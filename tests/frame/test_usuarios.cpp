@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "frame/cifra.h"
@@ -24,8 +25,8 @@ const std::string kNivel3 = "3 Usuario presencia             ";
 class EditorUsuarios : public ::testing::Test {
 protected:
     void SetUp() override {
-        DirDatos = "datos/";
-        DirHuellas = "huellas/";
+        AjustesPrueba().DirDatos = "datos/";
+        AjustesPrueba().DirHuellas = "huellas/";
         CreaDirectorio("datos");
         LineasUsuarios = LineasEmpresa();
         DescifraUsuarios();

@@ -174,15 +174,15 @@ TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
 }
 
 void TFormEmpleados::FormCreate() {
-    setWindowTitle(aQ(RotuloEmpleado + "s"));
+    setWindowTitle(aQ(Configuracion().RotuloEmpleado + "s"));
     LineasPorEmpleado = SG1.ColCount() + 1;
 
     std::vector<std::string> lineas;
-    if (LeeLineas(DirDatos + "calendarios.dat", lineas))
+    if (LeeLineas(Configuracion().DirDatos + "calendarios.dat", lineas))
         for (const auto &item : ItemsCalendarios(lineas))
             CB1->addItem(aQ(item));
 
-    if (LeeLineas(DirDatos + "horarios.def", lineas)) {
+    if (LeeLineas(Configuracion().DirDatos + "horarios.def", lineas)) {
         LlenaIncrementos(SG3, lineas);
         ColoresVacios(SG3, 3);
     } else {
@@ -203,7 +203,7 @@ void TFormEmpleados::showEvent(QShowEvent *e) {
 void TFormEmpleados::FormActivate() {
     const std::string elegido = SG1.Row() >= 1 ? SG1.Celda(0, SG1.Row()) : std::string();
     std::vector<std::string> lineas;
-    if (LeeLineas(DirDatos + "empresa.org", lineas)) {
+    if (LeeLineas(Configuracion().DirDatos + "empresa.org", lineas)) {
         lineasArbol_.clear();
         for (const auto &l : lineas)
             if (l.find_first_not_of(" \t") != std::string::npos)
@@ -213,7 +213,7 @@ void TFormEmpleados::FormActivate() {
         TV1->expandAll();
     }
     lineas.clear();
-    LeeLineas(DirDatos + "empleados.dat", lineas);
+    LeeLineas(Configuracion().DirDatos + "empleados.dat", lineas);
     LlenaEmpleados(SG1, NodosEmpleado(lineasArbol_), lineas);
     // The grid is the file again: what was not saved is gone.
     filaCargada_ = -1;
@@ -280,7 +280,7 @@ bool TFormEmpleados::guardaControles(bool siempre) {
     const std::string precio = deQ(Edit7->text());
     const std::string entrada = EntradaCoste(DTCProd->date(), precio);
     if (!CosteValido(precio)) {
-        Dialogos::Aviso(AvisoPrecio(precio), RotuloEmpleado + "s");
+        Dialogos::Aviso(AvisoPrecio(precio), Configuracion().RotuloEmpleado + "s");
         Edit7->setFocus();
         return false;
     }
@@ -324,8 +324,9 @@ bool TFormEmpleados::BGuarClick() {
     if (filaCargada_ >= 1)
         filaCargada_ = r;
     SG1.SetRow(r);
-    if (!GuardaLineas(DirDatos + "empleados.dat", LineasEmpleados(SG1))) {
-        Dialogos::Error("No se ha podido guardar " + DirDatos + "empleados.dat", RotuloEmpleado + "s");
+    if (!GuardaLineas(Configuracion().DirDatos + "empleados.dat", LineasEmpleados(SG1))) {
+        Dialogos::Error("No se ha podido guardar " + Configuracion().DirDatos + "empleados.dat",
+                        Configuracion().RotuloEmpleado + "s");
         return false;
     }
     cambios_ = false;
@@ -334,9 +335,10 @@ bool TFormEmpleados::BGuarClick() {
 
 void TFormEmpleados::reject() {
     if (editado_ || cambios_) {
-        const Dialogos::Respuesta r = Dialogos::PreguntaCancelar(
-            Ansi("¿ Quiere guardar los cambios de los ") + RotuloEmpleado + "s antes de cerrar ?",
-            RotuloEmpleado + "s");
+        const Dialogos::Respuesta r =
+            Dialogos::PreguntaCancelar(Ansi("¿ Quiere guardar los cambios de los ") +
+                                           Configuracion().RotuloEmpleado + "s antes de cerrar ?",
+                                       Configuracion().RotuloEmpleado + "s");
         if (r == Dialogos::Respuesta::Cancelar || (r == Dialogos::Respuesta::Si && !BGuarClick()))
             return;
         if (r == Dialogos::Respuesta::No)
@@ -385,7 +387,7 @@ void TFormEmpleados::FotoDblClick() {
         return;
     Dialogos::PeticionArchivo p;
     p.titulo = "Fotografia para el empleado " + SG1.Celda(ColIdentificador, r);
-    p.directorio = DirFotos;
+    p.directorio = Configuracion().DirFotos;
     p.filtro = Ansi("Imágenes|*.bmp;*.jpg;*.jpeg;*.png;*.gif|Todos|*.*");
     std::string ruta;
     if (!Dialogos::AbrirArchivo(p, ruta))

@@ -128,8 +128,8 @@ void ImprimePre1Execute(const PeticionPresencia &p) {
     }
     in.Empleados = FormEmpleados ? &FormEmpleados->SG1 : nullptr;
     in.TiposIncidencia = FormCIncidencias ? &FormCIncidencias->SG1 : nullptr;
-    in.Opciones.MinutosRedondeoExtras = MinutosRedondeoExtras;
-    in.Opciones.MinutosExtraGratis = MinutosExtraGratis;
+    in.Opciones.MinutosRedondeoExtras = Configuracion().MinutosRedondeoExtras;
+    in.Opciones.MinutosExtraGratis = Configuracion().MinutosExtraGratis;
     TServiciosVentanas s;
     EjecutaPresencia(in, s);
 }

@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "common/registromin.h"
@@ -21,20 +22,17 @@ namespace {
 struct EntornoArboles {
     DirectorioTrabajo dir;
     RespuestasPrueba respuestas;
-    std::string datos = DirDatos, huellas = DirHuellas, empresa = NombreEmpresa;
+    TRestauraAjustes ajustes;
+    std::string empresa = NombreEmpresa;
     EntornoArboles() {
-        DirDatos = "d/";
-        DirHuellas = "h/";
+        AjustesPrueba().DirDatos = "d/";
+        AjustesPrueba().DirHuellas = "h/";
         NombreEmpresa = "Talleres Ib\xE1\xF1"
                         "ez";
         CreaDirectorio("d");
         CreaDirectorio("h");
     }
-    ~EntornoArboles() {
-        DirDatos = datos;
-        DirHuellas = huellas;
-        NombreEmpresa = empresa;
-    }
+    ~EntornoArboles() { NombreEmpresa = empresa; }
 };
 
 std::string RegistroConTexto(const std::string &texto) {

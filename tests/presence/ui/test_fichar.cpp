@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "masterdata/empleados.h"
@@ -27,7 +28,7 @@ void escribeEmpleados(const std::vector<std::string> &ids) {
         l.resize(l.size() + static_cast<size_t>(LineasPorEmpleado) - 1);
     }
     CreaDirectorio("datos/");
-    DirDatos = "datos/";
+    AjustesPrueba().DirDatos = "datos/";
     GuardaLineas("datos/empleados.dat", l);
 }
 } // namespace
