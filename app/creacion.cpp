@@ -48,8 +48,8 @@ void CreaVentanas() {
     RegistraVentana("FormTerminales", FormTerminales);
     PWD1 = new TPWD1(MainForm);
     RegistraVentana("PWD1", PWD1);
-    Ganchos::DescifraUsuarios = DescifraUsuarios;
-    Ganchos::Login = Login;
+    MainForm->GanchosPrincipal.DescifraUsuarios = DescifraUsuarios;
+    MainForm->GanchosPrincipal.Login = Login;
     AboutBox = new TAboutBox(MainForm);
     RegistraVentana("AboutBox", AboutBox);
     FormTerminales = new TFormTerminales(MainForm);
@@ -87,8 +87,10 @@ void CreaVentanas() {
     MainForm->AnadeHija(FormAccesos);
     RegistraVentana("FormAccesos", FormAccesos);
     // FormCamCod
-    Ganchos::FichasPresentes = [](int segundos, bool forzado) { FichasPresentes(segundos, forzado); };
-    Ganchos::PresenciaInicio = [] {
+    MainForm->GanchosPrincipal.FichasPresentes = [](int segundos, bool forzado) {
+        FichasPresentes(segundos, forzado);
+    };
+    MainForm->GanchosPrincipal.PresenciaInicio = [] {
         if (FormVelka && EmpleadosPresencia())
             PresenciaInicio(*FormVelka, *EmpleadosPresencia());
     };

@@ -1,7 +1,7 @@
 #include "frame/arranque.h"
 
 #include "common/configuracion.h"
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
 #include "platform/lineas.h"
@@ -64,15 +64,15 @@ bool CompruebaDirectorios() {
 }
 
 bool CargaArchivoUsuarios() {
-    LineasUsuarios.clear();
+    Sesion().LineasUsuarios.clear();
     const std::string ruta = Configuracion().DirDatos + "rondal.usr";
     if (!ExisteArchivo(ruta)) {
         if (!ExisteArchivo("rondal.usr"))
             return false;
         if (!CopiaArchivo("rondal.usr", ruta, false))
-            return LeeLineas("rondal.usr", LineasUsuarios);
+            return LeeLineas("rondal.usr", Sesion().LineasUsuarios);
     }
-    return LeeLineas(ruta, LineasUsuarios);
+    return LeeLineas(ruta, Sesion().LineasUsuarios);
 }
 
 bool CopiaSeguridad(const QDate &fecha, std::string &destino, int &copiados) {

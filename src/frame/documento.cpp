@@ -1,7 +1,7 @@
 #include "frame/documento.h"
 
 #include "common/configuracion.h"
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "frame/previsualizacion.h"
 #include "frame/principal.h"
 #include "platform/codepage.h"
@@ -142,7 +142,7 @@ void TMDIChild::ImprimirExecute() {
     if (!(MedidasPagina(impresora) == medidas)) // the dialog changed the printer or its paper
         paginas = std::make_unique<TPaginacion>(*Memo1->document(), MedidasPagina(impresora), &impresora);
     std::string error;
-    if (!ImprimePaginas(*paginas, impresora, desde - 1, hasta, NombreEmpresa, Memo1->font(), error))
+    if (!ImprimePaginas(*paginas, impresora, desde - 1, hasta, Sesion().NombreEmpresa, Memo1->font(), error))
         Dialogos::Error(error);
 }
 

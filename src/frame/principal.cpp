@@ -3,6 +3,7 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "common/presencia.h"
+#include "common/sesion.h"
 #include "frame/arranque.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
@@ -11,6 +12,7 @@
 #include "platform/ui/escritorio.h"
 #include "platform/ui/impresion.h"
 #include "platform/ui/ventanas.h"
+#include "presence/ui/ficharpre.h"
 #include "terminal/ui/panel.h"
 
 #include <QApplication>
@@ -85,8 +87,8 @@ TMainForm::TMainForm(QWidget *padre) : QMainWindow(padre) {
     Dialogos::FijaPadre(this);
 
     FechaFichaje = Ahora();
-    ListaUsuarios.clear();
-    LineasUsuarios.clear();
+    Sesion().ListaUsuarios.clear();
+    Sesion().LineasUsuarios.clear();
 
     FileOpen1 = accion("&Abrir ");
     FileOpen1->setShortcut(QKeySequence("Ctrl+O"));
@@ -182,9 +184,9 @@ TMainForm::TMainForm(QWidget *padre) : QMainWindow(padre) {
         ListarPreExecute();
     });
     connect(Fichar1, &QAction::triggered, this, [this] { Fichar1Execute(); });
-    connect(Presentes1, &QAction::triggered, this, [] {
-        if (Ganchos::FichasPresentes)
-            Ganchos::FichasPresentes(0, true);
+    connect(Presentes1, &QAction::triggered, this, [this] {
+        if (GanchosPrincipal.FichasPresentes)
+            GanchosPrincipal.FichasPresentes(0, true);
     });
     connect(ListaAccesos, &QAction::triggered, this, [] { muestraNormal("FormAccesos"); });
     connect(OrdenTrabajo, &QAction::triggered, this, [] { muestraNormal("FormEdProduccion"); });
@@ -232,7 +234,7 @@ void TMainForm::ActualizaAcciones() {
     for (const Enlace &e : kEnlaces)
         (this->*e.accion)->setEnabled(Ventana(e.ventana) != nullptr);
     FileOpen1->setEnabled(static_cast<bool>(Ganchos::AbreDocumento));
-    Presentes1->setEnabled(static_cast<bool>(Ganchos::FichasPresentes));
+    Presentes1->setEnabled(static_cast<bool>(GanchosPrincipal.FichasPresentes));
 }
 
 void TMainForm::showEvent(QShowEvent *e) {
@@ -255,7 +257,7 @@ void TMainForm::termina() {
 }
 
 void TMainForm::FormShow() {
-    if (NivelUsuario != 0 || terminado_)
+    if (Sesion().NivelUsuario != 0 || terminado_)
         return;
     PPorObra->setText(aQ("Produccion por " + Configuracion().RotuloObra));
     PPorTio->setText(aQ("Produccion por " + Configuracion().RotuloEmpleado));
@@ -265,8 +267,8 @@ void TMainForm::FormShow() {
     if (QWidget *panel = Ventana("FormVelka"))
         panel->show();
 
-    if (Configuracion().PuestoMaestro != 0 && Ganchos::PresenciaInicio) {
-        Ganchos::PresenciaInicio();
+    if (Configuracion().PuestoMaestro != 0 && GanchosPrincipal.PresenciaInicio) {
+        GanchosPrincipal.PresenciaInicio();
         GuardaPresentes(Configuracion().DirFichajes + "presentes", TablaPresencia);
     }
 
@@ -276,8 +278,8 @@ void TMainForm::FormShow() {
         if (LeePresentes(RutaPresentes, TablaPresencia)) {
             for (int k = 1; k <= PlazasPresencia; ++k)
                 TablaPresenciaLeida[k] = TablaPresencia[k];
-            if (Ganchos::FichasPresentes)
-                Ganchos::FichasPresentes(0, true);
+            if (GanchosPrincipal.FichasPresentes)
+                GanchosPrincipal.FichasPresentes(0, true);
         }
     }
 
@@ -293,17 +295,17 @@ void TMainForm::FormShow() {
         termina();
         return;
     }
-    if (Ganchos::DescifraUsuarios)
-        Ganchos::DescifraUsuarios();
+    if (GanchosPrincipal.DescifraUsuarios)
+        GanchosPrincipal.DescifraUsuarios();
 
-    if (Ganchos::Login) {
-        if (!Ganchos::Login() || NivelUsuario < 1 || NivelUsuario > 6) {
+    if (GanchosPrincipal.Login) {
+        if (!GanchosPrincipal.Login() || Sesion().NivelUsuario < 1 || Sesion().NivelUsuario > 6) {
             termina();
             return;
         }
     } else {
-        NivelUsuario = 1;
-        PresenciaActiva = 1;
+        Sesion().NivelUsuario = 1;
+        Sesion().PresenciaActiva = 1;
     }
 }
 
@@ -315,12 +317,12 @@ void TMainForm::Timer1Timer() {
         if (Configuracion().SegundosOcultar == 0)
             hide();
     }
-    if (Configuracion().PeriodoPresencia != 0 && PresenciaActiva) {
+    if (Configuracion().PeriodoPresencia != 0 && Sesion().PresenciaActiva) {
         int antes = CuentaPresencia--;
         if (antes == 1) {
             CuentaPresencia = Configuracion().PeriodoPresencia;
-            if (Ganchos::FichasPresentes)
-                Ganchos::FichasPresentes(Configuracion().TiempoVentanaFicha, false);
+            if (GanchosPrincipal.FichasPresentes)
+                GanchosPrincipal.FichasPresentes(Configuracion().TiempoVentanaFicha, false);
         }
     }
 }
@@ -357,12 +359,11 @@ void TMainForm::FileOpen1Execute() {
 
 void TMainForm::Fichar1Execute() {
     FechaFichaje = Ahora().addDays(-1);
-    EmpleadoFichaje = FormVelka && FormVelka->EDBusca ? deQ(FormVelka->EDBusca->text()) : std::string();
-    CodigoFichaje = std::string(8, ' ');
-    if (QWidget *f = Ventana("FormFichar")) {
-        f->setWindowTitle("Fichar presencia");
-        MuestraModal("FormFichar");
-    }
+    TPeticionFichaje p;
+    p.FechaFichaje = FechaFichaje;
+    p.EmpleadoFichaje = FormVelka && FormVelka->EDBusca ? deQ(FormVelka->EDBusca->text()) : std::string();
+    p.CodigoFichaje = std::string(8, ' ');
+    MuestraFichar(p);
 }
 
 void TMainForm::ListarPreExecute() {

@@ -7,6 +7,7 @@
 #include "common/globales.h"
 #include "common/presencia.h"
 #include "common/registromin.h"
+#include "common/sesion.h"
 #include "frame/documento.h"
 #include "frame/password.h"
 #include "frame/principal.h"
@@ -71,8 +72,8 @@ class Programa : public ::testing::Test {
 protected:
     void SetUp() override {
         FijaReloj([] { return QDateTime(kDia, QTime(17, 0)); });
-        NivelUsuario = 0;
-        PresenciaActiva = 0;
+        Sesion().NivelUsuario = 0;
+        Sesion().PresenciaActiva = 0;
         TPWD1::Prueba = [this](TPWD1 &d) {
             ++logins;
             d.CBUsuario->setEditText("admin");
@@ -82,17 +83,13 @@ protected:
     void TearDown() override {
         delete MainForm; // its children and the frame's windows go with it
         TPWD1::Prueba = nullptr;
-        Ganchos::DescifraUsuarios = nullptr;
-        Ganchos::Login = nullptr;
-        Ganchos::FichasPresentes = nullptr;
-        Ganchos::PresenciaInicio = nullptr;
         Ganchos::CargaTerminales = nullptr;
         Ganchos::AbreDocumento = nullptr;
         EjecutaListadoPresencia = nullptr;
-        NivelUsuario = 0;
-        PresenciaActiva = 0;
-        ListaUsuarios.clear();
-        LineasUsuarios.clear();
+        Sesion().NivelUsuario = 0;
+        Sesion().PresenciaActiva = 0;
+        Sesion().ListaUsuarios.clear();
+        Sesion().LineasUsuarios.clear();
         for (int k = 0; k <= PlazasPresencia; ++k)
             TablaPresencia[k] = TablaPresenciaLeida[k] = TRegistroPresencia{};
         AjustesPrueba().PuertoTcpBase = 10000;
@@ -106,7 +103,7 @@ protected:
         ASSERT_TRUE(ExisteArchivo("rondal.usr") || CopiaArchivo(UsuariosInstalados(), "rondal.usr", false));
         MainForm->FormShow();
         ASSERT_FALSE(MainForm->Terminado());
-        ASSERT_EQ(NivelUsuario, 1);
+        ASSERT_EQ(Sesion().NivelUsuario, 1);
     }
 
     // Terminal 7 on Ethernet served by the simulator, named in "terminales.dat" and in the settings
@@ -278,7 +275,7 @@ TEST_F(Programa, VentanasArranqueYEntrada) {
     EXPECT_EQ(respuestas.Mensajes[4].titulo, "No existe el directorio produccion\\");
     for (const MensajeVisto &m : respuestas.Mensajes)
         EXPECT_TRUE(m.siNo) << m.texto;
-    EXPECT_EQ(PresenciaActiva, 1);
+    EXPECT_EQ(Sesion().PresenciaActiva, 1);
     EXPECT_TRUE(ExisteArchivo("velkatron.ini"));
     const std::string ini = Contenido("velkatron.ini");
     EXPECT_NE(ini.find("[config]"), std::string::npos);
@@ -300,7 +297,7 @@ TEST_F(Programa, VentanasArranqueYEntrada) {
 TEST_F(Programa, DatosMaestrosPorLasVentanas) {
     Arranca();
     DatosMaestros();
-    EXPECT_EQ(Contenido("datos/empresa.org"), NombreEmpresa + "\r\n\tNUEVO\r\n\t\t12 Ana\r\n");
+    EXPECT_EQ(Contenido("datos/empresa.org"), Sesion().NombreEmpresa + "\r\n\tNUEVO\r\n\t\t12 Ana\r\n");
     EXPECT_EQ(Contenido("datos/horarios.def"),
               "Cortesia\r\n0\r\n0\r\n0\r\nPresencia\r\n0\r\n0\r\n65280\r\nFuera\r\n0\r\n1\r\n0\r\n");
     EXPECT_EQ(Contenido("datos/horarios.dat"),

@@ -1,6 +1,7 @@
 #include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
+#include "common/sesion.h"
 #include "frame/arranque.h"
 #include "frame/principal.h"
 #include "platform/codepage.h"
@@ -70,10 +71,10 @@ TEST(ArchivoUsuarios, CopiaDelDirectorioDeTrabajoSinSobrescribir) {
     EXPECT_FALSE(CargaArchivoUsuarios());
     Escribe("rondal.usr", "a\r\nb\r\n");
     EXPECT_TRUE(CargaArchivoUsuarios());
-    EXPECT_EQ(LineasUsuarios, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Sesion().LineasUsuarios, (std::vector<std::string>{"a", "b"}));
     Escribe("rondal.usr", "otro\r\n");
     EXPECT_TRUE(CargaArchivoUsuarios());
-    EXPECT_EQ(LineasUsuarios, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Sesion().LineasUsuarios, (std::vector<std::string>{"a", "b"}));
 }
 
 TEST(CopiaSeguridad, CarpetaFechadaYSobrescritura) {
@@ -101,14 +102,12 @@ class VentanaPrincipal : public ::testing::Test {
 protected:
     void SetUp() override {
         AjustesPrueba() = LeeConfiguracion("velkatron.ini");
-        NivelUsuario = 0;
-        Ganchos::Login = nullptr;
-        Ganchos::DescifraUsuarios = nullptr;
+        Sesion().NivelUsuario = 0;
         f = new TMainForm();
     }
     void TearDown() override {
         delete f;
-        NivelUsuario = 0;
+        Sesion().NivelUsuario = 0;
     }
     DirectorioTrabajo d;
     RespuestasPrueba r;
@@ -124,24 +123,23 @@ TEST_F(VentanaPrincipal, SinArchivoDeUsuariosAvisaYTermina) {
     EXPECT_TRUE(f->Terminado());
     ASSERT_EQ(r.Mensajes.size(), 1u);
     EXPECT_NE(r.Mensajes[0].texto.find("rondal.usr"), std::string::npos);
-    EXPECT_EQ(NivelUsuario, 0);
+    EXPECT_EQ(Sesion().NivelUsuario, 0);
 }
 
 TEST_F(VentanaPrincipal, ArranqueCompletoUnaSolaVez) {
     Escribe("rondal.usr", "x\r\n");
     int logins = 0;
-    Ganchos::Login = [&] {
+    f->GanchosPrincipal.Login = [&] {
         ++logins;
-        NivelUsuario = 2;
+        Sesion().NivelUsuario = 2;
         return true;
     };
     f->FormShow();
     EXPECT_FALSE(f->Terminado());
-    EXPECT_EQ(NivelUsuario, 2);
+    EXPECT_EQ(Sesion().NivelUsuario, 2);
     f->FormShow();
     EXPECT_EQ(logins, 1);
     EXPECT_EQ(f->PPorObra->text(), "Produccion por Obra");
-    Ganchos::Login = nullptr;
 }
 
 TEST_F(VentanaPrincipal, OcultarCuentaAtrasYNegativoNoHaceNada) {
@@ -161,20 +159,19 @@ TEST_F(VentanaPrincipal, OcultarCuentaAtrasYNegativoNoHaceNada) {
 
 TEST_F(VentanaPrincipal, RefrescoDePresenciaCadaPeriodo) {
     int llamadas = 0;
-    Ganchos::FichasPresentes = [&](int segundos, bool forzado) {
+    f->GanchosPrincipal.FichasPresentes = [&](int segundos, bool forzado) {
         ++llamadas;
         EXPECT_EQ(segundos, Configuracion().TiempoVentanaFicha);
         EXPECT_FALSE(forzado);
     };
     AjustesPrueba().PeriodoPresencia = 3;
-    PresenciaActiva = 1;
-    CuentaPresencia = 3;
+    Sesion().PresenciaActiva = 1;
+    f->CuentaPresencia = 3;
     AjustesPrueba().SegundosOcultar = 0;
     for (int i = 0; i < 7; ++i)
         f->Timer1Timer();
     EXPECT_EQ(llamadas, 2);
     AjustesPrueba().PeriodoPresencia = 0;
-    Ganchos::FichasPresentes = nullptr;
 }
 
 TEST_F(VentanaPrincipal, CerrarTodasDejaLaPrimera) {

@@ -1,6 +1,6 @@
 #include "common/ajustesprueba.h"
 #include "common/configuracion.h"
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "frame/documento.h"
 #include "frame/previsualizacion.h"
 #include "frame/principal.h"
@@ -69,7 +69,7 @@ class Documentos : public ::testing::Test {
 protected:
     void SetUp() override {
         AjustesPrueba() = LeeConfiguracion("velkatron.ini");
-        NombreEmpresa = "Talleres Soler";
+        Sesion().NombreEmpresa = "Talleres Soler";
         QPrinter &p = Impresora();
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(QString::fromStdString(d.Archivo("salida.pdf")));
@@ -451,7 +451,7 @@ TEST(VistaPrevia, DisposicionDelPanel) {
 }
 
 TEST_F(Documentos, CadaDocumentoSeAbreDentroDeLaVentanaPrincipal) {
-    NivelUsuario = 1; // already logged in: showing the frame starts nothing
+    Sesion().NivelUsuario = 1; // already logged in: showing the frame starts nothing
     TMainForm principal;
     principal.resize(560, 420); // smaller than a document window
     principal.show();
@@ -462,5 +462,5 @@ TEST_F(Documentos, CadaDocumentoSeAbreDentroDeLaVentanaPrincipal) {
         EXPECT_TRUE(principal.Area()->viewport()->rect().contains(marco)) << i;
     }
     principal.hide();
-    NivelUsuario = 0;
+    Sesion().NivelUsuario = 0;
 }

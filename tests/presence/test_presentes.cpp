@@ -1,6 +1,5 @@
 // The presence table, "presentes" and the monitor's refresh.
 #include "common/ajustesprueba.h"
-#include "common/globales.h"
 #include "presence/presentesprueba.h"
 #include "terminal/fichajesprueba.h"
 

@@ -84,7 +84,6 @@ public:
         LecturaExterna = 1;
         FormVelka->BListarClick();
         LecturaExterna = 0;
-        EmpleadoFichaje = FormVelka->EDBusca ? deQ(FormVelka->EDBusca->text()) : busca;
         lector_ = std::make_unique<TLectorRejilla>(&FormVelka->SGFichajes);
         return *lector_;
     }

@@ -1,6 +1,5 @@
 #include "common/ajustesprueba.h"
 #include "common/configuracion.h"
-#include "common/globales.h"
 #include "common/registromin.h"
 #include "masterdata/organizacion.h"
 #include "masterdata/ui/arbolvista.h"
@@ -10,6 +9,7 @@
 #include "platform/lineas.h"
 #include "platform/ui/ventanas.h"
 
+#include "common/sesion.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 
@@ -23,16 +23,16 @@ struct EntornoArboles {
     DirectorioTrabajo dir;
     RespuestasPrueba respuestas;
     TRestauraAjustes ajustes;
-    std::string empresa = NombreEmpresa;
+    std::string empresa = Sesion().NombreEmpresa;
     EntornoArboles() {
         AjustesPrueba().DirDatos = "d/";
         AjustesPrueba().DirHuellas = "h/";
-        NombreEmpresa = "Talleres Ib\xE1\xF1"
-                        "ez";
+        Sesion().NombreEmpresa = "Talleres Ib\xE1\xF1"
+                                 "ez";
         CreaDirectorio("d");
         CreaDirectorio("h");
     }
-    ~EntornoArboles() { NombreEmpresa = empresa; }
+    ~EntornoArboles() { Sesion().NombreEmpresa = empresa; }
 };
 
 std::string RegistroConTexto(const std::string &texto) {

@@ -27,11 +27,12 @@ struct Puesto {
         l.resize(static_cast<size_t>(LineasPorEmpleado));
         GuardaLineas(Configuracion().DirDatos + "empleados.dat", l);
         OlvidaParciales();
-        FechaFichaje = QDateTime(QDate(2011, 2, 3), QTime(12, 0));
-        FechaFichajeFin = QDateTime(QDate(2011, 2, 3), QTime(8, 5, 30));
-        EmpleadoFichaje = "7 ";
-        CodigoFichaje = std::string(8, ' ');
+        Peticion.FechaFichaje = QDateTime(QDate(2011, 2, 3), QTime(12, 0));
+        Peticion.FechaFichajeFin = QDateTime(QDate(2011, 2, 3), QTime(8, 5, 30));
+        Peticion.EmpleadoFichaje = "7 ";
+        Peticion.CodigoFichaje = std::string(8, ' ');
     }
+    TPeticionFichaje Peticion;
 };
 const std::string kRegistro =
     "\r\n000 Jue 03/02/2011 08:05:00 012 7 Dure" + std::string(48, ' ') + std::string(8, ' ') + " N-0000";
@@ -40,6 +41,7 @@ const std::string kRegistro =
 TEST(FormFichar, GuardaEnElHistoricoYEnElParcialUnaSolaVez) {
     Puesto p;
     TFormFichar f;
+    f.Peticion = p.Peticion;
     f.FormActivate();
     f.LEInci->setText("12");
     RespuestasPrueba r;
@@ -59,6 +61,7 @@ TEST(FormFichar, FichajeNoGuardadoSeInforma) {
     AjustesPrueba().DirFichajes = "no/existe/";
     AjustesPrueba().RutaHistorico = "no/existe/historico";
     TFormFichar f;
+    f.Peticion = p.Peticion;
     f.FormActivate();
     RespuestasPrueba r;
     f.SpeedButton1Click();
@@ -74,6 +77,7 @@ TEST(FormFichar, PresentesQueNoSeEscribeSeAvisa) {
     CreaDirectorio(Configuracion().DirFichajes + "presentes");
     FijaFichajeGuardado([](const std::string &r) { return AnotaPresencia(r, &FormEmpleados->SG1); });
     TFormFichar f;
+    f.Peticion = p.Peticion;
     f.FormActivate();
     RespuestasPrueba r;
     f.SpeedButton1Click();
@@ -87,6 +91,7 @@ TEST(FormFichar, PresentesQueNoSeEscribeSeAvisa) {
 TEST(FormFichar, CodigoDeIncidenciaFueraDeRangoSeAvisaYNoSeGuarda) {
     Puesto p;
     TFormFichar f;
+    f.Peticion = p.Peticion;
     f.FormActivate();
     f.LEInci->setText("1234");
     RespuestasPrueba r;
@@ -100,6 +105,7 @@ TEST(FormFichar, CodigoDeIncidenciaFueraDeRangoSeAvisaYNoSeGuarda) {
 TEST(FormFichar, IntroEnElCodigoNoFicha) {
     Puesto p;
     TFormFichar f;
+    f.Peticion = p.Peticion;
     f.show();
     f.LEInci->setFocus();
     RespuestasPrueba r;
@@ -111,6 +117,7 @@ TEST(FormFichar, IntroEnElCodigoNoFicha) {
 TEST(FormFichar, CodigoDeIncidenciaQueNoEsNumeroNoSeGuardaComo000) {
     Puesto p;
     TFormFichar f;
+    f.Peticion = p.Peticion;
     f.FormActivate();
     RespuestasPrueba r;
     for (const char *codigo : {"abc", "M1", "12x"}) {
