@@ -11,6 +11,7 @@
 #include "frame/usuarios.h"
 #include "masterdata/ui/empleadosorg.h"
 #include "masterdata/ui/empresaorg.h"
+#include "masterdata/ui/ficha.h"
 #include "masterdata/ui/horariosorg.h"
 #include "masterdata/ui/incidenciasorg.h"
 #include "masterdata/ui/produccionorg.h"
@@ -26,7 +27,10 @@
 #include "presence/ui/listar.h"
 #include "presence/ui/listaraccesos.h"
 #include "presence/ui/presenciainicio.h"
+#include "production/ui/edproduccion.h"
+#include "production/ui/producod.h"
 #include "terminal/guardafichaje.h"
+#include "terminal/ui/camcod.h"
 #include "terminal/ui/panel.h"
 
 namespace {
@@ -35,6 +39,9 @@ void InstalaGanchos() {
     Dialogos::UsaDialogosQt();
     FijaMarco([](QWidget *w) -> QMdiSubWindow * { return MainForm ? MainForm->AnadeHija(w) : nullptr; });
     FijaVisorInformes([](const TInformeRTF &informe) { MuestraInforme(informe); });
+    FijaTerminalesListados([] {
+        return FormVelka ? FormVelka->Enlaces.TextosTerminales : std::vector<std::string>{};
+    });
     FijaFichajeGuardado([](const std::string &r) { return AnotaPresencia(r, EmpleadosPresencia()); });
 }
 } // namespace
@@ -66,8 +73,10 @@ void CreaVentanas() {
     RegistraVentana("FormEmpleados", FormEmpleados);
     FormHorarios = new TFormHorarios(MainForm);
     RegistraVentana("FormHorarios", FormHorarios);
-    // FormProducod
-    // FormFicha
+    FormProducod = new TFormProducod(MainForm);
+    RegistraVentana("FormProducod", FormProducod);
+    FormFicha = new TFormFicha(MainForm);
+    RegistraVentana("FormFicha", FormFicha);
     FormCIncidencias = new TFormCIncidencias(MainForm);
     RegistraVentana("FormCIncidencias", FormCIncidencias);
     FormEditaIncidencias = new TFormEditaIncidencias(MainForm);
@@ -77,7 +86,9 @@ void CreaVentanas() {
     RegistraVentana("FormListar", FormListar);
     FormFichar = new TFormFichar(MainForm);
     RegistraVentana("FormFichar", FormFichar);
-    // FormEdProduccion
+    FormEdProduccion = new TFormEdProduccion();
+    MainForm->AnadeHija(FormEdProduccion);
+    RegistraVentana("FormEdProduccion", FormEdProduccion);
     FormUsuarios = new TFormUsuarios(MainForm);
     RegistraVentana("FormUsuarios", FormUsuarios);
     PreviewForm = new TPreviewForm(MainForm);
@@ -86,7 +97,8 @@ void CreaVentanas() {
     FormAccesos = new TFormAccesos();
     MainForm->AnadeHija(FormAccesos);
     RegistraVentana("FormAccesos", FormAccesos);
-    // FormCamCod
+    FormCamCod = new TFormCamCod(MainForm);
+    RegistraVentana("FormCamCod", FormCamCod);
     MainForm->GanchosPrincipal.FichasPresentes = [](int segundos, bool forzado) {
         FichasPresentes(segundos, forzado);
     };
@@ -95,5 +107,6 @@ void CreaVentanas() {
             PresenciaInicio(*FormVelka, *EmpleadosPresencia());
     };
     RegistraListadoPresencia();
+    RegistraListadoAccesos();
     MainForm->ActualizaAcciones();
 }

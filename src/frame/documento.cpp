@@ -10,6 +10,7 @@
 #include "platform/lineas.h"
 #include "platform/rtf.h"
 #include "platform/rutas.h"
+#include "platform/ui/barrasdocumento.h"
 #include "platform/ui/impresion.h"
 #include "platform/ui/paginacion.h"
 
@@ -35,7 +36,7 @@ int NumPaginas = 0;
 namespace {
 
 QTextEdit *editor(QWidget *padre) {
-    auto *e = new QTextEdit(padre);
+    auto *e = new TEditorCodigos(padre);
     e->setFont(QFont("MS Sans Serif", 8));
     e->setLineWrapMode(QTextEdit::NoWrap);
     e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -184,6 +185,7 @@ TMDIChild *AbreDocumento(const std::string &ruta) {
         Dialogos::Error(Ansi("El archivo ") + ruta + Ansi(" es demasiado grande para abrirlo."));
     else if (!CargaDocumento(ruta, *w->Memo1->document(), error))
         Dialogos::Error(error);
+    PreparaCodigosBarras(*w->Memo1->document());
     return w;
 }
 
@@ -192,6 +194,7 @@ TMDIChild *MuestraInforme(const TInformeRTF &informe) {
     w->Tipo = informe.Tipo();
     w->FijaTitulo(informe.Titulo());
     QTextDocument *copia = informe.Documento().clone(w->Memo1);
+    PreparaCodigosBarras(*copia);
     w->Memo1->setDocument(copia);
     if (!informe.NombreArchivo().empty())
         w->FijaNombreArchivo(informe.NombreArchivo());

@@ -13,6 +13,7 @@
 #include "platform/ui/impresion.h"
 #include "platform/ui/ventanas.h"
 #include "presence/ui/ficharpre.h"
+#include "production/ui/edproduccion.h"
 #include "terminal/ui/panel.h"
 
 #include <QApplication>
@@ -189,9 +190,15 @@ TMainForm::TMainForm(QWidget *padre) : QMainWindow(padre) {
             GanchosPrincipal.FichasPresentes(0, true);
     });
     connect(ListaAccesos, &QAction::triggered, this, [] { muestraNormal("FormAccesos"); });
-    connect(OrdenTrabajo, &QAction::triggered, this, [] { muestraNormal("FormEdProduccion"); });
-    connect(PPorObra, &QAction::triggered, this, [] { muestraNormal("FormEdProduccion"); });
-    connect(PPorTio, &QAction::triggered, this, [] { muestraNormal("FormEdProduccion"); });
+    // The production editor on its new-order, by-order or by-employee page.
+    const std::pair<QAction *, int> paginasProduccion[] = {{OrdenTrabajo, 0}, {PPorObra, 1}, {PPorTio, 2}};
+    for (const auto &[accion, pagina] : paginasProduccion)
+        connect(accion, &QAction::triggered, this, [pagina] {
+            if (!FormEdProduccion)
+                return;
+            FormEdProduccion->MuestraPagina(pagina);
+            muestraNormal(FormEdProduccion);
+        });
     auto editar = [](const char *metodo) {
         if (QWidget *w = QApplication::focusWidget())
             QMetaObject::invokeMethod(w, metodo);

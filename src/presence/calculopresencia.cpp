@@ -2,6 +2,7 @@
 
 #include "masterdata/horarios.h"
 #include "platform/codepage.h"
+#include "platform/fechatexto.h"
 #include "platform/numeros.h"
 #include "presence/incidencias.h"
 
@@ -77,9 +78,8 @@ THorarioDia PreparaHorario(int codigo, const TMaestrosPresencia &m) {
 }
 
 std::string DiaSemanaListado(const QDate &d) {
-    static const char *const nombres[] = {"lun", "mar", "mié", "jue", "vie", "sáb", "dom"};
-    const int n = d.dayOfWeek();
-    return n >= 1 && n <= 7 ? Ansi(nombres[n - 1]) : std::string("   ");
+    const std::string n = NombreDiaCorto(d.dayOfWeek());
+    return n.empty() ? std::string("   ") : n;
 }
 
 std::string CabeceraDiaListado(const QDate &d) {

@@ -551,6 +551,15 @@ QByteArray TEnlaces::TomaRecibido(int fila) {
     return r;
 }
 
+int TEnlaces::FilaDeEnlace(const TEnlaceRecepcion *enlace, unsigned numero) const {
+    if (enlace == enlaceSerie_.get())
+        return filaSerie(numero);
+    for (int r = 1; r <= NumTerminales; ++r)
+        if (conexiones_[r] && &conexiones_[r]->Enlace == enlace)
+            return r;
+    return 0;
+}
+
 bool TEnlaces::EnlacesConTrabajo() const {
     if (!enlaceSerie_->Cola.isEmpty() || (avisoSerie_ && !avisoSerie_->isEnabled()))
         return true;

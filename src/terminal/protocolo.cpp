@@ -238,13 +238,33 @@ void TRecepcion::pasoSumaFichaje(char c) {
 }
 
 void TRecepcion::pasoRespuestaDenegados(char c) {
-    if (c == Control::ACK)
-        mensaje("Lista enviada correctamente.\r\n");
-    else
-        mensaje("Error de comunicacion: lista no enviada.\r\n");
-    if (entorno_.RespuestaDenegados)
-        entorno_.RespuestaDenegados(c == Control::ACK);
+    // An announcement of a clocking is no reply: it is served once the reply is in.
+    if (anuncioEnEspera_ == 1) {
+        if (juntaPar(c)) {
+            std::copy(ParHex, ParHex + 2, anuncio_);
+            anuncioEnEspera_ = 2;
+        }
+    } else if (c == Control::BEL && anuncioEnEspera_ == 0) {
+        anuncioEnEspera_ = 1;
+        LongitudParHex = 0;
+    } else {
+        respuestaDenegados(c == Control::ACK);
+    }
+}
+
+void TRecepcion::respuestaDenegados(bool ack) {
+    mensaje(ack ? "Lista enviada correctamente.\r\n" : "Error de comunicacion: lista no enviada.\r\n");
     estado(TEstadoRecepcion::Reposo);
+    const bool anuncio = anuncioEnEspera_ == 2;
+    anuncioEnEspera_ = 0;
+    LongitudParHex = 0;
+    if (entorno_.RespuestaDenegados)
+        entorno_.RespuestaDenegados(ack);
+    if (anuncio) {
+        for (char c : {Control::BEL, anuncio_[0], anuncio_[1]})
+            paso(c);
+        vuelcaTraza();
+    }
 }
 
 void TRecepcion::pasoNumeroPeticion(char c) {
@@ -302,6 +322,7 @@ void TRecepcion::EsperaRespuestaDenegados(unsigned numero) {
     TerminalRecepcion = numero;
     cierraLista();
     estado(TEstadoRecepcion::RespuestaDenegados);
+    anuncioEnEspera_ = 0;
     CuentaRespuesta = Configuracion().TiempoRespuesta > 0 ? Configuracion().TiempoRespuesta : 1;
 }
 
@@ -465,10 +486,7 @@ void TRecepcion::TickRespuesta() {
     if (EstadoRecepcion == TEstadoRecepcion::RegistrosLista) {
         otraVezRegistro(true);
     } else if (EstadoRecepcion == TEstadoRecepcion::RespuestaDenegados) {
-        estado(TEstadoRecepcion::Reposo);
-        mensaje("Error de comunicacion: lista no enviada.\r\n");
-        if (entorno_.RespuestaDenegados)
-            entorno_.RespuestaDenegados(false);
+        respuestaDenegados(false);
     }
 }
 

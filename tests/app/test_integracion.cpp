@@ -10,6 +10,7 @@
 #include "common/sesion.h"
 #include "frame/documento.h"
 #include "frame/password.h"
+#include "frame/previsualizacion.h"
 #include "frame/principal.h"
 #include "masterdata/empleados.h"
 #include "masterdata/horarios.h"
@@ -20,10 +21,13 @@
 #include "platform/codepage.h"
 #include "platform/lineas.h"
 #include "platform/reloj.h"
+#include "platform/ui/impresion.h"
 #include "platform/ui/ventanas.h"
 #include "presence/peticionpresencia.h"
 #include "presence/ui/ficharpre.h"
 #include "presence/ui/listar.h"
+#include "production/ui/edproduccion.h"
+#include "support/codigobarras.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 #include "support/simulador.h"
@@ -40,10 +44,14 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTextEdit>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
 #include <filesystem>
@@ -55,10 +63,15 @@ namespace {
 // A Wednesday.
 const QDate kDia(2026, 1, 14);
 
-const char *const kVentanas[] = {
-    "FormTerminales", "PWD1",          "AboutBox",     "FormVelka",        "FormEmpresa",
-    "FormProduccion", "FormEmpleados", "FormHorarios", "FormCIncidencias", "FormEditaIncidencias",
-    "FormListar",     "FormFichar",    "FormUsuarios", "PreviewForm",      "FormAccesos"};
+const char *const kVentanas[] = {"FormTerminales",   "PWD1",
+                                 "AboutBox",         "FormVelka",
+                                 "FormEmpresa",      "FormProduccion",
+                                 "FormEmpleados",    "FormHorarios",
+                                 "FormCIncidencias", "FormEditaIncidencias",
+                                 "FormListar",       "FormFichar",
+                                 "FormUsuarios",     "PreviewForm",
+                                 "FormAccesos",      "FormProducod",
+                                 "FormEdProduccion"};
 
 std::string UsuariosInstalados() {
     return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "instalacion" /
@@ -284,14 +297,12 @@ TEST_F(Programa, VentanasArranqueYEntrada) {
     for (const char *d : {"datos", "fichajes", "archivos/presencia", "archivos/produccion", "produccion"})
         EXPECT_TRUE(ExisteDirectorio(d)) << d;
     EXPECT_EQ(Contenido("datos/rondal.usr"), Contenido(UsuariosInstalados()));
-    for (QAction *a : {MainForm->CfgEmpresa, MainForm->CfgEmpleados, MainForm->CfgHorarios,
-                       MainForm->CfgIncidencias, MainForm->CfgProd, MainForm->cfgTerminales,
-                       MainForm->ListarPre, MainForm->Incidencias, MainForm->Fichar1, MainForm->ListaAccesos,
-                       MainForm->HelpAbout1, MainForm->Presentes1, MainForm->FileOpen1})
+    for (QAction *a :
+         {MainForm->CfgEmpresa, MainForm->CfgEmpleados, MainForm->CfgHorarios, MainForm->CfgIncidencias,
+          MainForm->CfgProd, MainForm->cfgTerminales, MainForm->ListarPre, MainForm->Incidencias,
+          MainForm->Fichar1, MainForm->ListaAccesos, MainForm->HelpAbout1, MainForm->Presentes1,
+          MainForm->FileOpen1, MainForm->OrdenTrabajo, MainForm->PPorObra, MainForm->PPorTio})
         EXPECT_TRUE(a->isEnabled()) << deQ(a->text());
-    // The production editor does not exist: its actions stay disabled.
-    EXPECT_FALSE(MainForm->OrdenTrabajo->isEnabled());
-    EXPECT_FALSE(MainForm->PPorObra->isEnabled());
 }
 
 TEST_F(Programa, DatosMaestrosPorLasVentanas) {
@@ -433,4 +444,50 @@ TEST_F(Programa, FichajesManualesHastaElListadoDePresencia) {
     unaVez(ListaPresencia());
     for (const MensajeVisto &m : respuestas.Mensajes)
         EXPECT_TRUE(m.siNo) << m.texto;
+}
+
+// A work order composed from the production menu, saved, and printed from the by-order page to a
+// PDF whose bar codes a real reader reads back in order.
+TEST_F(Programa, OrdenDeTrabajoDelMenuALaHojaImpresa) {
+    if (!HayZbar() || !HayPdfToPpm())
+        GTEST_SKIP() << "zbarimg o pdftoppm no instalados";
+    Arranca();
+    Escribe("datos/produccion.org",
+            "Mesa$4\r\n\tPata\r\n\t\tCortar\r\n\t\tLijar\r\n\tTablero\r\n\t\tPintar\r\n");
+    ASSERT_TRUE(Configuracion().ArchivoIni->WriteString("Produccion", "NumeroDeCarpeta", "7"));
+    MainForm->OrdenTrabajo->trigger();
+    TFormEdProduccion &f = *FormEdProduccion;
+    EXPECT_EQ(f.PageControl1->currentIndex(), 0);
+    f.FormActivate(); // the frame is not on screen: its activation is not seen
+    QTreeWidgetItem *mesa = f.TV1->topLevelItem(0);
+    ASSERT_TRUE(mesa);
+    for (QTreeWidgetItem *i : {mesa, mesa->child(0), mesa->child(1)}) {
+        f.TV1->setCurrentItem(i);
+        f.SpeedButton1Click();
+    }
+    f.LE2->setText("Mesa roble");
+    ASSERT_TRUE(f.botonrecClick());
+    ASSERT_TRUE(ExisteArchivo("produccion/2026_0001.Mesa"));
+
+    MainForm->PPorObra->trigger();
+    EXPECT_EQ(f.PageControl1->currentIndex(), 1);
+    f.BProdObraClick();
+    f.SG2SelectCell(1, 1);
+    QPrinter &impresora = Impresora();
+    impresora.setOutputFormat(QPrinter::PdfFormat);
+    impresora.setOutputFileName(QString::fromStdString(dir.Archivo("orden.pdf")));
+    const auto antes = MainForm->Area()->subWindowList();
+    f.ImprimeOrden(true);
+    TMDIChild *hoja = nullptr;
+    for (QMdiSubWindow *s : MainForm->Area()->subWindowList())
+        if (auto *doc = qobject_cast<TMDIChild *>(s->widget()); doc && !antes.contains(s))
+            hoja = doc;
+    ASSERT_TRUE(hoja);
+    EXPECT_TRUE(hoja->windowTitle().startsWith("2026_0001.Mesa\t"));
+    TPreviewForm::Respuesta = [](TPreviewForm &p) { p.SpeedButton3->click(); };
+    hoja->ImprimirExecute();
+    TPreviewForm::Respuesta = nullptr;
+    impresora.setOutputFileName(QString());
+    EXPECT_EQ(LeeCodigosBarrasPdf(dir.Archivo("orden.pdf")),
+              (std::vector<std::string>{"CODE-39:00010001", "CODE-39:00010002", "CODE-39:00010000"}));
 }

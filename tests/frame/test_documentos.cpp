@@ -10,6 +10,9 @@
 #include "platform/rtf.h"
 #include "platform/rutas.h"
 #include "platform/ui/impresion.h"
+#include "production/obras.h"
+#include "production/ordenimpresa.h"
+#include "support/codigobarras.h"
 #include "support/dirtemporal.h"
 #include "support/pdf.h"
 #include "support/respuestas.h"
@@ -433,6 +436,33 @@ TEST_F(Documentos, LaVistaPreviaPasaPaginasDentroDeLimites) {
     EXPECT_EQ(PreviewForm->maspg->text(), "Siguiente");
     EXPECT_EQ(PreviewForm->SpeedButton3->text(), "Imprimir");
     EXPECT_FALSE(impreso());
+}
+
+// The work-order sheet keeps its runs in the bar-code font when saved, and the saved sheet opened
+// again prints bars that a real reader reads back in order.
+TEST_F(Documentos, HojaDeOrdenGuardadaImprimeCodigosDeBarras) {
+    if (!HayZbar() || !HayPdfToPpm())
+        GTEST_SKIP() << "zbarimg o pdftoppm no instalados";
+    StringGrid g;
+    TitulosPorObra(g);
+    g.SetRowCount(1);
+    AnadeTareas(
+        g, "2024_0001.Mesa",
+        {"",
+         "",
+         {{"00010001", "7", "Pata-1", "1", "Cortar"}, {"00010002", "8", "Tablero-1", "1", "Pintar"}}});
+    TInformeRTF inf;
+    EscribeOrdenImpresa({&g, 0, 3, "2024_0001.Mesa\t01/02/2024 10:00:00", "", "", true}, inf);
+    TMDIChild *w = guarda(MuestraInforme(inf));
+    w->FijaNombreArchivo(d.Archivo("orden.rtf"));
+    w->BotonRec->click();
+    const std::string rtf = Contenido(d.Archivo("orden.rtf"));
+    EXPECT_NE(rtf.find("IDAutomationHC39M;"), std::string::npos);
+    EXPECT_NE(rtf.find("*00010000*"), std::string::npos);
+    conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
+    guarda(AbreDocumento(d.Archivo("orden.rtf")))->ImprimirExecute();
+    EXPECT_EQ(LeeCodigosBarrasPdf(d.Archivo("salida.pdf")),
+              (std::vector<std::string>{"CODE-39:00010001", "CODE-39:00010002", "CODE-39:00010000"}));
 }
 
 TEST(VistaPrevia, DisposicionDelPanel) {

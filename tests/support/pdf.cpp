@@ -20,6 +20,14 @@ QStringList PaginasPdf(const std::string &ruta) {
     return r;
 }
 
+bool PaginaPdfAImagen(const std::string &pdf, const std::string &png) {
+    QString base = QString::fromStdString(png);
+    base.chop(4); // pdftoppm adds ".png"
+    QProcess p;
+    p.start("pdftoppm", {"-r", "150", "-png", "-singlefile", "-f", "1", QString::fromStdString(pdf), base});
+    return p.waitForFinished(20000) && p.exitCode() == 0 && QFile::exists(QString::fromStdString(png));
+}
+
 std::vector<std::pair<int, int>> TamanosPdf(const std::string &ruta) {
     std::vector<std::pair<int, int>> r;
     QRegularExpression caja("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]");

@@ -2,32 +2,45 @@
 
 #include "common/configuracion.h"
 #include "masterdata/empleados.h"
+#include "masterdata/faltas.h"
+#include "masterdata/fichapersonal.h"
 #include "masterdata/horarios.h"
+#include "masterdata/ui/ficha.h"
 #include "masterdata/ui/horariosorg.h"
+#include "masterdata/ui/impresionpaneles.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
+#include "platform/fechatexto.h"
 #include "platform/lineas.h"
 #include "platform/numeros.h"
 #include "platform/reloj.h"
 #include "platform/ui/arbolwidget.h"
 #include "platform/ui/controles.h"
+#include "platform/ui/escritorio.h"
 #include "platform/ui/stringgridview.h"
+#include "terminal/listadofichajes.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
+#include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+#include <memory>
 
 QPointer<TFormEmpleados> FormEmpleados;
 
@@ -46,7 +59,96 @@ void anchoFijo(QComboBox *cb) {
     cb->setMinimumContentsLength(12);
 }
 
+QPushButton *boton(const char *texto, const char *pista, QWidget *padre) {
+    auto *b = new QPushButton(aQ(Ansi(texto)), padre);
+    if (pista)
+        b->setToolTip(aQ(Ansi(pista)));
+    return b;
+}
+
+QFrame *panel(QWidget *padre, bool blanco) {
+    auto *p = new QFrame(padre);
+    p->setFrameShape(QFrame::StyledPanel);
+    if (blanco) {
+        p->setAutoFillBackground(true);
+        QPalette pal = p->palette();
+        pal.setColor(QPalette::Window, Qt::white);
+        p->setPalette(pal);
+    }
+    return p;
+}
+
+// A labelled edit: the caption above the edit, in the cell (fila, col) of the grid and the one below.
+QLineEdit *campo(QGridLayout *g, int fila, int col, const char *rotulo, QWidget *padre) {
+    g->addWidget(new QLabel(aQ(Ansi(rotulo)), padre), fila, col);
+    auto *e = new QLineEdit(padre);
+    g->addWidget(e, fila + 1, col);
+    return e;
+}
+
+const char *const RotulosFicha[LineasFichaPersonal] = {
+    "Nombre",          "Primer apellido",  "Segundo apellido", "DNI",           "Fecha de nacimiento",
+    "Antigüedad",      "Dirección",        "Población",        "Código postal", "Teléfono fijo",
+    "Teléfono móvil",  "Categoría",        "Sueldo mensual",   "Hora extra",    "Coste hora",
+    "Datos bancarios", "Sueldo con pagas", "Hora sábado",      "Mínimo Extra"};
+
+// The days of the absence sheet: holidays green, absences bold white on red, other days bold navy.
+class DelegadoFaltas : public QStyledItemDelegate {
+public:
+    DelegadoFaltas(const StringGrid &g, QObject *padre) : QStyledItemDelegate(padre), g_(g) {}
+    void paint(QPainter *p, const QStyleOptionViewItem &o, const QModelIndex &i) const override {
+        const std::string &t = g_.Celda(i.column(), i.row());
+        if (i.row() == 0) {
+            PintaTituloDia(p, o.rect, aQ(t));
+            return;
+        }
+        p->save();
+        QFont f = o.font;
+        QColor color = ColorWindows(8388608);
+        if (t.size() > 3 && t.find('e') != std::string::npos) {
+            color = ColorWindows(32768);
+        } else if (t.size() > 3) {
+            p->fillRect(o.rect, ColorWindows(255));
+            color = Qt::white;
+            f.setBold(true);
+        } else {
+            f.setBold(true);
+        }
+        p->setFont(f);
+        p->setPen(color);
+        p->drawText(o.rect.adjusted(2, 5, 0, 0), Qt::AlignLeft | Qt::AlignTop, aQ(t));
+        p->restore();
+    }
+
+private:
+    const StringGrid &g_;
+};
+
+std::function<std::vector<std::string>()> terminalesListados;
+
+// The employee's presence clockings of a month from the partial files, listed as a request of its
+// own: every terminal of the panel's list but the access-only ones, and the manual clockings.
+TColumnasFichajes fichajesDelMes(int numero, const QDate &primero, StringGrid &grid) {
+    TPeticionListado p;
+    p.Desde = primero;
+    p.Hasta = primero.addMonths(1).addDays(-1);
+    const std::vector<std::string> items = terminalesListados ? terminalesListados() : std::vector<std::string>{};
+    for (const std::string &item : items) {
+        TTerminalListado t = TerminalDeItem(item, true);
+        t.Marcado = t.Marcado && t.Modo != 'A';
+        p.Terminales.push_back(t);
+    }
+    p.Tipo = ListadoPresencia;
+    p.Busca = std::to_string(numero) + " ";
+    p.Externa = true;
+    return ListaFichajes(p, grid, TColumnasFichajes{}).Columnas;
+}
+
 } // namespace
+
+void FijaTerminalesListados(std::function<std::vector<std::string>()> terminales) {
+    terminalesListados = std::move(terminales);
+}
 
 TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
     setObjectName("FormEmpleados");
@@ -136,7 +238,8 @@ TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
     BSig = new QPushButton("Siguiente", TSEmpleados);
     BGuar = new QPushButton("Guardar", TSEmpleados);
     BGuar->setToolTip("Guardar datos del empleado");
-    for (QPushButton *b : {BAnt, BSig, BGuar})
+    ImpFicha = boton("Imprimir Ficha", "Imprimir una ficha", TSEmpleados);
+    for (QPushButton *b : {BAnt, BSig, BGuar, ImpFicha})
         botones->addWidget(b);
     botones->addStretch();
 
@@ -146,7 +249,11 @@ TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
     VistaSG1->setSelectionBehavior(QAbstractItemView::SelectRows);
     VistaSG1->setMaximumHeight(160);
     principal->addWidget(VistaSG1);
+    creaFicha();
+    creaFaltas();
 
+    connect(ImpFicha, &QPushButton::clicked, this, &TFormEmpleados::ImpFichaClick);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TFormEmpleados::PageControl1Change);
     connect(VistaSG1, &TStringGridView::SelectCell, this, &TFormEmpleados::SG1SelectCell);
     connect(VistaSG3, &TStringGridView::SelectCell, this, [this](int col, int) {
         if (col != 1) // only the increment is edited
@@ -173,7 +280,105 @@ TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
     FormCreate();
 }
 
+void TFormEmpleados::creaFicha() {
+    TSFicha = new QWidget();
+    PageControl1->addTab(TSFicha, "Ficha");
+    auto *l = new QVBoxLayout(TSFicha);
+
+    Panel1 = panel(TSFicha, true);
+    auto *arriba = new QGridLayout(Panel1);
+    Foto2 = new QLabel(Panel1);
+    Foto2->setFixedSize(120, 150);
+    Foto2->setFrameShape(QFrame::Box);
+    Foto2->setAlignment(Qt::AlignCenter);
+    Foto2->setToolTip(Foto->toolTip());
+    Foto2->installEventFilter(this);
+    arriba->addWidget(Foto2, 0, 0, 8, 1);
+    auto *titulo = new QLabel("FICHA DE PERSONAL", Panel1);
+    QFont grande = titulo->font();
+    grande.setBold(true);
+    grande.setPointSize(grande.pointSize() + 6);
+    titulo->setFont(grande);
+    arriba->addWidget(titulo, 0, 1, 1, 2);
+    arriba->addWidget(new QLabel(aQ(Ansi("Número")), Panel1), 0, 3);
+    LENumero = new QLineEdit(Panel1);
+    LENumero->setReadOnly(true);
+    arriba->addWidget(LENumero, 1, 3);
+    for (int i = 0; i <= 10; ++i)
+        LE[static_cast<size_t>(i)] = campo(arriba, 2 + 2 * (i / 3), 1 + i % 3, RotulosFicha[i], Panel1);
+    l->addWidget(Panel1);
+
+    Panel2 = panel(TSFicha, false);
+    auto *abajo = new QGridLayout(Panel2);
+    for (int i = 11; i < LineasFichaPersonal; ++i)
+        LE[static_cast<size_t>(i)] = campo(abajo, 2 * ((i - 11) / 4), (i - 11) % 4, RotulosFicha[i], Panel2);
+    l->addWidget(Panel2);
+
+    auto *botones = new QHBoxLayout();
+    l->addLayout(botones);
+    SpeedButton2 = boton("Guardar", "Guardar datos del empleado", TSFicha);
+    AImprimir = boton("Imprimir", nullptr, TSFicha);
+    AImprimirTo = boton("Imprimir completo", nullptr, TSFicha);
+    for (QPushButton *b : {SpeedButton2, AImprimir, AImprimirTo})
+        botones->addWidget(b);
+    const char *documentos[] = {"Acceso a nóminas", "Acceso a contratos", "Acceso a asistencia",
+                                "Acceso a varios"};
+    for (int k = 0; k < 4; ++k) {
+        QPushButton *b = BDocumentos[static_cast<size_t>(k)] = boton(documentos[k], nullptr, TSFicha);
+        botones->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, k] { AbreDocumentoEmpleado(k); });
+    }
+    botones->addStretch();
+    l->addStretch();
+    connect(SpeedButton2, &QPushButton::clicked, this, &TFormEmpleados::SpeedButton2Click);
+    connect(AImprimir, &QPushButton::clicked, this, &TFormEmpleados::AImprimirClick);
+    connect(AImprimirTo, &QPushButton::clicked, this, &TFormEmpleados::AImprimirToClick);
+}
+
+void TFormEmpleados::creaFaltas() {
+    TSFaltas = new QWidget();
+    PageControl1->addTab(TSFaltas, "Faltas");
+    auto *l = new QVBoxLayout(TSFaltas);
+    Panel3 = panel(TSFaltas, true);
+    auto *p = new QGridLayout(Panel3);
+    Falton = new TRotuloRecortado(Panel3); // a long identifier never widens the window
+    STFaltas = new QLabel(Panel3);
+    Label16 = new TRotuloRecortado(Panel3);
+    Label18 = new QLabel(Panel3);
+    QFont negrita = Falton->font();
+    negrita.setBold(true);
+    for (QLabel *e : {Falton, STFaltas, Label16, Label18})
+        e->setFont(negrita);
+    SpeedButton3 = boton("Mes anterior", "Mes anterior", Panel3);
+    SpeedButton4 = boton("Mes siguiente", "Mes siguiente", Panel3);
+    p->addWidget(new QLabel("Faltas de asistencia de :", Panel3), 0, 0);
+    p->addWidget(Falton, 0, 1, 1, 3);
+    p->addWidget(SpeedButton3, 1, 0);
+    p->addWidget(STFaltas, 1, 1, 1, 2, Qt::AlignCenter);
+    p->addWidget(SpeedButton4, 1, 3);
+    TitulosFaltas(SGFaltas);
+    SGFaltas.ColWidths.assign(7, 90);
+    VistaSGFaltas = new TStringGridView(&SGFaltas, Panel3);
+    VistaSGFaltas->verticalHeader()->setDefaultSectionSize(36);
+    VistaSGFaltas->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    VistaSGFaltas->setItemDelegate(new DelegadoFaltas(SGFaltas, VistaSGFaltas));
+    VistaSGFaltas->setMinimumHeight(7 * 36 + 4);
+    p->addWidget(VistaSGFaltas, 2, 0, 1, 4);
+    p->addWidget(new QLabel("Calendario Laboral :", Panel3), 3, 0);
+    p->addWidget(Label16, 3, 1, 1, 3);
+    p->addWidget(new QLabel(aQ(Ansi("Número de faltas :")), Panel3), 4, 0);
+    p->addWidget(Label18, 4, 1, 1, 3);
+    l->addWidget(Panel3);
+    ImprimirFaltas = boton("Imprimir", nullptr, TSFaltas);
+    l->addWidget(ImprimirFaltas, 0, Qt::AlignLeft);
+    l->addStretch();
+    connect(SpeedButton3, &QPushButton::clicked, this, &TFormEmpleados::SpeedButton3Click);
+    connect(SpeedButton4, &QPushButton::clicked, this, &TFormEmpleados::SpeedButton4Click);
+    connect(ImprimirFaltas, &QPushButton::clicked, this, &TFormEmpleados::ImprimirFaltasClick);
+}
+
 void TFormEmpleados::FormCreate() {
+    FechaFaltas = Hoy();
     setWindowTitle(aQ(Configuracion().RotuloEmpleado + "s"));
     LineasPorEmpleado = SG1.ColCount() + 1;
 
@@ -215,6 +420,7 @@ void TFormEmpleados::FormActivate() {
     lineas.clear();
     LeeLineas(Configuracion().DirDatos + "empleados.dat", lineas);
     LlenaEmpleados(SG1, NodosEmpleado(lineasArbol_), lineas);
+    PageControl1->setTabVisible(PageControl1->indexOf(TSFicha), !Configuracion().DirPdf.empty());
     // The grid is the file again: what was not saved is gone.
     filaCargada_ = -1;
     editado_ = cambios_ = false;
@@ -244,6 +450,7 @@ void TFormEmpleados::cargaFila(int row) {
     cargando_ = true;
     filaCargada_ = row;
     ST1->setText(aQ(SG1.Celda(ColIdentificador, row)));
+    Falton->setText(ST1->text());
     CalendarioEmpleado = LeeEntero(SG1.Celda(ColCalendario, row));
     QLineEdit *edits[] = {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6};
     for (int i = 0; i < 6; ++i)
@@ -257,8 +464,10 @@ void TFormEmpleados::cargaFila(int row) {
     }
     rutaFoto_ = SG1.Celda(ColFoto, row);
     ST2->setText(aQ(rutaFoto_));
-    muestraFoto(rutaFoto_);
+    MuestraFoto(Foto, rutaFoto_);
     CB1->setCurrentText(aQ(SG1.Celda(ColCalendario, row)));
+    Label16->setText(CB1->currentText());
+    RellenaFaltas();
     RepartirIncrementos(SG1.Celda(ColIncrementos, row), SG3);
 
     costes_ = EntradasCoste(SG1.Celda(ColCostes, row));
@@ -290,11 +499,10 @@ bool TFormEmpleados::guardaControles(bool siempre) {
     QDateEdit *fechas[] = {DTNacimiento, DTAntiguo};
     for (int i = 0; i < 2; ++i) {
         // An untouched picker keeps the cell as it was (an empty date stays empty).
-        const QDate d = fechas[i]->date();
-        std::string v = d == fechaMostrada_[i] ? fechaCelda_[i] : d == SinFecha ? "" : FechaCorta(d);
+        const std::string v = textoFecha(i);
         SG1.SetCelda(ColNacimiento + i, r, v);
         fechaCelda_[i] = v;
-        fechaMostrada_[i] = d;
+        fechaMostrada_[i] = fechas[i]->date();
     }
     SG1.SetCelda(ColFoto, r, rutaFoto_);
     SG1.SetCelda(ColCalendario, r, deQ(CB1->currentText()));
@@ -395,21 +603,12 @@ void TFormEmpleados::FotoDblClick() {
     rutaFoto_ = ruta;
     editado_ = true;
     ST2->setText(aQ(rutaFoto_));
-    muestraFoto(rutaFoto_);
-}
-
-void TFormEmpleados::muestraFoto(const std::string &ruta) {
-    Foto->clear();
-    std::string bytes;
-    QPixmap imagen;
-    if (ruta.empty() || !LeeBytes(ruta, bytes) ||
-        !imagen.loadFromData(reinterpret_cast<const uchar *>(bytes.data()), static_cast<uint>(bytes.size())))
-        return;
-    Foto->setPixmap(imagen.scaled(Foto->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    MuestraFoto(Foto, rutaFoto_);
+    MuestraFoto(Foto2, rutaFoto_);
 }
 
 bool TFormEmpleados::eventFilter(QObject *o, QEvent *e) {
-    if (o == Foto && e->type() == QEvent::MouseButtonDblClick) {
+    if ((o == Foto || o == Foto2) && e->type() == QEvent::MouseButtonDblClick) {
         FotoDblClick();
         return true;
     }
@@ -436,4 +635,135 @@ void TFormEmpleados::SBQPClick() {
     SG1.SetCelda(ColCostes, r, UneEntradasCoste(costes_));
     SBQP->setEnabled(false);
     cambios_ = true;
+}
+
+std::string TFormEmpleados::textoFecha(int i) const {
+    // An untouched picker keeps the cell as it was (an empty date stays empty).
+    const QDate d = (i == 0 ? DTNacimiento : DTAntiguo)->date();
+    return d == fechaMostrada_[i] ? fechaCelda_[i] : d == SinFecha ? "" : FechaCorta(d);
+}
+
+std::vector<std::string> TFormEmpleados::datosEmpleado() const {
+    std::vector<std::string> fila = {SG1.Celda(ColIdentificador, filaCargada_)};
+    for (QLineEdit *e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6})
+        fila.push_back(deQ(e->text()));
+    fila.push_back(textoFecha(0));
+    fila.push_back(textoFecha(1));
+    return fila;
+}
+
+void TFormEmpleados::PageControl1Change(int indice) {
+    if (PageControl1->widget(indice) == TSFicha)
+        rellenaFicha();
+}
+
+void TFormEmpleados::rellenaFicha() {
+    const bool hay = filaCargada_ >= 1 && filaCargada_ < SG1.RowCount();
+    const int n = hay ? NumeroEmpleado(SG1.Celda(ColIdentificador, filaCargada_)) : 0;
+    LENumero->setText(hay ? QString::number(n) : QString());
+    MuestraFoto(Foto2, rutaFoto_);
+    RutaFichaPersonal = hay ? ArchivoFichaPersonal(n) : std::string();
+    for (int k = 0; k < 4; ++k)
+        BDocumentos[static_cast<size_t>(k)]->setToolTip(
+            hay ? aQ(RutaDocumentoEmpleado(static_cast<DocumentoEmpleado>(k), n)) : QString());
+    std::vector<std::string> campos(LineasFichaPersonal);
+    if (hay && !LeeFichaPersonal(RutaFichaPersonal, campos)) {
+        if (ExisteArchivo(RutaFichaPersonal)) {
+            // Never rewritten as if it were empty.
+            Dialogos::Error("No se ha podido leer la ficha " + RutaFichaPersonal,
+                            Configuracion().RotuloEmpleado + "s");
+            RutaFichaPersonal.clear();
+        } else {
+            campos = FichaPrellenada(datosEmpleado());
+        }
+    }
+    for (int i = 0; i < LineasFichaPersonal; ++i)
+        LE[static_cast<size_t>(i)]->setText(aQ(campos[static_cast<size_t>(i)]));
+}
+
+bool TFormEmpleados::SpeedButton2Click() {
+    if (RutaFichaPersonal.empty())
+        return false;
+    std::vector<std::string> campos;
+    for (QLineEdit *e : LE)
+        campos.push_back(deQ(e->text()));
+    if (!GuardaFichaPersonal(RutaFichaPersonal, campos)) {
+        Dialogos::Error("No se ha podido guardar " + RutaFichaPersonal, Configuracion().RotuloEmpleado + "s");
+        return false;
+    }
+    return true;
+}
+
+void TFormEmpleados::AImprimirClick() {
+    if (PreparaImpresora(this))
+        ImprimePaneles({Panel1});
+}
+
+void TFormEmpleados::AImprimirToClick() {
+    if (PreparaImpresora(this))
+        ImprimePaneles({Panel1, Panel2});
+}
+
+void TFormEmpleados::AbreDocumentoEmpleado(int documento) {
+    if (LENumero->text().isEmpty())
+        return;
+    const std::string ruta =
+        RutaDocumentoEmpleado(static_cast<DocumentoEmpleado>(documento), LeeEntero(deQ(LENumero->text())));
+    if (!ExisteArchivo(ruta))
+        Dialogos::Error("No existe el documento " + ruta, Configuracion().RotuloEmpleado + "s");
+    else if (!AbreConAplicacion(ruta))
+        Dialogos::Error("No se ha podido abrir el documento " + ruta, Configuracion().RotuloEmpleado + "s");
+}
+
+void TFormEmpleados::ImpFichaClick() {
+    if (filaCargada_ < 1 || filaCargada_ >= SG1.RowCount())
+        return;
+    std::unique_ptr<TFormFicha> propia;
+    TFormFicha *ficha = FormFicha;
+    if (!ficha) {
+        propia = std::make_unique<TFormFicha>();
+        ficha = propia.get();
+    }
+    // The company's name is the first node of the company tree.
+    const std::string empresa = lineasArbol_.empty()
+                                    ? std::string()
+                                    : lineasArbol_[0].substr(lineasArbol_[0].find_first_not_of('\t'));
+    ficha->Rellena(rutaFoto_, deQ(Edit2->text()), deQ(Edit1->text()), empresa,
+                   CodigoFicha(SG1.Celda(ColIdentificador, filaCargada_)));
+    ficha->Imprime();
+}
+
+void TFormEmpleados::RellenaFaltas() {
+    FechaFaltas = QDate(FechaFaltas.year(), FechaFaltas.month(), 1);
+    const int numero = filaCargada_ >= 1 ? NumeroEmpleado(SG1.Celda(ColIdentificador, filaCargada_)) : 0;
+    TDiasCalendario dias;
+    LeeDiasCalendario(Configuracion().DirDatos + NombreDiasCalendario(FechaFaltas.year(), CalendarioEmpleado),
+                      dias);
+    StringGrid fichajes(1, 1);
+    TColumnasFichajes c;
+    if (numero != 0) // never every employee's clockings
+        c = fichajesDelMes(numero, FechaFaltas, fichajes);
+    STFaltas->setText(aQ(FormatoFecha(FechaFaltas, "mmmm 'de' yyyy")));
+    NumeroFaltas = RellenaHojaFaltas(SGFaltas, FechaFaltas, Hoy(), dias, CodigosFestivos(),
+                                     DiasConFichajes(fichajes, c.Dia, c.Mes, c.Anio, FechaFaltas));
+    Label18->setText(QString::number(NumeroFaltas));
+    int col = 0, fila = 0;
+    CeldaDia(FechaFaltas, col, fila);
+    SGFaltas.SetRow(fila);
+    SGFaltas.SetCol(col);
+}
+
+void TFormEmpleados::SpeedButton3Click() {
+    FechaFaltas = MesFaltas(FechaFaltas, -1, Hoy());
+    RellenaFaltas();
+}
+
+void TFormEmpleados::SpeedButton4Click() {
+    FechaFaltas = MesFaltas(FechaFaltas, 1, Hoy());
+    RellenaFaltas();
+}
+
+void TFormEmpleados::ImprimirFaltasClick() {
+    if (PreparaImpresora(this))
+        ImprimePaneles({Panel3});
 }

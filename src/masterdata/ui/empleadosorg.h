@@ -1,14 +1,18 @@
 #pragma once
-// The employees window: personal data, photo, calendar, increments and hourly-cost history.
+// The employees window: personal data, photo, calendar, increments and hourly-cost history; the
+// personnel card with the employee's documents ("Ficha") and the month's absences ("Faltas").
 #include "platform/stringgrid.h"
 
 #include <QDate>
 #include <QDialog>
 #include <QPointer>
+#include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
 class QComboBox;
+class QFrame;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -47,6 +51,35 @@ public:
     QPushButton *BGuar = nullptr;
     QPushButton *BAnt = nullptr;
     QPushButton *BSig = nullptr;
+    QPushButton *ImpFicha = nullptr; // "Imprimir Ficha"
+
+    // "Ficha": the personnel card.
+    QWidget *TSFicha = nullptr;
+    QFrame *Panel1 = nullptr; // photo, title, number and LE0..LE10
+    QFrame *Panel2 = nullptr; // LE11..LE18
+    QLabel *Foto2 = nullptr;
+    QLineEdit *LENumero = nullptr;
+    std::array<QLineEdit *, 19> LE{};           // LE0..LE18, the lines of the card
+    QPushButton *SpeedButton2 = nullptr;        // "Guardar"
+    QPushButton *AImprimir = nullptr;           // "Imprimir"
+    QPushButton *AImprimirTo = nullptr;         // "Imprimir completo"
+    std::array<QPushButton *, 4> BDocumentos{}; // nóminas, contratos, asistencia, varios
+    std::string RutaFichaPersonal;
+
+    // "Faltas": the month's absences of the selected employee.
+    QWidget *TSFaltas = nullptr;
+    QFrame *Panel3 = nullptr;
+    QLabel *Falton = nullptr;
+    QLabel *STFaltas = nullptr;
+    QLabel *Label16 = nullptr;           // calendar
+    QLabel *Label18 = nullptr;           // number of absences
+    QPushButton *SpeedButton3 = nullptr; // "Mes anterior"
+    QPushButton *SpeedButton4 = nullptr; // "Mes siguiente"
+    QPushButton *ImprimirFaltas = nullptr;
+    StringGrid SGFaltas{7, 7};
+    TStringGridView *VistaSGFaltas = nullptr;
+    QDate FechaFaltas;
+    int NumeroFaltas = 0;
 
     void FormCreate();
     // Rebuilds the tree and the employee grid from the files (each time the window is shown).
@@ -60,6 +93,18 @@ public:
     void CBPreProdSelect();
     void SBQPClick();
 
+    void PageControl1Change(int indice);
+    bool SpeedButton2Click();
+    void AImprimirClick();
+    void AImprimirToClick();
+    // The four document buttons (0 nóminas ... 3 varios): opens the employee's PDF.
+    void AbreDocumentoEmpleado(int documento);
+    void ImpFichaClick();
+    void RellenaFaltas();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void ImprimirFaltasClick();
+
     // Escape and the close box: with unsaved changes, asks whether to save them first.
     void reject() override;
 
@@ -68,7 +113,12 @@ protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
-    void muestraFoto(const std::string &ruta);
+    void creaFicha();
+    void creaFaltas();
+    void rellenaFicha();
+    // The employee's data as the "Empleados" tab shows it, in the order of a grid row.
+    std::vector<std::string> datosEmpleado() const;
+    std::string textoFecha(int i) const; // the date control i (0 birth, 1 seniority) as stored
     void cargaFila(int row);
     // Stores the controls into the row they were loaded from (when edited, or always): false,
     // with a message, while the price typed is not a number.
@@ -86,3 +136,7 @@ private:
 };
 
 extern QPointer<TFormEmpleados> FormEmpleados;
+
+// Item texts of the control panel's terminal list, which the absence sheet lists from; the
+// application installs it (none: no terminal, only the manual clockings).
+void FijaTerminalesListados(std::function<std::vector<std::string>()> terminales);

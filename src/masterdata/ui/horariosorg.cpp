@@ -5,16 +5,21 @@
 #include "masterdata/horarios.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
+#include "platform/fechatexto.h"
 #include "platform/lineas.h"
 #include "platform/numeros.h"
+#include "platform/reloj.h"
 #include "platform/ui/stringgridview.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLinearGradient>
+#include <QMenu>
 #include <QPainter>
 #include <QPieSeries>
 #include <QPieSlice>
@@ -42,6 +47,51 @@ public:
 constexpr int ColorNavy = 8388608;
 constexpr int ColorRojo = 255;
 constexpr int ColorGris = 8421504;
+constexpr int ColorPlata = 12632256;
+constexpr int ColorVerde = 32768;
+
+const char *const TituloCalendarios = "Calendarios";
+
+// A day of the month grid with its schedule: the code at the right (silver for none, red for 0,
+// green for the others), the schedule's name below and the day number in a white box.
+class DelegadoCalendario : public QStyledItemDelegate {
+public:
+    DelegadoCalendario(const TFormHorarios &f, QObject *padre) : QStyledItemDelegate(padre), f_(f) {}
+    void paint(QPainter *p, const QStyleOptionViewItem &o, const QModelIndex &i) const override {
+        const std::string &texto = f_.SGCal.Celda(i.column(), i.row());
+        if (i.row() == 0) {
+            PintaTituloDia(p, o.rect, aQ(texto));
+            return;
+        }
+        QStyleOptionViewItem fondo = o; // the cell's ground and selection, without its text
+        initStyleOption(&fondo, i);
+        fondo.text.clear();
+        const QWidget *w = fondo.widget;
+        (w ? w->style() : QApplication::style())->drawControl(QStyle::CE_ItemViewItem, &fondo, p, w);
+        const TCalendarioEditado &cal = f_.Calendario;
+        const QDate dia(cal.Anio, cal.Mes, LeeEntero(texto));
+        if (texto.empty() || !dia.isValid())
+            return;
+        const int codigo = cal.Dias[static_cast<size_t>(IndiceDia(dia))];
+        p->save();
+        p->setPen(ColorWindows(codigo == SinJornada ? ColorPlata : codigo == 0 ? ColorRojo : ColorVerde));
+        const QRect r = o.rect;
+        p->drawText(r.adjusted(44, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, QString::number(codigo));
+        for (const std::string &nombre : NombresJornada(f_.SG1, codigo)) {
+            p->drawText(r.adjusted(2, 18, 0, 0), Qt::AlignLeft | Qt::AlignTop, aQ(nombre));
+            p->setPen(Qt::black);
+        }
+        p->fillRect(QRect(r.topLeft(), QSize(24, 16)), Qt::white);
+        QFont f = o.font;
+        f.setBold(true);
+        p->setFont(f);
+        p->drawText(r.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, aQ(texto));
+        p->restore();
+    }
+
+private:
+    const TFormHorarios &f_;
+};
 
 int minutosDe(const QTimeEdit *t) {
     return t->time().hour() * 60 + t->time().minute();
@@ -73,6 +123,14 @@ void PintaColumnaColor(TStringGridView *vista, int col) {
     };
     vista->Modelo()->ColorFondo = color;
     vista->Modelo()->ColorTexto = color;
+}
+
+void PintaTituloDia(QPainter *p, const QRect &celda, const QString &texto) {
+    p->save();
+    p->fillRect(celda, QColor(58, 110, 165));
+    p->setPen(Qt::white);
+    p->drawText(celda.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, texto);
+    p->restore();
 }
 
 void ColoresVacios(StringGrid &g, int col) {
@@ -211,6 +269,8 @@ TFormHorarios::TFormHorarios(QWidget *padre) : QDialog(padre) {
     connect(SpeedButton5, &QPushButton::clicked, this, &TFormHorarios::SpeedButton5Click);
     connect(SpeedButton8, &QPushButton::clicked, this, &TFormHorarios::SpeedButton8Click);
     connect(SpeedButton9, &QPushButton::clicked, this, &TFormHorarios::SpeedButton9Click);
+    creaCalendarios();
+    connect(PgC1, &QTabWidget::currentChanged, this, &TFormHorarios::PgC1Change);
     connect(VistaSG1, &TStringGridView::SelectCell, this, &TFormHorarios::SG1SelectCell);
     connect(VistaSG1, &TStringGridView::CellEdited, this, [this](int col, int row) {
         int codigo = 0;
@@ -259,6 +319,28 @@ void TFormHorarios::FormCreate() {
     SG1.SetRow(0);
     SG1.SetCol(1);
     FormActivate();
+
+    // The calendars: the month of today, then the first calendar's year.
+    TitulosMes(SGCal);
+    const QDate hoy = Hoy();
+    Calendario.Anio = hoy.year();
+    Calendario.Mes = hoy.month();
+    Calendario.Dia = hoy.day();
+    Calendario.Fila = SinCalendario;
+    const std::vector<TCalendario> calendarios = LeeCalendarios(Configuracion().DirDatos + "calendarios.dat");
+    SG2.SetRowCount(1 + static_cast<int>(calendarios.size()));
+    SG2.SetFila(0, {Ansi("Código"), Ansi("Año"), "Nombre"});
+    for (size_t k = 0; k < calendarios.size(); ++k)
+        SG2.SetFila(static_cast<int>(k) + 1,
+                    {calendarios[k].Codigo, calendarios[k].Anio, calendarios[k].Nombre});
+    jornadaAplicar(0);
+    if (SG2.RowCount() > 1) {
+        SG2.SetRow(1);
+        SG2.SetCol(0);
+        SG2SelectCell(0, 1);
+    } else {
+        RellenaCalendario();
+    }
 }
 
 void TFormHorarios::showEvent(QShowEvent *e) {
@@ -412,6 +494,10 @@ void TFormHorarios::SpeedButton9Click() {
 }
 
 void TFormHorarios::SG1SelectCell(int col, int row) {
+    if (PgC1->currentWidget() == TS2) {
+        jornadaAplicar(row);
+        return;
+    }
     if (row >= 0 && row < SG1.RowCount() && row != FilaJornada) {
         FilaJornada = row;
         FormActivate();
@@ -430,4 +516,227 @@ void TFormHorarios::SG3SelectCell(int col, int row) {
         SG3.SetCelda(3, row, std::to_string(ValorWindows(color)));
         FormActivate();
     }
+}
+
+void TFormHorarios::creaCalendarios() {
+    TS2 = new QWidget();
+    PgC1->addTab(TS2, "Calendarios");
+    auto *l = new QHBoxLayout(TS2);
+
+    auto *izquierda = new QVBoxLayout();
+    l->addLayout(izquierda, 2);
+    SG2.ColWidths = {60, 60, 160};
+    VistaSG2 = new TStringGridView(&SG2, TS2);
+    VistaSG2->SetEditable(true);
+    izquierda->addWidget(VistaSG2, 1);
+    auto *botones = new QHBoxLayout();
+    izquierda->addLayout(botones);
+    SpeedButton6 = boton("Nuevo", "Nuevo calendario", TS2);
+    SpeedButton7 = boton("Eliminar", "Eliminar calendario", TS2);
+    SBG2 = boton("Guardar", "Guardar calendario", TS2);
+    for (QPushButton *b : {SpeedButton6, SpeedButton7, SBG2})
+        botones->addWidget(b);
+
+    auto *derecha = new QVBoxLayout();
+    l->addLayout(derecha, 5);
+    auto *mes = new QHBoxLayout();
+    derecha->addLayout(mes);
+    SpeedButton3 = boton("Mes anterior", "Mes anterior", TS2);
+    SpeedButton4 = boton("Mes siguiente", "Mes siguiente", TS2);
+    ST1 = new QLabel(TS2);
+    ST1->setAlignment(Qt::AlignCenter);
+    QFont negrita = ST1->font();
+    negrita.setBold(true);
+    ST1->setFont(negrita);
+    mes->addWidget(SpeedButton3);
+    mes->addWidget(ST1, 1);
+    mes->addWidget(SpeedButton4);
+    SGCal.ColWidths.assign(7, 96);
+    VistaSGCal = new TStringGridView(&SGCal, TS2);
+    VistaSGCal->verticalHeader()->setDefaultSectionSize(36);
+    VistaSGCal->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    VistaSGCal->setItemDelegate(new DelegadoCalendario(*this, VistaSGCal));
+    VistaSGCal->setContextMenuPolicy(Qt::CustomContextMenu);
+    derecha->addWidget(VistaSGCal, 1);
+    Label3 = new QLabel(TS2);
+    Label3->setFont(negrita);
+    derecha->addWidget(Label3);
+
+    PM1 = new QMenu(this);
+    Aphoy = PM1->addAction("Aplicar hoy");
+    Apdmes = PM1->addAction("");
+    Apdano = PM1->addAction("");
+    Aptomes = PM1->addAction("");
+
+    connect(VistaSG2, &TStringGridView::SelectCell, this, &TFormHorarios::SG2SelectCell);
+    connect(VistaSG2, &TStringGridView::CellEdited, this, [this](int col, int row) {
+        if (row == Calendario.Fila && col <= 1) {
+            Calendario.Refresca();
+            RellenaCalendario();
+        }
+    });
+    connect(VistaSGCal, &TStringGridView::SelectCell, this, &TFormHorarios::SGCalSelectCell);
+    connect(VistaSGCal, &QAbstractItemView::doubleClicked, this, &TFormHorarios::AphoyExecute);
+    connect(VistaSGCal, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &p) { PM1->popup(VistaSGCal->viewport()->mapToGlobal(p)); });
+    connect(SBG2, &QPushButton::clicked, this, &TFormHorarios::SBG2Click);
+    connect(SpeedButton6, &QPushButton::clicked, this, &TFormHorarios::SpeedButton6Click);
+    connect(SpeedButton7, &QPushButton::clicked, this, &TFormHorarios::SpeedButton7Click);
+    connect(SpeedButton3, &QPushButton::clicked, this, &TFormHorarios::SpeedButton3Click);
+    connect(SpeedButton4, &QPushButton::clicked, this, &TFormHorarios::SpeedButton4Click);
+    connect(Aphoy, &QAction::triggered, this, &TFormHorarios::AphoyExecute);
+    connect(Apdmes, &QAction::triggered, this, &TFormHorarios::ApdmesExecute);
+    connect(Apdano, &QAction::triggered, this, &TFormHorarios::ApdanoExecute);
+    connect(Aptomes, &QAction::triggered, this, &TFormHorarios::AptomesExecute);
+}
+
+void TFormHorarios::PgC1Change(int) {
+    const bool calendarios = PgC1->currentWidget() == TS2;
+    // The schedules grid: whole rows to choose from on "Calendarios", cell editing on "Jornadas".
+    VistaSG1->SetEditable(!calendarios);
+    VistaSG1->SetSeleccionFilas(calendarios);
+    if (!calendarios)
+        return;
+    SG1.SetRow(0);
+    jornadaAplicar(0);
+    // The calendars grid shows the calendar being edited (the first when none is).
+    if (Calendario.Fila >= 1 && Calendario.Fila < SG2.RowCount()) {
+        SG2.SetRow(Calendario.Fila);
+    } else if (SG2.RowCount() > 1) {
+        SG2.SetRow(1);
+        SG2SelectCell(0, 1);
+    }
+    SG2.SetCol(0);
+}
+
+void TFormHorarios::jornadaAplicar(int fila) {
+    Label3->setText(aQ("Aplicar jornada " + SG1.Celda(0, fila) + " " + SG1.Celda(1, fila)));
+    int codigo = 0;
+    JornadaAplicar = CodigoJornadaValido(SG1.Celda(0, fila), codigo) ? codigo : -1;
+}
+
+void TFormHorarios::SG2SelectCell(int, int row) {
+    if (row >= 1 && row < SG2.RowCount() && row != Calendario.Fila)
+        cambiaCalendario(row);
+}
+
+void TFormHorarios::cambiaCalendario(int fila) {
+    if (Calendario.Modificado) {
+        if (Dialogos::Pregunta(Ansi(" Se han realizado cambios en el calendario.\r\n¿ Quiere guardarlos ?"),
+                               TituloCalendarios))
+            SBG2Click(); // still the map of the calendar being left
+        Calendario.Modificado = false;
+    }
+    std::string error;
+    if (!Calendario.Carga(fila, error))
+        Dialogos::Error(error, TituloCalendarios);
+    RellenaCalendario();
+}
+
+bool TFormHorarios::SBG2Click() {
+    std::string error;
+    if (!Calendario.Guarda(error)) {
+        Dialogos::Error(error, TituloCalendarios);
+        return false;
+    }
+    return true;
+}
+
+void TFormHorarios::SpeedButton6Click() {
+    const int anio = Calendario.Anio != 0 ? Calendario.Anio : Hoy().year();
+    const int fila = SG2.RowCount();
+    const std::string codigo = CodigoNuevoCalendario(SG2, anio);
+    SG2.InsertaFila(fila);
+    SG2.SetFila(fila, {codigo, std::to_string(anio), ""});
+    SG2.SetRow(fila);
+    SG2.SetCol(0);
+    SG2SelectCell(0, fila);
+}
+
+void TFormHorarios::SpeedButton7Click() {
+    const int fila = SG2.Row();
+    if (SG2.RowCount() <= 2 || fila < 1 || fila >= SG2.RowCount())
+        return;
+    SG2.BorraFila(fila);
+    if (Calendario.FilaBorrada(fila)) {
+        // The deleted calendar's map is not kept under another row: the row now selected is loaded.
+        const int nueva = std::min(fila, SG2.RowCount() - 1);
+        SG2.SetRow(nueva);
+        cambiaCalendario(nueva);
+    } else {
+        SG2.SetRow(Calendario.Fila);
+    }
+}
+
+void TFormHorarios::SpeedButton3Click() {
+    if (Calendario.Mes > 1) {
+        --Calendario.Mes;
+        RellenaCalendario();
+    }
+}
+
+void TFormHorarios::SpeedButton4Click() {
+    if (Calendario.Mes < 12) {
+        ++Calendario.Mes;
+        RellenaCalendario();
+    }
+}
+
+void TFormHorarios::RellenaCalendario() {
+    RellenaMes(SGCal, Calendario.Anio, Calendario.Mes);
+    for (QAction *a : {Aphoy, Apdmes, Apdano, Aptomes})
+        a->setEnabled(Calendario.Aplicable());
+    ST1->clear();
+    if (Calendario.Anio != 0) {
+        int col = 0, fila = 0;
+        CeldaDia(QDate(Calendario.Anio, Calendario.Mes, 1), col, fila);
+        SGCal.SetCol(col);
+        SGCal.SetRow(fila);
+        SGCalSelectCell(col, fila);
+    }
+    VistaSGCal->viewport()->update();
+}
+
+void TFormHorarios::SGCalSelectCell(int col, int row) {
+    const int dia = row >= 1 ? LeeEntero(SGCal.Celda(col, row)) : 0;
+    if (dia == 0 || Calendario.Anio == 0) {
+        // Cells without a day cannot be selected.
+        int c = 0, f = 0;
+        if (Calendario.Anio != 0)
+            CeldaDia(Calendario.Fecha(), c, f);
+        SGCal.SetRow(f);
+        SGCal.SetCol(c);
+        return;
+    }
+    Calendario.Dia = dia;
+    const QDate fecha = Calendario.Fecha();
+    ST1->setText(aQ(FormatoFecha(fecha, "dddd d 'de' mmmm 'de' yyyy")));
+    Apdmes->setText(aQ(FormatoFecha(fecha, "'Todos los' dddd 'de' mmmm")));
+    Apdano->setText(aQ(FormatoFecha(fecha, Ansi("'Todos los' dddd 'del año'"))));
+    Aptomes->setText(aQ(FormatoFecha(fecha, "'Todo el mes de ' mmmm")));
+}
+
+void TFormHorarios::aplica(bool (TCalendarioEditado::*accion)(int)) {
+    if (!Calendario.Aplicable())
+        return;
+    if (JornadaAplicar < 0) {
+        Dialogos::Aviso(Ansi("La jornada elegida no tiene un código entre 0 y 254: no se aplica."),
+                        TituloCalendarios);
+        return;
+    }
+    (Calendario.*accion)(JornadaAplicar);
+    VistaSGCal->viewport()->update();
+}
+
+void TFormHorarios::AphoyExecute() {
+    aplica(&TCalendarioEditado::AplicaDia);
+}
+void TFormHorarios::ApdmesExecute() {
+    aplica(&TCalendarioEditado::AplicaDiaDelMes);
+}
+void TFormHorarios::ApdanoExecute() {
+    aplica(&TCalendarioEditado::AplicaDiaDelAnio);
+}
+void TFormHorarios::AptomesExecute() {
+    aplica(&TCalendarioEditado::AplicaMes);
 }

@@ -1,15 +1,23 @@
 #pragma once
-// The schedules window: hour types, daily schedules and the day as a pie chart.
+// The schedules window: hour types, daily schedules and the day as a pie chart; the calendars and
+// their day maps edited month by month.
+#include "masterdata/calendarioeditado.h"
 #include "platform/stringgrid.h"
 
 #include <QChartView>
 #include <QDialog>
 #include <QPointer>
+#include <QRect>
+#include <QString>
 #include <string>
 #include <vector>
 
 class QChart;
+class QAction;
 class QComboBox;
+class QLabel;
+class QMenu;
+class QPainter;
 class QPieSeries;
 class QPushButton;
 class QTabWidget;
@@ -61,6 +69,25 @@ public:
     QPushButton *SpeedButton8 = nullptr; // Nuevo tipo de hora
     QPushButton *SpeedButton9 = nullptr; // Eliminar tipo de hora
 
+    // "Calendarios".
+    QWidget *TS2 = nullptr;
+    StringGrid SG2{3, 1};   // calendars: row 0 titles, then Código, Año, Nombre
+    StringGrid SGCal{7, 7}; // the shown month, weeks from Monday
+    TStringGridView *VistaSG2 = nullptr;
+    TStringGridView *VistaSGCal = nullptr;
+    QLabel *ST1 = nullptr;               // the selected date
+    QLabel *Label3 = nullptr;            // the schedule to apply
+    QPushButton *SBG2 = nullptr;         // Guardar calendario
+    QPushButton *SpeedButton6 = nullptr; // Nuevo calendario
+    QPushButton *SpeedButton7 = nullptr; // Eliminar calendario
+    QPushButton *SpeedButton3 = nullptr; // Mes anterior
+    QPushButton *SpeedButton4 = nullptr; // Mes siguiente
+    QMenu *PM1 = nullptr;
+    QAction *Aphoy = nullptr, *Apdmes = nullptr, *Apdano = nullptr, *Aptomes = nullptr;
+    // DiasCalendarioEditado, CalendarioModificado, FilaCalendario and the shown date.
+    TCalendarioEditado Calendario{SG2};
+    int JornadaAplicar = -1; // -1: the chosen schedule has no code a day map can hold
+
     void FormCreate();
     void FormActivate();
     void Button1Click();
@@ -77,12 +104,30 @@ public:
     void SG1SelectCell(int col, int row);
     void SG3SelectCell(int col, int row);
 
+    void PgC1Change(int indice);
+    void SG2SelectCell(int col, int row);
+    bool SBG2Click();
+    void SpeedButton6Click();
+    void SpeedButton7Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SGCalSelectCell(int col, int row);
+    void AphoyExecute();
+    void ApdmesExecute();
+    void ApdanoExecute();
+    void AptomesExecute();
+    void RellenaCalendario();
+
 protected:
     void showEvent(QShowEvent *e) override;
 
 private:
     void seleccionaJornada(int fila);
     void rellenaCB1();
+    void creaCalendarios();
+    void cambiaCalendario(int fila);
+    void jornadaAplicar(int fila);
+    void aplica(bool (TCalendarioEditado::*accion)(int));
 };
 
 extern QPointer<TFormHorarios> FormHorarios;
@@ -93,3 +138,5 @@ void ColumnaNoEditable(TStringGridView *vista, int col);
 void PintaColumnaColor(TStringGridView *vista, int col);
 // Empty colour cells become "0".
 void ColoresVacios(StringGrid &g, int col);
+// A title cell of the day grids: white text on the desktop's background colour.
+void PintaTituloDia(QPainter *p, const QRect &celda, const QString &texto);

@@ -1,5 +1,9 @@
 #include "presence/ui/listaraccesos.h"
 
+#include "presence/listadoaccesos.h"
+#include "terminal/ui/panel.h"
+
+#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QRadioButton>
@@ -26,4 +30,22 @@ void TFormAccesos::Button1Click() {
     Cierra();
     if (EjecutaListadoAccesos)
         EjecutaListadoAccesos(p);
+}
+
+void ImprimeAccesosExecute(const PeticionAccesos &p) {
+    if (!FormVelka)
+        return;
+    // The panel's period and terminal list are read; its controls are left as they are.
+    TPeticionListadoAccesos l;
+    l.Empleados = p.Empleados;
+    l.PorPersona = p.PorPersona;
+    l.Desde = FormVelka->DTP1->date();
+    l.Hasta = FormVelka->DTP2->date();
+    l.Terminales = FormVelka->ItemsTerminales();
+    for (const auto &informe : InformesAccesos(l))
+        informe->Muestra();
+}
+
+void RegistraListadoAccesos() {
+    EjecutaListadoAccesos = ImprimeAccesosExecute;
 }

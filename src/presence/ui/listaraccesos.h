@@ -29,3 +29,9 @@ public:
 };
 
 extern QPointer<TFormAccesos> FormAccesos;
+
+// "Listar" of the access selection: the access listing over the period of the panel's date pickers,
+// each document in a new document window.
+void ImprimeAccesosExecute(const PeticionAccesos &p);
+// Makes "Listar" run the access listing.
+void RegistraListadoAccesos();

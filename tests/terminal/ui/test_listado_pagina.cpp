@@ -10,6 +10,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -118,6 +119,21 @@ TEST_F(PaginaFichajes, DobleClicAnulaYPintaEnGris) {
     p.SGFichajes.SetRow(1);
     p.SGFichajesDblClick();
     EXPECT_EQ(Contenido("fichajes/historico"), historico);
+}
+
+TEST_F(PaginaFichajes, DobleClicEnUnaOpcionSaltaEntrePrimeraYUltimaFila) {
+    PanelPrueba p;
+    p.SGFichajes.SetRowCount(5);
+    p.SGFichajes.SetRow(1);
+    const std::vector<std::pair<QRadioButton *, int>> pasos = {
+        {p.RadioButton1, 4}, {p.RadioButton2, 1}, {p.RadioButton5, 4}, {p.RadioButton3, 4}};
+    for (const auto &[boton, fila] : pasos) {
+        QTest::mouseDClick(boton, Qt::LeftButton);
+        EXPECT_EQ(p.SGFichajes.Row(), fila) << deQ(boton->text());
+    }
+    p.SGFichajes.SetRow(3);
+    QTest::mouseDClick(p.RadioButton1, Qt::LeftButton);
+    EXPECT_EQ(p.SGFichajes.Row(), 1);
 }
 
 TEST_F(PaginaFichajes, CerrarMinimiza) {

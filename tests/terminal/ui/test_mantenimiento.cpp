@@ -85,6 +85,7 @@ protected:
     }
     // The loader holds the segments before the third, byte for byte, and heard 0x08 last.
     void imagenCompleta(TerminalSimulado &t, const QByteArray &recibido) {
+        espera([&] { return t.Cargador.Terminado; }); // the last byte may still be on its way
         elf.Secciones.erase(ElfPrueba::Vectores);
         EXPECT_EQ(t.Cargador.Imagen, elf.Secciones);
         EXPECT_TRUE(t.Cargador.Terminado);
