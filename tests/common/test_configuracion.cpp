@@ -1,4 +1,4 @@
-#include "common/configuracion.h"
+#include "common/ajustesprueba.h"
 #include "common/presencia.h"
 #include "support/dirtemporal.h"
 #include "support/fallosdisco.h"
@@ -89,6 +89,21 @@ TEST(Configuracion, FestivosHastaTreintaYDos) {
     EXPECT_EQ(c.TablaFestivos[1], 7);
     EXPECT_EQ(c.TablaFestivos[2], 0);
     EXPECT_EQ(c.TablaFestivos[31], 128);
+}
+
+// A record read keeps its own file open; reading never changes the program's settings.
+TEST(Configuracion, CadaLecturaConSuArchivo) {
+    DirectorioTrabajo d;
+    TRestauraAjustes ajustes;
+    AjustesPrueba().DirDatos = "programa/";
+    Escribe("a.ini", "[config]\r\ndatos=a\r\n");
+    const TConfiguracion a = LeeConfiguracion("a.ini");
+    const TConfiguracion b = LeeConfiguracion("b.ini");
+    EXPECT_EQ(Configuracion().DirDatos, "programa/");
+    EXPECT_EQ(a.DirDatos, "a/");
+    ASSERT_TRUE(a.ArchivoIni->WriteString("config", "programa", "fw.elf"));
+    EXPECT_NE(Contenido("a.ini").find("programa=fw.elf\r\n"), std::string::npos);
+    EXPECT_EQ(Contenido("b.ini").find("programa"), std::string::npos);
 }
 
 TEST(Presencia, ArchivoPresentesDe480BytesYArchivoCorto) {
