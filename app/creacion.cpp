@@ -1,5 +1,6 @@
 #include "app/creacion.h"
 
+#include "common/configuracion.h"
 #include "common/globales.h"
 #include "frame/about.h"
 #include "frame/cifra.h"
@@ -47,19 +48,20 @@ void InstalaGanchos() {
 
 void CreaVentanas() {
     InstalaGanchos();
-    // The order matters: creating the control panel loads the configuration, and later windows
-    // read the grids of earlier ones.
+    // The order matters: the configuration is read just before the control panel is created, and
+    // later windows read the grids of earlier ones.
     MainForm = new TMainForm();
     FormTerminales = new TFormTerminales(MainForm); // first instance: kept by the main window
     RegistraVentana("FormTerminales", FormTerminales);
     PWD1 = new TPWD1(MainForm);
     RegistraVentana("PWD1", PWD1);
-    Ganchos::DescifraUsuarios = DescifraUsuarios;
-    Ganchos::Login = Login;
+    MainForm->GanchosPrincipal.DescifraUsuarios = DescifraUsuarios;
+    MainForm->GanchosPrincipal.Login = Login;
     AboutBox = new TAboutBox(MainForm);
     RegistraVentana("AboutBox", AboutBox);
     FormTerminales = new TFormTerminales(MainForm);
     RegistraVentana("FormTerminales", FormTerminales);
+    CambiaConfiguracion() = LeeConfiguracion();
     FormVelka = new TFormVelka();
     MainForm->AnadeHija(FormVelka);
     RegistraVentana("FormVelka", FormVelka);
@@ -97,8 +99,10 @@ void CreaVentanas() {
     RegistraVentana("FormAccesos", FormAccesos);
     FormCamCod = new TFormCamCod(MainForm);
     RegistraVentana("FormCamCod", FormCamCod);
-    Ganchos::FichasPresentes = [](int segundos, bool forzado) { FichasPresentes(segundos, forzado); };
-    Ganchos::PresenciaInicio = [] {
+    MainForm->GanchosPrincipal.FichasPresentes = [](int segundos, bool forzado) {
+        FichasPresentes(segundos, forzado);
+    };
+    MainForm->GanchosPrincipal.PresenciaInicio = [] {
         if (FormVelka && EmpleadosPresencia())
             PresenciaInicio(*FormVelka, *EmpleadosPresencia());
     };

@@ -5,6 +5,7 @@
 // day graph; and 30 of the company of 100, so that 30 and 100 employees read the same files.
 // Beside it, the year of the company of 30 listed into the panel's grid and a plain read of the
 // same files.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "presence/incidencias.h"
 #include "presence/ui/fuentespresencia.h"
@@ -63,7 +64,7 @@ public:
             Items.push_back(Item(n));
             Empleados.SetFila(n, {Item(n), "", "", "", "", "", "", "", "", "", "1", "1.5 2 "});
         }
-        const TFormatoAnalizado formato = AnalizaFormato(FormatoFichaje);
+        const TFormatoAnalizado formato = AnalizaFormato(Configuracion().FormatoFichaje);
         std::vector<std::string> incidencias; // newest first
         for (QDate d = kHasta; d >= kDesde; d = d.addDays(-1)) {
             std::string dia;
@@ -79,7 +80,7 @@ public:
                     ++Lineas;
                 }
             const std::string ruta =
-                DirFichajes + NombreParcial(PatronParcial, FichajeEnEspera(1, d.day(), d.month(), d.year()));
+                Configuracion().DirFichajes + NombreParcial(Configuracion().PatronParcial, FichajeEnEspera(1, d.day(), d.month(), d.year()));
             GuardaBytes(ruta, dia);
             Rutas.push_back(ruta);
             for (int n = 1; n <= empleados; ++n) {
@@ -99,12 +100,12 @@ public:
     // Makes this company's directory the working directory, with its settings.
     void Entra() const {
         QDir::setCurrent(dir_.path());
-        DirFichajes = "fichajes/";
-        DirDatos = "datos/";
-        DirArchivosPres = "archivos/presencia/";
-        PatronParcial = "$2d$2m$2a.$3t";
-        FormatoFichaje = FormatoDefecto;
-        EncriptarFichajes = 0;
+        AjustesPrueba().DirFichajes = "fichajes/";
+        AjustesPrueba().DirDatos = "datos/";
+        AjustesPrueba().DirArchivosPres = "archivos/presencia/";
+        AjustesPrueba().PatronParcial = "$2d$2m$2a.$3t";
+        AjustesPrueba().FormatoFichaje = FormatoDefecto;
+        AjustesPrueba().EncriptarFichajes = 0;
     }
 
     StringGrid Empleados;

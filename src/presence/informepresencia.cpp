@@ -267,8 +267,8 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
     TDocumentoPresencia *doc = nullptr;
     if (tipo != ListadoResumen) {
         const std::string titulo = "Listado de presencia   de " + item + Periodo(p_.Desde, p_.Hasta);
-        doc = s_.NuevoDocumento(item, DirArchivosPres + NombreSeguro(item) + " de " + FechaArchivo(p_.Desde) +
-                                          " a " + FechaArchivo(p_.Hasta) + ".rtf");
+        doc = s_.NuevoDocumento(item, Configuracion().DirArchivosPres + NombreSeguro(item) + " de " +
+                                          FechaArchivo(p_.Desde) + " a " + FechaArchivo(p_.Hasta) + ".rtf");
         doc->Estilo(true, false);
         doc->Color(ColorAzul);
         doc->Tamano(16);
@@ -280,8 +280,9 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
         texto_ += "Listado de incidencias de " + item + Periodo(p_.Desde, p_.Hasta) + "\r\n\r\n";
     } else if (primero) {
         const std::string titulo = "Resumen de presencia" + Periodo(p_.Desde, p_.Hasta);
-        resumen_ = s_.NuevoDocumento(titulo, DirArchivosPres + "Resumen " + FechaArchivo(p_.Desde) + " a " +
-                                                 FechaArchivo(p_.Hasta) + ".rtf");
+        resumen_ =
+            s_.NuevoDocumento(titulo, Configuracion().DirArchivosPres + "Resumen " + FechaArchivo(p_.Desde) +
+                                          " a " + FechaArchivo(p_.Hasta) + ".rtf");
         resumen_->Linea("");
         resumen_->Estilo(true, false);
         resumen_->Color(ColorAzul);
@@ -396,7 +397,8 @@ bool DatosEmpleado(const StringGrid &empleados, int numero, int &calendario,
 
 int MinimoExtraEmpleado(int numero) {
     std::vector<std::string> lineas;
-    if (!LeeLineas(DirDatos + "empleado." + std::to_string(numero), lineas) || lineas.size() < 19)
+    if (!LeeLineas(Configuracion().DirDatos + "empleado." + std::to_string(numero), lineas) ||
+        lineas.size() < 19)
         return 0;
     const int v = LeeEntero(lineas[18]);
     return v <= 1 ? 0 : v;
@@ -404,7 +406,7 @@ int MinimoExtraEmpleado(int numero) {
 
 int CodigoDia(int calendario, const QDate &dia) {
     if (calendario != CalendarioCargado || dia.year() != AnoCalendario) {
-        const std::string ruta = DirDatos + NombreDiasCalendario(dia.year(), calendario);
+        const std::string ruta = Configuracion().DirDatos + NombreDiasCalendario(dia.year(), calendario);
         if (!LeeDiasCalendario(ruta, TablaDiasCalendario)) {
             TablaDiasCalendario = DiasVacios();
             GuardaDiasCalendario(ruta, TablaDiasCalendario);

@@ -88,7 +88,7 @@ int BuscaAlias(int numero) {
     if (numero == 0)
         return 0;
     std::vector<std::string> lineas;
-    if (!LeeLineas(DirDatos + "alias.dat", lineas))
+    if (!LeeLineas(Configuracion().DirDatos + "alias.dat", lineas))
         return 0;
     for (const std::string &l : lineas) {
         const int a = LeeEntero(l);
@@ -365,7 +365,7 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
     const int n = LeeEntero(p.Busca);
     const int pareja = n != 0 ? BuscaAlias(n) : 0;
 
-    res.Formato = p.Historico ? PlantillaBruta : FormatoFichaje;
+    res.Formato = p.Historico ? PlantillaBruta : Configuracion().FormatoFichaje;
     const TFormatoAnalizado formato = AnalizaFormato(res.Formato);
 
     // Column map.
@@ -445,7 +445,7 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
     const bool anioCompleto = cAnio && columnas[static_cast<size_t>(cAnio - 1)].ancho >= 4;
 
     const bool empiezaCR = !formato.empty() && !formato.front().Letra && formato.front().Literal[0] == '\r';
-    const TFormatoAnalizado patron = AnalizaFormato(PatronParcial);
+    const TFormatoAnalizado patron = AnalizaFormato(Configuracion().PatronParcial);
 
     FilasListadas filas(columnas, static_cast<size_t>(longitud));
     // Fields checked on every line.
@@ -541,7 +541,7 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
             const QDate dia = p.Desde.addDays(d);
             const std::string nombre =
                 NombreParcial(patron, FichajeEnEspera(t.Numero, dia.day(), dia.month(), dia.year()));
-            leeArchivo(DirFichajes + nombre, ClaveFichajes(nombre), true, t, d);
+            leeArchivo(Configuracion().DirFichajes + nombre, ClaveFichajes(nombre), true, t, d);
         }
     };
     if (dias > 0 && longitud > 0) {
@@ -550,7 +550,7 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
             if (!t.Marcado)
                 continue;
             if (p.Historico) {
-                leeArchivo(RutaHistorico, 0, false, t, 0);
+                leeArchivo(Configuracion().RutaHistorico, 0, false, t, 0);
                 break;
             }
             terminalCero = terminalCero || t.Numero == 0;

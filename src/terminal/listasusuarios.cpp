@@ -75,7 +75,7 @@ bool EsRutaLista(const std::string &texto) {
 }
 
 std::string RutaListaHuellas(const std::string &texto) {
-    std::string ruta = EsRutaLista(texto) ? texto : DirHuellas + texto;
+    std::string ruta = EsRutaLista(texto) ? texto : Configuracion().DirHuellas + texto;
     std::string fin = ruta.size() >= 4 ? ruta.substr(ruta.size() - 4) : ruta;
     std::transform(fin.begin(), fin.end(), fin.begin(),
                    [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });

@@ -155,7 +155,7 @@ void TRecepcion::pasoListaOfrecida(char c) {
 }
 
 void TRecepcion::pasoRegistrosLista(char c) {
-    CuentaRespuesta = TiempoRespuesta;
+    CuentaRespuesta = Configuracion().TiempoRespuesta;
     if (PosicionRegistro == 0 && LongitudParHex == 0 && c == Control::EOT) {
         terminaLista();
         estado(TEstadoRecepcion::Reposo);
@@ -323,7 +323,7 @@ void TRecepcion::EsperaRespuestaDenegados(unsigned numero) {
     cierraLista();
     estado(TEstadoRecepcion::RespuestaDenegados);
     anuncioEnEspera_ = 0;
-    CuentaRespuesta = TiempoRespuesta > 0 ? TiempoRespuesta : 1;
+    CuentaRespuesta = Configuracion().TiempoRespuesta > 0 ? Configuracion().TiempoRespuesta : 1;
 }
 
 void TRecepcion::guardaFichaje() {
@@ -365,15 +365,15 @@ void TRecepcion::iniciaLista() {
     if (entorno_.ListaRecibida)
         entorno_.ListaRecibida(nombre);
     mensaje("  Recibiendo lista\r\n");
-    RutaListaRecibida = DirHuellas + nombre;
+    RutaListaRecibida = Configuracion().DirHuellas + nombre;
     if (!ArchivoListaRecibida) {
         mensaje(CharToOem("ERROR: no se puede crear la lista " + RutaListaRecibida) + "\r\n");
         estado(TEstadoRecepcion::Reposo);
         return;
     }
     estado(TEstadoRecepcion::RegistrosLista);
-    CuentaRespuesta = TiempoRespuesta;
-    Reintentos = NumReintentos;
+    CuentaRespuesta = Configuracion().TiempoRespuesta;
+    Reintentos = Configuracion().NumReintentos;
     enviaByte(Control::ACK);
     SumaControl = 0;
     registroMalo_ = false;
@@ -384,9 +384,9 @@ void TRecepcion::iniciaLista() {
 std::FILE *TRecepcion::creaListaNueva(const std::string &base, std::string &nombre) {
     for (int n = 1; n <= 999; ++n) {
         nombre = base + (n == 1 ? std::string() : "_" + std::to_string(n)) + ".min";
-        if (QFileInfo::exists(RutaQ(DirHuellas + nombre)))
+        if (QFileInfo::exists(RutaQ(Configuracion().DirHuellas + nombre)))
             continue;
-        temporalLista_ = DirHuellas + nombre + ".part";
+        temporalLista_ = Configuracion().DirHuellas + nombre + ".part";
         const int fd = ::open(QFile::encodeName(RutaQ(temporalLista_)).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
@@ -435,7 +435,7 @@ void TRecepcion::finRegistro() {
         otraVezRegistro(false);
         return;
     }
-    Reintentos = NumReintentos;
+    Reintentos = Configuracion().NumReintentos;
     TRegistroMin registro;
     std::copy(RegistroLista, RegistroLista + TRegistroMin::Tamano, registro.Bytes.begin());
     registro.TextoDeOem();
@@ -495,7 +495,7 @@ void TRecepcion::atiendePeticion() {
     estado(TEstadoRecepcion::Reposo);
     std::FILE *f = nullptr;
     if (todoDigitos(codigo_))
-        f = std::fopen(RutaQ(DirHuellas + CodigoPedido).toLocal8Bit().constData(), "rb");
+        f = std::fopen(RutaQ(Configuracion().DirHuellas + CodigoPedido).toLocal8Bit().constData(), "rb");
     if (!f) {
         static const char negativa[] = "D05 ACCESO DENEGADO\r";
         enlace_.EnviaDireccionRadio(TerminalRecepcion);

@@ -1,4 +1,5 @@
 // User lists of the lists page and denied lists: files in a working directory, byte for byte.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "platform/stringgrid.h"
 #include "support/dirtemporal.h"
@@ -12,7 +13,7 @@ namespace {
 
 class Listas : public ::testing::Test {
 protected:
-    void SetUp() override { DirHuellas = dir.Ruta() + "/"; }
+    void SetUp() override { AjustesPrueba().DirHuellas = dir.Ruta() + "/"; }
     // The working list holds the given records and SG2 shows it.
     void trabajo(const std::vector<std::string> &registros) {
         std::string datos;
@@ -34,7 +35,7 @@ protected:
 };
 
 TEST_F(Listas, RutaDeUnaLista) {
-    const std::string h = DirHuellas;
+    const std::string h = Configuracion().DirHuellas;
     const std::vector<std::pair<std::string, std::string>> casos = {
         {"empresa", h + "empresa.min"},
         {"L1501260930.MIN", h + "L1501260930.MIN"},

@@ -57,9 +57,9 @@ TFormEdProduccion::TFormEdProduccion(QWidget *padre) : QWidget(padre) {
 }
 
 void TFormEdProduccion::FormCreate() {
-    PageControl1->setTabText(0, aQ("Nueva " + RotuloOrden));
-    PageControl1->setTabText(1, aQ(Ansi("Producción por ") + RotuloObra));
-    PageControl1->setTabText(2, aQ(Ansi("Producción por ") + RotuloEmpleado));
+    PageControl1->setTabText(0, aQ("Nueva " + Configuracion().RotuloOrden));
+    PageControl1->setTabText(1, aQ(Ansi("Producción por ") + Configuracion().RotuloObra));
+    PageControl1->setTabText(2, aQ(Ansi("Producción por ") + Configuracion().RotuloEmpleado));
     Composicion.Limpia();
     TitulosPorObra(SG3);
     SG3.ColWidths = SG2.ColWidths;

@@ -79,7 +79,7 @@ void TPaginaObra::CreaPaginaObra(QWidget *pagina) {
 
 void TPaginaObra::PageControl1Change() {
     LB1->clear();
-    for (const std::string &entrada : ListaOrdenes(DirProduccion)) {
+    for (const std::string &entrada : ListaOrdenes(Configuracion().DirProduccion)) {
         auto *item =
             new QListWidgetItem(aQ(NombreEntrada(entrada) + "\n" + entrada.substr(entrada.find('\t') + 1)));
         item->setData(kEntrada, aQ(entrada));
@@ -115,12 +115,12 @@ std::vector<std::string> TPaginaObra::Marcadas() const {
 bool TPaginaObra::leeObra(const std::string &nombre) {
     std::string error;
     TOrdenTrabajo orden;
-    if (!LeeOrden(DirProduccion + nombre, orden, error)) {
+    if (!LeeOrden(Configuracion().DirProduccion + nombre, orden, error)) {
         Dialogos::Error(error);
         return false;
     }
     UltimaObra = orden;
-    RutaObra = DirProduccion + nombre;
+    RutaObra = Configuracion().DirProduccion + nombre;
     TipoOrdenActual = TipoDeNombre(nombre);
     ST1->setText(aQ(TextoDescripcion(orden)));
     ST2->setText(aQ(TextoCliente(orden)));
@@ -151,14 +151,16 @@ void TPaginaObra::SG2SelectCell(int col, int fila) {
         return;
     const std::string nombre = NombreDeIdentidad(SG2.Celda(5, fila));
     if (!nombre.empty() && leeObra(nombre))
-        STFObra->setText(aQ("Fecha       : " + TextoFechaOrden(FechaOrden(DirProduccion + nombre))));
+        STFObra->setText(
+            aQ("Fecha       : " + TextoFechaOrden(FechaOrden(Configuracion().DirProduccion + nombre))));
 }
 
 void TPaginaObra::ImprimeOrden(bool conCierre) {
     OrdenConCierre = conCierre ? 1 : 0;
     TPeticionOrdenImpresa p;
     std::string error;
-    if (!PeticionDeBloque(SG2, PrimeraFilaObra, UltimaFilaObra, conCierre, DirProduccion, p, error)) {
+    if (!PeticionDeBloque(SG2, PrimeraFilaObra, UltimaFilaObra, conCierre, Configuracion().DirProduccion, p,
+                          error)) {
         Dialogos::Error(error);
         return;
     }

@@ -379,7 +379,7 @@ void TPaginaHuellas::Edit1KeyPress(char key) {
 
 void TPaginaHuellas::Edit1DblClick() {
     Dialogos::PeticionArchivo p;
-    p.directorio = DirHuellas;
+    p.directorio = Configuracion().DirHuellas;
     p.filtro = "Archivos de huellas (*.min)|*.min";
     std::string ruta;
     if (!Dialogos::AbrirArchivo(p, ruta))
@@ -411,7 +411,7 @@ void TPaginaHuellas::SeleccionaSG1(int primera, int ultima) {
 
 void TPaginaHuellas::guardaSiModificada() {
     if (ListaModificada)
-        GuardaListaMin(SG2, ListaTrabajo, DirHuellas + ListaTrabajo2);
+        GuardaListaMin(SG2, ListaTrabajo, Configuracion().DirHuellas + ListaTrabajo2);
     ListaModificada = false;
 }
 
@@ -459,7 +459,7 @@ void TPaginaHuellas::Button4Click() {
         Dialogos::MuestraMensaje("No hay nada que guardar");
         return;
     }
-    std::string destino = DirHuellas + deQ(Edit5->text());
+    std::string destino = Configuracion().DirHuellas + deQ(Edit5->text());
     if (!terminaEnMin(destino))
         destino += ".min";
     if (!GuardaListaMin(SG2, ListaTrabajo, destino)) {

@@ -216,19 +216,18 @@ TFormVelka::~TFormVelka() {
 
 void TFormVelka::FormCreate() {
     AbrePortTalk();
-    LeeConfiguracion();
-    stPuerto->setText(aQ(NombrePuerto));
-    Velocidad->setText(QString::number(VelocidadPuerto));
-    Edit2->setText(aQ(TextoPrograma));
-    AbrirPuerta->setVisible(!TextoAbrirPuerta.empty());
-    BRecons->setVisible(FormatoCambiado);
+    stPuerto->setText(aQ(Configuracion().NombrePuerto));
+    Velocidad->setText(QString::number(Configuracion().VelocidadPuerto));
+    Edit2->setText(aQ(Configuracion().TextoPrograma));
+    AbrirPuerta->setVisible(!Configuracion().TextoAbrirPuerta.empty());
+    BRecons->setVisible(Configuracion().FormatoCambiado);
 
     Enlaces.CierraEnlaces();
-    if (ExisteArchivo(DirDatos + "terminales.dat"))
+    if (ExisteArchivo(Configuracion().DirDatos + "terminales.dat"))
         CargaTerminales();
     if (!stPuerto->text().isEmpty()) {
-        Enlaces.AbrePuertoSerie(NombrePuerto);
-        if (ModoRadio)
+        Enlaces.AbrePuertoSerie(Configuracion().NombrePuerto);
+        if (Configuracion().ModoRadio)
             Enlaces.EnviaTramaInicioRadio();
     }
     Timer3->start();
@@ -429,9 +428,11 @@ void TFormVelka::Button2Click() {
     TProgramaFirmware programa;
     const bool leido = programa.Lee(ruta);
     if (programa.Abierto()) {
-        TextoPrograma = ruta;
-        if (ArchivoIni && !ArchivoIni->WriteString("config", "programa", ruta))
-            MuestraTraza(CharToOem("ERROR: no se puede guardar \"programa\" en " + ArchivoIni->Ruta()) +
+        CambiaConfiguracion().TextoPrograma = ruta;
+        if (Configuracion().ArchivoIni &&
+            !Configuracion().ArchivoIni->WriteString("config", "programa", ruta))
+            MuestraTraza(CharToOem("ERROR: no se puede guardar \"programa\" en " +
+                                   Configuracion().ArchivoIni->Ruta()) +
                          "\r\n");
         visor->setFocus();
         MuestraTraza(CharToOem(ruta) + "\r\n");
@@ -487,7 +488,7 @@ void TFormVelka::actualizaBotones() {
 }
 
 void TFormVelka::AbrirPuertaClick() {
-    LineaConsola = CharToOem("k" + TextoAbrirPuerta + "d");
+    LineaConsola = CharToOem("k" + Configuracion().TextoAbrirPuerta + "d");
     if (static_cast<int>(LineaConsola.size()) > MaxLineaConsola)
         LineaConsola.resize(MaxLineaConsola);
     visorKeyPress(Control::CR);

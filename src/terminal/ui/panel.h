@@ -30,7 +30,8 @@ public:
     explicit TFormVelka(QWidget *padre = nullptr);
     ~TFormVelka() override;
 
-    // Creation sequence: port-I/O, configuration, terminal tables and links, timers, dates.
+    // Creation sequence (the settings are read before): port-I/O, the settings shown, terminal
+    // tables and links, timers, dates.
     void FormCreate();
 
     // The terminal tables, the links and their receive machines.

@@ -36,7 +36,7 @@ private:
 };
 
 bool hayTerminales() {
-    return FormTerminales && ExisteArchivo(DirDatos + "terminales.dat");
+    return FormTerminales && ExisteArchivo(Configuracion().DirDatos + "terminales.dat");
 }
 
 // The records of an open list file, which is closed.
@@ -85,12 +85,13 @@ void TFormVelka::Cambiarcdigo1Click() {
         !CodigoValido(antiguo, viejo) || !CodigoValido(nuevo, valor))
         return;
     std::string error;
-    if (!CambiaCodigo(RutaListaHuellas(deQ(Edit1->text())), RutaHistorico, viejo, valor, error)) {
+    if (!CambiaCodigo(RutaListaHuellas(deQ(Edit1->text())), Configuracion().RutaHistorico, viejo, valor,
+                      error)) {
         Dialogos::Error(error);
         return;
     }
     CargaArchivoHuellas();
-    if (ExisteArchivo(RutaHistorico) && BReconsClick())
+    if (ExisteArchivo(Configuracion().RutaHistorico) && BReconsClick())
         BRecons->hide();
     EDBusca->setText(aQ(valor));
     BListarClick();

@@ -1,5 +1,6 @@
 // The control panel loads user lists and denied lists into simulated terminals over loopback TCP
 // and over a pseudo-terminal, serves their list requests, and changes a user's code.
+#include "common/ajustesprueba.h"
 #include "masterdata/terminales.h"
 #include "masterdata/ui/terminalesorg.h"
 #include "platform/codepage.h"
@@ -29,6 +30,7 @@ protected:
                 "[config]\r\ndatos=" + dir.Ruta() + "/\r\nhuellas=" + dir.Ruta() + "/huellas/\r\n");
         CreaDirectorio(dir.Ruta() + "/huellas");
         FormTerminales = new TFormTerminales();
+        AjustesPrueba() = LeeConfiguracion(); // as the program reads it before the panel
         panel = std::make_unique<TFormVelka>();
         enlaces = &panel->Enlaces;
         motor.Conduce(panel->Enlaces);
@@ -75,7 +77,7 @@ protected:
         panel->CLBTerminalesDblClick();
     }
     void cargaLista(const std::string &nombre, const std::string &bytes) {
-        Escribe(DirHuellas + nombre + ".min", bytes);
+        Escribe(Configuracion().DirHuellas + nombre + ".min", bytes);
         panel->Edit1->setText(aQ(nombre));
         panel->CargaArchivoHuellas();
     }
@@ -122,7 +124,7 @@ TEST_F(EnvioListas, ListaRecibidaEditadaYEnviadaEntera) {
     panel->OrdNom->click();
     panel->Edit5->setText("nave");
     panel->Button4->click();
-    cargaLista("nave", Contenido(DirHuellas + "nave.min"));
+    cargaLista("nave", Contenido(Configuracion().DirHuellas + "nave.min"));
     ASSERT_EQ(panel->SG1.RowCount(), 3);
 
     FormTerminales->SGTerminales.Cells[ColDenegados][2] = "denegados.004";
@@ -131,7 +133,7 @@ TEST_F(EnvioListas, ListaRecibidaEditadaYEnviadaEntera) {
     EXPECT_EQ(e().ModoSondeo, 0); // clockings are still collected while the terminal empties its list
     e().CuentaSegundos = 0;
     ASSERT_TRUE(espera([&] { return t4.CargasCompletas == 1; }));
-    const std::string nave = Contenido(DirHuellas + "nave.min");
+    const std::string nave = Contenido(Configuracion().DirHuellas + "nave.min");
     ASSERT_EQ(t4.Memoria.size(), 2u);
     EXPECT_EQ(t4.Memoria[0], preparado(nave.substr(0, 512)));
     EXPECT_EQ(t4.Memoria[1], preparado(nave.substr(512)));
@@ -216,7 +218,7 @@ void EnvioListas::peticion(bool serie) {
                                         "A",
                                         4, 255) +
                           RegistroLista("123", "OTRA", 2, 255);
-    Escribe(DirHuellas + "U123.min", u);
+    Escribe(Configuracion().DirHuellas + "U123.min", u);
     const std::string terminales = Contenido(RutaTerminales());
     t4.PideLista("123");
     ASSERT_TRUE(espera([&] { return t4.CargasCompletas == 1 && e().ModoSondeo == 0; }));
@@ -279,7 +281,7 @@ TEST(CambioCodigoPanel, ListaHistoricoYListado) {
     RespuestasPrueba respuestas;
     TFormVelka panel;
     EntornoFichajes ajustes; // the panel read its own settings: the test's again
-    DirHuellas = "";
+    AjustesPrueba().DirHuellas = "";
     StringGrid g(6, 2);
     g.Cells[0][1] = "Serie";
     g.Cells[1][1] = "7";
@@ -303,7 +305,8 @@ TEST(CambioCodigoPanel, ListaHistoricoYListado) {
     });
     panel.Cambiarcdigo1Click();
     EXPECT_EQ(panel.SG1.Celda(1, 1), "45");
-    EXPECT_EQ(Contenido(RutaHistorico), Registro(7, 14, 1, 2026, 8, 0, "45 ANA") + historico.substr(103));
+    EXPECT_EQ(Contenido(Configuracion().RutaHistorico),
+              Registro(7, 14, 1, 2026, 8, 0, "45 ANA") + historico.substr(103));
     EXPECT_EQ(deQ(panel.EDBusca->text()), "45");
     ASSERT_EQ(panel.SGFichajes.RowCount(), 2);
     EXPECT_NE(panel.SGFichajes.Fila(1)[2].find("45"), std::string::npos);

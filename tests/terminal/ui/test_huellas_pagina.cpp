@@ -1,5 +1,6 @@
 // The "Archivos de Huellas" page on its own: loading, adding, removing, band editing, saving and
 // denying, through its controls, with real files in a working directory.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
@@ -31,16 +32,16 @@ const std::string L = "00:00/23:59";
 class Huellas : public ::testing::Test {
 protected:
     void SetUp() override {
-        DirHuellas = dir.Ruta() + "/huellas/";
-        QDir().mkpath(QString::fromStdString(DirHuellas));
+        AjustesPrueba().DirHuellas = dir.Ruta() + "/huellas/";
+        QDir().mkpath(QString::fromStdString(Configuracion().DirHuellas));
         std::string bandas = RegistroLista("30", "CARLOS", 4, 255);
         bandas.replace(400, 8, std::string("\x08\x00\x14\x00\x16\x00\x19\x00", 8));
-        Escribe(DirHuellas + "nave.min", RegistroLista("10", "ANA", 3, 255) +
-                                             RegistroLista("20",
-                                                           "JEFE\xAC"
-                                                           "0123",
-                                                           2, 90) +
-                                             bandas + RegistroLista("40", "DAVID", 5, 255));
+        Escribe(Configuracion().DirHuellas + "nave.min", RegistroLista("10", "ANA", 3, 255) +
+                                                             RegistroLista("20",
+                                                                           "JEFE\xAC"
+                                                                           "0123",
+                                                                           2, 90) +
+                                                             bandas + RegistroLista("40", "DAVID", 5, 255));
         p = std::make_unique<PaginaPrueba>();
         carga("nave");
     }
@@ -80,7 +81,7 @@ TEST_F(Huellas, CargaYLoQueMuestranLasCeldas) {
     // A list that cannot be opened leaves no stale row behind.
     carga("falta");
     EXPECT_EQ(p->SG1.RowCount(), 1);
-    EXPECT_EQ(p->ListaSG1, DirHuellas + "falta.min");
+    EXPECT_EQ(p->ListaSG1, Configuracion().DirHuellas + "falta.min");
 }
 
 TEST_F(Huellas, AnadirQuitarYGuardar) {
@@ -106,7 +107,7 @@ TEST_F(Huellas, AnadirQuitarYGuardar) {
     EXPECT_EQ(p->SG2.Row(), 2);
     p->Edit5->setText("oficina");
     p->Button4->click();
-    EXPECT_EQ(Contenido(DirHuellas + "oficina.min"), Contenido(ListaTrabajo));
+    EXPECT_EQ(Contenido(Configuracion().DirHuellas + "oficina.min"), Contenido(ListaTrabajo));
     EXPECT_EQ(Contenido(ListaTrabajo).substr(4, 13), std::string("20 JEFA\xAC"
                                                                  "0123\0",
                                                                  13));
