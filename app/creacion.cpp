@@ -39,9 +39,8 @@ void InstalaGanchos() {
     Dialogos::UsaDialogosQt();
     FijaMarco([](QWidget *w) -> QMdiSubWindow * { return MainForm ? MainForm->AnadeHija(w) : nullptr; });
     FijaVisorInformes([](const TInformeRTF &informe) { MuestraInforme(informe); });
-    FijaTerminalesListados([] {
-        return FormVelka ? FormVelka->Enlaces.TextosTerminales : std::vector<std::string>{};
-    });
+    FijaTerminalesListados(
+        [] { return FormVelka ? FormVelka->Enlaces.TextosTerminales : std::vector<std::string>{}; });
     FijaFichajeGuardado([](const std::string &r) { return AnotaPresencia(r, EmpleadosPresencia()); });
 }
 } // namespace

@@ -80,7 +80,8 @@ public:
                     ++Lineas;
                 }
             const std::string ruta =
-                Configuracion().DirFichajes + NombreParcial(Configuracion().PatronParcial, FichajeEnEspera(1, d.day(), d.month(), d.year()));
+                Configuracion().DirFichajes + NombreParcial(Configuracion().PatronParcial,
+                                                            FichajeEnEspera(1, d.day(), d.month(), d.year()));
             GuardaBytes(ruta, dia);
             Rutas.push_back(ruta);
             for (int n = 1; n <= empleados; ++n) {

@@ -112,4 +112,6 @@ std::string OemToChar(const std::string &oem) {
     return r;
 }
 
-std::string Ansi(const char *utf8) { return deQ(QString::fromUtf8(utf8)); }
+std::string Ansi(const char *utf8) {
+    return deQ(QString::fromUtf8(utf8));
+}

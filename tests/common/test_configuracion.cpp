@@ -115,7 +115,8 @@ TEST(Presencia, ArchivoPresentesDe480BytesYArchivoCorto) {
     t[30].HoraSalida = 17;
     std::string b = BytesDeTabla(t);
     ASSERT_EQ(b.size(), 480u);
-    EXPECT_EQ(b.substr(0, 16), std::string("\x08\x00\x1e\x00\x64\x00\x00\x00\x01\x00\x00\x00\x04\x03\x02\x01", 16));
+    EXPECT_EQ(b.substr(0, 16),
+              std::string("\x08\x00\x1e\x00\x64\x00\x00\x00\x01\x00\x00\x00\x04\x03\x02\x01", 16));
     EXPECT_EQ(b.substr(464 + 4, 2), std::string("\x11\x00", 2));
 
     TRegistroPresencia leida[PlazasPresencia + 1];

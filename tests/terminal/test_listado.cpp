@@ -298,7 +298,8 @@ TEST(ListaFichajes, UnListadoSobreOtroNoDejaRestos) {
     EXPECT_EQ(g.Celda(0, 0), "");
     // A shorter format, then nothing listed: the titles and one empty row.
     AjustesPrueba().FormatoFichaje = "$2d/$2m/$4a $2H:$2M $3t\r\n";
-    Escribe("fichajes/030524.005", FormateaFichaje(Configuracion().FormatoFichaje, Registro(5, 3, 5, 2024, 7, 0, "12 A")));
+    Escribe("fichajes/030524.005",
+            FormateaFichaje(Configuracion().FormatoFichaje, Registro(5, 3, 5, 2024, 7, 0, "12 A")));
     r = ListaFichajes(Peticion(k3, k3, {Terminal(5)}), g, {});
     EXPECT_EQ(g.Fila(1), (V{"0", "03", "05", "2024", "07", "00", "005"}));
     ListaFichajes(Peticion(k4, k4, {Terminal(5)}), g, {});

@@ -132,7 +132,8 @@ TColumnasFichajes fichajesDelMes(int numero, const QDate &primero, StringGrid &g
     TPeticionListado p;
     p.Desde = primero;
     p.Hasta = primero.addMonths(1).addDays(-1);
-    const std::vector<std::string> items = terminalesListados ? terminalesListados() : std::vector<std::string>{};
+    const std::vector<std::string> items =
+        terminalesListados ? terminalesListados() : std::vector<std::string>{};
     for (const std::string &item : items) {
         TTerminalListado t = TerminalDeItem(item, true);
         t.Marcado = t.Marcado && t.Modo != 'A';

@@ -33,7 +33,7 @@ public:
     QLabel *ST1 = nullptr;               // the record being built
     QPushButton *SpeedButton1 = nullptr; // "Fichar"
     int EmpleadoSeleccionado = -1;
-    std::string Linea; // what ST1 shows, as stored
+    std::string Linea;         // what ST1 shows, as stored
     TPeticionFichaje Peticion; // what the window was shown for
 
     void FormActivate();
