@@ -1,5 +1,6 @@
 #include "app/creacion.h"
 
+#include "common/configuracion.h"
 #include "common/globales.h"
 #include "frame/about.h"
 #include "frame/cifra.h"
@@ -27,7 +28,10 @@
 #include "presence/ui/listar.h"
 #include "presence/ui/listaraccesos.h"
 #include "presence/ui/presenciainicio.h"
+#include "production/ui/edproduccion.h"
+#include "production/ui/producod.h"
 #include "terminal/guardafichaje.h"
+#include "terminal/ui/camcod.h"
 #include "terminal/ui/panel.h"
 
 namespace {
@@ -44,19 +48,20 @@ void InstalaGanchos() {
 
 void CreaVentanas() {
     InstalaGanchos();
-    // The order matters: creating the control panel loads the configuration, and later windows
-    // read the grids of earlier ones.
+    // The order matters: the configuration is read just before the control panel is created, and
+    // later windows read the grids of earlier ones.
     MainForm = new TMainForm();
     FormTerminales = new TFormTerminales(MainForm); // first instance: kept by the main window
     RegistraVentana("FormTerminales", FormTerminales);
     PWD1 = new TPWD1(MainForm);
     RegistraVentana("PWD1", PWD1);
-    Ganchos::DescifraUsuarios = DescifraUsuarios;
-    Ganchos::Login = Login;
+    MainForm->GanchosPrincipal.DescifraUsuarios = DescifraUsuarios;
+    MainForm->GanchosPrincipal.Login = Login;
     AboutBox = new TAboutBox(MainForm);
     RegistraVentana("AboutBox", AboutBox);
     FormTerminales = new TFormTerminales(MainForm);
     RegistraVentana("FormTerminales", FormTerminales);
+    CambiaConfiguracion() = LeeConfiguracion();
     FormVelka = new TFormVelka();
     MainForm->AnadeHija(FormVelka);
     RegistraVentana("FormVelka", FormVelka);
@@ -68,7 +73,8 @@ void CreaVentanas() {
     RegistraVentana("FormEmpleados", FormEmpleados);
     FormHorarios = new TFormHorarios(MainForm);
     RegistraVentana("FormHorarios", FormHorarios);
-    // FormProducod
+    FormProducod = new TFormProducod(MainForm);
+    RegistraVentana("FormProducod", FormProducod);
     FormFicha = new TFormFicha(MainForm);
     RegistraVentana("FormFicha", FormFicha);
     FormCIncidencias = new TFormCIncidencias(MainForm);
@@ -80,7 +86,9 @@ void CreaVentanas() {
     RegistraVentana("FormListar", FormListar);
     FormFichar = new TFormFichar(MainForm);
     RegistraVentana("FormFichar", FormFichar);
-    // FormEdProduccion
+    FormEdProduccion = new TFormEdProduccion();
+    MainForm->AnadeHija(FormEdProduccion);
+    RegistraVentana("FormEdProduccion", FormEdProduccion);
     FormUsuarios = new TFormUsuarios(MainForm);
     RegistraVentana("FormUsuarios", FormUsuarios);
     PreviewForm = new TPreviewForm(MainForm);
@@ -89,9 +97,12 @@ void CreaVentanas() {
     FormAccesos = new TFormAccesos();
     MainForm->AnadeHija(FormAccesos);
     RegistraVentana("FormAccesos", FormAccesos);
-    // FormCamCod
-    Ganchos::FichasPresentes = [](int segundos, bool forzado) { FichasPresentes(segundos, forzado); };
-    Ganchos::PresenciaInicio = [] {
+    FormCamCod = new TFormCamCod(MainForm);
+    RegistraVentana("FormCamCod", FormCamCod);
+    MainForm->GanchosPrincipal.FichasPresentes = [](int segundos, bool forzado) {
+        FichasPresentes(segundos, forzado);
+    };
+    MainForm->GanchosPrincipal.PresenciaInicio = [] {
         if (!FormVelka || !EmpleadosPresencia())
             return;
         // The panel shows the day that start-up lists; the table is built from its terminals.

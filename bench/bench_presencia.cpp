@@ -1,10 +1,11 @@
 // The presence run as the program runs it, over one year: each employee's clockings listed by the
 // listing service from the day files on disk (the panel's one terminal, a file a day) and read by
-// the pair reader, each report written as rich text and handed to the report viewer. "Detallado" for 1, 10
-// and 30 employees of a company of 30 (about 41,000 lines over 365 files) and for 100 of a company of 100,
-// without and with the day graph; and 30 of the company of 100, so that 30 and 100 employees read the same
-// files. Beside it, the year of the company of 30 listed into the panel's grid and a plain read of the same
-// files.
+// the pair reader, each report written as rich text and handed to the report viewer. "Detallado"
+// for 1, 10 and 30 employees of a company of 30 (about 41,000 lines over 365 files) and for 100 of
+// a company of 100, without and with the day graph; and 30 of the company of 100, so that 30 and
+// 100 employees read the same files. Beside it, the year of the company of 30 listed into the
+// panel's grid and a plain read of the same files.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "presence/ejecucionpresencia.h"
 #include "presence/incidencias.h"
@@ -22,6 +23,7 @@
 #include <benchmark/benchmark.h>
 #include <map>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -62,7 +64,7 @@ public:
             Items.push_back(Item(n));
             Empleados.SetFila(n, {Item(n), "", "", "", "", "", "", "", "", "", "1", "1.5 2 "});
         }
-        const TFormatoAnalizado formato = AnalizaFormato(FormatoFichaje);
+        const TFormatoAnalizado formato = AnalizaFormato(Configuracion().FormatoFichaje);
         std::vector<std::string> incidencias; // newest first
         for (QDate d = kHasta; d >= kDesde; d = d.addDays(-1)) {
             std::string dia;
@@ -78,7 +80,8 @@ public:
                     ++Lineas;
                 }
             const std::string ruta =
-                DirFichajes + NombreParcial(PatronParcial, FichajeEnEspera(1, d.day(), d.month(), d.year()));
+                Configuracion().DirFichajes + NombreParcial(Configuracion().PatronParcial,
+                                                            FichajeEnEspera(1, d.day(), d.month(), d.year()));
             GuardaBytes(ruta, dia);
             Rutas.push_back(ruta);
             for (int n = 1; n <= empleados; ++n) {
@@ -92,17 +95,18 @@ public:
             }
         }
         GuardaIncidencias(2011, incidencias);
+        ::sync(); // the files on disk before anything is timed
     }
 
     // Makes this company's directory the working directory, with its settings.
     void Entra() const {
         QDir::setCurrent(dir_.path());
-        DirFichajes = "fichajes/";
-        DirDatos = "datos/";
-        DirArchivosPres = "archivos/presencia/";
-        PatronParcial = "$2d$2m$2a.$3t";
-        FormatoFichaje = FormatoDefecto;
-        EncriptarFichajes = 0;
+        AjustesPrueba().DirFichajes = "fichajes/";
+        AjustesPrueba().DirDatos = "datos/";
+        AjustesPrueba().DirArchivosPres = "archivos/presencia/";
+        AjustesPrueba().PatronParcial = "$2d$2m$2a.$3t";
+        AjustesPrueba().FormatoFichaje = FormatoDefecto;
+        AjustesPrueba().EncriptarFichajes = 0;
     }
 
     StringGrid Empleados;

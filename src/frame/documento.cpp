@@ -1,7 +1,7 @@
 #include "frame/documento.h"
 
 #include "common/configuracion.h"
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "frame/previsualizacion.h"
 #include "frame/principal.h"
 #include "platform/codepage.h"
@@ -10,6 +10,7 @@
 #include "platform/lineas.h"
 #include "platform/rtf.h"
 #include "platform/rutas.h"
+#include "platform/ui/barrasdocumento.h"
 #include "platform/ui/impresion.h"
 #include "platform/ui/paginacion.h"
 
@@ -35,7 +36,7 @@ int NumPaginas = 0;
 namespace {
 
 QTextEdit *editor(QWidget *padre) {
-    auto *e = new QTextEdit(padre);
+    auto *e = new TEditorCodigos(padre);
     e->setFont(QFont("MS Sans Serif", 8));
     e->setLineWrapMode(QTextEdit::NoWrap);
     e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -142,7 +143,7 @@ void TMDIChild::ImprimirExecute() {
     if (!(MedidasPagina(impresora) == medidas)) // the dialog changed the printer or its paper
         paginas = std::make_unique<TPaginacion>(*Memo1->document(), MedidasPagina(impresora), &impresora);
     std::string error;
-    if (!ImprimePaginas(*paginas, impresora, desde - 1, hasta, NombreEmpresa, Memo1->font(), error))
+    if (!ImprimePaginas(*paginas, impresora, desde - 1, hasta, Sesion().NombreEmpresa, Memo1->font(), error))
         Dialogos::Error(error);
 }
 
@@ -175,7 +176,8 @@ TMDIChild *AbreDocumento(const std::string &ruta) {
         return nullptr;
     TMDIChild *w = TMDIChild::Crea();
     w->setWindowTitle(RutaQ(ruta));
-    w->Tipo = !DirArchivosProd.empty() && ruta.find(DirArchivosProd) != std::string::npos
+    w->Tipo = !Configuracion().DirArchivosProd.empty() &&
+                      ruta.find(Configuracion().DirArchivosProd) != std::string::npos
                   ? DocumentoProduccion
                   : DocumentoPresencia;
     std::string error;
@@ -183,6 +185,7 @@ TMDIChild *AbreDocumento(const std::string &ruta) {
         Dialogos::Error(Ansi("El archivo ") + ruta + Ansi(" es demasiado grande para abrirlo."));
     else if (!CargaDocumento(ruta, *w->Memo1->document(), error))
         Dialogos::Error(error);
+    PreparaCodigosBarras(*w->Memo1->document());
     return w;
 }
 
@@ -191,6 +194,7 @@ TMDIChild *MuestraInforme(const TInformeRTF &informe) {
     w->Tipo = informe.Tipo();
     w->FijaTitulo(informe.Titulo());
     QTextDocument *copia = informe.Documento().clone(w->Memo1);
+    PreparaCodigosBarras(*copia);
     w->Memo1->setDocument(copia);
     if (!informe.NombreArchivo().empty())
         w->FijaNombreArchivo(informe.NombreArchivo());

@@ -100,6 +100,29 @@ const Clave *busca(const std::vector<Clave> &cs, const std::string &clave) {
     return nullptr;
 }
 
+// Sets a key in the lines: an existing key keeps its place and name, a new one goes after the last
+// non-blank line of its section, a new section at the end of the file.
+void pon(std::vector<std::string> &lineas, const std::string &seccion, const std::string &clave,
+         const std::string &valor) {
+    size_t ini, fin;
+    rango(lineas, seccion, ini, fin);
+    if (ini == std::string::npos) {
+        lineas.push_back("[" + seccion + "]");
+        lineas.push_back(clave + "=" + valor);
+        return;
+    }
+    const auto cs = claves(lineas, seccion);
+    if (const Clave *c = busca(cs, clave)) {
+        lineas[c->linea] = c->nombre + "=" + valor;
+        return;
+    }
+    size_t ultima = ini; // after the last non-blank line of the section
+    for (size_t i = ini; i < fin; ++i)
+        if (!recorta(lineas[i]).empty())
+            ultima = i + 1;
+    lineas.insert(lineas.begin() + static_cast<long>(ultima), clave + "=" + valor);
+}
+
 } // namespace
 
 TIniFile::TIniFile(std::string ruta) : ruta_(std::move(ruta)) {}
@@ -145,23 +168,7 @@ bool TIniFile::WriteString(const std::string &seccion, const std::string &clave,
     std::vector<std::string> lineas;
     if (!lee(lineas))
         return false;
-    size_t ini, fin;
-    rango(lineas, seccion, ini, fin);
-    if (ini == std::string::npos) {
-        lineas.push_back("[" + seccion + "]");
-        lineas.push_back(clave + "=" + valor);
-        return guarda(lineas);
-    }
-    const auto cs = claves(lineas, seccion);
-    if (const Clave *c = busca(cs, clave)) {
-        lineas[c->linea] = c->nombre + "=" + valor;
-        return guarda(lineas);
-    }
-    size_t ultima = ini; // after the last non-blank line of the section
-    for (size_t i = ini; i < fin; ++i)
-        if (!recorta(lineas[i]).empty())
-            ultima = i + 1;
-    lineas.insert(lineas.begin() + static_cast<long>(ultima), clave + "=" + valor);
+    pon(lineas, seccion, clave, valor);
     return guarda(lineas);
 }
 
@@ -205,5 +212,19 @@ bool TIniFile::EraseSection(const std::string &seccion) {
     if (ini == std::string::npos)
         return true;
     lineas.erase(lineas.begin() + static_cast<long>(ini - 1), lineas.begin() + static_cast<long>(fin));
+    return guarda(lineas);
+}
+
+bool TIniFile::MueveSeccion(const std::string &origen, const std::string &destino) {
+    std::vector<std::string> lineas;
+    if (!lee(lineas))
+        return false;
+    const auto cs = claves(lineas, origen);
+    if (cs.empty())
+        return true;
+    for (auto c = cs.rbegin(); c != cs.rend(); ++c)
+        lineas.erase(lineas.begin() + static_cast<long>(c->linea));
+    for (const Clave &c : cs)
+        pon(lineas, destino, c.nombre, c.valor);
     return guarda(lineas);
 }

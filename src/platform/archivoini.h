@@ -30,6 +30,10 @@ public:
     std::vector<std::string> ReadSectionValues(const std::string &seccion) const;
     bool DeleteKey(const std::string &seccion, const std::string &clave);
     bool EraseSection(const std::string &seccion);
+    // Every key of origen goes to destino with its value, in one write: a key destino already has
+    // takes the value in its place, the others go to the end of that section; origen keeps its
+    // header and loses its keys.
+    bool MueveSeccion(const std::string &origen, const std::string &destino);
 
 private:
     std::vector<std::string> lee() const;

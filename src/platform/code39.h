@@ -12,6 +12,8 @@ namespace Code39 {
 
 constexpr int Ancho = 3;       // modules of a wide element
 constexpr int ZonaQuieta = 10; // modules of blank before and after
+// The bar-code font of the documents: a run in it is drawn as bars (platform/ui/barrasdocumento.h).
+constexpr const char *Fuente = "IDAutomationHC39M";
 
 // Widths in modules of the elements of texto, bar first, alternating bar and space, the quiet
 // zones not included. False (and anchos empty) when a character has no Code 39 pattern.

@@ -69,7 +69,7 @@ void TInformeRTF::vuelcaTexto() const {
     if (pendiente_.isEmpty())
         return;
     cursor_.insertText(pendiente_, formatoPendiente_);
-    pendiente_.clear();
+    pendiente_.resize(0); // keeps its room
 }
 
 void TInformeRTF::cierraBloque() const {
@@ -131,12 +131,12 @@ void TInformeRTF::Sangria(int twips) {
     fijaParrafo(parrafo_);
 }
 
-void TInformeRTF::anade(const QString &texto, const QTextCharFormat &f) {
+void TInformeRTF::anade(const std::string &texto, const QTextCharFormat &f) {
     if (!pendiente_.isEmpty() && !(formatoPendiente_ == f))
         vuelcaTexto();
     if (pendiente_.isEmpty())
         formatoPendiente_ = f;
-    pendiente_ += texto;
+    AnadeAQ(pendiente_, texto);
 }
 
 void TInformeRTF::empiezaLinea() {
@@ -149,7 +149,7 @@ void TInformeRTF::empiezaLinea() {
     saltoPagina_ = false;
     const QTextCharFormat &f = formato();
     if (b == formatoParrafo_) {
-        anade(QString(QChar(u'\n')), f); // the cursor makes the block as insertBlock(b, f) would
+        anade("\n", f); // the cursor makes the block as insertBlock(b, f) would
     } else {
         vuelcaTexto();
         cursor_.insertBlock(b, f);
@@ -174,7 +174,7 @@ void TInformeRTF::Texto(const std::string &texto) {
     formatoBloque_ = f; // an empty line keeps the size of its attributes
     bloquePendiente_ = true;
     if (!texto.empty())
-        anade(aQ(texto), f);
+        anade(texto, f);
 }
 
 void TInformeRTF::Linea(const std::string &texto) {

@@ -106,7 +106,7 @@ public:
 private:
     const QTextCharFormat &formato();
     void empiezaLinea();
-    void anade(const QString &texto, const QTextCharFormat &f);
+    void anade(const std::string &texto, const QTextCharFormat &f);
     void escribe();            // opens the edit block
     void vuelcaTexto() const;  // the pending text into the document
     void cierraBloque() const; // the current block takes the character format of its last run

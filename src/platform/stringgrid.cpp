@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-StringGrid::StringGrid(int columnas, int filas) : columnas_(std::max(0, columnas)), filas_(std::max(0, filas)) {
+StringGrid::StringGrid(int columnas, int filas)
+    : columnas_(std::max(0, columnas)), filas_(std::max(0, filas)) {
     datos_.assign(static_cast<size_t>(columnas_), std::vector<std::string>(static_cast<size_t>(filas_)));
     ColWidths.assign(static_cast<size_t>(columnas_), 64);
 }
@@ -51,7 +52,9 @@ void StringGrid::SetCol(int c) {
         AlCambiarSeleccion();
 }
 
-const std::string &StringGrid::ColumnaConst::operator[](int fila) const { return g_->Celda(c_, fila); }
+const std::string &StringGrid::ColumnaConst::operator[](int fila) const {
+    return g_->Celda(c_, fila);
+}
 
 const std::string &StringGrid::Celda(int c, int r) const {
     if (!dentro(c, r))

@@ -27,6 +27,7 @@ public:
     class Columna {
     public:
         std::string &operator[](int fila);
+
     private:
         friend class StringGrid;
         Columna(StringGrid *g, int c) : g_(g), c_(c) {}
@@ -36,6 +37,7 @@ public:
     class ColumnaConst {
     public:
         const std::string &operator[](int fila) const;
+
     private:
         friend class StringGrid;
         ColumnaConst(const StringGrid *g, int c) : g_(g), c_(c) {}
@@ -46,6 +48,7 @@ public:
     public:
         Columna operator[](int c) { return Columna(g_, c); }
         ColumnaConst operator[](int c) const { return ColumnaConst(g_, c); }
+
     private:
         friend class StringGrid;
         explicit Celdas(StringGrid *g) : g_(g) {}

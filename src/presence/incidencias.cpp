@@ -84,7 +84,7 @@ std::string NombreArchivoIncidencias(int anio) {
     return Formato("incidencias.%04d", anio);
 }
 std::string RutaIncidencias(int anio) {
-    return DirDatos + NombreArchivoIncidencias(anio);
+    return Configuracion().DirDatos + NombreArchivoIncidencias(anio);
 }
 
 bool CargaIncidencias(int anio, std::vector<std::string> &lista) {

@@ -30,7 +30,7 @@ private:
 
 int TDiasCargados::CodigoDia(int calendario, const QDate &dia) {
     if (calendario != CalendarioCargado || dia.year() != AnoCalendario) {
-        const std::string ruta = DirDatos + NombreDiasCalendario(dia.year(), calendario);
+        const std::string ruta = Configuracion().DirDatos + NombreDiasCalendario(dia.year(), calendario);
         if (!LeeDiasCalendario(ruta, TablaDiasCalendario)) {
             TablaDiasCalendario = DiasVacios();
             GuardaDiasCalendario(ruta, TablaDiasCalendario);
@@ -295,8 +295,8 @@ TDocumentoPresencia *Ejecucion::Documento(const std::string &item, bool primero)
     if (tipo != ListadoResumen) {
         const std::string titulo = "Listado de presencia   de " + item + Periodo(p_.Desde, p_.Hasta);
         TDocumentoPresencia *doc =
-            s_.NuevoDocumento(item, DirArchivosPres + NombreSeguro(item) + " de " + FechaArchivo(p_.Desde) +
-                                        " a " + FechaArchivo(p_.Hasta) + ".rtf");
+            s_.NuevoDocumento(item, Configuracion().DirArchivosPres + NombreSeguro(item) + " de " +
+                                        FechaArchivo(p_.Desde) + " a " + FechaArchivo(p_.Hasta) + ".rtf");
         doc->Estilo(true, false);
         doc->Color(ColorAzul);
         doc->Tamano(16);
@@ -310,8 +310,9 @@ TDocumentoPresencia *Ejecucion::Documento(const std::string &item, bool primero)
     }
     if (primero) {
         const std::string titulo = "Resumen de presencia" + Periodo(p_.Desde, p_.Hasta);
-        resumen_ = s_.NuevoDocumento(titulo, DirArchivosPres + "Resumen " + FechaArchivo(p_.Desde) + " a " +
-                                                 FechaArchivo(p_.Hasta) + ".rtf");
+        resumen_ =
+            s_.NuevoDocumento(titulo, Configuracion().DirArchivosPres + "Resumen " + FechaArchivo(p_.Desde) +
+                                          " a " + FechaArchivo(p_.Hasta) + ".rtf");
         resumen_->Linea("");
         resumen_->Estilo(true, false);
         resumen_->Color(ColorAzul);
@@ -433,7 +434,8 @@ bool DatosEmpleado(const StringGrid &empleados, int numero, int &calendario,
 
 int MinimoExtraEmpleado(int numero) {
     std::vector<std::string> lineas;
-    if (!LeeLineas(DirDatos + "empleado." + std::to_string(numero), lineas) || lineas.size() < 19)
+    if (!LeeLineas(Configuracion().DirDatos + "empleado." + std::to_string(numero), lineas) ||
+        lineas.size() < 19)
         return 0;
     const int v = LeeEntero(lineas[18]);
     return v <= 1 ? 0 : v;

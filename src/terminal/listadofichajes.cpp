@@ -44,7 +44,7 @@ int BuscaAlias(int numero) {
     if (numero == 0)
         return 0;
     std::vector<std::string> lineas;
-    if (!LeeLineas(DirDatos + "alias.dat", lineas))
+    if (!LeeLineas(Configuracion().DirDatos + "alias.dat", lineas))
         return 0;
     for (const std::string &l : lineas) {
         const int a = LeeEntero(l);
@@ -307,7 +307,8 @@ class Lectura {
 public:
     Lectura(const TPeticionListado &p, const MapaColumnas &m, TResultadoListado &res)
         : Filas(m), p_(p), m_(m), res_(res), n_(LeeEntero(p.Busca)), pareja_(n_ != 0 ? BuscaAlias(n_) : 0),
-          cN_(m.De('n')), cP_(m.De('p')), cU_(m.De('u')), patron_(AnalizaFormato(PatronParcial)) {
+          cN_(m.De('n')), cP_(m.De('p')), cU_(m.De('u')),
+          patron_(AnalizaFormato(Configuracion().PatronParcial)) {
         const TFormatoAnalizado formato = AnalizaFormato(res.Formato);
         const bool empiezaCR =
             !formato.empty() && !formato.front().Letra && formato.front().Literal[0] == '\r';
@@ -355,7 +356,7 @@ void Lectura::Lee() {
         if (!t.Marcado)
             continue;
         if (p_.Historico) {
-            leeArchivo(RutaHistorico, 0, false, t, 0);
+            leeArchivo(Configuracion().RutaHistorico, 0, false, t, 0);
             return;
         }
         terminalCero = terminalCero || t.Numero == 0;
@@ -372,7 +373,7 @@ void Lectura::leeDias(const TTerminalListado &t) {
         const QDate dia = p_.Desde.addDays(d);
         const std::string nombre =
             NombreParcial(patron_, FichajeEnEspera(t.Numero, dia.day(), dia.month(), dia.year()));
-        leeArchivo(DirFichajes + nombre, ClaveFichajes(nombre), true, t, d);
+        leeArchivo(Configuracion().DirFichajes + nombre, ClaveFichajes(nombre), true, t, d);
     }
 }
 
@@ -560,7 +561,7 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
     res.Columnas = anteriores;
     res.Columnas.Segundo = 0;
     res.Historico = p.Historico;
-    res.Formato = p.Historico ? PlantillaBruta : FormatoFichaje;
+    res.Formato = p.Historico ? PlantillaBruta : Configuracion().FormatoFichaje;
     const MapaColumnas m = mapaColumnas(AnalizaFormato(res.Formato), res.Columnas);
     Lectura lectura(p, m, res);
     lectura.Lee();

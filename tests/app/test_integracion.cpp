@@ -2,12 +2,15 @@
 // master data through the windows, a clocking from a simulated terminal down to the files and the
 // panel's listing, and the presence listing of that day.
 #include "app/creacion.h"
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "common/presencia.h"
 #include "common/registromin.h"
+#include "common/sesion.h"
 #include "frame/documento.h"
 #include "frame/password.h"
+#include "frame/previsualizacion.h"
 #include "frame/principal.h"
 #include "masterdata/empleados.h"
 #include "masterdata/horarios.h"
@@ -18,10 +21,13 @@
 #include "platform/codepage.h"
 #include "platform/lineas.h"
 #include "platform/reloj.h"
+#include "platform/ui/impresion.h"
 #include "platform/ui/ventanas.h"
 #include "presence/peticionpresencia.h"
 #include "presence/ui/ficharpre.h"
 #include "presence/ui/listar.h"
+#include "production/ui/edproduccion.h"
+#include "support/codigobarras.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 #include "support/simulador.h"
@@ -38,10 +44,14 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrinter>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTextEdit>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
 #include <filesystem>
@@ -53,10 +63,15 @@ namespace {
 // A Wednesday.
 const QDate kDia(2026, 1, 14);
 
-const char *const kVentanas[] = {
-    "FormTerminales", "PWD1",          "AboutBox",     "FormVelka",        "FormEmpresa",
-    "FormProduccion", "FormEmpleados", "FormHorarios", "FormCIncidencias", "FormEditaIncidencias",
-    "FormListar",     "FormFichar",    "FormUsuarios", "PreviewForm",      "FormAccesos"};
+const char *const kVentanas[] = {"FormTerminales",   "PWD1",
+                                 "AboutBox",         "FormVelka",
+                                 "FormEmpresa",      "FormProduccion",
+                                 "FormEmpleados",    "FormHorarios",
+                                 "FormCIncidencias", "FormEditaIncidencias",
+                                 "FormListar",       "FormFichar",
+                                 "FormUsuarios",     "PreviewForm",
+                                 "FormAccesos",      "FormProducod",
+                                 "FormEdProduccion"};
 
 std::string UsuariosInstalados() {
     return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "instalacion" /
@@ -70,8 +85,8 @@ class Programa : public ::testing::Test {
 protected:
     void SetUp() override {
         FijaReloj([] { return QDateTime(kDia, QTime(17, 0)); });
-        NivelUsuario = 0;
-        PresenciaActiva = 0;
+        Sesion().NivelUsuario = 0;
+        Sesion().PresenciaActiva = 0;
         TPWD1::Prueba = [this](TPWD1 &d) {
             ++logins;
             d.CBUsuario->setEditText("admin");
@@ -81,20 +96,16 @@ protected:
     void TearDown() override {
         delete MainForm; // its children and the frame's windows go with it
         TPWD1::Prueba = nullptr;
-        Ganchos::DescifraUsuarios = nullptr;
-        Ganchos::Login = nullptr;
-        Ganchos::FichasPresentes = nullptr;
-        Ganchos::PresenciaInicio = nullptr;
         Ganchos::CargaTerminales = nullptr;
         Ganchos::AbreDocumento = nullptr;
         EjecutaListadoPresencia = nullptr;
-        NivelUsuario = 0;
-        PresenciaActiva = 0;
-        ListaUsuarios.clear();
-        LineasUsuarios.clear();
+        Sesion().NivelUsuario = 0;
+        Sesion().PresenciaActiva = 0;
+        Sesion().ListaUsuarios.clear();
+        Sesion().LineasUsuarios.clear();
         for (int k = 0; k <= PlazasPresencia; ++k)
             TablaPresencia[k] = TablaPresenciaLeida[k] = TRegistroPresencia{};
-        PuertoTcpBase = 10000;
+        AjustesPrueba().PuertoTcpBase = 10000;
         OlvidaParciales();
         FijaReloj(nullptr);
     }
@@ -105,7 +116,7 @@ protected:
         ASSERT_TRUE(ExisteArchivo("rondal.usr") || CopiaArchivo(UsuariosInstalados(), "rondal.usr", false));
         MainForm->FormShow();
         ASSERT_FALSE(MainForm->Terminado());
-        ASSERT_EQ(NivelUsuario, 1);
+        ASSERT_EQ(Sesion().NivelUsuario, 1);
     }
 
     // Terminal 7 on Ethernet served by the simulator, named in "terminales.dat" and in the settings
@@ -161,7 +172,7 @@ protected:
             return {};
         }
         TMDIChild &doc = *nuevos[0];
-        EXPECT_EQ(doc.NombreArchivo.rfind(DirArchivosPres, 0), 0u) << doc.NombreArchivo;
+        EXPECT_EQ(doc.NombreArchivo.rfind(Configuracion().DirArchivosPres, 0), 0u) << doc.NombreArchivo;
         EXPECT_FALSE(ExisteArchivo(doc.NombreArchivo)); // written only by "Guardar"
         std::vector<std::string> lineas;
         const std::string texto = deQ(doc.Memo1->toPlainText());
@@ -193,8 +204,8 @@ protected:
 void AltaEnEmpresa() {
     TRegistroMin r;
     r.FijaTexto("12", "Ana");
-    ASSERT_TRUE(CreaDirectorio(DirHuellas));
-    ASSERT_TRUE(EscribeListaMin(DirHuellas + "empresa.min", {r}));
+    ASSERT_TRUE(CreaDirectorio(Configuracion().DirHuellas));
+    ASSERT_TRUE(EscribeListaMin(Configuracion().DirHuellas + "empresa.min", {r}));
     TFormEmpresa &f = *FormEmpresa;
     f.FormActivate();
     ASSERT_EQ(f.LB1->count(), 1);
@@ -243,10 +254,10 @@ void AltaHorario() {
 
 // Calendar 1 giving schedule 1 on kDia, and the employee on it, saved by the employees window.
 void AltaCalendarioYEmpleado() {
-    ASSERT_TRUE(GuardaCalendarios(DirDatos + "calendarios.dat", {{"1", "2026", "Oficina"}}));
+    ASSERT_TRUE(GuardaCalendarios(Configuracion().DirDatos + "calendarios.dat", {{"1", "2026", "Oficina"}}));
     TDiasCalendario dias = DiasVacios();
     dias[static_cast<size_t>(IndiceDia(kDia))] = 1;
-    ASSERT_TRUE(GuardaDiasCalendario(DirDatos + NombreDiasCalendario(2026, 1), dias));
+    ASSERT_TRUE(GuardaDiasCalendario(Configuracion().DirDatos + NombreDiasCalendario(2026, 1), dias));
     TFormEmpleados &f = *FormEmpleados;
     f.FormCreate();
     ASSERT_EQ(f.SG1.RowCount(), 2);
@@ -277,7 +288,7 @@ TEST_F(Programa, VentanasArranqueYEntrada) {
     EXPECT_EQ(respuestas.Mensajes[4].titulo, "No existe el directorio produccion\\");
     for (const MensajeVisto &m : respuestas.Mensajes)
         EXPECT_TRUE(m.siNo) << m.texto;
-    EXPECT_EQ(PresenciaActiva, 1);
+    EXPECT_EQ(Sesion().PresenciaActiva, 1);
     EXPECT_TRUE(ExisteArchivo("velkatron.ini"));
     const std::string ini = Contenido("velkatron.ini");
     EXPECT_NE(ini.find("[config]"), std::string::npos);
@@ -286,20 +297,18 @@ TEST_F(Programa, VentanasArranqueYEntrada) {
     for (const char *d : {"datos", "fichajes", "archivos/presencia", "archivos/produccion", "produccion"})
         EXPECT_TRUE(ExisteDirectorio(d)) << d;
     EXPECT_EQ(Contenido("datos/rondal.usr"), Contenido(UsuariosInstalados()));
-    for (QAction *a : {MainForm->CfgEmpresa, MainForm->CfgEmpleados, MainForm->CfgHorarios,
-                       MainForm->CfgIncidencias, MainForm->CfgProd, MainForm->cfgTerminales,
-                       MainForm->ListarPre, MainForm->Incidencias, MainForm->Fichar1, MainForm->ListaAccesos,
-                       MainForm->HelpAbout1, MainForm->Presentes1, MainForm->FileOpen1})
+    for (QAction *a :
+         {MainForm->CfgEmpresa, MainForm->CfgEmpleados, MainForm->CfgHorarios, MainForm->CfgIncidencias,
+          MainForm->CfgProd, MainForm->cfgTerminales, MainForm->ListarPre, MainForm->Incidencias,
+          MainForm->Fichar1, MainForm->ListaAccesos, MainForm->HelpAbout1, MainForm->Presentes1,
+          MainForm->FileOpen1, MainForm->OrdenTrabajo, MainForm->PPorObra, MainForm->PPorTio})
         EXPECT_TRUE(a->isEnabled()) << deQ(a->text());
-    // The production editor does not exist: its actions stay disabled.
-    EXPECT_FALSE(MainForm->OrdenTrabajo->isEnabled());
-    EXPECT_FALSE(MainForm->PPorObra->isEnabled());
 }
 
 TEST_F(Programa, DatosMaestrosPorLasVentanas) {
     Arranca();
     DatosMaestros();
-    EXPECT_EQ(Contenido("datos/empresa.org"), NombreEmpresa + "\r\n\tNUEVO\r\n\t\t12 Ana\r\n");
+    EXPECT_EQ(Contenido("datos/empresa.org"), Sesion().NombreEmpresa + "\r\n\tNUEVO\r\n\t\t12 Ana\r\n");
     EXPECT_EQ(Contenido("datos/horarios.def"),
               "Cortesia\r\n0\r\n0\r\n0\r\nPresencia\r\n0\r\n0\r\n65280\r\nFuera\r\n0\r\n1\r\n0\r\n");
     EXPECT_EQ(Contenido("datos/horarios.dat"),
@@ -436,4 +445,50 @@ TEST_F(Programa, FichajesManualesHastaElListadoDePresencia) {
     unaVez(ListaPresencia());
     for (const MensajeVisto &m : respuestas.Mensajes)
         EXPECT_TRUE(m.siNo) << m.texto;
+}
+
+// A work order composed from the production menu, saved, and printed from the by-order page to a
+// PDF whose bar codes a real reader reads back in order.
+TEST_F(Programa, OrdenDeTrabajoDelMenuALaHojaImpresa) {
+    if (!HayZbar() || !HayPdfToPpm())
+        GTEST_SKIP() << "zbarimg o pdftoppm no instalados";
+    Arranca();
+    Escribe("datos/produccion.org",
+            "Mesa$4\r\n\tPata\r\n\t\tCortar\r\n\t\tLijar\r\n\tTablero\r\n\t\tPintar\r\n");
+    ASSERT_TRUE(Configuracion().ArchivoIni->WriteString("Produccion", "NumeroDeCarpeta", "7"));
+    MainForm->OrdenTrabajo->trigger();
+    TFormEdProduccion &f = *FormEdProduccion;
+    EXPECT_EQ(f.PageControl1->currentIndex(), 0);
+    f.FormActivate(); // the frame is not on screen: its activation is not seen
+    QTreeWidgetItem *mesa = f.TV1->topLevelItem(0);
+    ASSERT_TRUE(mesa);
+    for (QTreeWidgetItem *i : {mesa, mesa->child(0), mesa->child(1)}) {
+        f.TV1->setCurrentItem(i);
+        f.SpeedButton1Click();
+    }
+    f.LE2->setText("Mesa roble");
+    ASSERT_TRUE(f.botonrecClick());
+    ASSERT_TRUE(ExisteArchivo("produccion/2026_0001.Mesa"));
+
+    MainForm->PPorObra->trigger();
+    EXPECT_EQ(f.PageControl1->currentIndex(), 1);
+    f.BProdObraClick();
+    f.SG2SelectCell(1, 1);
+    QPrinter &impresora = Impresora();
+    impresora.setOutputFormat(QPrinter::PdfFormat);
+    impresora.setOutputFileName(QString::fromStdString(dir.Archivo("orden.pdf")));
+    const auto antes = MainForm->Area()->subWindowList();
+    f.ImprimeOrden(true);
+    TMDIChild *hoja = nullptr;
+    for (QMdiSubWindow *s : MainForm->Area()->subWindowList())
+        if (auto *doc = qobject_cast<TMDIChild *>(s->widget()); doc && !antes.contains(s))
+            hoja = doc;
+    ASSERT_TRUE(hoja);
+    EXPECT_TRUE(hoja->windowTitle().startsWith("2026_0001.Mesa\t"));
+    TPreviewForm::Respuesta = [](TPreviewForm &p) { p.SpeedButton3->click(); };
+    hoja->ImprimirExecute();
+    TPreviewForm::Respuesta = nullptr;
+    impresora.setOutputFileName(QString());
+    EXPECT_EQ(LeeCodigosBarrasPdf(dir.Archivo("orden.pdf")),
+              (std::vector<std::string>{"CODE-39:00010001", "CODE-39:00010002", "CODE-39:00010000"}));
 }

@@ -1,5 +1,6 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "frame/documento.h"
 #include "frame/previsualizacion.h"
 #include "frame/principal.h"
@@ -9,6 +10,9 @@
 #include "platform/rtf.h"
 #include "platform/rutas.h"
 #include "platform/ui/impresion.h"
+#include "production/obras.h"
+#include "production/ordenimpresa.h"
+#include "support/codigobarras.h"
 #include "support/dirtemporal.h"
 #include "support/pdf.h"
 #include "support/respuestas.h"
@@ -67,8 +71,8 @@ QRegularExpression cabecera(int n, int t) {
 class Documentos : public ::testing::Test {
 protected:
     void SetUp() override {
-        LeeConfiguracion("velkatron.ini");
-        NombreEmpresa = "Talleres Soler";
+        AjustesPrueba() = LeeConfiguracion("velkatron.ini");
+        Sesion().NombreEmpresa = "Talleres Soler";
         QPrinter &p = Impresora();
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(QString::fromStdString(d.Archivo("salida.pdf")));
@@ -176,7 +180,7 @@ TEST_F(Documentos, MuestraAbreUnaVentanaHijaConTituloTipoYTexto) {
     TMainForm principal;
     TInformeRTF inf(Ansi("Producción por obra"), DocumentoProduccion);
     inf.Linea("Obra 12");
-    inf.FijaNombreArchivo(DirArchivosProd + "Obra*12 01_02_2024.rtf");
+    inf.FijaNombreArchivo(Configuracion().DirArchivosProd + "Obra*12 01_02_2024.rtf");
     TMDIChild *w = guarda(MuestraInforme(inf));
     ASSERT_EQ(principal.Area()->subWindowList().size(), 1);
     EXPECT_EQ(principal.Area()->subWindowList()[0]->widget(), w);
@@ -205,17 +209,17 @@ TEST_F(Documentos, MuestraAbreUnaVentanaHijaConTituloTipoYTexto) {
 }
 
 TEST_F(Documentos, GuardarCambiaAsteriscosPorBlancosYSeDesactiva) {
-    CreaDirectorio(DirArchivosPres);
+    CreaDirectorio(Configuracion().DirArchivosPres);
     TInformeRTF inf("Presencia");
     inf.Atributos(TAtributos::Titulo());
     inf.Linea(Ansi("Título"));
-    inf.FijaNombreArchivo(DirArchivosPres + "Presencia*de*Juan.rtf");
-    Escribe(DirArchivosPres + "Presencia de Juan.rtf", "viejo");
+    inf.FijaNombreArchivo(Configuracion().DirArchivosPres + "Presencia*de*Juan.rtf");
+    Escribe(Configuracion().DirArchivosPres + "Presencia de Juan.rtf", "viejo");
     TMDIChild *w = guarda(MuestraInforme(inf));
     w->BotonRec->click();
     EXPECT_TRUE(r.Mensajes.empty());
-    EXPECT_EQ(Contenido(DirArchivosPres + "Presencia de Juan.rtf"), inf.RTF());
-    EXPECT_FALSE(ExisteArchivo(DirArchivosPres + "Presencia*de*Juan.rtf"));
+    EXPECT_EQ(Contenido(Configuracion().DirArchivosPres + "Presencia de Juan.rtf"), inf.RTF());
+    EXPECT_FALSE(ExisteArchivo(Configuracion().DirArchivosPres + "Presencia*de*Juan.rtf"));
     EXPECT_FALSE(w->BotonRec->isEnabled());
 
     // a failed save says so and leaves "Guardar" enabled
@@ -236,12 +240,12 @@ TEST_F(Documentos, AbreDocumentoMuestraLoGuardadoYDecideElTipo) {
     TInformeRTF inf("Informe");
     inf.Atributos(TAtributos::Color(ColorFalta, true));
     inf.Linea(Ansi("Falta: José 1:30 €"));
-    CreaDirectorio(DirArchivosProd);
+    CreaDirectorio(Configuracion().DirArchivosProd);
     CreaDirectorio("otro");
-    GuardaBytes(DirArchivosProd + "a.rtf", inf.RTF());
+    GuardaBytes(Configuracion().DirArchivosProd + "a.rtf", inf.RTF());
     GuardaBytes("otro/a.rtf", inf.RTF());
 
-    std::string ruta = d.Archivo(DirArchivosProd + "a.rtf");
+    std::string ruta = d.Archivo(Configuracion().DirArchivosProd + "a.rtf");
     TMDIChild *w = guarda(AbreDocumento(ruta));
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), RutaQ(ruta));
@@ -350,13 +354,13 @@ TEST_F(Documentos, DocumentoVacioImprimeUnaPaginaConCabecera) {
 }
 
 TEST_F(Documentos, ProduccionImprimeApaisadoYLoDemasVertical) {
-    CreaDirectorio(DirArchivosProd);
+    CreaDirectorio(Configuracion().DirArchivosProd);
     TInformeRTF inf("Orden");
     inf.Linea("Tarea 0001");
-    GuardaBytes(DirArchivosProd + "orden.rtf", inf.RTF());
+    GuardaBytes(Configuracion().DirArchivosProd + "orden.rtf", inf.RTF());
     GuardaBytes("orden.rtf", inf.RTF());
 
-    TMDIChild *w = guarda(AbreDocumento(d.Archivo(DirArchivosProd + "orden.rtf")));
+    TMDIChild *w = guarda(AbreDocumento(d.Archivo(Configuracion().DirArchivosProd + "orden.rtf")));
     QSize panel;
     conVistaPrevia([&] {
         panel = PreviewForm->Panel->size();
@@ -434,6 +438,33 @@ TEST_F(Documentos, LaVistaPreviaPasaPaginasDentroDeLimites) {
     EXPECT_FALSE(impreso());
 }
 
+// The work-order sheet keeps its runs in the bar-code font when saved, and the saved sheet opened
+// again prints bars that a real reader reads back in order.
+TEST_F(Documentos, HojaDeOrdenGuardadaImprimeCodigosDeBarras) {
+    if (!HayZbar() || !HayPdfToPpm())
+        GTEST_SKIP() << "zbarimg o pdftoppm no instalados";
+    StringGrid g;
+    TitulosPorObra(g);
+    g.SetRowCount(1);
+    AnadeTareas(
+        g, "2024_0001.Mesa",
+        {"",
+         "",
+         {{"00010001", "7", "Pata-1", "1", "Cortar"}, {"00010002", "8", "Tablero-1", "1", "Pintar"}}});
+    TInformeRTF inf;
+    EscribeOrdenImpresa({&g, 0, 3, "2024_0001.Mesa\t01/02/2024 10:00:00", "", "", true}, inf);
+    TMDIChild *w = guarda(MuestraInforme(inf));
+    w->FijaNombreArchivo(d.Archivo("orden.rtf"));
+    w->BotonRec->click();
+    const std::string rtf = Contenido(d.Archivo("orden.rtf"));
+    EXPECT_NE(rtf.find("IDAutomationHC39M;"), std::string::npos);
+    EXPECT_NE(rtf.find("*00010000*"), std::string::npos);
+    conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
+    guarda(AbreDocumento(d.Archivo("orden.rtf")))->ImprimirExecute();
+    EXPECT_EQ(LeeCodigosBarrasPdf(d.Archivo("salida.pdf")),
+              (std::vector<std::string>{"CODE-39:00010001", "CODE-39:00010002", "CODE-39:00010000"}));
+}
+
 TEST(VistaPrevia, DisposicionDelPanel) {
     const QSize a4(2100, 2970);
     // wide and low: as tall as the window, centred
@@ -450,7 +481,7 @@ TEST(VistaPrevia, DisposicionDelPanel) {
 }
 
 TEST_F(Documentos, CadaDocumentoSeAbreDentroDeLaVentanaPrincipal) {
-    NivelUsuario = 1; // already logged in: showing the frame starts nothing
+    Sesion().NivelUsuario = 1; // already logged in: showing the frame starts nothing
     TMainForm principal;
     principal.resize(560, 420); // smaller than a document window
     principal.show();
@@ -461,5 +492,5 @@ TEST_F(Documentos, CadaDocumentoSeAbreDentroDeLaVentanaPrincipal) {
         EXPECT_TRUE(principal.Area()->viewport()->rect().contains(marco)) << i;
     }
     principal.hide();
-    NivelUsuario = 0;
+    Sesion().NivelUsuario = 0;
 }

@@ -47,6 +47,26 @@ TEST(ArchivoIni, ListaYBorraClaves) {
     EXPECT_EQ(Contenido("a.ini"), "[t]\r\nc=3\r\n");
 }
 
+TEST(ArchivoIni, MueveSeccionEnUnaEscritura) {
+    DirectorioTrabajo d;
+    Escribe(
+        "a.ini",
+        "[Produccion]\r\nNumeroDeCarpeta=7\r\npata=3\r\n\r\n[Prov]\r\nPata=5\r\nTablero=2\r\n[x]\r\ny=1\r\n");
+    TIniFile ini("a.ini");
+    ASSERT_TRUE(ini.MueveSeccion("prov", "PRODUCCION"));
+    EXPECT_EQ(Contenido("a.ini"), "[Produccion]\r\nNumeroDeCarpeta=7\r\npata=5\r\nTablero=2\r\n\r\n[Prov]\r\n"
+                                  "[x]\r\ny=1\r\n");
+    ASSERT_TRUE(ini.MueveSeccion("Prov", "Produccion")); // nothing left to move: nothing written
+    ASSERT_TRUE(ini.MueveSeccion("x", "nueva"));
+    EXPECT_EQ(ini.ReadString("nueva", "y", ""), "1");
+    EXPECT_TRUE(ini.ReadSection("x").empty());
+    {
+        SinLectura ilegible("a.ini");
+        EXPECT_FALSE(ini.MueveSeccion("nueva", "x"));
+    }
+    EXPECT_EQ(ini.ReadString("nueva", "y", ""), "1");
+}
+
 TEST(ArchivoIni, ArchivoIlegibleNoSeReescribe) {
     DirectorioTrabajo d;
     Escribe("a.ini", "[s]\r\na=1\r\n");

@@ -1,7 +1,7 @@
 // The report builder's document is the one a cursor writes run by run: same blocks, paragraph and
 // character formats, text, and so the same RTF.
-#include "platform/informe.h"
 #include "platform/codepage.h"
+#include "platform/informe.h"
 #include "platform/rtf.h"
 
 #include <QTextBlock>

@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
@@ -17,7 +18,7 @@ struct Datos {
     DirectorioTrabajo dir;
     Datos() {
         CreaDirectorio("datos/");
-        DirDatos = "datos/";
+        AjustesPrueba().DirDatos = "datos/";
     }
 };
 
@@ -118,7 +119,7 @@ TEST(Incidencias, TextoIncidenciaDeLaUltimaAnadida) {
 
 TEST(Incidencias, EscrituraFallidaSeInformaYNoDejaTexto) {
     Datos d;
-    DirDatos = "no/existe/";
+    AjustesPrueba().DirDatos = "no/existe/";
     TextoIncidencia.clear();
     auto r = anade(QDate(2011, 3, 1), QDate(2011, 3, 1));
     EXPECT_FALSE(r.Hecho);

@@ -1,5 +1,6 @@
 // The whole road: a manual clocking and an incidence added as the windows add them, listed by the
 // panel's listing, read by its pair reader and justified in the next presence run.
+#include "common/ajustesprueba.h"
 #include "presence/documentoprueba.h"
 #include "presence/ejecucionpresencia.h"
 #include "presence/fichajemanual.h"
@@ -48,7 +49,6 @@ private:
 TEST(CircuitoPresencia, FichajeManualEIncidenciaEnElSiguienteListado) {
     EntornoFichajes entorno;
     RespuestasPrueba respuestas;
-    const std::string antes = DirArchivosPres;
     const QDate d1(2011, 3, 1), d2(2011, 3, 2);
 
     ASSERT_EQ(GuardaFichajeManual(LineaFichaje(d1, QTime(8, 0), "000", "7 Ana", std::string(8, ' '))),
@@ -86,6 +86,4 @@ TEST(CircuitoPresencia, FichajeManualEIncidenciaEnElSiguienteListado) {
     EXPECT_EQ(d.Linea(15), "\t\t08:00\t08:00\t+0:00\t+0:30\t08:00\t");
     EXPECT_EQ(texto, "Listado de incidencias de 7 Ana desde 01/03/2011 hasta 02/03/2011 \r\n\r\n");
     EXPECT_TRUE(respuestas.Mensajes.empty());
-
-    DirArchivosPres = antes;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/numeros.h"
+#include "platform/ui/barrasdocumento.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -64,6 +65,7 @@ std::string CabeceraPagina(const std::string &empresa, int pagina, int total) {
 TPaginacion::TPaginacion(const QTextDocument &doc, const TMedidasPagina &medidas, QPaintDevice *dispositivo)
     : doc_(doc.clone()), medidas_(medidas) {
     QRect texto = medidas_.TextoPixeles();
+    PreparaCodigosBarras(*doc_);
     doc_->documentLayout()->setPaintDevice(dispositivo);
     doc_->setDocumentMargin(0);
     QTextOption opcion = doc_->defaultTextOption();
@@ -117,6 +119,7 @@ void TPaginacion::DibujaPagina(QPainter &p, int n) const {
     contexto.clip = recorte;
     contexto.palette.setColor(QPalette::Text, Qt::black);
     doc_->documentLayout()->draw(&p, contexto);
+    PintaCodigosBarras(p, *doc_, recorte);
     p.restore();
 }
 

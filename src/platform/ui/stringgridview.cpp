@@ -91,6 +91,8 @@ Qt::ItemFlags StringGridModel::flags(const QModelIndex &i) const {
         return Qt::NoItemFlags;
     if (i.row() < grid_->FixedRows || i.column() < grid_->FixedCols)
         return Qt::ItemIsEnabled;
+    if (CeldaElegible && !CeldaElegible(i.column(), i.row()))
+        return Qt::ItemIsEnabled;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (Editable)
         f |= Qt::ItemIsEditable;

@@ -18,6 +18,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex &i) const override;
 
     bool Editable = false;
+    // Optional: the data cells that can be selected (and edited); the others cannot.
+    std::function<bool(int c, int r)> CeldaElegible;
     // Optional colouring of rows: returns an invalid colour for the default.
     std::function<QColor(int c, int r)> ColorFondo;
     std::function<QColor(int c, int r)> ColorTexto;

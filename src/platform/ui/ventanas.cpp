@@ -1,6 +1,7 @@
 #include "platform/ui/ventanas.h"
 
 #include <QDialog>
+#include <QMdiSubWindow>
 #include <map>
 
 namespace {
@@ -11,7 +12,9 @@ std::map<std::string, QPointer<QWidget>> &registro() {
 std::function<QMdiSubWindow *(QWidget *)> marco;
 } // namespace
 
-void RegistraVentana(const std::string &nombre, QWidget *ventana) { registro()[nombre] = ventana; }
+void RegistraVentana(const std::string &nombre, QWidget *ventana) {
+    registro()[nombre] = ventana;
+}
 
 QWidget *Ventana(const std::string &nombre) {
     auto it = registro().find(nombre);
@@ -44,4 +47,16 @@ QMdiSubWindow *AnadeHija(QWidget *ventana) {
 
 void FijaMarco(std::function<QMdiSubWindow *(QWidget *)> anade) {
     marco = std::move(anade);
+}
+
+void VigilaActivacion(QWidget *ventana, std::function<void()> alActivar) {
+    auto *s = qobject_cast<QMdiSubWindow *>(ventana->parentWidget());
+    if (!s || ventana->property("vigilaActivacion").toBool())
+        return;
+    ventana->setProperty("vigilaActivacion", true);
+    QObject::connect(s, &QMdiSubWindow::windowStateChanged, ventana,
+                     [alActivar](Qt::WindowStates antes, Qt::WindowStates ahora) {
+                         if (!(antes & Qt::WindowActive) && (ahora & Qt::WindowActive))
+                             alActivar();
+                     });
 }

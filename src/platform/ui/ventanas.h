@@ -16,6 +16,10 @@ void DestruyeVentana(const std::string &nombre);
 // Shows a window modally (a dialog) or brings it up (any other window).
 void MuestraModal(const std::string &nombre);
 
+// Calls alActivar each time the window's child window in the frame becomes the active one; a
+// window outside the frame is left alone, and a second call for the same window does nothing.
+void VigilaActivacion(QWidget *ventana, std::function<void()> alActivar);
+
 // Puts a window into the main window as a child window; nullptr when there is no main window.
 QMdiSubWindow *AnadeHija(QWidget *ventana);
 // How a window becomes a child of the main window (installed by the application).

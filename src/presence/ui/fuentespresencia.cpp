@@ -42,8 +42,8 @@ void ImprimePre1Execute(const PeticionPresencia &p) {
     }
     in.Empleados = FormEmpleados ? &FormEmpleados->SG1 : nullptr;
     in.TiposIncidencia = FormCIncidencias ? &FormCIncidencias->SG1 : nullptr;
-    in.Opciones.MinutosRedondeoExtras = MinutosRedondeoExtras;
-    in.Opciones.MinutosExtraGratis = MinutosExtraGratis;
+    in.Opciones.MinutosRedondeoExtras = Configuracion().MinutosRedondeoExtras;
+    in.Opciones.MinutosExtraGratis = Configuracion().MinutosExtraGratis;
     std::optional<TOrigenFichajes> origen;
     if (FormVelka)
         origen = TOrigenFichajes{FormVelka->TerminalesPresencia(), FormVelka->UltimoListado.Columnas};

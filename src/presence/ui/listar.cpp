@@ -4,6 +4,7 @@
 #include "masterdata/ui/empresaorg.h"
 #include "platform/codepage.h"
 #include "platform/ui/arbolwidget.h"
+#include "platform/ui/ventanas.h"
 #include "presence/seleccion.h"
 #include "terminal/ui/panel.h"
 
@@ -149,23 +150,9 @@ void TFormSeleccion::closeEvent(QCloseEvent *e) {
 
 void TFormSeleccion::showEvent(QShowEvent *e) {
     QWidget::showEvent(e);
-    vigilaActivacion();
+    VigilaActivacion(this, [this] { FormActivate(); });
     if (!e->spontaneous())
         FormActivate();
-}
-
-// Inside the frame a window is activated through its sub-window; on its own through the
-// window system.
-void TFormSeleccion::vigilaActivacion() {
-    auto *s = qobject_cast<QMdiSubWindow *>(parentWidget());
-    if (!s || vigilando_)
-        return;
-    vigilando_ = true;
-    connect(s, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates antes, Qt::WindowStates ahora) {
-                if (!(antes & Qt::WindowActive) && (ahora & Qt::WindowActive))
-                    FormActivate();
-            });
 }
 
 void TFormSeleccion::changeEvent(QEvent *e) {

@@ -52,10 +52,6 @@ protected:
     void closeEvent(QCloseEvent *e) override;
     void changeEvent(QEvent *e) override;
     void showEvent(QShowEvent *e) override;
-
-private:
-    void vigilaActivacion();
-    bool vigilando_ = false;
 };
 
 class TFormListar : public TFormSeleccion {

@@ -1,0 +1,28 @@
+#pragma once
+// Runs of a document in the bar-code font (Code39::Fuente) shown as Code 39 bars drawn by our own
+// painter: on screen, in the print preview and on the printer. The run keeps its text and its font
+// name, so a saved document is what a word processor with that font shows. The font is not
+// installed here: its runs are laid out in a monospace substitute spaced so that a character takes
+// the room of its sixteen modules, and the bars are painted over the laid-out text.
+#include <QTextEdit>
+
+class QPainter;
+class QTextDocument;
+
+// Spaces the runs in the bar-code font for their bars (letter spacing, which the saved RTF does not
+// carry). Running it again changes nothing.
+void PreparaCodigosBarras(QTextDocument &doc);
+// Paints the bars of every run in the bar-code font that meets recorte, in the coordinates of the
+// document's layout. A piece of a run (up to a tab) that Code 39 cannot code, or that a line break
+// splits, stays as text.
+void PintaCodigosBarras(QPainter &p, const QTextDocument &doc, const QRectF &recorte);
+
+// A rich-text editor that shows the runs in the bar-code font as bars.
+class TEditorCodigos : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit TEditorCodigos(QWidget *padre = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+};

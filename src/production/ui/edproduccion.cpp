@@ -1,0 +1,122 @@
+#include "production/ui/edproduccion.h"
+
+#include "common/configuracion.h"
+#include "platform/codepage.h"
+#include "platform/ui/controles.h"
+#include "platform/ui/stringgridview.h"
+#include "platform/ui/ventanas.h"
+#include "production/datosproduccion.h"
+#include "production/obras.h"
+#include "terminal/ui/panel.h"
+
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+QPointer<TFormEdProduccion> FormEdProduccion;
+
+namespace {
+std::vector<int> anchos(const TStringGridView *v, const StringGrid &g) {
+    std::vector<int> r;
+    for (int c = 0; c < g.ColCount(); ++c)
+        r.push_back(v->columnWidth(c));
+    return r;
+}
+} // namespace
+
+TFormEdProduccion::TFormEdProduccion(QWidget *padre) : QWidget(padre) {
+    setObjectName("FormEdProduccion");
+    setWindowTitle(aQ(Ansi("Producción")));
+    resize(1000, 700);
+    PageControl1 = new QTabWidget(this);
+    auto *l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->addWidget(PageControl1);
+    for (int i = 0; i < 3; ++i)
+        PageControl1->addTab(new QWidget(PageControl1), QString());
+    CreaPaginaNuevaOrden(PageControl1->widget(0));
+    CreaPaginaObra(PageControl1->widget(1));
+
+    QWidget *empleados = PageControl1->widget(2);
+    DTP1 = new TSelectorFecha(empleados);
+    DTP2 = new TSelectorFecha(empleados);
+    VistaSG3 = new TStringGridView(&SG3, empleados);
+    auto *g = new QGridLayout(empleados);
+    g->addWidget(new QLabel("Desde", empleados), 0, 0);
+    g->addWidget(DTP1, 0, 1);
+    g->addWidget(new QLabel("Hasta", empleados), 0, 2);
+    g->addWidget(DTP2, 0, 3);
+    g->addWidget(VistaSG3, 1, 0, 1, 5);
+    g->setColumnStretch(4, 1);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
+    FormCreate();
+}
+
+void TFormEdProduccion::FormCreate() {
+    PageControl1->setTabText(0, aQ("Nueva " + Configuracion().RotuloOrden));
+    PageControl1->setTabText(1, aQ(Ansi("Producción por ") + Configuracion().RotuloObra));
+    PageControl1->setTabText(2, aQ(Ansi("Producción por ") + Configuracion().RotuloEmpleado));
+    Composicion.Limpia();
+    TitulosPorObra(SG3);
+    SG3.ColWidths = SG2.ColWidths;
+    std::vector<int> a2, a3;
+    if (LeeAnchos(RutaAnchosProd(), static_cast<size_t>(SG2.ColCount()), static_cast<size_t>(SG3.ColCount()),
+                  a2, a3)) {
+        SG2.ColWidths = a2;
+        SG3.ColWidths = a3;
+    }
+    VistaSG2->AplicaAnchos();
+    VistaSG3->AplicaAnchos();
+}
+
+void TFormEdProduccion::FormActivate() {
+    if (FormVelka && FormVelka->DTP1 && FormVelka->DTP2) {
+        DTP1->setDate(FormVelka->DTP1->date());
+        DTP2->setDate(FormVelka->DTP2->date());
+        DTP4->setDate(FormVelka->DTP1->date());
+        DTP3->setDate(FormVelka->DTP2->date());
+    }
+    CargaEsquemas();
+}
+
+void TFormEdProduccion::MuestraPagina(int n) {
+    const QSignalBlocker bloqueo(PageControl1);
+    PageControl1->setCurrentIndex(n);
+    PageControl1Change();
+}
+
+void TFormEdProduccion::PageControl1Change() {
+    if (PageControl1->currentIndex() == 1)
+        TPaginaObra::PageControl1Change();
+    else if (PageControl1->currentIndex() == 2)
+        TitulosPorObra(SG3);
+}
+
+void TFormEdProduccion::OrdenGuardada() {
+    MuestraPagina(1);
+}
+
+void TFormEdProduccion::AmpliaOrden() {
+    Amplia(SG2, TipoOrdenActual, RutaObra, UltimaObra);
+    const QSignalBlocker bloqueo(PageControl1);
+    PageControl1->setCurrentIndex(0);
+}
+
+void TFormEdProduccion::showEvent(QShowEvent *e) {
+    QWidget::showEvent(e);
+    VigilaActivacion(this, [this] { FormActivate(); });
+    if (!e->spontaneous())
+        FormActivate();
+}
+
+void TFormEdProduccion::closeEvent(QCloseEvent *e) {
+    GuardaAnchos(RutaAnchosProd(), anchos(VistaSG2, SG2), anchos(VistaSG3, SG3));
+    if (auto *s = qobject_cast<QMdiSubWindow *>(parentWidget())) {
+        e->ignore(); // the single window stays, out of the way
+        s->showMinimized();
+    }
+}
