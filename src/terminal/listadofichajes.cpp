@@ -315,8 +315,12 @@ public:
         alineacion_ = empiezaCR ? TAlineacion::CR : p.Produccion ? TAlineacion::Ninguna : TAlineacion::CRLF;
         dias_ = p.Desde.isValid() && p.Hasta.isValid() ? static_cast<int>(p.Desde.daysTo(p.Hasta)) + 1 : 0;
         Banderas.assign(static_cast<size_t>(std::max(dias_, 0)), 0);
+        // The date and time fields checked on every line: day, month, a four-digit year, hour, minute.
         const ColumnaListado *anio = m.De('a');
-        anioCompleto_ = anio && anio->ancho >= 4;
+        for (const Rango r : {Rango{'d', 1, 31}, Rango{'m', 1, 12}, Rango{'a', 2005, 2500}, Rango{'H', 0, 23},
+                              Rango{'M', 0, 60}})
+            if (m.Columna(r.letra) && (r.letra != 'a' || anio->ancho >= 4))
+                rangos_.push_back({Filas.Trozo(m.Columna(r.letra)), r.minimo, r.maximo});
     }
 
     void Lee();
@@ -341,7 +345,15 @@ private:
     int dias_ = 0;
     int n_, pareja_; // the employee searched for and the alias paired with it
     const ColumnaListado *cN_, *cP_, *cU_;
-    bool anioCompleto_ = false;
+    struct Rango {
+        char letra;
+        int minimo, maximo;
+    };
+    struct Comprobacion {
+        std::pair<size_t, size_t> trozo; // where the field lies in a line
+        int minimo, maximo;
+    };
+    std::vector<Comprobacion> rangos_;
     TAlineacion alineacion_;
     TFormatoAnalizado patron_;
     std::string bytes_;
@@ -422,15 +434,13 @@ bool Lectura::aceptada(const TLineaParcial &l, const TTerminalListado &t, int di
 }
 
 bool Lectura::fueraDeRango(size_t fila) const {
-    auto fuera = [&](char letra, int minimo, int maximo) {
-        const int col = m_.Columna(letra);
-        if (!col)
-            return false;
-        const int v = Filas.Entero(fila, col);
-        return v < minimo || v > maximo;
-    };
-    return fuera('d', 1, 31) || fuera('m', 1, 12) || (anioCompleto_ && fuera('a', 2005, 2500)) ||
-           fuera('H', 0, 23) || fuera('M', 0, 60);
+    const std::string_view l = Filas.Linea(fila);
+    for (const Comprobacion &c : rangos_) {
+        const int v = LeeEntero(l.substr(c.trozo.first, c.trozo.second));
+        if (v < c.minimo || v > c.maximo)
+            return true;
+    }
+    return false;
 }
 
 // Sort by date and time (by employee first in the production twin), then by listing order.
