@@ -71,6 +71,7 @@ TLectorPares &TEjecucionPresencia::ListaFichajes(const std::string &busca) {
     p.Tipo = ListadoPresencia;
     p.Busca = busca;
     p.Externa = true;
+    p.Leidos = &leidos_;
     Listado = ::ListaFichajes(p, Fichajes, Listado.Columnas);
     lector_ = std::make_unique<TLectorRejilla>(&Fichajes, Listado.Columnas);
     return *lector_;
@@ -79,6 +80,7 @@ TLectorPares &TEjecucionPresencia::ListaFichajes(const std::string &busca) {
 void TEjecucionPresencia::EditaIncidencias(const QDate &dia) {
     if (ventanas_.EditaIncidencias)
         ventanas_.EditaIncidencias(Busca, dia);
+    leidos_.Olvida(); // the windows may have stored clockings
 }
 
 TDocumentoPresencia *TEjecucionPresencia::NuevoDocumento(const std::string &titulo,

@@ -58,8 +58,8 @@ struct TVentanasPresencia {
     std::function<void(const std::string &ruta)> AbreDocumento;
 };
 
-// One presence run. Its state: the listing of the employee being computed and the reports being
-// written. Without an origin (no control panel) no clockings are listed.
+// One presence run. Its state: the day files read, the listing of the employee being computed and
+// the reports being written. Without an origin (no control panel) no clockings are listed.
 class TEjecucionPresencia : public TServiciosPresencia {
 public:
     TEjecucionPresencia(TEntradaPresencia entrada, std::optional<TOrigenFichajes> origen,
@@ -83,5 +83,6 @@ private:
     std::optional<TOrigenFichajes> origen_;
     TVentanasPresencia ventanas_;
     std::unique_ptr<TLectorRejilla> lector_;
+    TParcialesLeidos leidos_; // the day files, read once for all the run's listings
     std::vector<std::unique_ptr<TDocumentoRTF>> documentos_;
 };

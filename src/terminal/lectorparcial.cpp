@@ -38,6 +38,16 @@ bool LeeParcial(const std::string &ruta, std::string &bytes) {
     return true;
 }
 
+const std::string *TParcialesLeidos::Lee(const std::string &ruta) {
+    auto [it, nuevo] = archivos_.try_emplace(ruta);
+    if (nuevo) {
+        std::string bytes;
+        if (LeeParcial(ruta, bytes))
+            it->second = std::move(bytes);
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
 TLineaParcial TLineaParcial::Lee(std::string bytes, unsigned char clave, bool descifra) {
     TLineaParcial l;
     l.Texto = std::move(bytes);

@@ -4,13 +4,28 @@
 // one. Lines are pieces of the format's line length; a scrambled line (bit 7 of its second byte)
 // is unscrambled with the file's key; bit 7 of the first byte is the annulled mark.
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The whole file into bytes, keeping their room for the next file: a listing reads a file a day
 // and terminal. False when it cannot be opened.
 bool LeeParcial(const std::string &ruta, std::string &bytes);
+
+// The files one run reads, each read once and kept for the run's other listings (a missing file
+// as missing). Lives only as long as the run: the panel's own listings read the disk each time.
+class TParcialesLeidos {
+public:
+    // The bytes of the file at ruta, read on the first call; null when it cannot be opened.
+    const std::string *Lee(const std::string &ruta);
+    // Everything read so far is forgotten: the files may have been written since.
+    void Olvida() { archivos_.clear(); }
+
+private:
+    std::unordered_map<std::string, std::optional<std::string>> archivos_;
+};
 
 // One stored line as read: unscrambled when it carried the marker, the annulled mark still on.
 struct TLineaParcial {

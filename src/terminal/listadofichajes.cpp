@@ -391,12 +391,15 @@ void Lectura::leeDias(const TTerminalListado &t) {
 
 void Lectura::leeArchivo(const std::string &ruta, unsigned char clave, bool descifra,
                          const TTerminalListado &t, int dia) {
-    if (!LeeParcial(ruta, bytes_))
+    const std::string *bytes = p_.Leidos                  ? p_.Leidos->Lee(ruta)
+                               : LeeParcial(ruta, bytes_) ? &bytes_
+                                                          : nullptr;
+    if (!bytes)
         return;
     const int indice = static_cast<int>(res_.Archivos.size());
     res_.Archivos.push_back(ruta);
     res_.Claves.push_back(descifra ? clave : 0);
-    TLectorParcial lector(bytes_, clave, descifra);
+    TLectorParcial lector(*bytes, clave, descifra);
     std::function<bool(std::string_view)> pasa; // another employee's plain line is passed over uncopied
     if (n_ != 0 && cN_)
         pasa = [this](std::string_view pieza) { return !otroEmpleado(pieza); };

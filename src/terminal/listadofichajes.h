@@ -6,6 +6,7 @@
 // pairs and the annul toggle of a listed clocking.
 #include "platform/stringgrid.h"
 #include "terminal/fichaje.h"
+#include "terminal/lectorparcial.h"
 
 #include <QDate>
 #include <string>
@@ -29,10 +30,11 @@ struct TPeticionListado {
     std::vector<TTerminalListado> Terminales;
     bool Historico = false; // "Histórico" (the history file) instead of "Parcial"
     int Tipo = ListadoPresencia;
-    std::string Busca;       // the search field: an employee number, or empty
-    bool Externa = false;    // another window reads: annulled lines left out, access days thinned
-    bool Produccion = false; // the production editor's twin (BListarProdClick)
-    std::vector<int> Anchos; // column widths remembered by the annul toggle (0: none)
+    std::string Busca;                  // the search field: an employee number, or empty
+    bool Externa = false;               // another window reads: annulled lines left out, access days thinned
+    bool Produccion = false;            // the production editor's twin (BListarProdClick)
+    std::vector<int> Anchos;            // column widths remembered by the annul toggle (0: none)
+    TParcialesLeidos *Leidos = nullptr; // a run's files read once, shared by its listings (none: the disk)
 };
 
 struct TResultadoListado {

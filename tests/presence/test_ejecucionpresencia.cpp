@@ -4,6 +4,8 @@
 #include "presence/lectorprueba.h"
 #include "terminal/fichajesprueba.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <gtest/gtest.h>
@@ -105,4 +107,54 @@ TEST(EjecucionPresencia, FichajesDelServicioConLosTerminalesDelPanel) {
     // Without a control panel nothing is listed.
     TEjecucionPresencia sinPanel(in, std::nullopt, {});
     EXPECT_EQ(sinPanel.ListaFichajes("7 ").Filas(), 1);
+}
+
+// A run reads each day file once: later listings give the rows the disk gave, even with the files
+// gone; after the incidence editor (which may store clockings) the disk is read again.
+TEST(EjecucionPresencia, ArchivosLeidosUnaVezPorEjecucion) {
+    EntornoFichajes e;
+    const QDate k3(2024, 5, 3), k4(2024, 5, 4);
+    for (const char *quien : {"7 Ana", "8 Luis"})
+        for (int h : {8, 16}) {
+            Guarda(Registro(5, 3, 5, 2024, h, 0, quien));
+            Guarda(Registro(5, 4, 5, 2024, h + 1, 0, quien));
+        }
+    Guarda(Registro(0, 4, 5, 2024, 18, 0, "8 Luis"));
+    auto filas = [](const StringGrid &g) {
+        std::vector<std::vector<std::string>> r;
+        for (int f = 0; f < g.RowCount(); ++f)
+            r.push_back(g.Fila(f));
+        return r;
+    };
+    TPeticionListado disco;
+    disco.Desde = k3;
+    disco.Hasta = k4;
+    disco.Terminales = {TerminalDeItem("EE 1:5 a", true)};
+    disco.Externa = true;
+    disco.Busca = "8 ";
+    StringGrid g;
+    ListaFichajes(disco, g, {});
+    ASSERT_EQ(g.RowCount(), 6);
+
+    TEntradaPresencia in;
+    in.Peticion.Desde = k3;
+    in.Peticion.Hasta = k4;
+    TVentanasPresencia v;
+    v.EditaIncidencias = [](const std::string &, const QDate &) {
+        Guarda(Registro(0, 3, 5, 2024, 12, 0, "8 Luis"));
+    };
+    TEjecucionPresencia run(in, TOrigenFichajes{disco.Terminales, {}}, v);
+    EXPECT_EQ(run.ListaFichajes("7 ").Filas(), 5);
+    for (const QString &archivo : QDir("fichajes").entryList(QDir::Files))
+        ASSERT_TRUE(QFile::remove("fichajes/" + archivo));
+    run.ListaFichajes("8 ");
+    EXPECT_EQ(filas(run.Fichajes), filas(g));
+    StringGrid vacia;
+    ListaFichajes(disco, vacia, {});
+    EXPECT_EQ(vacia.RowCount(), 2); // the disk has nothing left
+
+    run.EditaIncidencias(k3);
+    run.ListaFichajes("8 ");
+    ASSERT_EQ(run.Fichajes.RowCount(), 2);
+    EXPECT_EQ(run.Fichajes.Celda(run.Listado.Columnas.Hora, 1), "12");
 }
