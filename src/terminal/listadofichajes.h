@@ -30,11 +30,12 @@ struct TPeticionListado {
     std::vector<TTerminalListado> Terminales;
     bool Historico = false; // "Histórico" (the history file) instead of "Parcial"
     int Tipo = ListadoPresencia;
-    std::string Busca;                  // the search field: an employee number, or empty
-    bool Externa = false;               // another window reads: annulled lines left out, access days thinned
-    bool Produccion = false;            // the production editor's twin (BListarProdClick)
-    std::vector<int> Anchos;            // column widths remembered by the annul toggle (0: none)
-    TParcialesLeidos *Leidos = nullptr; // a run's files read once, shared by its listings (none: the disk)
+    std::string Busca;       // the search field: an employee number, or empty
+    bool Externa = false;    // another window reads: annulled lines left out, access days thinned
+    bool Produccion = false; // the production editor's twin (BListarProdClick)
+    std::vector<int> Anchos; // column widths remembered by the annul toggle (0: none)
+    // A run's files, read once and shared by its listings; none: the disk each time.
+    TParcialesLeidos *Leidos = nullptr;
 };
 
 struct TResultadoListado {
