@@ -18,7 +18,7 @@ const QColor ColorVerde(0, 128, 0);
 
 // Time and cost headings and totals stand over the rows' time and cost columns.
 const std::string kSangriaObras = std::string("\t\t\t\t") + std::string(56, ' ') + "\t\t\t   ";
-const size_t kSangriaEmpleados = 114;
+const size_t kSangriaEmpleados = 118;
 
 std::string fechaArchivo(const QDate &d) {
     return Formato("%02d_%02d_%04d", d.day(), d.month(), d.year());
