@@ -36,8 +36,8 @@ void aplicacion() {
 std::string registro(int terminal, QDate d, int hora, int empleado, const std::string &codigo) {
     std::string e = Formato("%d EMPLEADO NUMERO %d", empleado, empleado);
     e.resize(54, ' ');
-    return Formato("\r\n%03d Jue %02d/%02d/%04d %02d:%02d:00 000 ", terminal, d.day(), d.month(), d.year(), hora,
-                   empleado % 60) +
+    return Formato("\r\n%03d Jue %02d/%02d/%04d %02d:%02d:00 000 ", terminal, d.day(), d.month(), d.year(),
+                   hora, empleado % 60) +
            e + codigo + " E-0000";
 }
 
@@ -63,8 +63,10 @@ public:
         int dia = 0;
         for (QDate d = kDesde; d <= kHasta; d = d.addDays(1), ++dia)
             for (int e = 1; e <= kEmpleados; ++e) {
-                const std::string tarea = Formato("%04d%04d", (e * 7 + dia) % kOrdenes + 1, dia % kTareas + 1);
-                const std::string otra = Formato("%04d%04d", (e * 3 + dia) % kOrdenes + 1, (dia + 3) % kTareas + 1);
+                const std::string tarea =
+                    Formato("%04d%04d", (e * 7 + dia) % kOrdenes + 1, dia % kTareas + 1);
+                const std::string otra =
+                    Formato("%04d%04d", (e * 3 + dia) % kOrdenes + 1, (dia + 3) % kTareas + 1);
                 const std::pair<int, std::string> fichajes[] = {
                     {8, tarea}, {12, std::string(8, ' ')}, {13, std::string(8, ' ')}, {17, otra}};
                 for (const auto &[hora, codigo] : fichajes) {
@@ -81,8 +83,8 @@ public:
         });
         Empleados.SetRowCount(kEmpleados + 1);
         for (int e = 1; e <= kEmpleados; ++e)
-            Empleados.SetFila(e, {Formato("%d EMPLEADO NUMERO %d", e, e), "", "", "", "", "", "", "", "", "", "",
-                                  "", "01/01/2024 30,"});
+            Empleados.SetFila(e, {Formato("%d EMPLEADO NUMERO %d", e, e), "", "", "", "", "", "", "", "", "",
+                                  "", "", "01/01/2024 30,"});
     }
     std::vector<std::string> Nombres;
     long Lineas = 0;
@@ -100,8 +102,12 @@ Datos &datos() {
 void BM_PorObraCalculo(benchmark::State &s) {
     Datos &d = datos();
     StringGrid sg2(11, 2);
-    TPeticionPorObra p{d.Nombres,  DirProduccion, {kDesde, kHasta, TerminalesSinAccesos(), ""},
-                       &d.Empleados, QDateTime(QDate(2025, 1, 1), QTime(0, 0)), true};
+    TPeticionPorObra p{d.Nombres,
+                       DirProduccion,
+                       {kDesde, kHasta, TerminalesSinAccesos(), ""},
+                       &d.Empleados,
+                       QDateTime(QDate(2025, 1, 1), QTime(0, 0)),
+                       true};
     for (auto _ : s)
         benchmark::DoNotOptimize(ProduccionPorObra(p, sg2).Contadores.Minutos);
     s.counters["lineas"] = static_cast<double>(d.Lineas);

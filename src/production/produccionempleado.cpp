@@ -147,6 +147,8 @@ TTotalesEmpleados ProduccionPorEmpleado(const TPeticionPorEmpleado &p, StringGri
     std::vector<TFila> filas;
     for (const std::string &entrada : p.Empleados) {
         ++t.Empleados;
+        if (LeeEntero(entrada) == 0)
+            continue; // no number: the listing would take everybody's clockings for this one
         TPeticionProduccion l = p.Listado;
         l.Busca = entrada;
         std::vector<TFichajeProduccion> fichajes = ListaProduccion(l);

@@ -11,12 +11,12 @@
 #include "support/dirtemporal.h"
 #include "terminal/guardafichaje.h"
 
-#include <filesystem>
 #include <QFile>
 #include <QProcess>
 #include <QTextBlock>
-#include <tuple>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -66,13 +66,21 @@ protected:
                       ResultadoFichaje::Guardado);
     }
     TResultadoPorObra porObra(std::vector<std::string> nombres = {"2024_0001.Mesa"}) {
-        return ProduccionPorObra({nombres, DirProduccion, {QDate(2024, 3, 1), QDate(2024, 3, 5), {}, ""},
-                                  &empleados, kAhora, true},
+        return ProduccionPorObra({nombres,
+                                  DirProduccion,
+                                  {QDate(2024, 3, 1), QDate(2024, 3, 5), {}, ""},
+                                  &empleados,
+                                  kAhora,
+                                  true},
                                  sg2);
     }
     TTotalesEmpleados porEmpleado(const std::vector<std::string> &quienes) {
-        return ProduccionPorEmpleado({quienes, {QDate(2024, 3, 1), QDate(2024, 3, 5), {}, ""}, DirProduccion,
-                                      &empleados, kAhora, true},
+        return ProduccionPorEmpleado({quienes,
+                                      {QDate(2024, 3, 1), QDate(2024, 3, 5), {}, ""},
+                                      DirProduccion,
+                                      &empleados,
+                                      kAhora,
+                                      true},
                                      sg3);
     }
 
@@ -131,13 +139,19 @@ TEST_F(Produccion, CasosDelRecorrido) {
     const std::vector<Caso> casos = {
         {"abierta y dos empleados en un trabajo",
          {{5, 8, 0, "12 Juan", "00010001"}, {5, 9, 0, "13 Ana", "00010001"}, {5, 11, 0, "13 Ana", P.c_str()}},
-         {"0001 12|05/03/2024 08:00 P||10:00|300.00 \x80", "0001 13|05/03/2024 09:00 P|05/03/2024 11:00 S|2:00|60.00 \x80",
-          "0002 0||||", "0003 0||||", "0004 0||||"},
+         {"0001 12|05/03/2024 08:00 P||10:00|300.00 \x80",
+          "0001 13|05/03/2024 09:00 P|05/03/2024 11:00 S|2:00|60.00 \x80", "0002 0||||", "0003 0||||",
+          "0004 0||||"},
          {3, 0, 3, 2, 1},
-         {"0001 12|05/03/2024 08:00 P||10:00|300.00 \x80", "0001 13|05/03/2024 09:00 P|05/03/2024 11:00 S|2:00|60.00 \x80"}},
+         {"0001 12|05/03/2024 08:00 P||10:00|300.00 \x80",
+          "0001 13|05/03/2024 09:00 P|05/03/2024 11:00 S|2:00|60.00 \x80"}},
         {"tras una salida solo el mismo trabajo vuelve a empezar",
-         {{5, 8, 0, "12 Juan", "00010001"}, {5, 10, 0, "12 Juan", P.c_str()}, {5, 11, 0, "12 Juan", "00010002"},
-          {5, 12, 0, "12 Juan", P.c_str()}, {5, 14, 0, "12 Juan", "00010001"}, {5, 15, 0, "12 Juan", "00010000"}},
+         {{5, 8, 0, "12 Juan", "00010001"},
+          {5, 10, 0, "12 Juan", P.c_str()},
+          {5, 11, 0, "12 Juan", "00010002"},
+          {5, 12, 0, "12 Juan", P.c_str()},
+          {5, 14, 0, "12 Juan", "00010001"},
+          {5, 15, 0, "12 Juan", "00010000"}},
          {"0001 12|05/03/2024 08:00 P|05/03/2024 10:00 S|2:00|60.00 \x80",
           "0001 12|05/03/2024 14:00 P|05/03/2024 15:00 C|1:00|30.00 \x80",
           "0002 12|05/03/2024 11:00 P|05/03/2024 12:00 S|1:00|30.00 \x80", "0003 0||||", "0004 0||||"},
@@ -146,14 +160,19 @@ TEST_F(Produccion, CasosDelRecorrido) {
           "0002 12|05/03/2024 11:00 P|05/03/2024 12:00 S|1:00|30.00 \x80",
           "0001 12|05/03/2024 14:00 P|05/03/2024 15:00 C|1:00|30.00 \x80"}},
         {"salida al dia siguiente",
-         {{4, 16, 0, "12 Juan", "00010001"}, {5, 8, 0, "12 Juan", P.c_str()}, {5, 9, 0, "12 Juan", "00010002"}},
+         {{4, 16, 0, "12 Juan", "00010001"},
+          {5, 8, 0, "12 Juan", P.c_str()},
+          {5, 9, 0, "12 Juan", "00010002"}},
          {"0001 12|04/03/2024 16:00 P|05/03/2024 08:00 S|16:00|480.00 \x80",
           "0002 12|05/03/2024 09:00 P||9:00|270.00 \x80", "0003 0||||", "0004 0||||"},
          {3, 1, 2, 1, 1},
          {"0001 12|04/03/2024 16:00 P||26:00|780.00 \x80", "0002 12|05/03/2024 09:00 P||9:00|270.00 \x80"}},
         {"cierre sin trabajo abierto y cantidad 0",
-         {{5, 7, 0, "12 Juan", "00010000"}, {5, 8, 0, "12 Juan", "00010004"}, {5, 9, 0, "12 Juan", "00010000"}},
-         {"0001 0||||", "0002 0||||", "0003 0||||", "0004 12|05/03/2024 08:00 P|05/03/2024 09:00 C|1:00|30.00 \x80"},
+         {{5, 7, 0, "12 Juan", "00010000"},
+          {5, 8, 0, "12 Juan", "00010004"},
+          {5, 9, 0, "12 Juan", "00010000"}},
+         {"0001 0||||", "0002 0||||", "0003 0||||",
+          "0004 12|05/03/2024 08:00 P|05/03/2024 09:00 C|1:00|30.00 \x80"},
          {3, 0, 3, 3, 0},
          {"0004 12|05/03/2024 08:00 P|05/03/2024 09:00 C|1:00|30.00 \x80"}},
     };
@@ -257,8 +276,9 @@ TEST_F(Produccion, InformesPorObraYPorEmpleado) {
            {5, 12, 0, "12 Juan", P.c_str()},
            {5, 13, 0, "12 Juan", P.c_str()},
            {5, 15, 0, "12 Juan", "00010000"}});
-    TPeticionInformeObras o{&sg2, TituloSeleccion(1, ""), false, 0, 0, QDate(2024, 3, 7), porObra().Contadores,
-                            true, DirProduccion};
+    TPeticionInformeObras o{
+        &sg2, TituloSeleccion(1, ""), false, 0, 0, QDate(2024, 3, 7), porObra().Contadores,
+        true, DirProduccion};
     TInformeRTF a;
     EscribeInformeObras(o, a);
     EXPECT_EQ(a.NombreArchivo(), "archivos/produccion/Obra-Mesa 0001 2024-7-07_03_2024.rtf");
@@ -272,19 +292,23 @@ TEST_F(Produccion, InformesPorObraYPorEmpleado) {
                   "  Listado de produccion de 1 Obra seleccionada", "  Obra : Mesa 0001 2024",
                   "  Descripci\xF3n : Mesa roble", "  Cliente : ACME", "  Fecha       : ", "",
                   "  Carpeta\t7\t\tOrden  Pata-1",
-                  "  C\xF3" "digo Cant.Trabajo                 Empleado                        Inicio\t\tFin\t\t\t"
+                  "  C\xF3"
+                  "digo Cant.Trabajo                 Empleado                        Inicio\t\tFin\t\t\t"
                   "Tiempos     Costes         ",
                   "00010001 1\t" + std::string(18, ' ') + "Cortar" + juan +
                       "05/03/2024 08:00 P 05/03/2024 10:00 P  2:00 60.00   60.00 ",
-                  "00010002 1\t" + std::string(19, ' ') + "Lijar" + juan + "05/03/2024 10:00 P 05/03/2024 12:00 S" +
-                      std::string(6, ' ') + " 60.00",
-                  "\t  \t" + std::string(24, ' ') + juan + "05/03/2024 13:00 E 05/03/2024 15:00 C  4:00 60.00  120.00 ",
+                  "00010002 1\t" + std::string(19, ' ') + "Lijar" + juan +
+                      "05/03/2024 10:00 P 05/03/2024 12:00 S" + std::string(6, ' ') + " 60.00",
+                  "\t  \t" + std::string(24, ' ') + juan +
+                      "05/03/2024 13:00 E 05/03/2024 15:00 C  4:00 60.00  120.00 ",
                   "  Carpeta\t8\t\tOrden  Tablero-1", l[12],
                   "00010003 1\t" + std::string(18, ' ') + "Pintar" + std::string(32, ' ') + " \t\t",
                   "      \t     \t" + std::string(62, ' ') + "\t\t   \t\t\tTiempo              Coste   "}));
-    EXPECT_EQ(l[15], "\t\t\t\t" + std::string(56, ' ') + "\t\t\t       6:00" + std::string(12, ' ') + "    180.00 \x80");
+    EXPECT_EQ(l[15], "\t\t\t\t" + std::string(56, ' ') + "\t\t\t       6:00" + std::string(12, ' ') +
+                         "    180.00 \x80");
     EXPECT_EQ(l[20], "        Pendientes  :     1");
-    EXPECT_EQ(l[24], "\t\t\t\t" + std::string(56, ' ') + "\t\t\t       6:00\t" + std::string(9, ' ') + "    180.00 \x80");
+    EXPECT_EQ(l[24], "\t\t\t\t" + std::string(56, ' ') + "\t\t\t       6:00\t" + std::string(9, ' ') +
+                         "    180.00 \x80");
     EXPECT_EQ(colorDe(a, "00010003"), QColor(255, 0, 0));
     EXPECT_EQ(colorDe(a, "00010001"), QColor(0, 0, 0));
     EXPECT_NE(a.RTF().find("Lucida Console"), std::string::npos);
@@ -305,10 +329,14 @@ TEST_F(Produccion, InformesPorObraYPorEmpleado) {
     EXPECT_EQ(s.Titulo(), "Listado de produccion de 1 Obra seleccionada - Carpeta  ");
     EXPECT_EQ(s.TextoPlano().find("Pintar"), std::string::npos);
 
-    TPeticionInformeEmpleados e{&sg3,     TituloPeriodo(RotuloEmpleado, QDate(2024, 3, 1), QDate(2024, 3, 5)),
-                                1,        2,
-                                "12 J/K", QDate(2024, 3, 1),
-                                QDate(2024, 3, 5), porEmpleado({"12 Juan"}),
+    TPeticionInformeEmpleados e{&sg3,
+                                TituloPeriodo(RotuloEmpleado, QDate(2024, 3, 1), QDate(2024, 3, 5)),
+                                1,
+                                2,
+                                "12 J/K",
+                                QDate(2024, 3, 1),
+                                QDate(2024, 3, 5),
+                                porEmpleado({"12 Juan"}),
                                 true};
     TInformeRTF b;
     EscribeInformeEmpleados(e, b);

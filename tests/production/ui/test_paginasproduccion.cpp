@@ -53,9 +53,10 @@ protected:
         for (const std::string &dir : {DirDatos, DirProduccion, DirFichajes})
             ASSERT_TRUE(CreaDirectorio(dir));
         OlvidaParciales();
-        Escribe(DirProduccion + "2024_0001.Mesa",
-                "Mesa roble\r\nACME\r\n00010001\r\n7\r\nPata-1\r\n1\r\nCortar\r\n00010002\r\n7\r\nPata-1\r\n1\r\n"
-                "Lijar\r\n00010003\r\n8\r\nTablero-1\r\n1\r\nPintar\r\n");
+        Escribe(
+            DirProduccion + "2024_0001.Mesa",
+            "Mesa roble\r\nACME\r\n00010001\r\n7\r\nPata-1\r\n1\r\nCortar\r\n00010002\r\n7\r\nPata-1\r\n1\r\n"
+            "Lijar\r\n00010003\r\n8\r\nTablero-1\r\n1\r\nPintar\r\n");
         std::vector<std::string> registros;
         for (const char *id : {"12 Juan", "13 Ana"}) {
             registros.push_back(id);
@@ -226,7 +227,8 @@ TEST_F(PaginasProduccion, FiltroEntreFechasYBusquedas) {
     f->BProdObra->click();
     const std::string desde = f->DTP4->date().toString("dd/MM/yyyy").toStdString();
     EXPECT_EQ(f->TituloProduccion, "Listado de produccion por Obra desde " + desde + "  hasta " +
-                                       QDate::currentDate().toString("dd/MM/yyyy").toStdString() + "  ( 2 Obras )");
+                                       QDate::currentDate().toString("dd/MM/yyyy").toStdString() +
+                                       "  ( 2 Obras )");
     EXPECT_FALSE(f->SpeedButton3->isEnabled());
 
     f->LEBObra->setText("Silla2");
@@ -236,7 +238,8 @@ TEST_F(PaginasProduccion, FiltroEntreFechasYBusquedas) {
     f->LEBObra->setText("Mesa3"); // from the current order on only
     f->SpeedButton4->click();
     ASSERT_EQ(r.Mensajes.size(), 1u);
-    EXPECT_EQ(r.Mensajes[0].texto, Ansi("La Obra : Mesa3 no se encuentra desde la posición actual hasta el final"));
+    EXPECT_EQ(r.Mensajes[0].texto,
+              Ansi("La Obra : Mesa3 no se encuentra desde la posición actual hasta el final"));
 
     f->LEBCarpeta->setText("8");
     f->SpeedButton5->click();
@@ -261,8 +264,8 @@ TEST_F(PaginasProduccion, InformeImpresoEnPdfConLetraDeAnchoFijo) {
     impresora.setOutputFileName(QString::fromStdString(d.Archivo("obra.pdf")));
     TPaginacion paginas(doc, MedidasPagina(impresora), &impresora);
     std::string error;
-    ASSERT_TRUE(ImprimePaginas(paginas, impresora, 0, paginas.NumPaginas(), "Empresa", QFont("DejaVu Sans", 8),
-                               error));
+    ASSERT_TRUE(ImprimePaginas(paginas, impresora, 0, paginas.NumPaginas(), "Empresa",
+                               QFont("DejaVu Sans", 8), error));
     const QString texto = PaginasPdf(d.Archivo("obra.pdf")).join("\n");
     EXPECT_TRUE(texto.contains(QRegularExpression("Total obras :\\s+1"))) << texto.toStdString();
     EXPECT_TRUE(texto.contains("Cortar12 Juan")) << texto.toStdString();
