@@ -1,5 +1,6 @@
 #include "app/creacion.h"
 
+#include "common/configuracion.h"
 #include "common/globales.h"
 #include "frame/about.h"
 #include "frame/cifra.h"
@@ -29,6 +30,7 @@
 #include "production/ui/edproduccion.h"
 #include "production/ui/producod.h"
 #include "terminal/guardafichaje.h"
+#include "terminal/ui/camcod.h"
 #include "terminal/ui/panel.h"
 
 namespace {
@@ -37,28 +39,28 @@ void InstalaGanchos() {
     Dialogos::UsaDialogosQt();
     FijaMarco([](QWidget *w) -> QMdiSubWindow * { return MainForm ? MainForm->AnadeHija(w) : nullptr; });
     FijaVisorInformes([](const TInformeRTF &informe) { MuestraInforme(informe); });
-    FijaTerminalesListados([] {
-        return FormVelka ? FormVelka->Enlaces.TextosTerminales : std::vector<std::string>{};
-    });
+    FijaTerminalesListados(
+        [] { return FormVelka ? FormVelka->Enlaces.TextosTerminales : std::vector<std::string>{}; });
     FijaFichajeGuardado([](const std::string &r) { return AnotaPresencia(r, EmpleadosPresencia()); });
 }
 } // namespace
 
 void CreaVentanas() {
     InstalaGanchos();
-    // The order matters: creating the control panel loads the configuration, and later windows
-    // read the grids of earlier ones.
+    // The order matters: the configuration is read just before the control panel is created, and
+    // later windows read the grids of earlier ones.
     MainForm = new TMainForm();
     FormTerminales = new TFormTerminales(MainForm); // first instance: kept by the main window
     RegistraVentana("FormTerminales", FormTerminales);
     PWD1 = new TPWD1(MainForm);
     RegistraVentana("PWD1", PWD1);
-    Ganchos::DescifraUsuarios = DescifraUsuarios;
-    Ganchos::Login = Login;
+    MainForm->GanchosPrincipal.DescifraUsuarios = DescifraUsuarios;
+    MainForm->GanchosPrincipal.Login = Login;
     AboutBox = new TAboutBox(MainForm);
     RegistraVentana("AboutBox", AboutBox);
     FormTerminales = new TFormTerminales(MainForm);
     RegistraVentana("FormTerminales", FormTerminales);
+    CambiaConfiguracion() = LeeConfiguracion();
     FormVelka = new TFormVelka();
     MainForm->AnadeHija(FormVelka);
     RegistraVentana("FormVelka", FormVelka);
@@ -94,9 +96,12 @@ void CreaVentanas() {
     FormAccesos = new TFormAccesos();
     MainForm->AnadeHija(FormAccesos);
     RegistraVentana("FormAccesos", FormAccesos);
-    // FormCamCod
-    Ganchos::FichasPresentes = [](int segundos, bool forzado) { FichasPresentes(segundos, forzado); };
-    Ganchos::PresenciaInicio = [] {
+    FormCamCod = new TFormCamCod(MainForm);
+    RegistraVentana("FormCamCod", FormCamCod);
+    MainForm->GanchosPrincipal.FichasPresentes = [](int segundos, bool forzado) {
+        FichasPresentes(segundos, forzado);
+    };
+    MainForm->GanchosPrincipal.PresenciaInicio = [] {
         if (FormVelka && EmpleadosPresencia())
             PresenciaInicio(*FormVelka, *EmpleadosPresencia());
     };

@@ -3,6 +3,7 @@
 // clocking around the 100th and the 10,000th. Then the control panel itself (its timers, the
 // clocking writer with the employees grid): 3,000 clockings of a known employee, which toggle
 // the presence table, and 3,000 of an unknown one, in the same run.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "platform/lineas.h"
 #include "platform/stringgrid.h"
@@ -36,8 +37,9 @@ double media(const std::vector<Reloj::time_point> &t, size_t hasta) {
 // Terminal 7 served on loopback; carga loads the one Ethernet row that reaches it.
 std::unique_ptr<ServidorTerminal> conecta(TerminalSimulado &t,
                                           const std::function<void(const StringGrid &)> &carga) {
-    PuertoTcpBase = BuscaBaseLibre({7});
-    auto servidor = std::make_unique<ServidorTerminal>(t, static_cast<quint16>(PuertoTcpBase + 7));
+    AjustesPrueba().PuertoTcpBase = BuscaBaseLibre({7});
+    auto servidor =
+        std::make_unique<ServidorTerminal>(t, static_cast<quint16>(Configuracion().PuertoTcpBase + 7));
     StringGrid g(6, 2);
     g.Cells[0][1] = "Ethernet";
     g.Cells[1][1] = "127.0.0.1:7";
@@ -52,10 +54,10 @@ void vacia(benchmark::State &state, bool escritorReal) {
     for (auto _ : state) {
         state.PauseTiming();
         DirectorioTrabajo dir;
-        LeeConfiguracion(dir.Archivo("velkatron.ini"));
-        DirFichajes = dir.Ruta() + "/fichajes/";
-        CreaDirectorio(DirFichajes);
-        RutaHistorico = DirFichajes + NombreHistorico;
+        AjustesPrueba() = LeeConfiguracion(dir.Archivo("velkatron.ini"));
+        AjustesPrueba().DirFichajes = dir.Ruta() + "/fichajes/";
+        CreaDirectorio(Configuracion().DirFichajes);
+        AjustesPrueba().RutaHistorico = Configuracion().DirFichajes + Configuracion().NombreHistorico;
         std::vector<Reloj::time_point> tiempos;
         tiempos.reserve(N);
         TEnlaces enlaces;
@@ -112,10 +114,11 @@ void BM_PanelConocidoYDesconocido(benchmark::State &state) {
     for (auto _ : state) {
         DirectorioTrabajo dir;
         RespuestasPrueba respuestas;
-        auto panel = std::make_unique<TFormVelka>(); // reads velkatron.ini in the working directory
-        DirFichajes = dir.Ruta() + "fichajes/";
-        CreaDirectorio(DirFichajes);
-        RutaHistorico = DirFichajes + NombreHistorico;
+        AjustesPrueba() = LeeConfiguracion(); // as the program reads it before the panel
+        auto panel = std::make_unique<TFormVelka>();
+        AjustesPrueba().DirFichajes = dir.Ruta() + "fichajes/";
+        CreaDirectorio(Configuracion().DirFichajes);
+        AjustesPrueba().RutaHistorico = Configuracion().DirFichajes + Configuracion().NombreHistorico;
         StringGrid empleados(13, 4);
         empleados.Cells[0][1] = "5 GIL";
         empleados.Cells[0][2] = "12 GARCIA";

@@ -1,6 +1,7 @@
 // Clocking listings over a year of day files (4 terminals, 30 employees, about 45,000 lines),
 // beside a plain read of the same files, and the clocking writer into a day file that already
 // holds 10,000 lines.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "platform/lineas.h"
 #include "platform/numeros.h"
@@ -33,20 +34,20 @@ public:
         QDir::setCurrent(dir_.path());
         CreaDirectorio("fichajes");
         CreaDirectorio("datos");
-        DirFichajes = "fichajes/";
-        DirDatos = "datos/";
-        PatronParcial = "$2d$2m$2a.$3t";
-        FormatoFichaje = "$3t-$2c $1i $32n $8p $2d/$2m/$4a $2H:$2M\\r\\n";
-        RutaHistorico = "fichajes/historico";
-        const TFormatoAnalizado f = AnalizaFormato(FormatoFichaje);
-        const TFormatoAnalizado p = AnalizaFormato(PatronParcial);
+        AjustesPrueba().DirFichajes = "fichajes/";
+        AjustesPrueba().DirDatos = "datos/";
+        AjustesPrueba().PatronParcial = "$2d$2m$2a.$3t";
+        AjustesPrueba().FormatoFichaje = "$3t-$2c $1i $32n $8p $2d/$2m/$4a $2H:$2M\\r\\n";
+        AjustesPrueba().RutaHistorico = "fichajes/historico";
+        const TFormatoAnalizado f = AnalizaFormato(Configuracion().FormatoFichaje);
+        const TFormatoAnalizado p = AnalizaFormato(Configuracion().PatronParcial);
         std::map<std::string, std::string> archivos;
         for (QDate d = kDesde; d <= kHasta; d = d.addDays(1))
             for (int e = 1; e <= 30; ++e) {
                 const int t = e % 4 + 1;
                 for (int h : {8, 13, 14, 17}) {
                     const std::string r = Registro(t, d, h, e, e);
-                    archivos[DirFichajes + NombreParcial(p, r)] += FormateaFichaje(f, r);
+                    archivos[Configuracion().DirFichajes + NombreParcial(p, r)] += FormateaFichaje(f, r);
                     ++Lineas;
                 }
             }
@@ -110,11 +111,12 @@ void BM_GuardaFichaje(benchmark::State &s) {
     datos();
     const int lineas = static_cast<int>(s.range(0));
     const QDate dia = QDate(2030, 1, 1).addDays(lineas % 1000);
-    const TFormatoAnalizado f = AnalizaFormato(FormatoFichaje);
+    const TFormatoAnalizado f = AnalizaFormato(Configuracion().FormatoFichaje);
     std::string contenido;
     for (int i = 0; i < lineas; ++i)
         contenido += FormateaFichaje(f, Registro(9, dia, i / 60 % 24, i % 60, 100000 + i));
-    const std::string ruta = DirFichajes + NombreParcial(PatronParcial, Registro(9, dia, 0, 0, 1));
+    const std::string ruta =
+        Configuracion().DirFichajes + NombreParcial(Configuracion().PatronParcial, Registro(9, dia, 0, 0, 1));
     GuardaBytes(ruta, contenido);
     OlvidaParciales();
     const bool frio = s.range(1) != 0;

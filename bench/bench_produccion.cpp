@@ -1,6 +1,7 @@
 // Production by order for 200 orders of 10 tasks over a year of production clockings (4 terminals,
 // 30 employees, about 44,000 lines): the computation alone, and "Mostrar selección" of the
 // production editor with every order marked, grid and fields included.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "masterdata/ui/empleadosorg.h"
 #include "platform/lineas.h"
@@ -47,18 +48,20 @@ public:
     Datos() {
         aplicacion();
         QDir::setCurrent(dir_.path());
-        LeeConfiguracion("velkatron.ini");
-        for (const std::string &d : {DirDatos, DirProduccion, DirFichajes})
+        AjustesPrueba() = LeeConfiguracion("velkatron.ini");
+        for (const std::string &d :
+             {Configuracion().DirDatos, Configuracion().DirProduccion, Configuracion().DirFichajes})
             CreaDirectorio(d);
         for (int o = 1; o <= kOrdenes; ++o) {
             std::vector<std::string> l{"Orden", "Cliente"};
             for (int t = 1; t <= kTareas; ++t)
                 l.insert(l.end(), {Formato("%04d%04d", o, t), std::to_string(o), "Pieza-1", "1", "Tarea"});
             const std::string nombre = Formato("2024_%04d.Mesa", o);
-            GuardaLineas(DirProduccion + nombre, l);
+            GuardaLineas(Configuracion().DirProduccion + nombre, l);
             Nombres.push_back(nombre);
         }
-        const TFormatoAnalizado f = AnalizaFormato(FormatoFichaje), p = AnalizaFormato(PatronParcial);
+        const TFormatoAnalizado f = AnalizaFormato(Configuracion().FormatoFichaje),
+                                p = AnalizaFormato(Configuracion().PatronParcial);
         std::map<std::string, std::string> archivos;
         int dia = 0;
         for (QDate d = kDesde; d <= kHasta; d = d.addDays(1), ++dia)
@@ -71,7 +74,7 @@ public:
                     {8, tarea}, {12, std::string(8, ' ')}, {13, std::string(8, ' ')}, {17, otra}};
                 for (const auto &[hora, codigo] : fichajes) {
                     const std::string r = registro(e % 4 + 1, d, hora, e, codigo);
-                    archivos[DirFichajes + NombreParcial(p, r)] += FormateaFichaje(f, r);
+                    archivos[Configuracion().DirFichajes + NombreParcial(p, r)] += FormateaFichaje(f, r);
                     ++Lineas;
                 }
             }
@@ -103,7 +106,7 @@ void BM_PorObraCalculo(benchmark::State &s) {
     Datos &d = datos();
     StringGrid sg2(11, 2);
     TPeticionPorObra p{d.Nombres,
-                       DirProduccion,
+                       Configuracion().DirProduccion,
                        {kDesde, kHasta, TerminalesSinAccesos(), ""},
                        &d.Empleados,
                        QDateTime(QDate(2025, 1, 1), QTime(0, 0)),

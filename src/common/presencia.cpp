@@ -108,17 +108,18 @@ bool AlternaPresencia(TRegistroPresencia *tabla, const StringGrid &empleados, in
 
 namespace {
 std::string sonidoPresencia(const char *nombre, int empleado) {
-    const std::string propio = DirFotos + Formato("%s%d.wav", nombre, empleado);
+    const std::string propio = Configuracion().DirFotos + Formato("%s%d.wav", nombre, empleado);
     if (ExisteArchivo(propio))
         return propio;
-    const std::string comun = DirFotos + nombre + ".wav";
+    const std::string comun = Configuracion().DirFotos + nombre + ".wav";
     return ExisteArchivo(comun) ? comun : std::string();
 }
 } // namespace
 
 bool CambiosPresencia(const StringGrid &empleados, bool forzado, std::vector<TAvisoPresencia> &avisos) {
     avisos.clear();
-    if (PuestoMaestro == 0 && (RutaPresentes.empty() || !LeePresentes(RutaPresentes, TablaPresenciaLeida)))
+    if (Configuracion().PuestoMaestro == 0 &&
+        (RutaPresentes.empty() || !LeePresentes(RutaPresentes, TablaPresenciaLeida)))
         return false;
     const int ultima = std::min(empleados.RowCount() - 1, PlazasPresencia);
     for (int k = 1; k <= ultima; ++k) {

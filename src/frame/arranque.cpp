@@ -1,7 +1,7 @@
 #include "frame/arranque.h"
 
 #include "common/configuracion.h"
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
 #include "platform/lineas.h"
@@ -35,58 +35,59 @@ bool CreaDirectorioAvisando(const std::string &dir) {
 }
 
 bool CompruebaDirectorios() {
-    if (!ExisteDirectorio(DirDatos)) {
-        if (!PreguntaCrearDirectorio(DirDatos, " para guardar los datos ?") ||
-            !CreaDirectorioAvisando(DirDatos))
+    if (!ExisteDirectorio(Configuracion().DirDatos)) {
+        if (!PreguntaCrearDirectorio(Configuracion().DirDatos, " para guardar los datos ?") ||
+            !CreaDirectorioAvisando(Configuracion().DirDatos))
             return false;
-        CopiaArchivo("rondal.usr", DirDatos + "rondal.usr", false);
+        CopiaArchivo("rondal.usr", Configuracion().DirDatos + "rondal.usr", false);
     }
-    if (!ExisteDirectorio(DirFichajes)) {
-        if (!PreguntaCrearDirectorio(DirFichajes, " para guardar los fichajes ?") ||
-            !CreaDirectorioAvisando(DirFichajes))
+    if (!ExisteDirectorio(Configuracion().DirFichajes)) {
+        if (!PreguntaCrearDirectorio(Configuracion().DirFichajes, " para guardar los fichajes ?") ||
+            !CreaDirectorioAvisando(Configuracion().DirFichajes))
             return false;
     }
-    if (!ExisteDirectorio(DirArchivosPres)) {
-        if (PreguntaCrearDirectorio(DirArchivosPres, " para guardar los archivos generados de presencia ?")) {
+    if (!ExisteDirectorio(Configuracion().DirArchivosPres)) {
+        if (PreguntaCrearDirectorio(Configuracion().DirArchivosPres,
+                                    " para guardar los archivos generados de presencia ?")) {
             CreaDirectorio("archivos");
-            if (!CreaDirectorioAvisando(DirArchivosPres))
+            if (!CreaDirectorioAvisando(Configuracion().DirArchivosPres))
                 return false;
         }
     }
-    if (!ExisteDirectorio(DirArchivosProd)) {
-        if (PreguntaCrearDirectorio(DirArchivosProd,
+    if (!ExisteDirectorio(Configuracion().DirArchivosProd)) {
+        if (PreguntaCrearDirectorio(Configuracion().DirArchivosProd,
                                     " para guardar los archivos generados de producción ?") &&
-            !CreaDirectorioAvisando(DirArchivosProd))
+            !CreaDirectorioAvisando(Configuracion().DirArchivosProd))
             return false;
     }
     return true;
 }
 
 bool CargaArchivoUsuarios() {
-    LineasUsuarios.clear();
-    const std::string ruta = DirDatos + "rondal.usr";
+    Sesion().LineasUsuarios.clear();
+    const std::string ruta = Configuracion().DirDatos + "rondal.usr";
     if (!ExisteArchivo(ruta)) {
         if (!ExisteArchivo("rondal.usr"))
             return false;
         if (!CopiaArchivo("rondal.usr", ruta, false))
-            return LeeLineas("rondal.usr", LineasUsuarios);
+            return LeeLineas("rondal.usr", Sesion().LineasUsuarios);
     }
-    return LeeLineas(ruta, LineasUsuarios);
+    return LeeLineas(ruta, Sesion().LineasUsuarios);
 }
 
 bool CopiaSeguridad(const QDate &fecha, std::string &destino, int &copiados) {
     copiados = 0;
-    destino = DirBackup + fecha.toString("dd'-'MM'-'yyyy").toStdString() + "/";
-    CreaDirectorio(DirBackup);
+    destino = Configuracion().DirBackup + fecha.toString("dd'-'MM'-'yyyy").toStdString() + "/";
+    CreaDirectorio(Configuracion().DirBackup);
     if (!CreaDirectorio(destino))
         return false;
-    QDir datos(DirDatos.empty() ? QString(".") : RutaQ(DirDatos));
+    QDir datos(Configuracion().DirDatos.empty() ? QString(".") : RutaQ(Configuracion().DirDatos));
     if (!datos.exists())
         return false;
     bool ok = true;
     for (const QString &nombre : datos.entryList(QDir::Files)) {
         std::string n = RutaDeQ(nombre);
-        if (CopiaArchivo(DirDatos + n, destino + n, true))
+        if (CopiaArchivo(Configuracion().DirDatos + n, destino + n, true))
             ++copiados;
         else
             ok = false;

@@ -1,7 +1,7 @@
 #include "frame/cifra.h"
 
 #include "common/configuracion.h"
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
 
@@ -188,23 +188,24 @@ bool CifraLineas(const std::vector<std::string> &lineasEmpresa, const std::vecto
 }
 
 void DescifraUsuarios() {
-    UsuariosDescifrados d = DescifraLineas(LineasUsuarios);
-    ListaUsuarios = std::move(d.Lista);
-    NombreEmpresa = d.Empresa;
-    ClaveUsuarios = d.Clave;
-    if (ListaUsuarios.size() >= 3)
-        UsuarioActual = {ListaUsuarios[ListaUsuarios.size() - 3], ListaUsuarios[ListaUsuarios.size() - 2],
-                         ListaUsuarios.back()};
+    UsuariosDescifrados d = DescifraLineas(Sesion().LineasUsuarios);
+    Sesion().ListaUsuarios = std::move(d.Lista);
+    Sesion().NombreEmpresa = d.Empresa;
+    Sesion().ClaveUsuarios = d.Clave;
+    if (Sesion().ListaUsuarios.size() >= 3)
+        UsuarioActual = {Sesion().ListaUsuarios[Sesion().ListaUsuarios.size() - 3],
+                         Sesion().ListaUsuarios[Sesion().ListaUsuarios.size() - 2],
+                         Sesion().ListaUsuarios.back()};
 }
 
 bool GuardaUsuarios(const std::vector<std::string> &lista, std::string &error) {
     std::vector<std::string> lineas;
-    if (!CifraLineas(LineasUsuarios, lista, ClaveUsuarios, lineas, error))
+    if (!CifraLineas(Sesion().LineasUsuarios, lista, Sesion().ClaveUsuarios, lineas, error))
         return false;
-    ListaUsuarios = lista;
-    LineasUsuarios = std::move(lineas);
-    const std::string ruta = DirDatos + "rondal.usr";
-    if (!GuardaLineas(ruta, LineasUsuarios)) {
+    Sesion().ListaUsuarios = lista;
+    Sesion().LineasUsuarios = std::move(lineas);
+    const std::string ruta = Configuracion().DirDatos + "rondal.usr";
+    if (!GuardaLineas(ruta, Sesion().LineasUsuarios)) {
         error = "No se ha podido escribir el archivo de usuarios " + ruta + ".";
         return false;
     }

@@ -1,7 +1,7 @@
 #include "frame/documento.h"
 
 #include "common/configuracion.h"
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "frame/previsualizacion.h"
 #include "frame/principal.h"
 #include "platform/codepage.h"
@@ -143,7 +143,7 @@ void TMDIChild::ImprimirExecute() {
     if (!(MedidasPagina(impresora) == medidas)) // the dialog changed the printer or its paper
         paginas = std::make_unique<TPaginacion>(*Memo1->document(), MedidasPagina(impresora), &impresora);
     std::string error;
-    if (!ImprimePaginas(*paginas, impresora, desde - 1, hasta, NombreEmpresa, Memo1->font(), error))
+    if (!ImprimePaginas(*paginas, impresora, desde - 1, hasta, Sesion().NombreEmpresa, Memo1->font(), error))
         Dialogos::Error(error);
 }
 
@@ -176,7 +176,8 @@ TMDIChild *AbreDocumento(const std::string &ruta) {
         return nullptr;
     TMDIChild *w = TMDIChild::Crea();
     w->setWindowTitle(RutaQ(ruta));
-    w->Tipo = !DirArchivosProd.empty() && ruta.find(DirArchivosProd) != std::string::npos
+    w->Tipo = !Configuracion().DirArchivosProd.empty() &&
+                      ruta.find(Configuracion().DirArchivosProd) != std::string::npos
                   ? DocumentoProduccion
                   : DocumentoPresencia;
     std::string error;

@@ -2,8 +2,8 @@
 #include "frame/arranque.h"
 
 #include "common/configuracion.h"
-#include "common/globales.h"
 #include "common/registromin.h"
+#include "common/sesion.h"
 #include "frame/cifra.h"
 #include "frame/principal.h"
 #include "frame/usuarios.h"
@@ -78,9 +78,9 @@ void TPWD1::FormActivate() {
     // The typed name stays (empty at first); filling the items selects none.
     const QString escrito = CBUsuario->currentText();
     CBUsuario->clear();
-    if (!ListaUsuarios.empty())
-        CBUsuario->addItem(aQ(ListaUsuarios[0]));
-    for (const std::string &t : TextosListaMin(DirHuellas + "empresa.min"))
+    if (!Sesion().ListaUsuarios.empty())
+        CBUsuario->addItem(aQ(Sesion().ListaUsuarios[0]));
+    for (const std::string &t : TextosListaMin(Configuracion().DirHuellas + "empresa.min"))
         CBUsuario->addItem(aQ(t));
     CBUsuario->setCurrentIndex(-1);
     CBUsuario->setEditText(escrito);
@@ -119,7 +119,7 @@ int BuscaUsuario(const std::vector<std::string> &lista, const std::string &usuar
 }
 
 bool Login() {
-    if (ListaUsuarios.size() < 3) {
+    if (Sesion().ListaUsuarios.size() < 3) {
         Dialogos::Error(Ansi("El archivo de usuarios \"rondal.usr\" no contiene ningún usuario válido. "
                              "El programa terminará."),
                         "Usuario y Clave");
@@ -128,17 +128,18 @@ bool Login() {
     if (!PWD1)
         return false;
     int intentos = 3;
-    while (NivelUsuario == 0 && intentos != 0) {
+    while (Sesion().NivelUsuario == 0 && intentos != 0) {
         PWD1->Muestra();
         std::string extension;
-        NivelUsuario = BuscaUsuario(ListaUsuarios, PWD1->Usuario(), PWD1->Clave(), extension);
+        Sesion().NivelUsuario =
+            BuscaUsuario(Sesion().ListaUsuarios, PWD1->Usuario(), PWD1->Clave(), extension);
         if (!extension.empty() && MainForm)
             MainForm->setWindowTitle(MainForm->windowTitle() + aQ(extension));
         --intentos;
     }
-    if (NivelUsuario < 1 || NivelUsuario > 6)
+    if (Sesion().NivelUsuario < 1 || Sesion().NivelUsuario > 6)
         return false;
-    NivelUsuario = AplicaDerechos(NivelUsuario);
+    Sesion().NivelUsuario = AplicaDerechos(Sesion().NivelUsuario);
     return true;
 }
 
@@ -166,12 +167,12 @@ QAction *accionPorNombre(const std::string &nombre) {
 } // namespace
 
 int AplicaDerechos(int nivel) {
-    if (nivel == 1 && !ExisteDirectorio(DirProduccion) &&
-        (!PreguntaCrearDirectorio(DirProduccion, " para guardar los datos de producción ?") ||
-         !CreaDirectorioAvisando(DirProduccion)))
+    if (nivel == 1 && !ExisteDirectorio(Configuracion().DirProduccion) &&
+        (!PreguntaCrearDirectorio(Configuracion().DirProduccion, " para guardar los datos de producción ?") ||
+         !CreaDirectorioAvisando(Configuracion().DirProduccion)))
         nivel = 2;
     const DerechosNivel d = DerechosDe(nivel);
-    PresenciaActiva = d.PresenciaActiva;
+    Sesion().PresenciaActiva = d.PresenciaActiva;
     for (const std::string &a : d.AccionesDesactivadas)
         if (QAction *accion = accionPorNombre(a))
             accion->setEnabled(false);

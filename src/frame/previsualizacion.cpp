@@ -1,6 +1,6 @@
 #include "frame/previsualizacion.h"
 
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "frame/documento.h"
 #include "platform/codepage.h"
 #include "platform/ui/impresion.h"
@@ -128,7 +128,7 @@ void TPreviewForm::PintaPagina(QPainter &p) {
         TPaginacion paginas(*EditorVistaPrevia->document(), m, impresora.isValid() ? &impresora : nullptr);
         NumPaginas = paginas.NumPaginas();
         PaginaActual = std::clamp(PaginaActual, 0, NumPaginas - 1);
-        std::string cabecera = CabeceraPagina(NombreEmpresa, PaginaActual + 1, NumPaginas);
+        std::string cabecera = CabeceraPagina(Sesion().NombreEmpresa, PaginaActual + 1, NumPaginas);
         Label1->setText(aQ(cabecera));
         p.save();
         p.setRenderHint(QPainter::Antialiasing);

@@ -3,6 +3,7 @@
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "common/presencia.h"
+#include "common/sesion.h"
 #include "frame/arranque.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
@@ -11,6 +12,7 @@
 #include "platform/ui/escritorio.h"
 #include "platform/ui/impresion.h"
 #include "platform/ui/ventanas.h"
+#include "presence/ui/ficharpre.h"
 #include "production/ui/edproduccion.h"
 #include "terminal/ui/panel.h"
 
@@ -86,8 +88,8 @@ TMainForm::TMainForm(QWidget *padre) : QMainWindow(padre) {
     Dialogos::FijaPadre(this);
 
     FechaFichaje = Ahora();
-    ListaUsuarios.clear();
-    LineasUsuarios.clear();
+    Sesion().ListaUsuarios.clear();
+    Sesion().LineasUsuarios.clear();
 
     FileOpen1 = accion("&Abrir ");
     FileOpen1->setShortcut(QKeySequence("Ctrl+O"));
@@ -183,9 +185,9 @@ TMainForm::TMainForm(QWidget *padre) : QMainWindow(padre) {
         ListarPreExecute();
     });
     connect(Fichar1, &QAction::triggered, this, [this] { Fichar1Execute(); });
-    connect(Presentes1, &QAction::triggered, this, [] {
-        if (Ganchos::FichasPresentes)
-            Ganchos::FichasPresentes(0, true);
+    connect(Presentes1, &QAction::triggered, this, [this] {
+        if (GanchosPrincipal.FichasPresentes)
+            GanchosPrincipal.FichasPresentes(0, true);
     });
     connect(ListaAccesos, &QAction::triggered, this, [] { muestraNormal("FormAccesos"); });
     // The production editor on its new-order, by-order or by-employee page.
@@ -239,7 +241,7 @@ void TMainForm::ActualizaAcciones() {
     for (const Enlace &e : kEnlaces)
         (this->*e.accion)->setEnabled(Ventana(e.ventana) != nullptr);
     FileOpen1->setEnabled(static_cast<bool>(Ganchos::AbreDocumento));
-    Presentes1->setEnabled(static_cast<bool>(Ganchos::FichasPresentes));
+    Presentes1->setEnabled(static_cast<bool>(GanchosPrincipal.FichasPresentes));
 }
 
 void TMainForm::showEvent(QShowEvent *e) {
@@ -262,29 +264,29 @@ void TMainForm::termina() {
 }
 
 void TMainForm::FormShow() {
-    if (NivelUsuario != 0 || terminado_)
+    if (Sesion().NivelUsuario != 0 || terminado_)
         return;
-    PPorObra->setText(aQ("Produccion por " + RotuloObra));
-    PPorTio->setText(aQ("Produccion por " + RotuloEmpleado));
-    DirectorioAbrir = DirArchivosPres + "../";
+    PPorObra->setText(aQ("Produccion por " + Configuracion().RotuloObra));
+    PPorTio->setText(aQ("Produccion por " + Configuracion().RotuloEmpleado));
+    DirectorioAbrir = Configuracion().DirArchivosPres + "../";
     ActualizaAcciones();
 
     if (QWidget *panel = Ventana("FormVelka"))
         panel->show();
 
-    if (PuestoMaestro != 0 && Ganchos::PresenciaInicio) {
-        Ganchos::PresenciaInicio();
-        GuardaPresentes(DirFichajes + "presentes", TablaPresencia);
+    if (Configuracion().PuestoMaestro != 0 && GanchosPrincipal.PresenciaInicio) {
+        GanchosPrincipal.PresenciaInicio();
+        GuardaPresentes(Configuracion().DirFichajes + "presentes", TablaPresencia);
     }
 
-    if (PeriodoPresencia != 0) {
-        RutaPresentes = DirFichajes + "presentes";
-        CuentaPresencia = PeriodoPresencia;
+    if (Configuracion().PeriodoPresencia != 0) {
+        RutaPresentes = Configuracion().DirFichajes + "presentes";
+        CuentaPresencia = Configuracion().PeriodoPresencia;
         if (LeePresentes(RutaPresentes, TablaPresencia)) {
             for (int k = 1; k <= PlazasPresencia; ++k)
                 TablaPresenciaLeida[k] = TablaPresencia[k];
-            if (Ganchos::FichasPresentes)
-                Ganchos::FichasPresentes(0, true);
+            if (GanchosPrincipal.FichasPresentes)
+                GanchosPrincipal.FichasPresentes(0, true);
         }
     }
 
@@ -300,34 +302,34 @@ void TMainForm::FormShow() {
         termina();
         return;
     }
-    if (Ganchos::DescifraUsuarios)
-        Ganchos::DescifraUsuarios();
+    if (GanchosPrincipal.DescifraUsuarios)
+        GanchosPrincipal.DescifraUsuarios();
 
-    if (Ganchos::Login) {
-        if (!Ganchos::Login() || NivelUsuario < 1 || NivelUsuario > 6) {
+    if (GanchosPrincipal.Login) {
+        if (!GanchosPrincipal.Login() || Sesion().NivelUsuario < 1 || Sesion().NivelUsuario > 6) {
             termina();
             return;
         }
     } else {
-        NivelUsuario = 1;
-        PresenciaActiva = 1;
+        Sesion().NivelUsuario = 1;
+        Sesion().PresenciaActiva = 1;
     }
 }
 
 void TMainForm::Timer1Timer() {
-    if (SegundosOcultar > 0) {
-        --SegundosOcultar;
-        setWindowTitle(
-            aQ(Ansi("El programa se ocultará en ") + std::to_string(SegundosOcultar) + " segundos"));
-        if (SegundosOcultar == 0)
+    if (Configuracion().SegundosOcultar > 0) {
+        --CambiaConfiguracion().SegundosOcultar;
+        setWindowTitle(aQ(Ansi("El programa se ocultará en ") +
+                          std::to_string(Configuracion().SegundosOcultar) + " segundos"));
+        if (Configuracion().SegundosOcultar == 0)
             hide();
     }
-    if (PeriodoPresencia != 0 && PresenciaActiva) {
+    if (Configuracion().PeriodoPresencia != 0 && Sesion().PresenciaActiva) {
         int antes = CuentaPresencia--;
         if (antes == 1) {
-            CuentaPresencia = PeriodoPresencia;
-            if (Ganchos::FichasPresentes)
-                Ganchos::FichasPresentes(TiempoVentanaFicha, false);
+            CuentaPresencia = Configuracion().PeriodoPresencia;
+            if (GanchosPrincipal.FichasPresentes)
+                GanchosPrincipal.FichasPresentes(Configuracion().TiempoVentanaFicha, false);
         }
     }
 }
@@ -342,7 +344,8 @@ void TMainForm::Backupdatos1Execute() {
     std::string destino;
     int copiados = 0;
     if (!CopiaSeguridad(Hoy(), destino, copiados))
-        Dialogos::Error("No se ha podido completar la copia de seguridad de " + DirDatos + " en " + destino,
+        Dialogos::Error("No se ha podido completar la copia de seguridad de " + Configuracion().DirDatos +
+                            " en " + destino,
                         "Copia de seguridad");
 }
 
@@ -363,12 +366,11 @@ void TMainForm::FileOpen1Execute() {
 
 void TMainForm::Fichar1Execute() {
     FechaFichaje = Ahora().addDays(-1);
-    EmpleadoFichaje = FormVelka && FormVelka->EDBusca ? deQ(FormVelka->EDBusca->text()) : std::string();
-    CodigoFichaje = std::string(8, ' ');
-    if (QWidget *f = Ventana("FormFichar")) {
-        f->setWindowTitle("Fichar presencia");
-        MuestraModal("FormFichar");
-    }
+    TPeticionFichaje p;
+    p.FechaFichaje = FechaFichaje;
+    p.EmpleadoFichaje = FormVelka && FormVelka->EDBusca ? deQ(FormVelka->EDBusca->text()) : std::string();
+    p.CodigoFichaje = std::string(8, ' ');
+    MuestraFichar(p);
 }
 
 void TMainForm::ListarPreExecute() {

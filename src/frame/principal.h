@@ -3,6 +3,7 @@
 // showing runs the start-up work and its one-second timer the auto-hide and presence refresh.
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 
 class QAction;
 class QMdiArea;
@@ -45,6 +46,21 @@ public:
     QAction *Ayuda, *HelpAbout1;
     QTimer *Timer1;
     std::string DirectorioAbrir; // initial directory of the open dialog
+    int CuentaPresencia = -1;    // seconds to the next presence refresh
+
+    // What the main window asks of the layers above it, installed by the composition root.
+    struct TGanchos {
+        // Deciphers the session's LineasUsuarios into ListaUsuarios, NombreEmpresa and ClaveUsuarios.
+        std::function<void()> DescifraUsuarios;
+        // Login with three tries and the rights of the level; false ends the program.
+        std::function<bool()> Login;
+        // Presence monitor refresh (display seconds, forced).
+        std::function<void(int, bool)> FichasPresentes;
+        // Start-up presence build of the master station (fills TablaPresencia from the day's
+        // clockings).
+        std::function<void()> PresenciaInicio;
+    };
+    TGanchos GanchosPrincipal;
 
 Q_SIGNALS:
     // Closing the main window ends the program.

@@ -1,8 +1,8 @@
 #include "frame/usuarios.h"
 
 #include "common/configuracion.h"
-#include "common/globales.h"
 #include "common/registromin.h"
+#include "common/sesion.h"
 #include "frame/cifra.h"
 #include "frame/usuariosedicion.h"
 #include "platform/codepage.h"
@@ -31,11 +31,11 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem *o, const QModelIndex &i) const override {
         QStyledItemDelegate::initStyleOption(o, i);
-        o->text = aQ(TextoCeldaUsuarios(*g_, i.column(), i.row(), NivelUsuario));
+        o->text = aQ(TextoCeldaUsuarios(*g_, i.column(), i.row(), Sesion().NivelUsuario));
     }
     QWidget *createEditor(QWidget *padre, const QStyleOptionViewItem &o,
                           const QModelIndex &i) const override {
-        if (i.column() != 1 || i.row() < 1 || FilaProtegida(*g_, i.row(), NivelUsuario))
+        if (i.column() != 1 || i.row() < 1 || FilaProtegida(*g_, i.row(), Sesion().NivelUsuario))
             return nullptr;
         return QStyledItemDelegate::createEditor(padre, o, i);
     }
@@ -104,9 +104,9 @@ void TFormUsuarios::FormActivate() {
     CBUsuario->hide();
     CBNivel->hide();
     CBUsuario->clear();
-    for (const std::string &t : TextosListaMin(DirHuellas + "empresa.min"))
+    for (const std::string &t : TextosListaMin(Configuracion().DirHuellas + "empresa.min"))
         CBUsuario->addItem(aQ(t));
-    LlenaRejillaUsuarios(SG1, ListaUsuarios);
+    LlenaRejillaUsuarios(SG1, Sesion().ListaUsuarios);
     SG1.SetRow(1);
     SG1.SetCol(0);
     filaAnterior_ = 1;
@@ -121,7 +121,7 @@ void TFormUsuarios::colocaCombo(QComboBox *combo, int col, int fila) {
 }
 
 bool TFormUsuarios::SG1SelectCell(int col, int fila) {
-    if (fila < 1 || FilaProtegida(SG1, fila, NivelUsuario))
+    if (fila < 1 || FilaProtegida(SG1, fila, Sesion().NivelUsuario))
         return false;
     llenando_ = true;
     bool seleccion = true;
@@ -150,7 +150,7 @@ bool TFormUsuarios::SG1SelectCell(int col, int fila) {
 // The view has moved to the cell: a refused row puts it back where it was.
 void TFormUsuarios::seleccionada(int col, int fila) {
     SG1SelectCell(col, fila);
-    if (fila < 1 || FilaProtegida(SG1, fila, NivelUsuario)) {
+    if (fila < 1 || FilaProtegida(SG1, fila, Sesion().NivelUsuario)) {
         SG1.SetRow(filaAnterior_);
         SG1.SetCol(colAnterior_);
         return;
@@ -161,14 +161,14 @@ void TFormUsuarios::seleccionada(int col, int fila) {
 
 void TFormUsuarios::CBUsuarioChange() {
     const int r = SG1.Row();
-    if (llenando_ || r < 1 || FilaProtegida(SG1, r, NivelUsuario))
+    if (llenando_ || r < 1 || FilaProtegida(SG1, r, Sesion().NivelUsuario))
         return;
     SG1.SetCelda(0, r, deQ(CBUsuario->currentText()));
 }
 
 void TFormUsuarios::CBNivelChange(int indice) {
     const int r = SG1.Row();
-    if (indice < 0 || r < 1 || FilaProtegida(SG1, r, NivelUsuario))
+    if (indice < 0 || r < 1 || FilaProtegida(SG1, r, Sesion().NivelUsuario))
         return;
     SG1.SetCelda(2, r, deQ(CBNivel->itemText(indice)));
 }
@@ -184,7 +184,7 @@ void TFormUsuarios::SpeedButton2Click() {
     const int r = SG1.Row();
     if (SG1.RowCount() <= 1 || r < 1)
         return;
-    if (FilaProtegida(SG1, r, NivelUsuario)) {
+    if (FilaProtegida(SG1, r, Sesion().NivelUsuario)) {
         Dialogos::Aviso("No puede eliminar un usuario de un nivel superior al suyo.", kTitulo);
         return;
     }
@@ -195,7 +195,7 @@ void TFormUsuarios::SpeedButton2Click() {
 }
 
 void TFormUsuarios::botonrecClick() {
-    ListaGuardada g = ListaDeRejilla(SG1, ListaUsuarios, NivelUsuario);
+    ListaGuardada g = ListaDeRejilla(SG1, Sesion().ListaUsuarios, Sesion().NivelUsuario);
     std::string error;
     if (!GuardaUsuarios(g.Lista, error)) {
         Dialogos::Error(error, kTitulo);

@@ -75,7 +75,7 @@ bool TCalendarioEditado::Carga(int fila, std::string &error) {
         return true;
     }
     Dia = std::min(Dia, QDate(Anio, Mes, 1).daysInMonth());
-    const std::string ruta = DirDatos + NombreDiasCalendario(Anio, codigo);
+    const std::string ruta = Configuracion().DirDatos + NombreDiasCalendario(Anio, codigo);
     if (LeeDiasCalendario(ruta, Dias))
         return true;
     if (ExisteArchivo(ruta)) {
@@ -104,8 +104,8 @@ bool TCalendarioEditado::Guarda(std::string &error) const {
     std::vector<TCalendario> calendarios;
     for (int r = 1; r < sg2_.RowCount(); ++r)
         calendarios.push_back({sg2_.Celda(0, r), sg2_.Celda(1, r), sg2_.Celda(2, r)});
-    if (!GuardaCalendarios(DirDatos + "calendarios.dat", calendarios)) {
-        error = "No se ha podido guardar " + DirDatos + "calendarios.dat";
+    if (!GuardaCalendarios(Configuracion().DirDatos + "calendarios.dat", calendarios)) {
+        error = "No se ha podido guardar " + Configuracion().DirDatos + "calendarios.dat";
         return false;
     }
     if (Fila < 1 || Fila >= sg2_.RowCount())
@@ -116,7 +116,7 @@ bool TCalendarioEditado::Guarda(std::string &error) const {
                 Ansi("\" no tiene un año entre 1 y 9999 y un código válido: no se han guardado sus días.");
         return false;
     }
-    const std::string ruta = DirDatos + NombreDiasCalendario(anio, codigo);
+    const std::string ruta = Configuracion().DirDatos + NombreDiasCalendario(anio, codigo);
     if (!GuardaDiasCalendario(ruta, Dias)) {
         error = "No se ha podido guardar " + ruta;
         return false;

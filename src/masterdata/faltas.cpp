@@ -31,7 +31,9 @@ std::set<QDate> DiasConFichajes(const StringGrid &fichajes, int colDia, int colM
 }
 
 std::vector<int> CodigosFestivos() {
-    return std::vector<int>(TablaFestivos, TablaFestivos + std::clamp(NumFestivos, 0, MaxFestivos));
+    return std::vector<int>(Configuracion().TablaFestivos,
+                            Configuracion().TablaFestivos +
+                                std::clamp(Configuracion().NumFestivos, 0, MaxFestivos));
 }
 
 void TitulosFaltas(StringGrid &sg) {

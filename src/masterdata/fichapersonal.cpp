@@ -8,7 +8,7 @@
 #include <cctype>
 
 std::string ArchivoFichaPersonal(int numero) {
-    return DirDatos + "empleado." + std::to_string(numero);
+    return Configuracion().DirDatos + "empleado." + std::to_string(numero);
 }
 
 bool LeeFichaPersonal(const std::string &ruta, std::vector<std::string> &campos) {
@@ -46,7 +46,7 @@ std::vector<std::string> FichaPrellenada(const std::vector<std::string> &emplead
 
 std::string RutaDocumentoEmpleado(DocumentoEmpleado documento, int numero) {
     static const char *const prefijos[] = {"nominas_", "contratos_", "asistencia_", "varios_"};
-    return DirPdf + prefijos[static_cast<int>(documento)] + std::to_string(numero) + ".pdf";
+    return Configuracion().DirPdf + prefijos[static_cast<int>(documento)] + std::to_string(numero) + ".pdf";
 }
 
 std::string CodigoFicha(const std::string &identificador) {

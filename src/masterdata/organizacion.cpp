@@ -58,13 +58,13 @@ bool TArbolOrganizacion::Elimina(const NodoArbol *nodo) {
 }
 
 std::string RutaEmpresaOrg() {
-    return DirDatos + "empresa.org";
+    return Configuracion().DirDatos + "empresa.org";
 }
 std::string RutaProduccionOrg() {
-    return DirDatos + "produccion.org";
+    return Configuracion().DirDatos + "produccion.org";
 }
 std::string RutaEmpresaMin() {
-    return DirHuellas + "empresa.min";
+    return Configuracion().DirHuellas + "empresa.min";
 }
 
 NodoArbol *NuevoGrupoEmpresa(TArbolOrganizacion &arbol, NodoArbol *sel, const std::string &nombreEmpresa) {

@@ -29,7 +29,7 @@ std::string DirDatosDeIni(const std::string &rutaIni) {
 }
 
 std::string RutaTerminales() {
-    return DirDatos + "terminales.dat";
+    return Configuracion().DirDatos + "terminales.dat";
 }
 
 std::vector<std::string> ConvierteCincoLineas(std::vector<std::string> lineas) {

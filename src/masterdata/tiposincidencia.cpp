@@ -21,11 +21,12 @@ const std::vector<std::string> &CargosIncidencia() {
 
 std::string RutaIncidencias() {
     const std::string nombre = "incidencias.dat";
-    if (ExisteArchivo(DirDatos + nombre))
-        return DirDatos + nombre;
+    if (ExisteArchivo(Configuracion().DirDatos + nombre))
+        return Configuracion().DirDatos + nombre;
     // Name filters ignore letter case.
-    QStringList hallados = QDir(RutaQ(DirDatos)).entryList({aQ(nombre)}, QDir::Files, QDir::Name);
-    return DirDatos + (hallados.isEmpty() ? nombre : RutaDeQ(hallados.first()));
+    QStringList hallados =
+        QDir(RutaQ(Configuracion().DirDatos)).entryList({aQ(nombre)}, QDir::Files, QDir::Name);
+    return Configuracion().DirDatos + (hallados.isEmpty() ? nombre : RutaDeQ(hallados.first()));
 }
 
 bool CodigoIncidenciaValido(const std::string &texto, int &codigo) {

@@ -66,10 +66,16 @@ int UnicodeAAnsi(char32_t u) {
 
 QString aQ(const std::string &ansi) {
     QString r;
-    r.reserve(static_cast<qsizetype>(ansi.size()));
-    for (unsigned char c : ansi)
-        r.append(QChar(static_cast<char16_t>(AnsiAUnicode(c))));
+    AnadeAQ(r, ansi);
     return r;
+}
+
+void AnadeAQ(QString &texto, const std::string &ansi) {
+    const qsizetype antes = texto.size();
+    texto.resize(antes + static_cast<qsizetype>(ansi.size()));
+    QChar *p = texto.data() + antes;
+    for (unsigned char c : ansi)
+        *p++ = QChar(static_cast<char16_t>(AnsiAUnicode(c)));
 }
 
 std::string deQ(const QString &texto) {
@@ -106,4 +112,6 @@ std::string OemToChar(const std::string &oem) {
     return r;
 }
 
-std::string Ansi(const char *utf8) { return deQ(QString::fromUtf8(utf8)); }
+std::string Ansi(const char *utf8) {
+    return deQ(QString::fromUtf8(utf8));
+}

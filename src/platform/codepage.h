@@ -5,6 +5,8 @@
 
 // Windows-1252 bytes to a QString for a widget, and back (unmappable characters become '?').
 QString aQ(const std::string &ansi);
+// The same appended to texto.
+void AnadeAQ(QString &texto, const std::string &ansi);
 std::string deQ(const QString &texto);
 
 // Windows-1252 <-> Unicode code point of one byte / one character (-1 when unmappable).

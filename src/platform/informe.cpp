@@ -8,14 +8,20 @@
 TInformeRTF::TInformeRTF(const std::string &titulo, int tipo)
     : titulo_(titulo), tipo_(tipo), doc_(std::make_unique<QTextDocument>()), cursor_(doc_.get()) {
     SustitutosFuentes();
+    doc_->setUndoRedoEnabled(false);
     doc_->setDefaultFont(QFont("MS Sans Serif", 8));
     QTextOption o = doc_->defaultTextOption();
     o.setTabStopDistance(TabuladorTwips / TwipsPorUnidad);
     doc_->setDefaultTextOption(o);
     cursor_.setBlockCharFormat(formato());
+    formatoEnBloque_ = formato();
+    formatoParrafo_ = cursor_.blockFormat();
 }
 
-TInformeRTF::~TInformeRTF() = default;
+TInformeRTF::~TInformeRTF() {
+    if (editando_)
+        cursor_.endEditBlock();
+}
 
 void TInformeRTF::Fuente(const std::string &nombre, int puntos) {
     QFont f = doc_->defaultFont();
@@ -23,13 +29,25 @@ void TInformeRTF::Fuente(const std::string &nombre, int puntos) {
     if (puntos > 0)
         f.setPointSize(puntos);
     doc_->setDefaultFont(f);
+    formatos_.clear();
+    formatoHecho_ = false;
 }
 
 void TInformeRTF::Atributos(const TAtributos &a) {
+    if (a == atributos_)
+        return;
     atributos_ = a;
+    formatoHecho_ = false;
 }
 
-QTextCharFormat TInformeRTF::formato() const {
+const QTextCharFormat &TInformeRTF::formato() {
+    if (formatoHecho_)
+        return formato_;
+    formatoHecho_ = true;
+    const QRgb rgba = atributos_.color.rgba(); // told apart by it first: a report has few formats
+    for (const Formato &f : formatos_)
+        if (f.rgba == rgba && f.atributos == atributos_)
+            return formato_ = f.formato;
     QTextCharFormat f;
     f.setFontFamilies({atributos_.fuente.empty() ? doc_->defaultFont().family() : aQ(atributos_.fuente)});
     f.setFontPointSize(atributos_.puntos > 0 ? atributos_.puntos : doc_->defaultFont().pointSizeF());
@@ -37,7 +55,63 @@ QTextCharFormat TInformeRTF::formato() const {
     f.setFontItalic(atributos_.cursiva);
     f.setFontUnderline(atributos_.subrayado);
     f.setForeground(atributos_.color);
-    return f;
+    formatos_.push_back({atributos_, rgba, f});
+    return formato_ = f;
+}
+
+void TInformeRTF::escribe() {
+    if (!editando_) {
+        cursor_.beginEditBlock();
+        editando_ = true;
+    }
+}
+
+void TInformeRTF::vuelcaTexto() const {
+    if (pendiente_.isEmpty())
+        return;
+    cursor_.insertText(pendiente_, formatoPendiente_);
+    pendiente_.resize(0); // keeps its room
+}
+
+void TInformeRTF::cierraBloque() const {
+    if (bloquePendiente_ && !(formatoBloque_ == formatoEnBloque_)) {
+        vuelcaTexto();
+        cursor_.setBlockCharFormat(formatoBloque_);
+        formatoEnBloque_ = formatoBloque_;
+    }
+    bloquePendiente_ = false;
+}
+
+void TInformeRTF::vuelca() const {
+    cierraBloque();
+    vuelcaTexto();
+}
+
+void TInformeRTF::termina() const {
+    vuelca();
+    if (editando_) {
+        cursor_.endEditBlock();
+        editando_ = false;
+    }
+}
+
+QTextDocument &TInformeRTF::Documento() {
+    termina();
+    return *doc_;
+}
+
+const QTextDocument &TInformeRTF::Documento() const {
+    termina();
+    return *doc_;
+}
+
+void TInformeRTF::fijaParrafo(const QTextBlockFormat &b) {
+    escribe();
+    if (finLinea_)
+        return;
+    vuelcaTexto();
+    cursor_.setBlockFormat(b);
+    formatoParrafo_ = b;
 }
 
 void TInformeRTF::Tabuladores(const std::vector<int> &twips) {
@@ -45,38 +119,63 @@ void TInformeRTF::Tabuladores(const std::vector<int> &twips) {
     for (int t : twips)
         tabs.append(QTextOption::Tab(t / TwipsPorUnidad, QTextOption::LeftTab));
     parrafo_.setTabPositions(tabs);
-    if (!finLinea_)
-        cursor_.setBlockFormat(parrafo_);
+    fijaParrafo(parrafo_);
 }
 
 void TInformeRTF::Alineacion(Qt::Alignment alineacion) {
     parrafo_.setAlignment(alineacion);
-    if (!finLinea_)
-        cursor_.setBlockFormat(parrafo_);
+    fijaParrafo(parrafo_);
 }
 
 void TInformeRTF::Sangria(int twips) {
     parrafo_.setLeftMargin(twips / TwipsPorUnidad);
-    if (!finLinea_)
-        cursor_.setBlockFormat(parrafo_);
+    fijaParrafo(parrafo_);
+}
+
+void TInformeRTF::anade(const std::string &texto, const QTextCharFormat &f) {
+    if (!pendiente_.isEmpty() && !(formatoPendiente_ == f))
+        vuelcaTexto();
+    if (pendiente_.isEmpty())
+        formatoPendiente_ = f;
+    AnadeAQ(pendiente_, texto);
 }
 
 void TInformeRTF::empiezaLinea() {
     if (!finLinea_)
         return;
+    cierraBloque();
     QTextBlockFormat b = parrafo_;
     if (saltoPagina_)
         b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     saltoPagina_ = false;
-    cursor_.insertBlock(b, formato());
+    const QTextCharFormat &f = formato();
+    if (b == formatoParrafo_) {
+        anade("\n", f); // the cursor makes the block as insertBlock(b, f) would
+    } else {
+        vuelcaTexto();
+        cursor_.insertBlock(b, f);
+        formatoParrafo_ = b;
+    }
+    formatoEnBloque_ = f;
     finLinea_ = false;
 }
 
 void TInformeRTF::Texto(const std::string &texto) {
+    escribe();
     empiezaLinea();
-    cursor_.setBlockCharFormat(formato()); // an empty line keeps the size of its attributes
+    const QTextCharFormat &f = formato();
+    if (texto.find('\n') != std::string::npos || texto.find('\r') != std::string::npos) {
+        // A line break of the text splits the block as the cursor splits it.
+        vuelca();
+        cursor_.setBlockCharFormat(f);
+        cursor_.insertText(aQ(texto), f);
+        formatoEnBloque_ = f;
+        return;
+    }
+    formatoBloque_ = f; // an empty line keeps the size of its attributes
+    bloquePendiente_ = true;
     if (!texto.empty())
-        cursor_.insertText(aQ(texto), formato());
+        anade(texto, f);
 }
 
 void TInformeRTF::Linea(const std::string &texto) {
@@ -85,23 +184,29 @@ void TInformeRTF::Linea(const std::string &texto) {
 }
 
 void TInformeRTF::SaltoPagina() {
+    escribe();
+    vuelca();
     if (!finLinea_ && cursor_.block().length() > 1)
         finLinea_ = true; // a page break ends a line that has text
-    if (finLinea_)
+    if (finLinea_) {
         saltoPagina_ = true;
-    else
-        cursor_.mergeBlockFormat([] {
-            QTextBlockFormat b;
-            b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            return b;
-        }());
+        return;
+    }
+    cursor_.mergeBlockFormat([] {
+        QTextBlockFormat b;
+        b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        return b;
+    }());
+    formatoParrafo_ = cursor_.blockFormat();
 }
 
 std::string TInformeRTF::TextoPlano() const {
+    termina();
     return deQ(doc_->toPlainText());
 }
 
 std::string TInformeRTF::RTF() const {
+    termina();
     return EscribeRTF(*doc_);
 }
 
@@ -114,6 +219,7 @@ void FijaVisorInformes(std::function<void(const TInformeRTF &)> v) {
 }
 
 void TInformeRTF::Muestra() const {
+    termina();
     if (visor)
         visor(*this);
 }

@@ -9,6 +9,9 @@
 // file name was given, "Guardar" is enabled there and writes the file. Nothing is written to disk
 // before the operator presses it.
 //
+// The document is appended to in one edit block with no undo history, so nothing is laid out while
+// it is written, and runs in the same attributes reach it joined.
+//
 // All text is Windows-1252, as everywhere in the program.
 //
 //     TInformeRTF inf(Ansi("Listado de presencia del 01/02/2024 al 29/02/2024"), DocumentoPresencia);
@@ -47,6 +50,7 @@ struct TAtributos {
     bool subrayado = false;
     std::string fuente = {}; // font name (Windows-1252); empty: the report's font
 
+    bool operator==(const TAtributos &) const = default;
     static TAtributos Normal() { return {}; }
     static TAtributos Titulo() { return {ColorTitulo, 16, true}; }
     static TAtributos Color(const QColor &c, bool negrita = false) { return {c, 0, negrita}; }
@@ -89,8 +93,8 @@ public:
     // The next line starts on a new page.
     void SaltoPagina();
 
-    QTextDocument &Documento() { return *doc_; }
-    const QTextDocument &Documento() const { return *doc_; }
+    QTextDocument &Documento();
+    const QTextDocument &Documento() const;
     // The text, lines ended by '\n', in Windows-1252.
     std::string TextoPlano() const;
     // What "Guardar" would write.
@@ -100,18 +104,42 @@ public:
     void Muestra() const;
 
 private:
-    QTextCharFormat formato() const;
+    const QTextCharFormat &formato();
     void empiezaLinea();
+    void anade(const std::string &texto, const QTextCharFormat &f);
+    void escribe();            // opens the edit block
+    void vuelcaTexto() const;  // the pending text into the document
+    void cierraBloque() const; // the current block takes the character format of its last run
+    void vuelca() const;       // both
+    void termina() const;      // vuelca() and ends the edit block: the document as written so far
+    void fijaParrafo(const QTextBlockFormat &b);
 
     std::string titulo_;
     int tipo_ = 0;
     std::string archivo_;
     std::unique_ptr<QTextDocument> doc_;
-    QTextCursor cursor_;
+    mutable QTextCursor cursor_;
     TAtributos atributos_;
+    QTextCharFormat formato_; // of atributos_, made when first needed
+    bool formatoHecho_ = false;
+    struct Formato {
+        TAtributos atributos;
+        QRgb rgba;
+        QTextCharFormat formato;
+    };
+    std::vector<Formato> formatos_; // made so far in the report's font
     QTextBlockFormat parrafo_;
     bool finLinea_ = false; // the current line is ended: the next run starts a new one
     bool saltoPagina_ = false;
+    // Text not yet in the document, all in one format: runs of that format and the line breaks
+    // between them (a new line in the paragraph format of the one before is a break in the text).
+    mutable QString pendiente_;
+    mutable QTextCharFormat formatoPendiente_;
+    QTextBlockFormat formatoParrafo_;         // of the current line
+    mutable QTextCharFormat formatoEnBloque_; // the current line's character format as written
+    mutable QTextCharFormat formatoBloque_;   // ... and as it must end: that of its last run
+    mutable bool bloquePendiente_ = false;
+    mutable bool editando_ = false;
 };
 
 // The viewer of built reports: the application opens each in a new document window.

@@ -6,7 +6,7 @@
 #include <limits>
 
 namespace {
-size_t saltaBlancos(const std::string &t, size_t i = 0) {
+size_t saltaBlancos(std::string_view t, size_t i = 0) {
     while (i < t.size() && (t[i] == ' ' || t[i] == '\t' || t[i] == '\r' || t[i] == '\n'))
         ++i;
     return i;
@@ -19,20 +19,6 @@ size_t finSinBlancos(const std::string &t, size_t i) {
     return fin;
 }
 } // namespace
-
-int LeeEntero(const std::string &texto) {
-    size_t i = saltaBlancos(texto);
-    bool negativo = false;
-    if (i < texto.size() && (texto[i] == '-' || texto[i] == '+'))
-        negativo = texto[i++] == '-';
-    long long v = 0;
-    while (i < texto.size() && texto[i] >= '0' && texto[i] <= '9') {
-        v = v * 10 + (texto[i++] - '0');
-        if (v > std::numeric_limits<int>::max())
-            v = std::numeric_limits<int>::max();
-    }
-    return static_cast<int>(negativo ? -v : v);
-}
 
 int ValorHex(char c) {
     if (c >= '0' && c <= '9')

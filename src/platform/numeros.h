@@ -1,9 +1,26 @@
 #pragma once
 // Number parsing and printing that never depend on the locale.
+#include <limits>
 #include <string>
+#include <string_view>
 
-// Leading integer: blanks skipped, optional sign, digits; no digits gives 0 (as atoi).
-int LeeEntero(const std::string &texto);
+// Leading integer: blanks skipped, optional sign, digits; no digits gives 0 (as atoi). Inline:
+// listings read it from every field of every line.
+inline int LeeEntero(std::string_view texto) {
+    size_t i = 0;
+    while (i < texto.size() && (texto[i] == ' ' || texto[i] == '\t' || texto[i] == '\r' || texto[i] == '\n'))
+        ++i;
+    bool negativo = false;
+    if (i < texto.size() && (texto[i] == '-' || texto[i] == '+'))
+        negativo = texto[i++] == '-';
+    long long v = 0;
+    while (i < texto.size() && texto[i] >= '0' && texto[i] <= '9') {
+        v = v * 10 + (texto[i++] - '0');
+        if (v > std::numeric_limits<int>::max())
+            v = std::numeric_limits<int>::max();
+    }
+    return static_cast<int>(negativo ? -v : v);
+}
 // Leading hexadecimal digits (no prefix); none gives 0.
 unsigned long LeeHex(const std::string &texto);
 // Value of one hexadecimal digit; -1 when it is not one.

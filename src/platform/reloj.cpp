@@ -9,9 +9,15 @@ std::function<QDateTime()> reloj;
 std::function<qint64()> monotono;
 } // namespace
 
-QDateTime Ahora() { return reloj ? reloj() : QDateTime::currentDateTime(); }
-QDate Hoy() { return Ahora().date(); }
-void FijaReloj(std::function<QDateTime()> r) { reloj = std::move(r); }
+QDateTime Ahora() {
+    return reloj ? reloj() : QDateTime::currentDateTime();
+}
+QDate Hoy() {
+    return Ahora().date();
+}
+void FijaReloj(std::function<QDateTime()> r) {
+    reloj = std::move(r);
+}
 
 qint64 MilisegundosMonotonos() {
     if (monotono)
@@ -21,7 +27,9 @@ qint64 MilisegundosMonotonos() {
         t.start();
     return t.elapsed();
 }
-void FijaRelojMonotono(std::function<qint64()> r) { monotono = std::move(r); }
+void FijaRelojMonotono(std::function<qint64()> r) {
+    monotono = std::move(r);
+}
 
 void Espera(int ms) {
     QElapsedTimer t;

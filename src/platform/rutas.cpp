@@ -23,5 +23,9 @@ std::string DirectorioLocal(const std::string &configurado) {
     return RutaLocal(ConSeparador(configurado));
 }
 
-QString RutaQ(const std::string &ruta) { return aQ(RutaLocal(ruta)); }
-std::string RutaDeQ(const QString &ruta) { return deQ(ruta); }
+QString RutaQ(const std::string &ruta) {
+    return aQ(RutaLocal(ruta));
+}
+std::string RutaDeQ(const QString &ruta) {
+    return deQ(ruta);
+}

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-StringGrid::StringGrid(int columnas, int filas) : columnas_(std::max(0, columnas)), filas_(std::max(0, filas)) {
+StringGrid::StringGrid(int columnas, int filas)
+    : columnas_(std::max(0, columnas)), filas_(std::max(0, filas)) {
     datos_.assign(static_cast<size_t>(columnas_), std::vector<std::string>(static_cast<size_t>(filas_)));
     ColWidths.assign(static_cast<size_t>(columnas_), 64);
 }
@@ -19,7 +20,10 @@ void StringGrid::estructura() {
 void StringGrid::SetColCount(int n) {
     n = std::max(0, n);
     columnas_ = n;
-    datos_.resize(static_cast<size_t>(n), std::vector<std::string>(static_cast<size_t>(filas_)));
+    if (static_cast<size_t>(n) > datos_.size()) // a new column has every row
+        datos_.resize(static_cast<size_t>(n), std::vector<std::string>(static_cast<size_t>(filas_)));
+    else
+        datos_.resize(static_cast<size_t>(n));
     ColWidths.resize(static_cast<size_t>(n), 64);
     estructura();
 }
@@ -48,17 +52,9 @@ void StringGrid::SetCol(int c) {
         AlCambiarSeleccion();
 }
 
-std::string &StringGrid::Columna::operator[](int fila) {
-    if (!g_->dentro(c_, fila)) {
-        g_->sumidero_.clear();
-        return g_->sumidero_;
-    }
-    if (g_->AlCambiarCelda)
-        g_->AlCambiarCelda(c_, fila);
-    return g_->datos_[static_cast<size_t>(c_)][static_cast<size_t>(fila)];
+const std::string &StringGrid::ColumnaConst::operator[](int fila) const {
+    return g_->Celda(c_, fila);
 }
-
-const std::string &StringGrid::ColumnaConst::operator[](int fila) const { return g_->Celda(c_, fila); }
 
 const std::string &StringGrid::Celda(int c, int r) const {
     if (!dentro(c, r))

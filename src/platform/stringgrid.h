@@ -27,6 +27,7 @@ public:
     class Columna {
     public:
         std::string &operator[](int fila);
+
     private:
         friend class StringGrid;
         Columna(StringGrid *g, int c) : g_(g), c_(c) {}
@@ -36,6 +37,7 @@ public:
     class ColumnaConst {
     public:
         const std::string &operator[](int fila) const;
+
     private:
         friend class StringGrid;
         ColumnaConst(const StringGrid *g, int c) : g_(g), c_(c) {}
@@ -46,6 +48,7 @@ public:
     public:
         Columna operator[](int c) { return Columna(g_, c); }
         ColumnaConst operator[](int c) const { return ColumnaConst(g_, c); }
+
     private:
         friend class StringGrid;
         explicit Celdas(StringGrid *g) : g_(g) {}
@@ -84,3 +87,14 @@ private:
     std::string vacio_;
     std::string sumidero_;
 };
+
+// Inline: a listing writes every cell through it.
+inline std::string &StringGrid::Columna::operator[](int fila) {
+    if (!g_->dentro(c_, fila)) {
+        g_->sumidero_.clear();
+        return g_->sumidero_;
+    }
+    if (g_->AlCambiarCelda)
+        g_->AlCambiarCelda(c_, fila);
+    return g_->datos_[static_cast<size_t>(c_)][static_cast<size_t>(fila)];
+}

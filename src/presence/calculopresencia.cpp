@@ -279,6 +279,10 @@ TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestr
 
 void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &incidencias,
                        const TEmpleadoPresencia &e) {
+    AplicaIncidencias(r, TIndiceIncidencias(incidencias), e);
+}
+
+void AplicaIncidencias(TResultadoDia &r, const TIndiceIncidencias &incidencias, const TEmpleadoPresencia &e) {
     r.Trabajado = r.TrabajadoPares;
     r.MinutosPorTipo = r.MinutosPares;
     r.TextoIncidencia = r.TextoPares;
@@ -287,12 +291,7 @@ void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &inciden
     r.NoJustificado = false;
     r.JustificaEmpresa = false;
 
-    const std::string dia = TextoDia(r.Dia);
-    const size_t n = NumIncidencias(incidencias);
-    for (size_t i = 0; i < n; ++i) {
-        const TRegistroIncidencia reg = Incidencia(incidencias, i);
-        if (reg.TextoFecha() != dia || reg.NumeroEmpleado() != e.Numero)
-            continue;
+    for (const TRegistroIncidencia &reg : incidencias.Registros(r.Dia, e.Numero)) {
         r.TextoIncidencia = "\t\tINCIDENCIA " + reg.Incidencia;
         if (CargoTrabajador(r.TextoIncidencia)) {
             r.ColorTexto = Qt::red;
@@ -339,6 +338,11 @@ void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &inciden
 }
 
 void AplicaIncidenciasEditadas(TResultadoDia &r, const std::vector<std::string> &incidencias,
+                               const TEmpleadoPresencia &e) {
+    AplicaIncidenciasEditadas(r, TIndiceIncidencias(incidencias), e);
+}
+
+void AplicaIncidenciasEditadas(TResultadoDia &r, const TIndiceIncidencias &incidencias,
                                const TEmpleadoPresencia &e) {
     const std::string informe = r.TextoInforme;
     AplicaIncidencias(r, incidencias, e);

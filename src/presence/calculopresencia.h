@@ -5,6 +5,7 @@
 // these inputs.
 #include "common/presencia.h"
 #include "platform/stringgrid.h"
+#include "presence/incidencias.h"
 
 #include <QColor>
 #include <QDate>
@@ -153,12 +154,16 @@ TResultadoDia CalculaPares(const QDate &dia, const THorarioDia &h, const TMaestr
 // make-up, the balance and the unjustified shortfall (may be applied again after an edit) ...
 void AplicaIncidencias(TResultadoDia &r, const std::vector<std::string> &incidencias,
                        const TEmpleadoPresencia &e);
+// The same from the year's records indexed by day and employee.
+void AplicaIncidencias(TResultadoDia &r, const TIndiceIncidencias &incidencias, const TEmpleadoPresencia &e);
 // ... and the running balance, the rounding of a day with figures and the employee's totals.
 void CierraDia(TResultadoDia &r, TEmpleadoPresencia &e, const TOpcionesPresencia &o);
 // After the operator, stopped at an unjustified day, edited the incidences: a company-charged
 // record justifies as one that was in the file before the run; without one (nothing added, or
 // worker-charged only) the day stays unjustified and keeps its place in the incidence text.
 void AplicaIncidenciasEditadas(TResultadoDia &r, const std::vector<std::string> &incidencias,
+                               const TEmpleadoPresencia &e);
+void AplicaIncidenciasEditadas(TResultadoDia &r, const TIndiceIncidencias &incidencias,
                                const TEmpleadoPresencia &e);
 
 // The day figures: "\t\tHH:MM\tHH:MM\t+H:MM\t+H:MM" and the minutes per hour type.

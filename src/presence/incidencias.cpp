@@ -64,11 +64,27 @@ TRegistroIncidencia Incidencia(const std::vector<std::string> &lista, size_t n) 
     return {linea(lista, i), linea(lista, i + 1), linea(lista, i + 2)};
 }
 
+TIndiceIncidencias::TIndiceIncidencias(const std::vector<std::string> &lista) {
+    const size_t n = NumIncidencias(lista);
+    for (size_t i = 0; i < n; ++i) {
+        TRegistroIncidencia reg = Incidencia(lista, i);
+        const QDate dia = reg.Dia();
+        if (dia.isValid() && TextoDia(dia) == reg.TextoFecha()) // any other date text matches no day
+            registros_[{reg.NumeroEmpleado(), dia.toJulianDay()}].push_back(std::move(reg));
+    }
+}
+
+const std::vector<TRegistroIncidencia> &TIndiceIncidencias::Registros(const QDate &dia, int numero) const {
+    static const std::vector<TRegistroIncidencia> ninguno;
+    const auto it = registros_.find({numero, dia.toJulianDay()});
+    return it == registros_.end() ? ninguno : it->second;
+}
+
 std::string NombreArchivoIncidencias(int anio) {
     return Formato("incidencias.%04d", anio);
 }
 std::string RutaIncidencias(int anio) {
-    return DirDatos + NombreArchivoIncidencias(anio);
+    return Configuracion().DirDatos + NombreArchivoIncidencias(anio);
 }
 
 bool CargaIncidencias(int anio, std::vector<std::string> &lista) {
@@ -80,7 +96,18 @@ bool GuardaIncidencias(int anio, const std::vector<std::string> &lista) {
 }
 
 std::string TextoDia(const QDate &d) {
-    return Formato("%02d/%02d/%04d", d.day(), d.month(), d.year());
+    const int dia = d.day(), mes = d.month(), anio = d.year();
+    if (anio < 0 || anio > 9999)
+        return Formato("%02d/%02d/%04d", dia, mes, anio);
+    // Written by hand: every day of a listing is headed by it.
+    std::string s = "00/00/0000";
+    s[0] = static_cast<char>('0' + dia / 10);
+    s[1] = static_cast<char>('0' + dia % 10);
+    s[3] = static_cast<char>('0' + mes / 10);
+    s[4] = static_cast<char>('0' + mes % 10);
+    for (int i = 9, a = anio; i >= 6; --i, a /= 10)
+        s[static_cast<size_t>(i)] = static_cast<char>('0' + a % 10);
+    return s;
 }
 
 bool NumeroInicial(const std::string &texto, int &valor) {

@@ -6,7 +6,9 @@
 
 #include <QColor>
 #include <QDate>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Lines of the incidence file being handled (the editor's list, also the listings' buffer).
@@ -37,6 +39,19 @@ struct TRegistroIncidencia {
 // Number of records of a list of lines (a short last record counts, its missing lines empty).
 size_t NumIncidencias(const std::vector<std::string> &lista);
 TRegistroIncidencia Incidencia(const std::vector<std::string> &lista, size_t n);
+
+// The records of a list of lines by day and employee, indexed once: what a presence run looks up
+// for every employee and day.
+class TIndiceIncidencias {
+public:
+    explicit TIndiceIncidencias(const std::vector<std::string> &lista);
+    // Records whose date line begins with the day as TextoDia() writes it and whose employee
+    // line's number is numero, in the order of the list.
+    const std::vector<TRegistroIncidencia> &Registros(const QDate &dia, int numero) const;
+
+private:
+    std::map<std::pair<int, qint64>, std::vector<TRegistroIncidencia>> registros_; // by number, day
+};
 
 std::string NombreArchivoIncidencias(int anio); // "incidencias.2011"
 std::string RutaIncidencias(int anio);          // DirDatos + name

@@ -111,11 +111,12 @@ public:
     std::string Ejecuta();
 
 private:
-    const std::vector<std::string> &Incidencias(int anio) {
+    const TIndiceIncidencias &Incidencias(int anio) {
         auto it = incidencias_.find(anio);
         if (it == incidencias_.end()) {
-            it = incidencias_.emplace(anio, std::vector<std::string>()).first;
-            CargaIncidencias(anio, it->second);
+            std::vector<std::string> lineas;
+            CargaIncidencias(anio, lineas);
+            it = incidencias_.emplace(anio, TIndiceIncidencias(lineas)).first;
         }
         return it->second;
     }
@@ -133,7 +134,7 @@ private:
     const TEntradaPresencia &in_;
     TServiciosPresencia &s_;
     const PeticionPresencia &p_;
-    std::map<int, std::vector<std::string>> incidencias_;
+    std::map<int, TIndiceIncidencias> incidencias_; // by year, read once per run
     std::map<int, THorarioDia> horarios_;
     TTotalesRun run_;
     std::string texto_;
@@ -266,8 +267,8 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
     TDocumentoPresencia *doc = nullptr;
     if (tipo != ListadoResumen) {
         const std::string titulo = "Listado de presencia   de " + item + Periodo(p_.Desde, p_.Hasta);
-        doc = s_.NuevoDocumento(item, DirArchivosPres + NombreSeguro(item) + " de " + FechaArchivo(p_.Desde) +
-                                          " a " + FechaArchivo(p_.Hasta) + ".rtf");
+        doc = s_.NuevoDocumento(item, Configuracion().DirArchivosPres + NombreSeguro(item) + " de " +
+                                          FechaArchivo(p_.Desde) + " a " + FechaArchivo(p_.Hasta) + ".rtf");
         doc->Estilo(true, false);
         doc->Color(ColorAzul);
         doc->Tamano(16);
@@ -279,8 +280,9 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
         texto_ += "Listado de incidencias de " + item + Periodo(p_.Desde, p_.Hasta) + "\r\n\r\n";
     } else if (primero) {
         const std::string titulo = "Resumen de presencia" + Periodo(p_.Desde, p_.Hasta);
-        resumen_ = s_.NuevoDocumento(titulo, DirArchivosPres + "Resumen " + FechaArchivo(p_.Desde) + " a " +
-                                                 FechaArchivo(p_.Hasta) + ".rtf");
+        resumen_ =
+            s_.NuevoDocumento(titulo, Configuracion().DirArchivosPres + "Resumen " + FechaArchivo(p_.Desde) +
+                                          " a " + FechaArchivo(p_.Hasta) + ".rtf");
         resumen_->Linea("");
         resumen_->Estilo(true, false);
         resumen_->Color(ColorAzul);
@@ -395,7 +397,8 @@ bool DatosEmpleado(const StringGrid &empleados, int numero, int &calendario,
 
 int MinimoExtraEmpleado(int numero) {
     std::vector<std::string> lineas;
-    if (!LeeLineas(DirDatos + "empleado." + std::to_string(numero), lineas) || lineas.size() < 19)
+    if (!LeeLineas(Configuracion().DirDatos + "empleado." + std::to_string(numero), lineas) ||
+        lineas.size() < 19)
         return 0;
     const int v = LeeEntero(lineas[18]);
     return v <= 1 ? 0 : v;
@@ -403,7 +406,7 @@ int MinimoExtraEmpleado(int numero) {
 
 int CodigoDia(int calendario, const QDate &dia) {
     if (calendario != CalendarioCargado || dia.year() != AnoCalendario) {
-        const std::string ruta = DirDatos + NombreDiasCalendario(dia.year(), calendario);
+        const std::string ruta = Configuracion().DirDatos + NombreDiasCalendario(dia.year(), calendario);
         if (!LeeDiasCalendario(ruta, TablaDiasCalendario)) {
             TablaDiasCalendario = DiasVacios();
             GuardaDiasCalendario(ruta, TablaDiasCalendario);

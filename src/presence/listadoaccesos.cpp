@@ -111,7 +111,7 @@ void porPersona(const TPeticionListadoAccesos &p, std::vector<std::unique_ptr<TI
         if (numero != 0) // never every employee
             c = listaAccesos(p, terminales(p, -1), std::to_string(numero) + " ", g);
         auto inf = documento("de " + nombre, p);
-        inf->FijaNombreArchivo(DirArchivosPres + NombreSeguro(item) + " de " +
+        inf->FijaNombreArchivo(Configuracion().DirArchivosPres + NombreSeguro(item) + " de " +
                                FormatoFecha(p.Desde, "dd_mm_yyyy") + " a " +
                                FormatoFecha(p.Hasta, "dd_mm_yyyy") + ".rtf");
         recorreDias(*inf, p, g, c, c.Terminal, numero, &incidencias);

@@ -14,7 +14,7 @@ std::string AnotaPresencia(const std::string &registro, const StringGrid *emplea
     const int empleado = LeeEntero(registro.substr(OffsetEmpleado, 54));
     const int hora = LeeEntero(registro.substr(OffsetHora, 2));
     const int minuto = LeeEntero(registro.substr(OffsetMinuto, 2));
-    const std::string presentes = DirFichajes + "presentes";
+    const std::string presentes = Configuracion().DirFichajes + "presentes";
     if (AlternaPresencia(TablaPresenciaLeida, *empleados, empleado, hora, minuto) &&
         !ActualizaPresentes(presentes, TablaPresenciaLeida))
         return "ERROR: no se puede escribir la tabla de presencia " + presentes;

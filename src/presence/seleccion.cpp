@@ -11,7 +11,7 @@
 bool IdentificadoresEmpleados(std::vector<std::string> &ids) {
     ids.clear();
     std::vector<std::string> lineas;
-    if (!LeeLineas(DirDatos + "empleados.dat", lineas))
+    if (!LeeLineas(Configuracion().DirDatos + "empleados.dat", lineas))
         return false;
     const size_t paso = LineasPorEmpleado > 0 ? static_cast<size_t>(LineasPorEmpleado) : ColumnasEmpleado + 1;
     for (size_t i = 0; i < lineas.size(); i += paso)

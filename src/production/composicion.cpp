@@ -16,7 +16,8 @@ TComposicion::TComposicion() {
 
 void TComposicion::Limpia() {
     SG1.SetRowCount(1);
-    SG1.SetFila(0, {Ansi("Código"), RotuloCarpeta, RotuloOrden, "Cantidad", "Trabajo"});
+    SG1.SetFila(0, {Ansi("Código"), Configuracion().RotuloCarpeta, Configuracion().RotuloOrden, "Cantidad",
+                    "Trabajo"});
     NumeroOrdenActual.clear();
     SinNumeracion = 0;
     Ruta.clear();

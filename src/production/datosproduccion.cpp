@@ -27,11 +27,11 @@ void anade(std::string &bytes, const std::vector<int> &anchos) {
 } // namespace
 
 std::string RutaClientes() {
-    return DirDatos + "clientes.dat";
+    return Configuracion().DirDatos + "clientes.dat";
 }
 
 std::string RutaAnchosProd() {
-    return DirDatos + "anchosprod.dat";
+    return Configuracion().DirDatos + "anchosprod.dat";
 }
 
 bool LeeClientes(const std::string &ruta, std::vector<std::string> &clientes, std::string &error) {

@@ -87,11 +87,11 @@ private:
 
     void carpeta(int r) {
         if (inf_.NombreArchivo().empty())
-            inf_.FijaNombreArchivo(DirArchivosProd + "Obra-" + ParteNombreArchivo(g_.Celda(5, r)) + "-" +
-                                   ParteNombreArchivo(g_.Celda(1, r)) + "-" + fechaArchivo(p_.Fecha) +
-                                   ".rtf");
-        cabeceraBloque(inf_, "  " + RotuloCarpeta + "\t" + g_.Celda(1, r) + "\t\t" + RotuloOrden + "  " +
-                                 g_.Celda(2, r));
+            inf_.FijaNombreArchivo(
+                Configuracion().DirArchivosProd + "Obra-" + ParteNombreArchivo(g_.Celda(5, r)) + "-" +
+                ParteNombreArchivo(g_.Celda(1, r)) + "-" + fechaArchivo(p_.Fecha) + ".rtf");
+        cabeceraBloque(inf_, "  " + Configuracion().RotuloCarpeta + "\t" + g_.Celda(1, r) + "\t\t" +
+                                 Configuracion().RotuloOrden + "  " + g_.Celda(2, r));
         cabeceraColumnas(inf_, Ansi("  Código Cant.Trabajo                 Empleado                        "
                                     "Inicio\t\tFin\t\t\tTiempos     Costes         "));
     }
@@ -178,7 +178,7 @@ std::string ParteNombreArchivo(const std::string &texto) {
 }
 
 void EscribeInformeObras(const TPeticionInformeObras &p, TInformeRTF &inf) {
-    const std::string t = p.Seleccionada ? p.Titulo + " - " + RotuloCarpeta + "  " : p.Titulo;
+    const std::string t = p.Seleccionada ? p.Titulo + " - " + Configuracion().RotuloCarpeta + "  " : p.Titulo;
     inf.FijaTitulo(t);
     inf.FijaTipo(kDocumentoProduccion);
     titulo(inf, t);
@@ -197,9 +197,10 @@ void EscribeInformeEmpleados(const TPeticionInformeEmpleados &p, TInformeRTF &in
     inf.FijaTipo(kDocumentoProduccion);
     const std::string fechas = fechaArchivo(p.Desde) + " a " + fechaArchivo(p.Hasta) + ".rtf";
     if (p.Marcados == 1)
-        inf.FijaNombreArchivo(DirArchivosProd + "Prod-" + ParteNombreArchivo(p.Empleado) + " de " + fechas);
+        inf.FijaNombreArchivo(Configuracion().DirArchivosProd + "Prod-" + ParteNombreArchivo(p.Empleado) +
+                              " de " + fechas);
     else if (p.Marcados == p.Total && p.Total > 0)
-        inf.FijaNombreArchivo(DirArchivosProd + "Prod-Todos de " + fechas);
+        inf.FijaNombreArchivo(Configuracion().DirArchivosProd + "Prod-Todos de " + fechas);
     titulo(inf, p.Titulo);
     if (!p.SG3)
         return;
@@ -207,9 +208,10 @@ void EscribeInformeEmpleados(const TPeticionInformeEmpleados &p, TInformeRTF &in
     for (int r = 1; r < g.RowCount() && presente(g.Celda(7, r));) {
         const TBloqueObra b = BloqueIgual(g, 6, r);
         cabeceraBloque(inf, "  Empleado : " + g.Celda(6, r));
-        cabeceraColumnas(inf, Ansi("  Código   ") + RotuloCarpeta + " " + RotuloOrden +
-                                  "           Cantidad Trabajo                 " + RotuloObra +
-                                  "\t    Inicio             Fin                    Tiempo    Coste  ");
+        cabeceraColumnas(
+            inf, Ansi("  Código   ") + Configuracion().RotuloCarpeta + " " + Configuracion().RotuloOrden +
+                     "           Cantidad Trabajo                 " + Configuracion().RotuloObra +
+                     "\t    Inicio             Fin                    Tiempo    Coste  ");
         for (; r < b.Ultima; ++r)
             filaEmpleado(inf, g, r);
         const TSumaBloque s = SumaBloque(g, b.Primera, b.Ultima);

@@ -105,8 +105,9 @@ std::string NombreDeIdentidad(const std::string &identidad) {
 
 void TitulosPorObra(StringGrid &g) {
     g.SetColCount(11);
-    g.SetFila(0, {Ansi("Código"), RotuloCarpeta, RotuloOrden, "Cantidad", "Trabajo", RotuloObra,
-                  RotuloEmpleado, "Inicio", "Fin", "Tiempo", "Coste"});
+    g.SetFila(0, {Ansi("Código"), Configuracion().RotuloCarpeta, Configuracion().RotuloOrden, "Cantidad",
+                  "Trabajo", Configuracion().RotuloObra, Configuracion().RotuloEmpleado, "Inicio", "Fin",
+                  "Tiempo", "Coste"});
 }
 
 void AnadeTareas(StringGrid &g, const std::string &nombre, const TOrdenTrabajo &orden) {
@@ -119,11 +120,11 @@ void AnadeTareas(StringGrid &g, const std::string &nombre, const TOrdenTrabajo &
 }
 
 std::string TextoDescripcion(const TOrdenTrabajo &orden) {
-    return RotuloDescripcion + " : " + orden.Descripcion;
+    return Configuracion().RotuloDescripcion + " : " + orden.Descripcion;
 }
 
 std::string TextoCliente(const TOrdenTrabajo &orden) {
-    return RotuloCliente + " : " + orden.Cliente;
+    return Configuracion().RotuloCliente + " : " + orden.Cliente;
 }
 
 std::string TextoFechaObra(const std::string &ruta) {

@@ -195,8 +195,9 @@ std::string TituloPeriodo(const std::string &rotulo, const QDate &desde, const Q
 
 std::string TituloSeleccion(int n, const std::string &tituloFiltro) {
     if (!tituloFiltro.empty())
-        return tituloFiltro +
-               (n == 1 ? " ( 1 " + RotuloObra + " )" : Formato(" ( %d ", n) + RotuloObra + "s )");
-    return n == 1 ? "Listado de produccion de 1 " + RotuloObra + " seleccionada"
-                  : Formato("Listado de produccion de %d ", n) + RotuloObra + "s seleccionadas";
+        return tituloFiltro + (n == 1 ? " ( 1 " + Configuracion().RotuloObra + " )"
+                                      : Formato(" ( %d ", n) + Configuracion().RotuloObra + "s )");
+    return n == 1
+               ? "Listado de produccion de 1 " + Configuracion().RotuloObra + " seleccionada"
+               : Formato("Listado de produccion de %d ", n) + Configuracion().RotuloObra + "s seleccionadas";
 }

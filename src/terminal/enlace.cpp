@@ -262,7 +262,7 @@ void TEnlaces::vaciaTablas(int entradas) {
 void TEnlaces::enviaSerie(const char *datos, int n) {
     if (!PuertoSerie.Abierto() || n <= 0)
         return;
-    const long limite = ModoRadio ? 1000000 : 200000;
+    const long limite = Configuracion().ModoRadio ? 1000000 : 200000;
     PuertoSerie.Dtr(true);
     if (!PuertoSerie.Escribe(datos, n))
         traza(CharToOem("ERROR al escribir en el puerto serie: " + PuertoSerie.Error()) + "\r\n");
@@ -279,15 +279,16 @@ void TEnlaces::enviaSerie(const char *datos, int n) {
             desdeCambio.restart();
         } else if (--paradas <= 0 && desdeCambio.elapsed() >= 1000) {
             cierraSerie();
-            AbrePuertoSerie(NombrePuerto);
+            AbrePuertoSerie(Configuracion().NombrePuerto);
             break;
         }
     }
     // The UART's FIFO empties in the time of 16 characters of 11 bits; the wait is bounded by that.
-    const qint64 limiteVacio = 50 + 176000 / std::max(VelocidadPuerto, 1);
+    const qint64 limiteVacio = 50 + 176000 / std::max(Configuracion().VelocidadPuerto, 1);
     QElapsedTimer vacio;
     vacio.start();
-    while (PuertoSerie.Abierto() && !(inportb(static_cast<unsigned short>(DireccionBaseUart + 5)) & 0x40) &&
+    while (PuertoSerie.Abierto() &&
+           !(inportb(static_cast<unsigned short>(Configuracion().DireccionBaseUart + 5)) & 0x40) &&
            vacio.elapsed() < limiteVacio) {
     }
     PuertoSerie.Dtr(false);
@@ -320,7 +321,7 @@ int TEnlaces::filaDeCabecera() const {
 
 std::vector<std::string> TEnlaces::CargaTerminales(const StringGrid &sg) {
     destruyeEnchufes();
-    const std::vector<TFilaEnlace> filas = LeeFilasTerminales(sg, PuertoTcpBase);
+    const std::vector<TFilaEnlace> filas = LeeFilasTerminales(sg, Configuracion().PuertoTcpBase);
     vaciaTablas(std::max(static_cast<int>(filas.size()) + 1, MinEntradas));
     std::vector<std::string> rechazos;
     for (const TFilaEnlace &f : filas) {
@@ -375,9 +376,9 @@ void TEnlaces::CierraEnlaces() {
 
 bool TEnlaces::AbrePuertoSerie(const std::string &nombre) {
     delete avisoSerie_;
-    const bool ok = PuertoSerie.Abre(nombre, VelocidadPuerto, ModoRadio != 0);
+    const bool ok = PuertoSerie.Abre(nombre, Configuracion().VelocidadPuerto, Configuracion().ModoRadio != 0);
     vigilaSerie();
-    RegistraUart(static_cast<unsigned short>(DireccionBaseUart),
+    RegistraUart(static_cast<unsigned short>(Configuracion().DireccionBaseUart),
                  ok ? std::function<unsigned char()>([this] { return PuertoSerie.EstadoLinea(); }) : nullptr);
     uartRegistrada_ = ok;
     if (!ok)
@@ -392,8 +393,8 @@ void TEnlaces::EnviaTramaInicioRadio() {
         return;
     TerminalActual = TablaNumTerminal[UltimaFilaRadio + 1];
     FijaCabecera(TerminalActual);
-    const std::string trama = Formato("\x01I%s%c90000001\x04", DireccionCoordinador.c_str(),
-                                      static_cast<char>('0' + LeeEntero(CanalRadio)));
+    const std::string trama = Formato("\x01I%s%c90000001\x04", Configuracion().DireccionCoordinador.c_str(),
+                                      static_cast<char>('0' + LeeEntero(Configuracion().CanalRadio)));
     EnviaATerminal(trama.data(), static_cast<int>(trama.size()));
 }
 
@@ -419,7 +420,7 @@ void TEnlaces::EnviaATerminal(const char *datos, int n) {
 }
 
 void TEnlaces::EnviaDireccionRadioFila(int fila) {
-    if (!ModoRadio || fila < 1 || fila > NumTerminales || TablaTipoConexion[fila] != 'A')
+    if (!Configuracion().ModoRadio || fila < 1 || fila > NumTerminales || TablaTipoConexion[fila] != 'A')
         return;
     const uint32_t d = TablaDireccionRadio[fila];
     TramaRadio[0] = Control::STX;
@@ -548,6 +549,15 @@ QByteArray TEnlaces::TomaRecibido(int fila) {
     leeSerie();
     r.swap(enlaceSerie_->Cola);
     return r;
+}
+
+int TEnlaces::FilaDeEnlace(const TEnlaceRecepcion *enlace, unsigned numero) const {
+    if (enlace == enlaceSerie_.get())
+        return filaSerie(numero);
+    for (int r = 1; r <= NumTerminales; ++r)
+        if (conexiones_[r] && &conexiones_[r]->Enlace == enlace)
+            return r;
+    return 0;
 }
 
 bool TEnlaces::EnlacesConTrabajo() const {

@@ -114,6 +114,8 @@ public:
     TRecepcion &RecepcionDeFila(int fila);
     // Bytes received on the link of a row and not yet processed; they are taken from the link.
     QByteArray TomaRecibido(int fila);
+    // Row of terminal numero on the link of a receive machine (0 none).
+    int FilaDeEnlace(const TEnlaceRecepcion *enlace, unsigned numero) const;
 
 private:
     class TEnlaceSerie;

@@ -3,6 +3,8 @@
 #include "platform/numeros.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
 
 const std::string PlantillaBruta = "\r\n$3t $3s $2d/$2m/$4a $2H:$2M:$2S $3i $54n$8p $1u-$4o";
 
@@ -145,9 +147,34 @@ std::string FormateaFichaje(const std::string &formato, std::string_view registr
     return FormateaFichaje(AnalizaFormato(formato), registro);
 }
 
+namespace {
+// printf's "%0*d" (the sign counts in the width), written without printf: a listing names a day
+// file with it for every day and terminal.
+void enteroRelleno(std::string &s, int v, int ancho) {
+    char b[16];
+    std::string_view d(b, static_cast<size_t>(std::to_chars(b, b + sizeof b, v).ptr - b));
+    if (v < 0) {
+        s += '-';
+        d.remove_prefix(1);
+        --ancho;
+    }
+    if (static_cast<int>(d.size()) < ancho)
+        s.append(static_cast<size_t>(ancho) - d.size(), '0');
+    s += d;
+}
+} // namespace
+
 std::string FichajeEnEspera(int terminal, int dia, int mes, int anio) {
-    std::string r = Formato("\r\n%03d ??? %02d/%02d/%d ??:??:?? ", terminal, dia, mes, anio);
-    r += std::string(64, '?');
+    std::string r = "\r\n";
+    enteroRelleno(r, terminal, 3);
+    r += " ??? ";
+    enteroRelleno(r, dia, 2);
+    r += '/';
+    enteroRelleno(r, mes, 2);
+    r += '/';
+    enteroRelleno(r, anio, 0);
+    r += " ??:??:?? ";
+    r.append(64, '?');
     r += " ???";
     r.resize(LongitudFichaje, '?');
     return r;

@@ -113,7 +113,7 @@ private:
 } // namespace
 
 std::string RutaParcial(const std::string &registro) {
-    return DirFichajes + NombreParcial(PatronParcial, registro);
+    return Configuracion().DirFichajes + NombreParcial(Configuracion().PatronParcial, registro);
 }
 
 void OlvidaParciales() {
@@ -132,10 +132,10 @@ bool GuardaFichaje(char *registro, std::string *aviso) {
     OemToCharBuf(registro, LongitudFichaje);
     const std::string bruto(registro, LongitudFichaje);
 
-    const std::string nombre = NombreParcial(PatronParcial, bruto);
-    const std::string ruta = DirFichajes + nombre;
-    std::string linea = FormateaFichaje(FormatoFichaje, bruto);
-    if (EncriptarFichajes)
+    const std::string nombre = NombreParcial(Configuracion().PatronParcial, bruto);
+    const std::string ruta = Configuracion().DirFichajes + nombre;
+    std::string linea = FormateaFichaje(Configuracion().FormatoFichaje, bruto);
+    if (Configuracion().EncriptarFichajes)
         CodificaLinea(linea, ClaveFichajes(nombre));
 
     struct stat st;
@@ -147,7 +147,7 @@ bool GuardaFichaje(char *registro, std::string *aviso) {
 
     // Both files reach the disk before the terminal is acknowledged; a failure anywhere undoes
     // both, so the terminal's resend is stored and not taken for a duplicate.
-    Anexo dia(ruta), historico(RutaHistorico);
+    Anexo dia(ruta), historico(Configuracion().RutaHistorico);
     if (!dia.Anade(linea) || !historico.Anade(bruto) || !dia.Sincroniza() || !historico.Sincroniza()) {
         historico.Deshace();
         dia.Deshace();
@@ -207,15 +207,16 @@ std::unordered_map<std::string, int> anuladosDe(const std::string &bytes, unsign
 
 bool ReconstruyeFichajes(std::string *error) {
     std::string historico;
-    if (!LeeBytes(RutaHistorico, historico)) {
+    if (!LeeBytes(Configuracion().RutaHistorico, historico)) {
         if (error)
-            *error = Ansi("No se puede leer el archivo de fichajes histórico ") + RutaHistorico;
+            *error =
+                Ansi("No se puede leer el archivo de fichajes histórico ") + Configuracion().RutaHistorico;
         return false;
     }
     OlvidaParciales();
-    const TFormatoAnalizado patron = AnalizaFormato(PatronParcial);
-    const TFormatoAnalizado nuevo = AnalizaFormato(FormatoFichaje);
-    const TFormatoAnalizado anterior = AnalizaFormato(FormatoAnterior);
+    const TFormatoAnalizado patron = AnalizaFormato(Configuracion().PatronParcial);
+    const TFormatoAnalizado nuevo = AnalizaFormato(Configuracion().FormatoFichaje);
+    const TFormatoAnalizado anterior = AnalizaFormato(Configuracion().FormatoAnterior);
     const size_t registros = historico.size() / LongitudFichaje;
     auto registro = [&](size_t k) {
         return std::string_view(historico.data() + k * LongitudFichaje, LongitudFichaje);
@@ -233,7 +234,7 @@ bool ReconstruyeFichajes(std::string *error) {
     std::map<std::string, std::unordered_map<std::string, int>> anulados;
     for (const auto &[nombre, lineas] : esperadas) {
         std::string bytes;
-        if (LeeBytes(DirFichajes + nombre, bytes))
+        if (LeeBytes(Configuracion().DirFichajes + nombre, bytes))
             anulados[nombre] = anuladosDe(bytes, ClaveFichajes(nombre), lineas,
                                           static_cast<size_t>(LongitudFormato(anterior)),
                                           static_cast<size_t>(LongitudFormato(nuevo)));
@@ -254,26 +255,27 @@ bool ReconstruyeFichajes(std::string *error) {
                 }
             }
         }
-        if (EncriptarFichajes)
+        if (Configuracion().EncriptarFichajes)
             CodificaLinea(linea, ClaveFichajes(nombre));
         contenido[nombre] += linea;
     }
     std::string fallos;
     for (const auto &[nombre, bytes] : contenido)
-        if (!GuardaBytes(DirFichajes + nombre, bytes))
-            fallos += "\n" + DirFichajes + nombre;
+        if (!GuardaBytes(Configuracion().DirFichajes + nombre, bytes))
+            fallos += "\n" + Configuracion().DirFichajes + nombre;
     if (!fallos.empty()) {
         if (error)
             *error = "No se pueden escribir estos archivos de fichajes:" + fallos;
         return false; // "formato_anterior" is not recorded: the rebuild can be run again
     }
 
-    FormatoAnterior = FormatoFichaje;
-    FormatoCambiado = false;
-    if (ArchivoIni && !ArchivoIni->WriteString("config", "formato_anterior", FormatoFichaje)) {
+    CambiaConfiguracion().FormatoAnterior = Configuracion().FormatoFichaje;
+    CambiaConfiguracion().FormatoCambiado = false;
+    if (Configuracion().ArchivoIni && !Configuracion().ArchivoIni->WriteString(
+                                          "config", "formato_anterior", Configuracion().FormatoFichaje)) {
         if (error)
-            *error =
-                Ansi("No se puede guardar \"formato_anterior\" en la configuración ") + ArchivoIni->Ruta();
+            *error = Ansi("No se puede guardar \"formato_anterior\" en la configuración ") +
+                     Configuracion().ArchivoIni->Ruta();
         return false;
     }
     return true;

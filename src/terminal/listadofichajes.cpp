@@ -9,7 +9,13 @@
 
 #include <QFile>
 #include <algorithm>
-#include <numeric>
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 unsigned char LecturaExterna = 0;
 int ColumnaTerminal = 0, ColumnaDia = 0, ColumnaMes = 0, ColumnaAnio = 0, ColumnaHora = 0, ColumnaMinuto = 0,
@@ -82,7 +88,7 @@ int BuscaAlias(int numero) {
     if (numero == 0)
         return 0;
     std::vector<std::string> lineas;
-    if (!LeeLineas(DirDatos + "alias.dat", lineas))
+    if (!LeeLineas(Configuracion().DirDatos + "alias.dat", lineas))
         return 0;
     for (const std::string &l : lineas) {
         const int a = LeeEntero(l);
@@ -106,18 +112,10 @@ struct ColumnaListado {
 };
 
 // Field of a line with bounds.
-std::string_view campo(const std::string &linea, int posicion, int ancho) {
+std::string_view campo(std::string_view linea, int posicion, int ancho) {
     if (posicion < 0 || static_cast<size_t>(posicion) >= linea.size())
         return {};
-    return std::string_view(linea).substr(static_cast<size_t>(posicion), static_cast<size_t>(ancho));
-}
-
-std::string celda(std::string_view v) {
-    std::string s(v);
-    for (char &c : s)
-        if (static_cast<unsigned char>(c) < 32)
-            c = ' ';
-    return s;
+    return linea.substr(static_cast<size_t>(posicion), static_cast<size_t>(ancho));
 }
 
 // A production code: the first 8 characters of the field, blanks counted as 0.
@@ -147,24 +145,187 @@ struct Plegado {
         for (size_t i = 0; desde[i]; ++i)
             t[static_cast<unsigned char>(desde[i])] = static_cast<unsigned char>(hacia[i]);
     }
-    int compara(const std::string &a, const std::string &b) const {
-        const size_t n = std::min(a.size(), b.size());
-        for (size_t i = 0; i < n; ++i) {
-            unsigned char x = t[static_cast<unsigned char>(a[i])], y = t[static_cast<unsigned char>(b[i])];
-            if (x != y)
-                return x < y ? -1 : 1;
-        }
-        if (a.size() != b.size())
-            return a.size() < b.size() ? -1 : 1;
-        return 0;
-    }
 };
 const Plegado kPlegado;
 
-struct FilaListada {
-    std::vector<std::string> celdas;
-    int archivo;
+// The lines a listing keeps, one after another in one text: unscrambled, the annulled mark taken
+// off and control characters made blanks, so that a field reads as its cell shows it.
+class FilasListadas {
+public:
+    FilasListadas(const std::vector<ColumnaListado> &columnas, size_t longitud)
+        : columnas_(columnas), longitud_(longitud) {}
+
+    size_t Anade(const std::string &linea, size_t offset, bool anulado, int archivo) {
+        const size_t inicio = texto_.size();
+        texto_.append(linea, 0, longitud_);
+        texto_.resize(inicio + longitud_, ' ');
+        unsigned char *c = reinterpret_cast<unsigned char *>(texto_.data() + inicio);
+        if (anulado)
+            c[0] &= 0x7F;
+        const size_t n = longitud_;
+        for (size_t i = 0; i < n; ++i)
+            c[i] = c[i] < 32 ? ' ' : c[i];
+        filas_.push_back({inicio, offset, archivo, anulado});
+        return filas_.size() - 1;
+    }
+    int Archivo(size_t fila) const { return filas_[fila].archivo; }
+    // Column 0: the line's offset in its file, "-A" after it when annulled.
+    std::string_view Marca(size_t fila, char (&buffer)[24]) const {
+        char *fin = std::to_chars(buffer, buffer + 21, filas_[fila].offset).ptr;
+        if (filas_[fila].anulado)
+            fin = std::copy_n("-A", 2, fin);
+        return std::string_view(buffer, static_cast<size_t>(fin - buffer));
+    }
+    std::string_view Linea(size_t fila) const {
+        return std::string_view(texto_).substr(filas_[fila].inicio, longitud_);
+    }
+    // Where the field of column col lies in a line: offset and length (0 when outside it or col 0).
+    std::pair<size_t, size_t> Trozo(int col) const {
+        if (col <= 0)
+            return {0, 0};
+        const ColumnaListado &c = columnas_[static_cast<size_t>(col - 1)];
+        if (c.posicion < 0 || static_cast<size_t>(c.posicion) >= longitud_)
+            return {0, 0};
+        const size_t desde = static_cast<size_t>(c.posicion);
+        return {desde, std::min(static_cast<size_t>(c.ancho), longitud_ - desde)};
+    }
+    // The text of column col (1 on); "" for 0.
+    std::string_view Campo(size_t fila, int col) const {
+        const auto [desde, cuantos] = Trozo(col);
+        return Linea(fila).substr(desde, cuantos);
+    }
+
+    // The rows in the order of their keys (the fields of the columns given, -1 for a blank) compared
+    // without regard to case or accents, then in listing order; of rows with equal keys only the one
+    // listed last.
+    std::vector<size_t> Ordena(const std::vector<int> &partes) const {
+        // Every line has the same length, so a part lies at the same place in every line.
+        std::vector<std::pair<size_t, size_t>> trozos; // offset in the line and length; npos: a blank
+        for (int col : partes)
+            trozos.push_back(col < 0 ? std::pair(std::string::npos, size_t{1}) : Trozo(col));
+        std::vector<Orden> orden = prefijos(trozos);
+        // The rest of the key, folded, when the first bytes are equal (the keys have one length).
+        auto compara = [&](size_t a, size_t b) {
+            for (const auto &[desde, cuantos] : trozos) {
+                if (desde == std::string::npos)
+                    continue;
+                for (size_t k = 0; k < cuantos; ++k) {
+                    const unsigned char x = kPlegado.t[static_cast<unsigned char>(linea(a)[desde + k])];
+                    const unsigned char y = kPlegado.t[static_cast<unsigned char>(linea(b)[desde + k])];
+                    if (x != y)
+                        return x < y ? -1 : 1;
+                }
+            }
+            return 0;
+        };
+        std::sort(orden.begin(), orden.end(), [&](const Orden &a, const Orden &b) {
+            for (int w = 0; w < 3; ++w)
+                if (a.clave[w] != b.clave[w])
+                    return a.clave[w] < b.clave[w];
+            const int c = compara(a.fila, b.fila);
+            return c != 0 ? c < 0 : a.fila < b.fila;
+        });
+        // Equal clockings (the same bytes): the one listed later stays.
+        auto iguales = [&](const Orden &a, const Orden &b) {
+            if (a.clave[0] != b.clave[0] || a.clave[1] != b.clave[1] || a.clave[2] != b.clave[2])
+                return false;
+            for (const auto &[desde, cuantos] : trozos)
+                if (desde != std::string::npos &&
+                    std::memcmp(linea(a.fila) + desde, linea(b.fila) + desde, cuantos))
+                    return false;
+            return true;
+        };
+        std::vector<size_t> unicas;
+        const Orden *ultima = nullptr;
+        for (const Orden &o : orden) {
+            if (ultima && iguales(*ultima, o))
+                unicas.back() = o.fila;
+            else
+                unicas.push_back(o.fila);
+            ultima = &o;
+        }
+        return unicas;
+    }
+
+private:
+    struct Fila {
+        size_t inicio; // in texto_
+        size_t offset; // in its file
+        int archivo;
+        bool anulado;
+    };
+    // A row and the first 24 bytes of its key, folded, as three numbers: they order most pairs at once.
+    struct Orden {
+        uint64_t clave[3];
+        size_t fila;
+    };
+
+    const char *linea(size_t fila) const { return texto_.data() + filas_[fila].inicio; }
+
+    std::vector<Orden> prefijos(const std::vector<std::pair<size_t, size_t>> &trozos) const {
+        // Blanks and (past the key's end) NULs as they stand, the rest from where they lie in the line.
+        constexpr size_t kPrefijo = 24;
+        unsigned char plantilla[kPrefijo] = {};
+        std::vector<std::pair<size_t, size_t>> copias; // place in the prefix, offset in the line
+        size_t j = 0;
+        for (auto t = trozos.begin(); t != trozos.end() && j < kPrefijo; ++t)
+            for (size_t b = 0; b < t->second && j < kPrefijo; ++b, ++j)
+                if (t->first == std::string::npos)
+                    plantilla[j] = kPlegado.t[static_cast<unsigned char>(' ')];
+                else
+                    copias.emplace_back(j, t->first + b);
+        std::vector<Orden> orden(filas_.size());
+        for (size_t i = 0; i < orden.size(); ++i) {
+            const unsigned char *l = reinterpret_cast<const unsigned char *>(linea(i));
+            unsigned char k[kPrefijo];
+            std::memcpy(k, plantilla, kPrefijo);
+            for (const auto &[a, desde] : copias)
+                k[a] = kPlegado.t[l[desde]];
+            orden[i].fila = i;
+            for (size_t w = 0; w < 3; ++w) {
+                uint64_t v = 0;
+                for (size_t b = 0; b < 8; ++b)
+                    v = v << 8 | k[w * 8 + b];
+                orden[i].clave[w] = v;
+            }
+        }
+        return orden;
+    }
+
+    const std::vector<ColumnaListado> &columnas_;
+    size_t longitud_;
+    std::string texto_;
+    std::vector<Fila> filas_;
 };
+
+// The whole file into bytes, keeping their room: a listing reads a file a day and terminal, so
+// the file is read with the system's calls alone. False when it cannot be opened.
+bool LeeArchivo(const std::string &ruta, std::string &bytes) {
+    std::string local = RutaLocal(ruta);
+    if (std::any_of(local.begin(), local.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        local = QFile::encodeName(RutaQ(ruta)).toStdString();
+    const int fd = ::open(local.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    bytes.resize(static_cast<size_t>(std::max<off_t>(st.st_size, 0)));
+    size_t leidos = 0;
+    while (leidos < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + leidos, bytes.size() - leidos);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        leidos += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(leidos);
+    return true;
+}
 
 // Keeps the grid's view from redrawing while the listing fills it.
 class SinAvisos {
@@ -204,7 +365,7 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
     const int n = LeeEntero(p.Busca);
     const int pareja = n != 0 ? BuscaAlias(n) : 0;
 
-    res.Formato = p.Historico ? PlantillaBruta : FormatoFichaje;
+    res.Formato = p.Historico ? PlantillaBruta : Configuracion().FormatoFichaje;
     const TFormatoAnalizado formato = AnalizaFormato(res.Formato);
 
     // Column map.
@@ -284,13 +445,16 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
     const bool anioCompleto = cAnio && columnas[static_cast<size_t>(cAnio - 1)].ancho >= 4;
 
     const bool empiezaCR = !formato.empty() && !formato.front().Letra && formato.front().Literal[0] == '\r';
-    const TFormatoAnalizado patron = AnalizaFormato(PatronParcial);
+    const TFormatoAnalizado patron = AnalizaFormato(Configuracion().PatronParcial);
 
-    std::vector<FilaListada> filas;
+    FilasListadas filas(columnas, static_cast<size_t>(longitud));
+    // Fields checked on every line.
+    const auto fDia = filas.Trozo(cDia), fMes = filas.Trozo(cMes), fAnio = filas.Trozo(cAnio),
+               fHora = filas.Trozo(cHora), fMinuto = filas.Trozo(cMinuto);
+    std::string bytes;
     auto leeArchivo = [&](const std::string &ruta, unsigned char clave, bool descifra,
                           const TTerminalListado &t, int dia) {
-        std::string bytes;
-        if (!LeeBytes(ruta, bytes))
+        if (!LeeArchivo(ruta, bytes))
             return;
         const int indice = static_cast<int>(res.Archivos.size());
         res.Archivos.push_back(ruta);
@@ -299,6 +463,16 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
         size_t pos = 0;
         std::string linea;
         while (pos + L <= bytes.size()) {
+            // Another employee's line, stored plain where it is read: passed over uncopied.
+            if (n != 0 && posN >= 0 && L >= 2 &&
+                !(descifra && (static_cast<unsigned char>(bytes[pos + 1]) & 0x80)) &&
+                (empiezaCR ? bytes[pos] == '\r' : p.Produccion || bytes[pos] != '\r')) {
+                const int numero = LeeEntero(campo(std::string_view(bytes).substr(pos, L), posN, anchoN));
+                if (numero != n && (pareja == 0 || numero != pareja)) {
+                    pos += L;
+                    continue;
+                }
+            }
             linea.assign(bytes, pos, L);
             pos += L;
             // Out of step by a leading CR LF (a scrambled line may begin with a CR byte, never
@@ -325,7 +499,7 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
             if (n != 0) {
                 if (posN < 0)
                     continue;
-                const int numero = LeeEntero(std::string(campo(linea, posN, anchoN)));
+                const int numero = LeeEntero(campo(linea, posN, anchoN));
                 if (numero != n && (pareja == 0 || numero != pareja))
                     continue;
             }
@@ -343,25 +517,18 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
                     linea[static_cast<size_t>(posU)] == 'N')
                     continue;
             }
-            FilaListada f;
-            f.archivo = indice;
-            f.celdas.reserve(columnas.size() + 1);
-            f.celdas.push_back(std::to_string(pos - L) + (anulado ? "-A" : ""));
-            if (anulado)
-                linea[0] = static_cast<char>(static_cast<unsigned char>(linea[0]) & 0x7F);
-            for (const ColumnaListado &c : columnas)
-                f.celdas.push_back(celda(campo(linea, c.posicion, c.ancho)));
-            filas.push_back(std::move(f));
+            const size_t fila = filas.Anade(linea, pos - L, anulado, indice);
             if (!p.Produccion) {
-                const auto &cs = filas.back().celdas;
-                auto fuera = [&](int col, int minimo, int maximo) {
+                const std::string_view listada = filas.Linea(fila);
+                auto fuera = [&](int col, const std::pair<size_t, size_t> &campo, int minimo, int maximo) {
                     if (!col)
                         return false;
-                    const int v = LeeEntero(cs[static_cast<size_t>(col)]);
+                    const int v = LeeEntero(listada.substr(campo.first, campo.second));
                     return v < minimo || v > maximo;
                 };
-                if (fuera(cDia, 1, 31) || fuera(cMes, 1, 12) || (anioCompleto && fuera(cAnio, 2005, 2500)) ||
-                    fuera(cHora, 0, 23) || fuera(cMinuto, 0, 60)) {
+                if (fuera(cDia, fDia, 1, 31) || fuera(cMes, fMes, 1, 12) ||
+                    (anioCompleto && fuera(cAnio, fAnio, 2005, 2500)) || fuera(cHora, fHora, 0, 23) ||
+                    fuera(cMinuto, fMinuto, 0, 60)) {
                     res.Defectuosos.push_back(ruta);
                     break;
                 }
@@ -374,7 +541,7 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
             const QDate dia = p.Desde.addDays(d);
             const std::string nombre =
                 NombreParcial(patron, FichajeEnEspera(t.Numero, dia.day(), dia.month(), dia.year()));
-            leeArchivo(DirFichajes + nombre, ClaveFichajes(nombre), true, t, d);
+            leeArchivo(Configuracion().DirFichajes + nombre, ClaveFichajes(nombre), true, t, d);
         }
     };
     if (dias > 0 && longitud > 0) {
@@ -383,7 +550,7 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
             if (!t.Marcado)
                 continue;
             if (p.Historico) {
-                leeArchivo(RutaHistorico, 0, false, t, 0);
+                leeArchivo(Configuracion().RutaHistorico, 0, false, t, 0);
                 break;
             }
             terminalCero = terminalCero || t.Numero == 0;
@@ -396,37 +563,15 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
     }
 
     // Sort by date and time (by employee first in the production twin), then by listing order.
-    auto parte = [&](const FilaListada &f, int col) -> const std::string & {
-        static const std::string vacio;
-        return col ? f.celdas[static_cast<size_t>(col)] : vacio;
-    };
-    std::vector<std::string> claves(filas.size());
-    for (size_t i = 0; i < filas.size(); ++i) {
-        const FilaListada &f = filas[i];
-        std::string &k = claves[i];
-        if (p.Produccion && p.Tipo != ListadoAccesos)
-            k = parte(f, cNombre) + " ";
-        k += parte(f, cAnio) + parte(f, cMes) + parte(f, cDia) + parte(f, cHora) + parte(f, cMinuto) +
-             parte(f, cSegundo) + parte(f, cProduccion);
-        if (p.Tipo == ListadoAccesos)
-            k += " " + parte(f, cCodigo);
-        else if (!p.Produccion && n == 0)
-            k += " " + parte(f, cNombre); // everybody listed: no clocking hides another employee's
-    }
-    std::vector<size_t> orden(filas.size());
-    std::iota(orden.begin(), orden.end(), 0);
-    std::sort(orden.begin(), orden.end(), [&](size_t a, size_t b) {
-        int c = kPlegado.compara(claves[a], claves[b]);
-        return c != 0 ? c < 0 : a < b;
-    });
-    // Equal clockings: the one listed later stays.
-    std::vector<size_t> unicas;
-    for (size_t i : orden) {
-        if (!unicas.empty() && claves[unicas.back()] == claves[i])
-            unicas.back() = i;
-        else
-            unicas.push_back(i);
-    }
+    std::vector<int> partes;
+    if (p.Produccion && p.Tipo != ListadoAccesos)
+        partes = {cNombre, -1};
+    partes.insert(partes.end(), {cAnio, cMes, cDia, cHora, cMinuto, cSegundo, cProduccion});
+    if (p.Tipo == ListadoAccesos)
+        partes.insert(partes.end(), {-1, cCodigo});
+    else if (!p.Produccion && n == 0)
+        partes.insert(partes.end(), {-1, cNombre}); // everybody listed: no clocking hides another's
+    const std::vector<size_t> unicas = filas.Ordena(partes);
 
     // Thinning of access-terminal days: within a run of one day's clockings without incidence only
     // the first and the last stay; a clocking with an incidence and the one after it stay.
@@ -438,8 +583,9 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
             bool operator==(const Fecha &o) const { return d == o.d && m == o.m && a == o.a; }
         };
         auto fecha = [&](size_t i) {
-            const FilaListada &f = filas[unicas[i]];
-            return Fecha{LeeEntero(parte(f, cDia)), LeeEntero(parte(f, cMes)), LeeEntero(parte(f, cAnio))};
+            const size_t f = unicas[i];
+            return Fecha{LeeEntero(filas.Campo(f, cDia)), LeeEntero(filas.Campo(f, cMes)),
+                         LeeEntero(filas.Campo(f, cAnio))};
         };
         auto marcada = [&](const Fecha &f) {
             QDate q(f.a, f.m, f.d);
@@ -456,7 +602,7 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
             if (anterior < 0 || !(fecha(static_cast<size_t>(anterior)) == fr))
                 interruptor = false;
             if (marcada(fr) && fecha(r + 1) == fr) {
-                const int c = LeeEntero(parte(filas[unicas[r + 1]], cIncidencia));
+                const int c = LeeEntero(filas.Campo(unicas[r + 1], cIncidencia));
                 if (!interruptor) {
                     if (c == 0) {
                         interruptor = true;
@@ -491,7 +637,11 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
     for (char b : borrada)
         quedan += b ? 0 : 1;
     grid.SetRowCount(static_cast<int>(std::max<size_t>(quedan, 1)) + 1);
-    grid.Limpia();
+    // Every cell is written below but the corner and the empty row of an empty listing.
+    grid.Cells[0][0].clear();
+    if (quedan == 0)
+        for (int k = 0; k < ncol; ++k)
+            grid.Cells[k][1].clear();
     for (int k = 1; k < ncol; ++k) {
         const ColumnaListado &c = columnas[static_cast<size_t>(k - 1)];
         grid.Cells[k][0] = CampoFichaje(c.letra)->Titulo;
@@ -499,15 +649,21 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
         grid.ColWidths[static_cast<size_t>(k)] = recordado > 0 ? recordado : 9 * c.ancho;
     }
     res.ArchivoFila.assign(static_cast<size_t>(grid.RowCount()), -1);
-    int fila = 1;
-    for (size_t i = 0; i < unicas.size(); ++i) {
-        if (borrada[i])
-            continue;
-        FilaListada &f = filas[unicas[i]];
-        for (int k = 0; k < ncol; ++k)
-            grid.Cells[k][fila] = std::move(f.celdas[static_cast<size_t>(k)]);
-        res.ArchivoFila[static_cast<size_t>(fila)] = f.archivo;
-        ++fila;
+    std::vector<size_t> listadas;
+    listadas.reserve(quedan);
+    for (size_t i = 0; i < unicas.size(); ++i)
+        if (!borrada[i])
+            listadas.push_back(unicas[i]);
+    // Column by column, each cell keeping the room it had.
+    char marca[24];
+    for (size_t r = 0; r < listadas.size(); ++r) {
+        grid.Cells[0][static_cast<int>(r) + 1].assign(filas.Marca(listadas[r], marca));
+        res.ArchivoFila[r + 1] = filas.Archivo(listadas[r]);
+    }
+    for (int k = 1; k < ncol; ++k) {
+        const auto [desde, cuantos] = filas.Trozo(k);
+        for (size_t r = 0; r < listadas.size(); ++r)
+            grid.Cells[k][static_cast<int>(r) + 1].assign(filas.Linea(listadas[r]).substr(desde, cuantos));
     }
     return res;
 }

@@ -155,7 +155,7 @@ void TRecepcion::pasoListaOfrecida(char c) {
 }
 
 void TRecepcion::pasoRegistrosLista(char c) {
-    CuentaRespuesta = TiempoRespuesta;
+    CuentaRespuesta = Configuracion().TiempoRespuesta;
     if (PosicionRegistro == 0 && LongitudParHex == 0 && c == Control::EOT) {
         terminaLista();
         estado(TEstadoRecepcion::Reposo);
@@ -238,13 +238,33 @@ void TRecepcion::pasoSumaFichaje(char c) {
 }
 
 void TRecepcion::pasoRespuestaDenegados(char c) {
-    if (c == Control::ACK)
-        mensaje("Lista enviada correctamente.\r\n");
-    else
-        mensaje("Error de comunicacion: lista no enviada.\r\n");
-    if (entorno_.RespuestaDenegados)
-        entorno_.RespuestaDenegados(c == Control::ACK);
+    // An announcement of a clocking is no reply: it is served once the reply is in.
+    if (anuncioEnEspera_ == 1) {
+        if (juntaPar(c)) {
+            std::copy(ParHex, ParHex + 2, anuncio_);
+            anuncioEnEspera_ = 2;
+        }
+    } else if (c == Control::BEL && anuncioEnEspera_ == 0) {
+        anuncioEnEspera_ = 1;
+        LongitudParHex = 0;
+    } else {
+        respuestaDenegados(c == Control::ACK);
+    }
+}
+
+void TRecepcion::respuestaDenegados(bool ack) {
+    mensaje(ack ? "Lista enviada correctamente.\r\n" : "Error de comunicacion: lista no enviada.\r\n");
     estado(TEstadoRecepcion::Reposo);
+    const bool anuncio = anuncioEnEspera_ == 2;
+    anuncioEnEspera_ = 0;
+    LongitudParHex = 0;
+    if (entorno_.RespuestaDenegados)
+        entorno_.RespuestaDenegados(ack);
+    if (anuncio) {
+        for (char c : {Control::BEL, anuncio_[0], anuncio_[1]})
+            paso(c);
+        vuelcaTraza();
+    }
 }
 
 void TRecepcion::pasoNumeroPeticion(char c) {
@@ -302,7 +322,8 @@ void TRecepcion::EsperaRespuestaDenegados(unsigned numero) {
     TerminalRecepcion = numero;
     cierraLista();
     estado(TEstadoRecepcion::RespuestaDenegados);
-    CuentaRespuesta = TiempoRespuesta > 0 ? TiempoRespuesta : 1;
+    anuncioEnEspera_ = 0;
+    CuentaRespuesta = Configuracion().TiempoRespuesta > 0 ? Configuracion().TiempoRespuesta : 1;
 }
 
 void TRecepcion::guardaFichaje() {
@@ -344,15 +365,15 @@ void TRecepcion::iniciaLista() {
     if (entorno_.ListaRecibida)
         entorno_.ListaRecibida(nombre);
     mensaje("  Recibiendo lista\r\n");
-    RutaListaRecibida = DirHuellas + nombre;
+    RutaListaRecibida = Configuracion().DirHuellas + nombre;
     if (!ArchivoListaRecibida) {
         mensaje(CharToOem("ERROR: no se puede crear la lista " + RutaListaRecibida) + "\r\n");
         estado(TEstadoRecepcion::Reposo);
         return;
     }
     estado(TEstadoRecepcion::RegistrosLista);
-    CuentaRespuesta = TiempoRespuesta;
-    Reintentos = NumReintentos;
+    CuentaRespuesta = Configuracion().TiempoRespuesta;
+    Reintentos = Configuracion().NumReintentos;
     enviaByte(Control::ACK);
     SumaControl = 0;
     registroMalo_ = false;
@@ -363,9 +384,9 @@ void TRecepcion::iniciaLista() {
 std::FILE *TRecepcion::creaListaNueva(const std::string &base, std::string &nombre) {
     for (int n = 1; n <= 999; ++n) {
         nombre = base + (n == 1 ? std::string() : "_" + std::to_string(n)) + ".min";
-        if (QFileInfo::exists(RutaQ(DirHuellas + nombre)))
+        if (QFileInfo::exists(RutaQ(Configuracion().DirHuellas + nombre)))
             continue;
-        temporalLista_ = DirHuellas + nombre + ".part";
+        temporalLista_ = Configuracion().DirHuellas + nombre + ".part";
         const int fd = ::open(QFile::encodeName(RutaQ(temporalLista_)).constData(),
                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
@@ -414,7 +435,7 @@ void TRecepcion::finRegistro() {
         otraVezRegistro(false);
         return;
     }
-    Reintentos = NumReintentos;
+    Reintentos = Configuracion().NumReintentos;
     TRegistroMin registro;
     std::copy(RegistroLista, RegistroLista + TRegistroMin::Tamano, registro.Bytes.begin());
     registro.TextoDeOem();
@@ -465,10 +486,7 @@ void TRecepcion::TickRespuesta() {
     if (EstadoRecepcion == TEstadoRecepcion::RegistrosLista) {
         otraVezRegistro(true);
     } else if (EstadoRecepcion == TEstadoRecepcion::RespuestaDenegados) {
-        estado(TEstadoRecepcion::Reposo);
-        mensaje("Error de comunicacion: lista no enviada.\r\n");
-        if (entorno_.RespuestaDenegados)
-            entorno_.RespuestaDenegados(false);
+        respuestaDenegados(false);
     }
 }
 
@@ -477,7 +495,7 @@ void TRecepcion::atiendePeticion() {
     estado(TEstadoRecepcion::Reposo);
     std::FILE *f = nullptr;
     if (todoDigitos(codigo_))
-        f = std::fopen(RutaQ(DirHuellas + CodigoPedido).toLocal8Bit().constData(), "rb");
+        f = std::fopen(RutaQ(Configuracion().DirHuellas + CodigoPedido).toLocal8Bit().constData(), "rb");
     if (!f) {
         static const char negativa[] = "D05 ACCESO DENEGADO\r";
         enlace_.EnviaDireccionRadio(TerminalRecepcion);

@@ -152,6 +152,8 @@ private:
     void cierraLista();  // abandoned: the temporary file is removed
     void guardaFichaje();
     void atiendePeticion();
+    // The reply to a denied list (or its time-out), then the announcement that came meanwhile.
+    void respuestaDenegados(bool ack);
     void purga();
 
     TEnlaceRecepcion &enlace_;
@@ -160,4 +162,6 @@ private:
     std::string temporalLista_;
     bool purgado_ = false;
     bool registroMalo_ = false; // a pair of the record was not hexadecimal
+    int anuncioEnEspera_ = 0;   // while a denied-list reply is awaited: 1 number coming, 2 complete
+    char anuncio_[2] = {};
 };

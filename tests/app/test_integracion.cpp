@@ -2,10 +2,12 @@
 // master data through the windows, a clocking from a simulated terminal down to the files and the
 // panel's listing, and the presence listing of that day.
 #include "app/creacion.h"
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "common/presencia.h"
 #include "common/registromin.h"
+#include "common/sesion.h"
 #include "frame/documento.h"
 #include "frame/password.h"
 #include "frame/previsualizacion.h"
@@ -83,8 +85,8 @@ class Programa : public ::testing::Test {
 protected:
     void SetUp() override {
         FijaReloj([] { return QDateTime(kDia, QTime(17, 0)); });
-        NivelUsuario = 0;
-        PresenciaActiva = 0;
+        Sesion().NivelUsuario = 0;
+        Sesion().PresenciaActiva = 0;
         TPWD1::Prueba = [this](TPWD1 &d) {
             ++logins;
             d.CBUsuario->setEditText("admin");
@@ -94,20 +96,16 @@ protected:
     void TearDown() override {
         delete MainForm; // its children and the frame's windows go with it
         TPWD1::Prueba = nullptr;
-        Ganchos::DescifraUsuarios = nullptr;
-        Ganchos::Login = nullptr;
-        Ganchos::FichasPresentes = nullptr;
-        Ganchos::PresenciaInicio = nullptr;
         Ganchos::CargaTerminales = nullptr;
         Ganchos::AbreDocumento = nullptr;
         EjecutaListadoPresencia = nullptr;
-        NivelUsuario = 0;
-        PresenciaActiva = 0;
-        ListaUsuarios.clear();
-        LineasUsuarios.clear();
+        Sesion().NivelUsuario = 0;
+        Sesion().PresenciaActiva = 0;
+        Sesion().ListaUsuarios.clear();
+        Sesion().LineasUsuarios.clear();
         for (int k = 0; k <= PlazasPresencia; ++k)
             TablaPresencia[k] = TablaPresenciaLeida[k] = TRegistroPresencia{};
-        PuertoTcpBase = 10000;
+        AjustesPrueba().PuertoTcpBase = 10000;
         OlvidaParciales();
         FijaReloj(nullptr);
     }
@@ -118,7 +116,7 @@ protected:
         ASSERT_TRUE(ExisteArchivo("rondal.usr") || CopiaArchivo(UsuariosInstalados(), "rondal.usr", false));
         MainForm->FormShow();
         ASSERT_FALSE(MainForm->Terminado());
-        ASSERT_EQ(NivelUsuario, 1);
+        ASSERT_EQ(Sesion().NivelUsuario, 1);
     }
 
     // Terminal 7 on Ethernet served by the simulator, named in "terminales.dat" and in the settings
@@ -174,7 +172,7 @@ protected:
             return {};
         }
         TMDIChild &doc = *nuevos[0];
-        EXPECT_EQ(doc.NombreArchivo.rfind(DirArchivosPres, 0), 0u) << doc.NombreArchivo;
+        EXPECT_EQ(doc.NombreArchivo.rfind(Configuracion().DirArchivosPres, 0), 0u) << doc.NombreArchivo;
         EXPECT_FALSE(ExisteArchivo(doc.NombreArchivo)); // written only by "Guardar"
         std::vector<std::string> lineas;
         const std::string texto = deQ(doc.Memo1->toPlainText());
@@ -206,8 +204,8 @@ protected:
 void AltaEnEmpresa() {
     TRegistroMin r;
     r.FijaTexto("12", "Ana");
-    ASSERT_TRUE(CreaDirectorio(DirHuellas));
-    ASSERT_TRUE(EscribeListaMin(DirHuellas + "empresa.min", {r}));
+    ASSERT_TRUE(CreaDirectorio(Configuracion().DirHuellas));
+    ASSERT_TRUE(EscribeListaMin(Configuracion().DirHuellas + "empresa.min", {r}));
     TFormEmpresa &f = *FormEmpresa;
     f.FormActivate();
     ASSERT_EQ(f.LB1->count(), 1);
@@ -256,10 +254,10 @@ void AltaHorario() {
 
 // Calendar 1 giving schedule 1 on kDia, and the employee on it, saved by the employees window.
 void AltaCalendarioYEmpleado() {
-    ASSERT_TRUE(GuardaCalendarios(DirDatos + "calendarios.dat", {{"1", "2026", "Oficina"}}));
+    ASSERT_TRUE(GuardaCalendarios(Configuracion().DirDatos + "calendarios.dat", {{"1", "2026", "Oficina"}}));
     TDiasCalendario dias = DiasVacios();
     dias[static_cast<size_t>(IndiceDia(kDia))] = 1;
-    ASSERT_TRUE(GuardaDiasCalendario(DirDatos + NombreDiasCalendario(2026, 1), dias));
+    ASSERT_TRUE(GuardaDiasCalendario(Configuracion().DirDatos + NombreDiasCalendario(2026, 1), dias));
     TFormEmpleados &f = *FormEmpleados;
     f.FormCreate();
     ASSERT_EQ(f.SG1.RowCount(), 2);
@@ -290,7 +288,7 @@ TEST_F(Programa, VentanasArranqueYEntrada) {
     EXPECT_EQ(respuestas.Mensajes[4].titulo, "No existe el directorio produccion\\");
     for (const MensajeVisto &m : respuestas.Mensajes)
         EXPECT_TRUE(m.siNo) << m.texto;
-    EXPECT_EQ(PresenciaActiva, 1);
+    EXPECT_EQ(Sesion().PresenciaActiva, 1);
     EXPECT_TRUE(ExisteArchivo("velkatron.ini"));
     const std::string ini = Contenido("velkatron.ini");
     EXPECT_NE(ini.find("[config]"), std::string::npos);
@@ -310,7 +308,7 @@ TEST_F(Programa, VentanasArranqueYEntrada) {
 TEST_F(Programa, DatosMaestrosPorLasVentanas) {
     Arranca();
     DatosMaestros();
-    EXPECT_EQ(Contenido("datos/empresa.org"), NombreEmpresa + "\r\n\tNUEVO\r\n\t\t12 Ana\r\n");
+    EXPECT_EQ(Contenido("datos/empresa.org"), Sesion().NombreEmpresa + "\r\n\tNUEVO\r\n\t\t12 Ana\r\n");
     EXPECT_EQ(Contenido("datos/horarios.def"),
               "Cortesia\r\n0\r\n0\r\n0\r\nPresencia\r\n0\r\n0\r\n65280\r\nFuera\r\n0\r\n1\r\n0\r\n");
     EXPECT_EQ(Contenido("datos/horarios.dat"),
@@ -456,7 +454,7 @@ TEST_F(Programa, OrdenDeTrabajoDelMenuALaHojaImpresa) {
     Arranca();
     Escribe("datos/produccion.org",
             "Mesa$4\r\n\tPata\r\n\t\tCortar\r\n\t\tLijar\r\n\tTablero\r\n\t\tPintar\r\n");
-    ASSERT_TRUE(ArchivoIni->WriteString("Produccion", "NumeroDeCarpeta", "7"));
+    ASSERT_TRUE(Configuracion().ArchivoIni->WriteString("Produccion", "NumeroDeCarpeta", "7"));
     MainForm->OrdenTrabajo->trigger();
     TFormEdProduccion &f = *FormEdProduccion;
     EXPECT_EQ(f.PageControl1->currentIndex(), 0);

@@ -1,5 +1,7 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
+#include "common/sesion.h"
 #include "frame/arranque.h"
 #include "frame/principal.h"
 #include "platform/codepage.h"
@@ -19,7 +21,7 @@ using Dialogos::Respuesta;
 
 TEST(Directorios, NoParaDatosTerminaYNoPreguntaMas) {
     DirectorioTrabajo d;
-    LeeConfiguracion("velkatron.ini");
+    AjustesPrueba() = LeeConfiguracion("velkatron.ini");
     RespuestasPrueba r;
     r.Respuestas = {Respuesta::No};
     EXPECT_FALSE(CompruebaDirectorios());
@@ -31,7 +33,7 @@ TEST(Directorios, NoParaDatosTerminaYNoPreguntaMas) {
 
 TEST(Directorios, NoParaPresenciaYSiParaProduccionCreaLosPadres) {
     DirectorioTrabajo d;
-    LeeConfiguracion("velkatron.ini");
+    AjustesPrueba() = LeeConfiguracion("velkatron.ini");
     Escribe("rondal.usr", "x\r\n");
     RespuestasPrueba r;
     r.Respuestas = {Respuesta::Si, Respuesta::Si, Respuesta::No, Respuesta::Si};
@@ -56,7 +58,7 @@ TEST(Directorios, FalloAlCrearTermina) {
     DirectorioTrabajo d;
     Escribe("velkatron.ini", "[config]\r\nfichajes=bloqueo\\sub\r\n");
     Escribe("bloqueo", "un archivo, no un directorio");
-    LeeConfiguracion("velkatron.ini");
+    AjustesPrueba() = LeeConfiguracion("velkatron.ini");
     RespuestasPrueba r;
     EXPECT_FALSE(CompruebaDirectorios());
     EXPECT_EQ(r.Mensajes.back().tipo, Dialogos::Tipo::Error);
@@ -64,20 +66,20 @@ TEST(Directorios, FalloAlCrearTermina) {
 
 TEST(ArchivoUsuarios, CopiaDelDirectorioDeTrabajoSinSobrescribir) {
     DirectorioTrabajo d;
-    LeeConfiguracion("velkatron.ini");
+    AjustesPrueba() = LeeConfiguracion("velkatron.ini");
     CreaDirectorio("datos");
     EXPECT_FALSE(CargaArchivoUsuarios());
     Escribe("rondal.usr", "a\r\nb\r\n");
     EXPECT_TRUE(CargaArchivoUsuarios());
-    EXPECT_EQ(LineasUsuarios, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Sesion().LineasUsuarios, (std::vector<std::string>{"a", "b"}));
     Escribe("rondal.usr", "otro\r\n");
     EXPECT_TRUE(CargaArchivoUsuarios());
-    EXPECT_EQ(LineasUsuarios, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Sesion().LineasUsuarios, (std::vector<std::string>{"a", "b"}));
 }
 
 TEST(CopiaSeguridad, CarpetaFechadaYSobrescritura) {
     DirectorioTrabajo d;
-    LeeConfiguracion("velkatron.ini");
+    AjustesPrueba() = LeeConfiguracion("velkatron.ini");
     CreaDirectorio("datos/sub");
     Escribe("datos/empleados.dat", "1");
     Escribe("datos/horarios.dat", "2");
@@ -92,22 +94,20 @@ TEST(CopiaSeguridad, CarpetaFechadaYSobrescritura) {
     EXPECT_FALSE(ExisteDirectorio("backup/07-03-2026/sub"));
     Escribe("velkatron.ini", "[config]\r\nbackup=ocupado\r\n");
     Escribe("ocupado", "archivo");
-    LeeConfiguracion("velkatron.ini");
+    AjustesPrueba() = LeeConfiguracion("velkatron.ini");
     EXPECT_FALSE(CopiaSeguridad(QDate(2026, 3, 7), destino, n));
 }
 
 class VentanaPrincipal : public ::testing::Test {
 protected:
     void SetUp() override {
-        LeeConfiguracion("velkatron.ini");
-        NivelUsuario = 0;
-        Ganchos::Login = nullptr;
-        Ganchos::DescifraUsuarios = nullptr;
+        AjustesPrueba() = LeeConfiguracion("velkatron.ini");
+        Sesion().NivelUsuario = 0;
         f = new TMainForm();
     }
     void TearDown() override {
         delete f;
-        NivelUsuario = 0;
+        Sesion().NivelUsuario = 0;
     }
     DirectorioTrabajo d;
     RespuestasPrueba r;
@@ -123,35 +123,34 @@ TEST_F(VentanaPrincipal, SinArchivoDeUsuariosAvisaYTermina) {
     EXPECT_TRUE(f->Terminado());
     ASSERT_EQ(r.Mensajes.size(), 1u);
     EXPECT_NE(r.Mensajes[0].texto.find("rondal.usr"), std::string::npos);
-    EXPECT_EQ(NivelUsuario, 0);
+    EXPECT_EQ(Sesion().NivelUsuario, 0);
 }
 
 TEST_F(VentanaPrincipal, ArranqueCompletoUnaSolaVez) {
     Escribe("rondal.usr", "x\r\n");
     int logins = 0;
-    Ganchos::Login = [&] {
+    f->GanchosPrincipal.Login = [&] {
         ++logins;
-        NivelUsuario = 2;
+        Sesion().NivelUsuario = 2;
         return true;
     };
     f->FormShow();
     EXPECT_FALSE(f->Terminado());
-    EXPECT_EQ(NivelUsuario, 2);
+    EXPECT_EQ(Sesion().NivelUsuario, 2);
     f->FormShow();
     EXPECT_EQ(logins, 1);
     EXPECT_EQ(f->PPorObra->text(), "Produccion por Obra");
-    Ganchos::Login = nullptr;
 }
 
 TEST_F(VentanaPrincipal, OcultarCuentaAtrasYNegativoNoHaceNada) {
     f->show();
-    SegundosOcultar = 2;
+    AjustesPrueba().SegundosOcultar = 2;
     f->Timer1Timer();
     EXPECT_EQ(f->windowTitle(), QString::fromUtf8("El programa se ocultará en 1 segundos"));
     f->Timer1Timer();
     EXPECT_FALSE(f->isVisible());
     f->show();
-    SegundosOcultar = -3;
+    AjustesPrueba().SegundosOcultar = -3;
     QString antes = f->windowTitle();
     f->Timer1Timer();
     EXPECT_EQ(f->windowTitle(), antes);
@@ -160,20 +159,19 @@ TEST_F(VentanaPrincipal, OcultarCuentaAtrasYNegativoNoHaceNada) {
 
 TEST_F(VentanaPrincipal, RefrescoDePresenciaCadaPeriodo) {
     int llamadas = 0;
-    Ganchos::FichasPresentes = [&](int segundos, bool forzado) {
+    f->GanchosPrincipal.FichasPresentes = [&](int segundos, bool forzado) {
         ++llamadas;
-        EXPECT_EQ(segundos, TiempoVentanaFicha);
+        EXPECT_EQ(segundos, Configuracion().TiempoVentanaFicha);
         EXPECT_FALSE(forzado);
     };
-    PeriodoPresencia = 3;
-    PresenciaActiva = 1;
-    CuentaPresencia = 3;
-    SegundosOcultar = 0;
+    AjustesPrueba().PeriodoPresencia = 3;
+    Sesion().PresenciaActiva = 1;
+    f->CuentaPresencia = 3;
+    AjustesPrueba().SegundosOcultar = 0;
     for (int i = 0; i < 7; ++i)
         f->Timer1Timer();
     EXPECT_EQ(llamadas, 2);
-    PeriodoPresencia = 0;
-    Ganchos::FichasPresentes = nullptr;
+    AjustesPrueba().PeriodoPresencia = 0;
 }
 
 TEST_F(VentanaPrincipal, CerrarTodasDejaLaPrimera) {

@@ -1,5 +1,6 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "frame/cifra.h"
 #include "frame/usuariosprueba.h"
 #include "platform/lineas.h"
@@ -150,24 +151,24 @@ TEST(Registros, ArchivoDeInstalacion) {
 class GuardaUsuariosArchivo : public ::testing::Test {
 protected:
     void SetUp() override {
-        DirDatos = "datos/";
+        AjustesPrueba().DirDatos = "datos/";
         CreaDirectorio("datos");
-        LineasUsuarios = LineasEjemplo();
+        Sesion().LineasUsuarios = LineasEjemplo();
         DescifraUsuarios();
     }
     DirectorioTrabajo d;
 };
 
 TEST_F(GuardaUsuariosArchivo, DescifraDejaLosGlobales) {
-    EXPECT_EQ(ListaUsuarios, kListaEjemplo);
-    EXPECT_EQ(NombreEmpresa, "Velkatron SA");
-    EXPECT_EQ(ClaveUsuarios, kClaveEjemplo);
+    EXPECT_EQ(Sesion().ListaUsuarios, kListaEjemplo);
+    EXPECT_EQ(Sesion().NombreEmpresa, "Velkatron SA");
+    EXPECT_EQ(Sesion().ClaveUsuarios, kClaveEjemplo);
 }
 
 TEST_F(GuardaUsuariosArchivo, GuardarEscribeElArchivoExacto) {
     // Company lines stored in a form this program would not write: kept byte for byte.
-    LineasUsuarios[2] = LineasUsuarios[2] + "\\q";
-    std::vector<std::string> lista = ListaUsuarios;
+    Sesion().LineasUsuarios[2] = Sesion().LineasUsuarios[2] + "\\q";
+    std::vector<std::string> lista = Sesion().ListaUsuarios;
     lista.resize(6);
     std::string error;
     ASSERT_TRUE(GuardaUsuarios(lista, error)) << error;
@@ -175,8 +176,8 @@ TEST_F(GuardaUsuariosArchivo, GuardarEscribeElArchivoExacto) {
     esperado[2] += "\\q";
     esperado.resize(6);
     EXPECT_EQ(Contenido("datos/rondal.usr"), ArchivoDe(esperado));
-    EXPECT_EQ(LineasUsuarios, esperado);
-    EXPECT_EQ(ListaUsuarios, lista);
+    EXPECT_EQ(Sesion().LineasUsuarios, esperado);
+    EXPECT_EQ(Sesion().ListaUsuarios, lista);
     EXPECT_EQ(QDir("datos").entryList(QDir::Files), QStringList{"rondal.usr"});
     // What was written reads back to the same records.
     std::vector<std::string> leidas;
@@ -191,7 +192,7 @@ TEST_F(GuardaUsuariosArchivo, SoloEmpresa) {
     ASSERT_TRUE(GuardaUsuarios({"x", "y", "z"}, error));
     EXPECT_EQ(Contenido("datos/rondal.usr"), ArchivoDe(LineasEmpresa()));
     // The company entries of the list are never enciphered again.
-    EXPECT_EQ(LineasUsuarios, LineasEmpresa());
+    EXPECT_EQ(Sesion().LineasUsuarios, LineasEmpresa());
 }
 
 TEST_F(GuardaUsuariosArchivo, CampoDemasiadoLargoSeRechazaSinTocarNada) {
@@ -201,8 +202,8 @@ TEST_F(GuardaUsuariosArchivo, CampoDemasiadoLargoSeRechazaSinTocarNada) {
     lista[3] = std::string(79, 'u');
     std::string error;
     ASSERT_TRUE(GuardaUsuarios(lista, error)) << error;
-    ASSERT_EQ(LineasUsuarios[3].size(), 79u);
-    const std::vector<std::string> guardadas = LineasUsuarios;
+    ASSERT_EQ(Sesion().LineasUsuarios[3].size(), 79u);
+    const std::vector<std::string> guardadas = Sesion().LineasUsuarios;
     const std::string archivo = Contenido("datos/rondal.usr");
     for (const std::string &nombre : {std::string(80, 'u'), std::string(78, '!')}) {
         std::vector<std::string> otra = lista;
@@ -213,8 +214,8 @@ TEST_F(GuardaUsuariosArchivo, CampoDemasiadoLargoSeRechazaSinTocarNada) {
     lista[7] = std::string(80, 'c');
     EXPECT_FALSE(GuardaUsuarios(lista, error));
     EXPECT_NE(error.find("\"Clave\" del usuario \"Ana Perez\""), std::string::npos);
-    EXPECT_EQ(LineasUsuarios, guardadas);
-    EXPECT_EQ(ListaUsuarios[3], std::string(79, 'u'));
+    EXPECT_EQ(Sesion().LineasUsuarios, guardadas);
+    EXPECT_EQ(Sesion().ListaUsuarios[3], std::string(79, 'u'));
     EXPECT_EQ(Contenido("datos/rondal.usr"), archivo);
 }
 
@@ -228,22 +229,22 @@ TEST_F(GuardaUsuariosArchivo, ElArchivoSeReemplazaNoSeReescribe) {
 }
 
 TEST_F(GuardaUsuariosArchivo, SinRegistroDeEmpresaNoSeGuarda) {
-    LineasUsuarios.resize(2);
+    Sesion().LineasUsuarios.resize(2);
     Escribe("datos/rondal.usr", "dos\r\nlineas\r\n");
     std::vector<std::string> lista = kListaEjemplo;
     std::string error;
     EXPECT_FALSE(GuardaUsuarios(lista, error));
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(LineasUsuarios.size(), 2u);
+    EXPECT_EQ(Sesion().LineasUsuarios.size(), 2u);
     EXPECT_EQ(Contenido("datos/rondal.usr"), "dos\r\nlineas\r\n");
 }
 
 TEST_F(GuardaUsuariosArchivo, FalloDeEscrituraSeInforma) {
-    DirDatos = "no_existe/";
+    AjustesPrueba().DirDatos = "no_existe/";
     std::string error;
     std::vector<std::string> lista(kListaEjemplo.begin(), kListaEjemplo.begin() + 6);
     EXPECT_FALSE(GuardaUsuarios(lista, error));
     EXPECT_NE(error.find("no_existe/rondal.usr"), std::string::npos);
-    EXPECT_EQ(ListaUsuarios, lista); // the lists keep the new contents
-    DirDatos = "datos/";
+    EXPECT_EQ(Sesion().ListaUsuarios, lista); // the lists keep the new contents
+    AjustesPrueba().DirDatos = "datos/";
 }

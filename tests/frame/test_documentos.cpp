@@ -1,5 +1,6 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "frame/documento.h"
 #include "frame/previsualizacion.h"
 #include "frame/principal.h"
@@ -70,8 +71,8 @@ QRegularExpression cabecera(int n, int t) {
 class Documentos : public ::testing::Test {
 protected:
     void SetUp() override {
-        LeeConfiguracion("velkatron.ini");
-        NombreEmpresa = "Talleres Soler";
+        AjustesPrueba() = LeeConfiguracion("velkatron.ini");
+        Sesion().NombreEmpresa = "Talleres Soler";
         QPrinter &p = Impresora();
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(QString::fromStdString(d.Archivo("salida.pdf")));
@@ -179,7 +180,7 @@ TEST_F(Documentos, MuestraAbreUnaVentanaHijaConTituloTipoYTexto) {
     TMainForm principal;
     TInformeRTF inf(Ansi("Producción por obra"), DocumentoProduccion);
     inf.Linea("Obra 12");
-    inf.FijaNombreArchivo(DirArchivosProd + "Obra*12 01_02_2024.rtf");
+    inf.FijaNombreArchivo(Configuracion().DirArchivosProd + "Obra*12 01_02_2024.rtf");
     TMDIChild *w = guarda(MuestraInforme(inf));
     ASSERT_EQ(principal.Area()->subWindowList().size(), 1);
     EXPECT_EQ(principal.Area()->subWindowList()[0]->widget(), w);
@@ -208,17 +209,17 @@ TEST_F(Documentos, MuestraAbreUnaVentanaHijaConTituloTipoYTexto) {
 }
 
 TEST_F(Documentos, GuardarCambiaAsteriscosPorBlancosYSeDesactiva) {
-    CreaDirectorio(DirArchivosPres);
+    CreaDirectorio(Configuracion().DirArchivosPres);
     TInformeRTF inf("Presencia");
     inf.Atributos(TAtributos::Titulo());
     inf.Linea(Ansi("Título"));
-    inf.FijaNombreArchivo(DirArchivosPres + "Presencia*de*Juan.rtf");
-    Escribe(DirArchivosPres + "Presencia de Juan.rtf", "viejo");
+    inf.FijaNombreArchivo(Configuracion().DirArchivosPres + "Presencia*de*Juan.rtf");
+    Escribe(Configuracion().DirArchivosPres + "Presencia de Juan.rtf", "viejo");
     TMDIChild *w = guarda(MuestraInforme(inf));
     w->BotonRec->click();
     EXPECT_TRUE(r.Mensajes.empty());
-    EXPECT_EQ(Contenido(DirArchivosPres + "Presencia de Juan.rtf"), inf.RTF());
-    EXPECT_FALSE(ExisteArchivo(DirArchivosPres + "Presencia*de*Juan.rtf"));
+    EXPECT_EQ(Contenido(Configuracion().DirArchivosPres + "Presencia de Juan.rtf"), inf.RTF());
+    EXPECT_FALSE(ExisteArchivo(Configuracion().DirArchivosPres + "Presencia*de*Juan.rtf"));
     EXPECT_FALSE(w->BotonRec->isEnabled());
 
     // a failed save says so and leaves "Guardar" enabled
@@ -239,12 +240,12 @@ TEST_F(Documentos, AbreDocumentoMuestraLoGuardadoYDecideElTipo) {
     TInformeRTF inf("Informe");
     inf.Atributos(TAtributos::Color(ColorFalta, true));
     inf.Linea(Ansi("Falta: José 1:30 €"));
-    CreaDirectorio(DirArchivosProd);
+    CreaDirectorio(Configuracion().DirArchivosProd);
     CreaDirectorio("otro");
-    GuardaBytes(DirArchivosProd + "a.rtf", inf.RTF());
+    GuardaBytes(Configuracion().DirArchivosProd + "a.rtf", inf.RTF());
     GuardaBytes("otro/a.rtf", inf.RTF());
 
-    std::string ruta = d.Archivo(DirArchivosProd + "a.rtf");
+    std::string ruta = d.Archivo(Configuracion().DirArchivosProd + "a.rtf");
     TMDIChild *w = guarda(AbreDocumento(ruta));
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), RutaQ(ruta));
@@ -353,13 +354,13 @@ TEST_F(Documentos, DocumentoVacioImprimeUnaPaginaConCabecera) {
 }
 
 TEST_F(Documentos, ProduccionImprimeApaisadoYLoDemasVertical) {
-    CreaDirectorio(DirArchivosProd);
+    CreaDirectorio(Configuracion().DirArchivosProd);
     TInformeRTF inf("Orden");
     inf.Linea("Tarea 0001");
-    GuardaBytes(DirArchivosProd + "orden.rtf", inf.RTF());
+    GuardaBytes(Configuracion().DirArchivosProd + "orden.rtf", inf.RTF());
     GuardaBytes("orden.rtf", inf.RTF());
 
-    TMDIChild *w = guarda(AbreDocumento(d.Archivo(DirArchivosProd + "orden.rtf")));
+    TMDIChild *w = guarda(AbreDocumento(d.Archivo(Configuracion().DirArchivosProd + "orden.rtf")));
     QSize panel;
     conVistaPrevia([&] {
         panel = PreviewForm->Panel->size();
@@ -480,7 +481,7 @@ TEST(VistaPrevia, DisposicionDelPanel) {
 }
 
 TEST_F(Documentos, CadaDocumentoSeAbreDentroDeLaVentanaPrincipal) {
-    NivelUsuario = 1; // already logged in: showing the frame starts nothing
+    Sesion().NivelUsuario = 1; // already logged in: showing the frame starts nothing
     TMainForm principal;
     principal.resize(560, 420); // smaller than a document window
     principal.show();
@@ -491,5 +492,5 @@ TEST_F(Documentos, CadaDocumentoSeAbreDentroDeLaVentanaPrincipal) {
         EXPECT_TRUE(principal.Area()->viewport()->rect().contains(marco)) << i;
     }
     principal.hide();
-    NivelUsuario = 0;
+    Sesion().NivelUsuario = 0;
 }

@@ -1,5 +1,6 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "frame/cifra.h"
 #include "frame/password.h"
 #include "frame/principal.h"
@@ -145,28 +146,28 @@ TEST(NivelUsuario, BuscaUsuarioExactoYSigueTrasNivelSinNumero) {
 class Acceso : public ::testing::Test {
 protected:
     void SetUp() override {
-        DirDatos = "datos/";
-        DirHuellas = "huellas/";
-        DirProduccion = "produccion/";
+        AjustesPrueba().DirDatos = "datos/";
+        AjustesPrueba().DirHuellas = "huellas/";
+        AjustesPrueba().DirProduccion = "produccion/";
         CreaDirectorio("produccion");
-        NivelUsuario = 0;
-        PresenciaActiva = 0;
+        Sesion().NivelUsuario = 0;
+        Sesion().PresenciaActiva = 0;
         for (const std::string &v : ventanas())
             RegistraVentana(v, new QWidget);
         principal = new TMainForm();
         principal->ActualizaAcciones();
         PWD1 = new TPWD1(principal);
         FormUsuarios = new TFormUsuarios(principal);
-        ListaUsuarios = kLista;
+        Sesion().ListaUsuarios = kLista;
     }
     void TearDown() override {
         TPWD1::Prueba = nullptr;
         for (const std::string &v : ventanas())
             DestruyeVentana(v);
         delete principal;
-        NivelUsuario = 0;
-        PresenciaActiva = 0;
-        ListaUsuarios.clear();
+        Sesion().NivelUsuario = 0;
+        Sesion().PresenciaActiva = 0;
+        Sesion().ListaUsuarios.clear();
     }
     // Each try answers with the next name and password; vistos keeps what the dialog showed.
     void Respuestas(std::vector<std::pair<std::string, std::string>> r) {
@@ -182,7 +183,7 @@ protected:
     }
     void CompruebaDerechos(int nivel) {
         const Esperado &e = kDerechos.at(nivel);
-        EXPECT_EQ(PresenciaActiva, e.presencia);
+        EXPECT_EQ(Sesion().PresenciaActiva, e.presencia);
         for (const auto &[nombre, a] : kAcciones) {
             QAction *accion = principal->*a.first;
             EXPECT_EQ(accion->isEnabled(), e.desactivadas.count(nombre) == 0) << nombre << " nivel " << nivel;
@@ -211,11 +212,12 @@ TEST_F(Acceso, CadaNivelSuTituloYSusDerechos) {
         TearDown();
         SetUp();
         const std::string usuario = "operador" + std::to_string(nivel);
-        ListaUsuarios.insert(ListaUsuarios.end(), {usuario, "clave", TNivelUsuario[nivel - 1]});
+        Sesion().ListaUsuarios.insert(Sesion().ListaUsuarios.end(),
+                                      {usuario, "clave", TNivelUsuario[nivel - 1]});
         const QString titulo = principal->windowTitle();
         Respuestas({{usuario, "clave"}});
         EXPECT_TRUE(Login());
-        EXPECT_EQ(NivelUsuario, nivel);
+        EXPECT_EQ(Sesion().NivelUsuario, nivel);
         EXPECT_EQ(deQ(principal->windowTitle()),
                   deQ(titulo) + " Usuario: " + usuario + " Nivel: " + TNivelUsuario[nivel - 1]);
         CompruebaDerechos(nivel);
@@ -237,7 +239,7 @@ TEST_F(Acceso, EntraALaPrimeraConLaCuentaDeEmpresa) {
     Respuestas({{"Velkatron SA", "empresa1"}});
     EXPECT_TRUE(Login());
     EXPECT_EQ(intentos, 1);
-    EXPECT_EQ(NivelUsuario, 1);
+    EXPECT_EQ(Sesion().NivelUsuario, 1);
     EXPECT_EQ(principal->windowTitle(),
               titulo + " Usuario: Velkatron SA Nivel: 1 Admin.  presencia y produccion");
     ASSERT_EQ(PWD1->CBUsuario->count(), 4);
@@ -259,7 +261,7 @@ TEST_F(Acceso, NombreEnmascaradoDeLaListaElegidoEnElCombo) {
         d.EDClave->setText("jefe");
     };
     EXPECT_TRUE(Login());
-    EXPECT_EQ(NivelUsuario, 3);
+    EXPECT_EQ(Sesion().NivelUsuario, 3);
     CompruebaDerechos(3);
 }
 
@@ -280,7 +282,7 @@ TEST_F(Acceso, TresFallosTerminan) {
     EXPECT_EQ(vistos,
               (std::vector<std::pair<QString, QString>>{{"", ""}, {"Ana Perez", "mal"}, {"nadie", "abcd"}}));
     EXPECT_EQ(PWD1->CBUsuario->count(), 1);
-    EXPECT_EQ(NivelUsuario, 0);
+    EXPECT_EQ(Sesion().NivelUsuario, 0);
     EXPECT_EQ(principal->windowTitle(), titulo);
     EXPECT_TRUE(r.Mensajes.empty());
 }
@@ -289,16 +291,16 @@ TEST_F(Acceso, SegundoIntentoYNivelFueraDeRango) {
     Respuestas({{"Pedro", "x"}, {"Pedro", "pp11"}});
     EXPECT_TRUE(Login());
     EXPECT_EQ(intentos, 2);
-    EXPECT_EQ(NivelUsuario, 4);
+    EXPECT_EQ(Sesion().NivelUsuario, 4);
     CompruebaDerechos(4);
-    NivelUsuario = 0;
+    Sesion().NivelUsuario = 0;
     Respuestas({{"Siete", "7777"}});
     EXPECT_FALSE(Login());
     EXPECT_EQ(intentos, 1);
 }
 
 TEST_F(Acceso, ListaVaciaAvisaYTermina) {
-    ListaUsuarios.clear();
+    Sesion().ListaUsuarios.clear();
     Respuestas({});
     EXPECT_FALSE(Login());
     EXPECT_EQ(intentos, 0);
@@ -308,7 +310,7 @@ TEST_F(Acceso, ListaVaciaAvisaYTermina) {
 }
 
 TEST_F(Acceso, NivelUnoSinDirectorioDeProduccion) {
-    DirProduccion = "prod/datos/";
+    AjustesPrueba().DirProduccion = "prod/datos/";
     r.Respuestas = {Respuesta::No};
     EXPECT_EQ(AplicaDerechos(1), 2);
     ASSERT_EQ(r.Mensajes.size(), 1u);
@@ -321,23 +323,23 @@ TEST_F(Acceso, NivelUnoSinDirectorioDeProduccion) {
 
     TearDown();
     SetUp();
-    DirProduccion = "prod/datos/";
+    AjustesPrueba().DirProduccion = "prod/datos/";
     r.Mensajes.clear();
     r.Respuestas = {Respuesta::Si};
     Respuestas({{"Velkatron SA", "empresa1"}});
     EXPECT_TRUE(Login());
-    EXPECT_EQ(NivelUsuario, 1);
+    EXPECT_EQ(Sesion().NivelUsuario, 1);
     EXPECT_TRUE(ExisteDirectorio("prod/datos"));
     CompruebaDerechos(1);
 }
 
 TEST_F(Acceso, NivelUnoCreacionFallidaEsNivelDos) {
     Escribe("bloqueo", "archivo");
-    DirProduccion = "bloqueo/prod/";
+    AjustesPrueba().DirProduccion = "bloqueo/prod/";
     r.Respuestas = {Respuesta::Si};
     Respuestas({{"Velkatron SA", "empresa1"}});
     EXPECT_TRUE(Login());
-    EXPECT_EQ(NivelUsuario, 2);
+    EXPECT_EQ(Sesion().NivelUsuario, 2);
     ASSERT_EQ(r.Mensajes.size(), 2u);
     EXPECT_EQ(r.Mensajes[1].tipo, Dialogos::Tipo::Error);
     CompruebaDerechos(2);

@@ -1,5 +1,6 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "frame/cifra.h"
 #include "frame/usuarios.h"
 #include "frame/usuariosedicion.h"
@@ -24,22 +25,22 @@ const std::string kNivel3 = "3 Usuario presencia             ";
 class EditorUsuarios : public ::testing::Test {
 protected:
     void SetUp() override {
-        DirDatos = "datos/";
-        DirHuellas = "huellas/";
+        AjustesPrueba().DirDatos = "datos/";
+        AjustesPrueba().DirHuellas = "huellas/";
         CreaDirectorio("datos");
-        LineasUsuarios = LineasEmpresa();
+        Sesion().LineasUsuarios = LineasEmpresa();
         DescifraUsuarios();
-        ListaUsuarios.insert(ListaUsuarios.end(), {"Jefe Total", "jef", kAdmin,  //
-                                                   "Ana Perez", "abcd", kNivel2, //
-                                                   "Luis", "abc", kNivel3,       //
-                                                   "Marta", "xyz", kNivel3,      //
-                                                   "Sin nivel", "libre", ""});
-        NivelUsuario = 2;
+        Sesion().ListaUsuarios.insert(Sesion().ListaUsuarios.end(), {"Jefe Total", "jef", kAdmin,  //
+                                                                     "Ana Perez", "abcd", kNivel2, //
+                                                                     "Luis", "abc", kNivel3,       //
+                                                                     "Marta", "xyz", kNivel3,      //
+                                                                     "Sin nivel", "libre", ""});
+        Sesion().NivelUsuario = 2;
     }
     void TearDown() override {
-        NivelUsuario = 0;
-        ListaUsuarios.clear();
-        LineasUsuarios.clear();
+        Sesion().NivelUsuario = 0;
+        Sesion().ListaUsuarios.clear();
+        Sesion().LineasUsuarios.clear();
     }
     std::vector<std::string> Fila(int r) { return f.SG1.Fila(r); }
     std::vector<std::string> Leido() {
@@ -77,7 +78,7 @@ TEST_F(EditorUsuarios, ActivacionLlenaRejillaYCombo) {
     EXPECT_EQ(f.CBUsuario->itemText(1), "0002 Sup **");
     EXPECT_FALSE(f.CBUsuario->isVisibleTo(&f));
 
-    ListaUsuarios.resize(3);
+    Sesion().ListaUsuarios.resize(3);
     f.FormActivate();
     ASSERT_EQ(f.SG1.RowCount(), 2);
     EXPECT_EQ(Fila(1), (std::vector<std::string>{"", "", ""}));
@@ -88,9 +89,9 @@ TEST_F(EditorUsuarios, NivelSuperiorNiSeSeleccionaNiSeVeSuClave) {
     for (int c = 0; c < 3; ++c)
         EXPECT_FALSE(f.SG1SelectCell(c, 1)) << c;
     EXPECT_FALSE(f.SG1SelectCell(0, 0));
-    EXPECT_EQ(TextoCeldaUsuarios(f.SG1, 1, 1, NivelUsuario), "***");
-    EXPECT_EQ(TextoCeldaUsuarios(f.SG1, 0, 1, NivelUsuario), "Jefe Total");
-    EXPECT_EQ(TextoCeldaUsuarios(f.SG1, 1, 2, NivelUsuario), "abcd");
+    EXPECT_EQ(TextoCeldaUsuarios(f.SG1, 1, 1, Sesion().NivelUsuario), "***");
+    EXPECT_EQ(TextoCeldaUsuarios(f.SG1, 0, 1, Sesion().NivelUsuario), "Jefe Total");
+    EXPECT_EQ(TextoCeldaUsuarios(f.SG1, 1, 2, Sesion().NivelUsuario), "abcd");
     EXPECT_EQ(TextoCeldaUsuarios(f.SG1, 1, 1, 1), "jef");
     // A row with no level number is open to every operator.
     EXPECT_TRUE(f.SG1SelectCell(1, 5));
@@ -175,7 +176,7 @@ TEST_F(EditorUsuarios, GuardarDescartaCortasYConservaLasProtegidas) {
     const std::vector<std::string> esperado = {"Velkatron SA", "empresa1",  kAdmin,      "Jefe Total",
                                                "jef",          kAdmin,      "Ana Perez", "abcd",
                                                kNivel2,        "Sin nivel", "libre",     ""};
-    EXPECT_EQ(ListaUsuarios, esperado);
+    EXPECT_EQ(Sesion().ListaUsuarios, esperado);
     std::string archivo = Contenido("datos/rondal.usr");
     EXPECT_EQ(archivo.substr(0, ArchivoDe(LineasEmpresa()).size()), ArchivoDe(LineasEmpresa()));
     EXPECT_EQ(Leido(), esperado);
@@ -186,28 +187,28 @@ TEST_F(EditorUsuarios, GuardarDescartaCortasYConservaLasProtegidas) {
 }
 
 TEST_F(EditorUsuarios, GuardarSinFilasValidasDejaSoloLaEmpresa) {
-    NivelUsuario = 1;
-    ListaUsuarios.resize(3);
-    ListaUsuarios.insert(ListaUsuarios.end(), {"abc", "abcdef", "1", "abcd", "", "2"});
+    Sesion().NivelUsuario = 1;
+    Sesion().ListaUsuarios.resize(3);
+    Sesion().ListaUsuarios.insert(Sesion().ListaUsuarios.end(), {"abc", "abcdef", "1", "abcd", "", "2"});
     f.FormActivate();
     f.botonrecClick();
     EXPECT_EQ(Contenido("datos/rondal.usr"), ArchivoDe(LineasEmpresa()));
-    EXPECT_EQ(ListaUsuarios.size(), 3u);
+    EXPECT_EQ(Sesion().ListaUsuarios.size(), 3u);
 }
 
 TEST_F(EditorUsuarios, GuardarRechazadoNoCambiaNada) {
     f.FormActivate();
     f.SG1.SetCelda(1, 2, std::string(90, 'x'));
-    const std::vector<std::string> antes = ListaUsuarios;
+    const std::vector<std::string> antes = Sesion().ListaUsuarios;
     f.botonrecClick();
     EXPECT_NE(f.result(), QDialog::Accepted);
-    EXPECT_EQ(ListaUsuarios, antes);
+    EXPECT_EQ(Sesion().ListaUsuarios, antes);
     EXPECT_FALSE(ExisteArchivo("datos/rondal.usr"));
     ASSERT_EQ(r.Mensajes.size(), 1u);
     EXPECT_EQ(r.Mensajes[0].tipo, Dialogos::Tipo::Error);
     EXPECT_EQ(f.SG1.Celda(1, 2), std::string(90, 'x')); // the edit is still there to correct
 
-    LineasUsuarios.resize(1);
+    Sesion().LineasUsuarios.resize(1);
     f.SG1.SetCelda(1, 2, "abcd");
     f.botonrecClick();
     EXPECT_NE(f.result(), QDialog::Accepted);

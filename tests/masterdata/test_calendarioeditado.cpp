@@ -2,14 +2,15 @@
 #include "common/configuracion.h"
 #include "masterdata/calendarioeditado.h"
 
+#include "common/ajustesprueba.h"
 #include "support/dirtemporal.h"
 
 #include <gtest/gtest.h>
 
 TEST(CalendarioEditado, AplicarDiaYSemanaDelMesRechazaCodigosFueraDeByte) {
     DirectorioTrabajo dir;
-    const std::string antes = DirDatos;
-    DirDatos = "";
+    const std::string antes = Configuracion().DirDatos;
+    AjustesPrueba().DirDatos = "";
     StringGrid sg2(3, 2);
     sg2.SetFila(1, {"1", "2011", "General"});
     TCalendarioEditado cal(sg2);
@@ -29,7 +30,7 @@ TEST(CalendarioEditado, AplicarDiaYSemanaDelMesRechazaCodigosFueraDeByte) {
         EXPECT_FALSE(cal.AplicaMes(malo)) << malo;
     EXPECT_EQ(cal.Dias, esperado);
     EXPECT_FALSE(cal.Modificado);
-    DirDatos = antes;
+    AjustesPrueba().DirDatos = antes;
 }
 
 TEST(CalendarioEditado, CodigoNuevoYMes) {

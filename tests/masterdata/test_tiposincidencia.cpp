@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "masterdata/tiposincidencia.h"
 #include "masterdata/tiposincidenciaprueba.h"
 
@@ -31,9 +32,9 @@ TEST(TiposIncidencia, ArchivoSeEncuentraConCualquierMayuscula) {
     EXPECT_EQ(RutaIncidencias(), "d/incidencias.dat");
 
     // A data directory with an accent in its name ("Almacén").
-    DirDatos = "Almac\xE9n/";
-    ASSERT_TRUE(CreaDirectorio(DirDatos));
-    ASSERT_TRUE(GuardaBytes(DirDatos + "INCIDENCIAS.dat", kTitulos));
+    AjustesPrueba().DirDatos = "Almac\xE9n/";
+    ASSERT_TRUE(CreaDirectorio(Configuracion().DirDatos));
+    ASSERT_TRUE(GuardaBytes(Configuracion().DirDatos + "INCIDENCIAS.dat", kTitulos));
     EXPECT_EQ(RutaIncidencias(), "Almac\xE9n/INCIDENCIAS.dat");
 }
 

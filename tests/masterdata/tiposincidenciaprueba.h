@@ -1,5 +1,6 @@
 #pragma once
 // Working directory with the data directory at "d", and the titles of the incidence types file.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "platform/lineas.h"
 #include "support/dirtemporal.h"
@@ -15,12 +16,11 @@ const std::string kTitulos = "C\xF3"
 struct EntornoIncidencias {
     DirectorioTrabajo dir;
     RespuestasPrueba respuestas;
-    std::string datos = DirDatos;
+    TRestauraAjustes ajustes;
     EntornoIncidencias() {
-        DirDatos = "d/";
+        AjustesPrueba().DirDatos = "d/";
         CreaDirectorio("d");
     }
-    ~EntornoIncidencias() { DirDatos = datos; }
 };
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
@@ -17,7 +18,7 @@ struct Datos {
     DirectorioTrabajo dir;
     Datos() {
         CreaDirectorio("datos/");
-        DirDatos = "datos/";
+        AjustesPrueba().DirDatos = "datos/";
     }
 };
 
@@ -118,7 +119,7 @@ TEST(Incidencias, TextoIncidenciaDeLaUltimaAnadida) {
 
 TEST(Incidencias, EscrituraFallidaSeInformaYNoDejaTexto) {
     Datos d;
-    DirDatos = "no/existe/";
+    AjustesPrueba().DirDatos = "no/existe/";
     TextoIncidencia.clear();
     auto r = anade(QDate(2011, 3, 1), QDate(2011, 3, 1));
     EXPECT_FALSE(r.Hecho);
@@ -174,6 +175,46 @@ TEST(Incidencias, CamposDelRegistro) {
     EXPECT_EQ(r.Cargo(), "Empresa*x");
     EXPECT_FALSE(r.ATrabajador());
     EXPECT_TRUE(TRegistroIncidencia({"", "", "5 F *Trabajador"}).ATrabajador());
+}
+
+TEST(Incidencias, IndicePorDiaYEmpleadoDaLoQueDaRecorrerLaLista) {
+    // Date lines whose first ten characters are not a day's text ("1/03/2011", a blank before, an
+    // impossible day) and ones that are (a longer line), employee lines with blanks or no number, two
+    // records of one day in file order, and a short last record.
+    const std::vector<std::string> lista = {"02/03/2011 00:00", "7 Dure",  "3 Vacaciones *Empresa",
+                                            "02/03/2011 01:00", " 7 Dure", "5 Falta *Trabajador",
+                                            "02/03/2011 00:30", "8 Otro",  "3 V *Empresa",
+                                            "1/03/2011 00:00",  "7 Dure",  "3 V *Empresa",
+                                            " 01/03/2011",      "7 Dure",  "3 V *Empresa",
+                                            "31/02/2011",       "7 Dure",  "3 V *Empresa",
+                                            "01/03/20111",      "7 Dure",  "3 V *Empresa",
+                                            "01/03/2011x",      "Dure",    "3 V *Empresa",
+                                            "01/03/2011 02:00", "7"};
+    const TIndiceIncidencias indice(lista);
+    for (QDate d(2011, 2, 27); d <= QDate(2011, 3, 3); d = d.addDays(1))
+        for (int numero : {0, 7, 8, 9}) {
+            std::vector<std::string> esperado, dado;
+            for (size_t i = 0; i < NumIncidencias(lista); ++i) {
+                const TRegistroIncidencia r = Incidencia(lista, i);
+                if (r.TextoFecha() == TextoDia(d) && r.NumeroEmpleado() == numero)
+                    esperado.push_back(r.Fecha + "|" + r.Empleado + "|" + r.Incidencia);
+            }
+            for (const TRegistroIncidencia &r : indice.Registros(d, numero))
+                dado.push_back(r.Fecha + "|" + r.Empleado + "|" + r.Incidencia);
+            EXPECT_EQ(dado, esperado) << TextoDia(d) << " " << numero;
+        }
+    EXPECT_EQ(indice.Registros(QDate(2011, 3, 2), 7).size(), 2u);
+    EXPECT_EQ(indice.Registros(QDate(2011, 3, 1), 0).size(), 1u);
+    EXPECT_EQ(indice.Registros(QDate(2011, 3, 1), 7).size(), 2u);
+    EXPECT_TRUE(indice.Registros(QDate(), 7).empty());
+}
+
+TEST(Incidencias, TextoDiaComoPrintf) {
+    EXPECT_EQ(TextoDia(QDate(2011, 3, 1)), "01/03/2011");
+    EXPECT_EQ(TextoDia(QDate(999, 12, 31)), "31/12/0999");
+    EXPECT_EQ(TextoDia(QDate(12345, 1, 2)), "02/01/12345");
+    EXPECT_EQ(TextoDia(QDate(-44, 3, 15)), "15/03/-044");
+    EXPECT_EQ(TextoDia(QDate()), "00/00/0000");
 }
 
 TEST(Incidencias, BorrarQuitaSoloElPrimerRegistroIgual) {

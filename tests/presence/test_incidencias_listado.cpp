@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "platform/informe.h"
 #include "platform/lineas.h"
@@ -18,7 +19,7 @@ struct Datos {
     DirectorioTrabajo dir;
     Datos() {
         CreaDirectorio("datos/");
-        DirDatos = "datos/";
+        AjustesPrueba().DirDatos = "datos/";
         Escribe("datos/incidencias.2010",
                 registro("31/12/2010 00:00", "7 Dure", "3 Vacaciones *Empresa") +
                     registro("30/12/2010 00:00", "8 Otro", "3 Vacaciones *Empresa"));

@@ -1,5 +1,6 @@
 // The presence run: documents, day lines, totals, the stop for the incidence editor, the day
 // graph and the incidence text file, from hand-made master data, clockings and incidences.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "presence/documentoprueba.h"
@@ -65,12 +66,13 @@ protected:
     TEntradaPresencia in;
     StringGrid empleados{13, 3};
     StringGrid tiposInc{3, 3};
-    std::string datosAntes = DirDatos, presAntes = DirArchivosPres, informeAntes = NombreInformeIncidencias;
+    TRestauraAjustes ajustes;
+    std::string informeAntes = NombreInformeIncidencias;
 
     void SetUp() override {
         QDir().mkpath("datos");
-        DirDatos = "datos/";
-        DirArchivosPres = "archivos/presencia/";
+        AjustesPrueba().DirDatos = "datos/";
+        AjustesPrueba().DirArchivosPres = "archivos/presencia/";
         in.Maestros.Tipos = {
             {"Cortesia", 0, 0, 0}, {"Presencia", 8, 0, 65280}, {"Extra", 10, 0, 255}, {"Nocturna", 15, 0, 0}};
         in.Maestros.Horarios = {{1, "Normal", " 480 2 480 1 240 2"},
@@ -102,8 +104,6 @@ protected:
         Escribe("datos/H2011.001", mapa);
     }
     void TearDown() override {
-        DirDatos = datosAntes;
-        DirArchivosPres = presAntes;
         NombreInformeIncidencias = informeAntes;
         ModoIncidencias = 0;
     }
@@ -468,8 +468,8 @@ TEST(DatosPresencia, FilaDelEmpleado) {
 
 TEST(DatosPresencia, MinimoExtraDeLaFicha) {
     DirectorioTrabajo dir;
-    const std::string antes = DirDatos;
-    DirDatos = "";
+    TRestauraAjustes ajustes;
+    AjustesPrueba().DirDatos = "";
     EXPECT_EQ(MinimoExtraEmpleado(5), 0);
     std::string ficha;
     for (int i = 0; i < 18; ++i)
@@ -480,5 +480,4 @@ TEST(DatosPresencia, MinimoExtraDeLaFicha) {
     EXPECT_EQ(MinimoExtraEmpleado(5), 0);
     Escribe("empleado.5", ficha + "10\r\n");
     EXPECT_EQ(MinimoExtraEmpleado(5), 10);
-    DirDatos = antes;
 }

@@ -1,4 +1,5 @@
 // The access listing over clockings stored as the terminals store them and the year's incidences.
+#include "common/ajustesprueba.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
 #include "presence/listadoaccesos.h"
@@ -15,7 +16,7 @@ const std::string kSabado = Ansi("sáb 05/02/2011");
 class ListadoAccesos : public ::testing::Test {
 protected:
     void SetUp() override {
-        DirArchivosPres = "salida/";
+        AjustesPrueba().DirArchivosPres = "salida/";
         // Terminals 1 (access) and 2 (all) list accesses; 3 is an entry terminal.
         for (int t : {1, 2, 3})
             Guarda(Registro(t, 4, 2, 2011, 9, t, "7 Dure Ana"));
@@ -35,7 +36,7 @@ protected:
         p.Terminales = {
             {"SA 1 Puerta", true}, {"ST 2 Nave", true}, {"SE 3 Oficina", true}, {"SA g1 Otra", true}};
     }
-    void TearDown() override { DirArchivosPres = dirPres; }
+    void TearDown() override { AjustesPrueba().DirArchivosPres = dirPres; }
 
     static std::vector<std::string> lineas(const TInformeRTF &inf) { return PartirLineas(inf.TextoPlano()); }
     static QTextCharFormat formato(const TInformeRTF &inf, int linea) {
@@ -48,7 +49,7 @@ protected:
     }
 
     EntornoFichajes entorno;
-    std::string dirPres = DirArchivosPres;
+    std::string dirPres = Configuracion().DirArchivosPres;
     TPeticionListadoAccesos p;
 };
 

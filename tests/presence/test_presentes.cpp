@@ -1,5 +1,5 @@
 // The presence table, "presentes" and the monitor's refresh.
-#include "common/globales.h"
+#include "common/ajustesprueba.h"
 #include "presence/presentesprueba.h"
 #include "terminal/fichajesprueba.h"
 
@@ -89,7 +89,7 @@ TEST(Presentes, RefrescoMuestraLosCambios) {
 
 TEST(Presentes, PuestoMaestroUsaLaTablaDelEscritor) {
     EntornoFichajes e;
-    PuestoMaestro = 1;
+    AjustesPrueba().PuestoMaestro = 1;
     StringGrid g;
     Empleados(g);
     ASSERT_TRUE(Guarda(Registro(5, 3, 5, 2024, 7, 45, "40 RUIZ"), &g));

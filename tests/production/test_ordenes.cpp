@@ -58,8 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasoNumeracion{"otrasCifras", {}, "Mesa$6", "25", "2024_000025.Mesa", "0025"},
         CasoNumeracion{"sinNumeracion", {"2024_0000.Varios"}, "Varios", "7", "2024_0000.Varios", "0000"},
         CasoNumeracion{"pasaDe9999", {"2024_9999.A"}, "Mesa$4", "9999", "", ""},
-        CasoNumeracion{"barra", {}, "Me/sa$4", "", "", ""},
-        CasoNumeracion{"sinNombre", {}, "$4", "", "", ""},
+        CasoNumeracion{"barra", {}, "Me/sa$4", "", "", ""}, CasoNumeracion{"sinNombre", {}, "$4", "", "", ""},
         CasoNumeracion{"puntoFinal", {}, "Mesa.$4", "", "", ""}),
     [](const auto &i) { return std::string(i.param.nombre); });
 

@@ -1,5 +1,6 @@
 // Production by order and by employee over real order files and clocking files: the worked example,
 // the walks' cases side by side, the reading of order files, the lookup by number and the sorting.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
@@ -49,11 +50,12 @@ struct Fichaje {
 class Produccion : public ::testing::Test {
 protected:
     void SetUp() override {
-        LeeConfiguracion("velkatron.ini");
-        for (const std::string &d : {DirDatos, DirProduccion, DirFichajes})
+        AjustesPrueba() = LeeConfiguracion("velkatron.ini");
+        for (const std::string &d :
+             {Configuracion().DirDatos, Configuracion().DirProduccion, Configuracion().DirFichajes})
             ASSERT_TRUE(CreaDirectorio(d));
         OlvidaParciales();
-        Escribe(DirProduccion + "2024_0001.Mesa", kMesa);
+        Escribe(Configuracion().DirProduccion + "2024_0001.Mesa", kMesa);
         empleados.Cells[0][1] = "12 Juan";
         empleados.Cells[12][1] = "01/01/2024 30,";
         empleados.Cells[0][2] = "13 Ana";
@@ -67,7 +69,7 @@ protected:
     }
     TResultadoPorObra porObra(std::vector<std::string> nombres = {"2024_0001.Mesa"}) {
         return ProduccionPorObra({nombres,
-                                  DirProduccion,
+                                  Configuracion().DirProduccion,
                                   {QDate(2024, 3, 1), QDate(2024, 3, 5), {}, ""},
                                   &empleados,
                                   kAhora,
@@ -77,7 +79,7 @@ protected:
     TTotalesEmpleados porEmpleado(const std::vector<std::string> &quienes) {
         return ProduccionPorEmpleado({quienes,
                                       {QDate(2024, 3, 1), QDate(2024, 3, 5), {}, ""},
-                                      DirProduccion,
+                                      Configuracion().DirProduccion,
                                       &empleados,
                                       kAhora,
                                       true},
@@ -135,7 +137,8 @@ TEST_F(Produccion, CasosDelRecorrido) {
         std::vector<std::string> porEmpleado;
     };
     // a fourth task of quantity 0: shown, never counted
-    Escribe(DirProduccion + "2024_0001.Mesa", kMesa + "00010004\r\n8\r\nTablero-1\r\n0\r\nBarnizar\r\n");
+    Escribe(Configuracion().DirProduccion + "2024_0001.Mesa",
+            kMesa + "00010004\r\n8\r\nTablero-1\r\n0\r\nBarnizar\r\n");
     const std::vector<Caso> casos = {
         {"abierta y dos empleados en un trabajo",
          {{5, 8, 0, "12 Juan", "00010001"}, {5, 9, 0, "13 Ana", "00010001"}, {5, 11, 0, "13 Ana", P.c_str()}},
@@ -178,8 +181,8 @@ TEST_F(Produccion, CasosDelRecorrido) {
     };
     for (const Caso &c : casos) {
         SCOPED_TRACE(c.nombre);
-        std::filesystem::remove_all(DirFichajes);
-        ASSERT_TRUE(CreaDirectorio(DirFichajes));
+        std::filesystem::remove_all(Configuracion().DirFichajes);
+        ASSERT_TRUE(CreaDirectorio(Configuracion().DirFichajes));
         OlvidaParciales();
         ficha(c.fichajes);
         const TContadoresObra k = porObra().Contadores;
@@ -192,7 +195,7 @@ TEST_F(Produccion, CasosDelRecorrido) {
 }
 
 TEST_F(Produccion, PorEmpleadoEnOrdenDeTiempoConAliasYBusquedaFallida) {
-    Escribe(DirDatos + "alias.dat", "12 13\r\n");
+    Escribe(Configuracion().DirDatos + "alias.dat", "12 13\r\n");
     // the partner's clockings are listed after the employee's; order 0099 does not exist
     ficha({{5, 8, 0, "12 Juan", "00010001"},
            {5, 12, 0, "12 Juan", P.c_str()},
@@ -212,8 +215,8 @@ TEST_F(Produccion, PorEmpleadoEnOrdenDeTiempoConAliasYBusquedaFallida) {
 }
 
 TEST_F(Produccion, SoloSeLeenOrdenesEnteras) {
-    Escribe(DirProduccion + "2024_0002.Mesa", "d\r\nc\r\n00020001\r\n7\r\n");
-    Escribe(DirProduccion + "notas.txt", "hola\r\nque\r\ntal\r\n\r\n\r\n\r\n\r\n");
+    Escribe(Configuracion().DirProduccion + "2024_0002.Mesa", "d\r\nc\r\n00020001\r\n7\r\n");
+    Escribe(Configuracion().DirProduccion + "notas.txt", "hola\r\nque\r\ntal\r\n\r\n\r\n\r\n\r\n");
     const TResultadoPorObra r = porObra({"2024_0002.Mesa", "2024_0001.Mesa", "notas.txt", "2024_0009.Mesa"});
     EXPECT_EQ(r.Errores, (std::vector<std::string>{
                              "El archivo produccion/2024_0002.Mesa no es una orden de trabajo completa",
@@ -277,8 +280,8 @@ TEST_F(Produccion, InformesPorObraYPorEmpleado) {
            {5, 13, 0, "12 Juan", P.c_str()},
            {5, 15, 0, "12 Juan", "00010000"}});
     TPeticionInformeObras o{
-        &sg2, TituloSeleccion(1, ""), false, 0, 0, QDate(2024, 3, 7), porObra().Contadores,
-        true, DirProduccion};
+        &sg2, TituloSeleccion(1, ""),       false, 0, 0, QDate(2024, 3, 7), porObra().Contadores,
+        true, Configuracion().DirProduccion};
     TInformeRTF a;
     EscribeInformeObras(o, a);
     EXPECT_EQ(a.NombreArchivo(), "archivos/produccion/Obra-Mesa 0001 2024-7-07_03_2024.rtf");
@@ -329,15 +332,16 @@ TEST_F(Produccion, InformesPorObraYPorEmpleado) {
     EXPECT_EQ(s.Titulo(), "Listado de produccion de 1 Obra seleccionada - Carpeta  ");
     EXPECT_EQ(s.TextoPlano().find("Pintar"), std::string::npos);
 
-    TPeticionInformeEmpleados e{&sg3,
-                                TituloPeriodo(RotuloEmpleado, QDate(2024, 3, 1), QDate(2024, 3, 5)),
-                                1,
-                                2,
-                                "12 J/K",
-                                QDate(2024, 3, 1),
-                                QDate(2024, 3, 5),
-                                porEmpleado({"12 Juan"}),
-                                true};
+    TPeticionInformeEmpleados e{
+        &sg3,
+        TituloPeriodo(Configuracion().RotuloEmpleado, QDate(2024, 3, 1), QDate(2024, 3, 5)),
+        1,
+        2,
+        "12 J/K",
+        QDate(2024, 3, 1),
+        QDate(2024, 3, 5),
+        porEmpleado({"12 Juan"}),
+        true};
     TInformeRTF b;
     EscribeInformeEmpleados(e, b);
     EXPECT_EQ(b.NombreArchivo(), "archivos/produccion/Prod-12 J_K de 01_03_2024 a 05_03_2024.rtf");

@@ -4,10 +4,18 @@
 #include <fstream>
 #include <sstream>
 
-DirectorioTrabajo::DirectorioTrabajo() : anterior_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
-DirectorioTrabajo::~DirectorioTrabajo() { QDir::setCurrent(anterior_); }
-std::string DirectorioTrabajo::Ruta() const { return dir_.path().toStdString() + "/"; }
-std::string DirectorioTrabajo::Archivo(const std::string &nombre) const { return Ruta() + nombre; }
+DirectorioTrabajo::DirectorioTrabajo() : anterior_(QDir::currentPath()) {
+    QDir::setCurrent(dir_.path());
+}
+DirectorioTrabajo::~DirectorioTrabajo() {
+    QDir::setCurrent(anterior_);
+}
+std::string DirectorioTrabajo::Ruta() const {
+    return dir_.path().toStdString() + "/";
+}
+std::string DirectorioTrabajo::Archivo(const std::string &nombre) const {
+    return Ruta() + nombre;
+}
 
 std::string Contenido(const std::string &ruta) {
     std::ifstream f(ruta, std::ios::binary);

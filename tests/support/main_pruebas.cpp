@@ -24,7 +24,9 @@ public:
         return Dialogos::Respuesta::No;
     }
     bool AbrirArchivo(const Dialogos::PeticionArchivo &p, std::string &) override { return falla(p.titulo); }
-    bool GuardarArchivo(const Dialogos::PeticionArchivo &p, std::string &) override { return falla(p.titulo); }
+    bool GuardarArchivo(const Dialogos::PeticionArchivo &p, std::string &) override {
+        return falla(p.titulo);
+    }
     bool ElegirColor(QColor &) override { return falla("color"); }
     bool PedirTexto(const std::string &titulo, const std::string &, std::string &) override {
         return falla(titulo);
@@ -40,7 +42,8 @@ private:
 } // namespace
 
 int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     Aplicacion app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); // as the program does

@@ -1,7 +1,9 @@
 #include "support/respuestas.h"
 
 RespuestasPrueba::RespuestasPrueba() : anterior_(Dialogos::Instala(this)) {}
-RespuestasPrueba::~RespuestasPrueba() { Dialogos::Instala(anterior_); }
+RespuestasPrueba::~RespuestasPrueba() {
+    Dialogos::Instala(anterior_);
+}
 
 Dialogos::Respuesta RespuestasPrueba::Mensaje(Dialogos::Tipo tipo, const std::string &texto,
                                               const std::string &titulo, bool siNo, bool) {

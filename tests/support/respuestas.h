@@ -19,9 +19,9 @@ public:
     ~RespuestasPrueba() override;
 
     std::vector<MensajeVisto> Mensajes;
-    std::deque<Dialogos::Respuesta> Respuestas;       // for questions; empty gives PorDefecto
+    std::deque<Dialogos::Respuesta> Respuestas; // for questions; empty gives PorDefecto
     Dialogos::Respuesta PorDefecto = Dialogos::Respuesta::Si;
-    std::deque<std::string> Archivos;                 // for open/save dialogs; empty = cancelled
+    std::deque<std::string> Archivos; // for open/save dialogs; empty = cancelled
     std::vector<Dialogos::PeticionArchivo> PeticionesArchivo;
     std::deque<QColor> Colores;
     std::deque<std::string> Textos;

@@ -8,9 +8,12 @@
 #include <QSocketNotifier>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QTimerEvent>
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <random>
 #include <termios.h>
@@ -127,8 +130,21 @@ std::string CargadorSimulado::Entrada(char c) {
 TerminalSimulado::TerminalSimulado(unsigned numero) : Numero(numero) {}
 
 void TerminalSimulado::envia(const std::string &s) {
-    if (Salida)
-        Salida(QByteArray(s.data(), static_cast<qsizetype>(s.size())));
+    const QByteArray b(s.data(), static_cast<qsizetype>(s.size()));
+    if (RetrasoMs <= 0) {
+        if (Salida)
+            Salida(b);
+        return;
+    }
+    QTimer::singleShot(RetrasoMs, [vivo = std::weak_ptr<bool>(vivo_), this, b] {
+        if (vivo.lock() && Salida)
+            Salida(b);
+    });
+}
+
+void TerminalSimulado::responde(char c) {
+    if (!Silencio)
+        envia(std::string(1, c));
 }
 
 void TerminalSimulado::Anuncia() {
@@ -186,6 +202,18 @@ void TerminalSimulado::Entrada(const QByteArray &bytes) {
             estado_ = Libre;
             comando(std::string(1, SOH) + c);
             break;
+        case Carga:
+            cargaByte(c);
+            break;
+        case FinCarga:
+            if (c == CR) {
+                estado_ = Libre;
+                ++CargasCompletas;
+            }
+            break;
+        case Denegada:
+            denegadaByte(c);
+            break;
         case Ajena:
             if (orden_.empty() && c == SOH)
                 orden_ = "skip";
@@ -204,6 +232,29 @@ void TerminalSimulado::comando(const std::string &c) {
         return;
     }
     Comandos.push_back(c);
+    if (c == "borra lista\r") {
+        Memoria.clear();
+        ++Borrados;
+        return;
+    }
+    if (c == std::string(1, SOH) + "A" || c == std::string(1, SOH) + "R") {
+        if (c[1] == 'R')
+            Ram.clear();
+        carga_ = c[1] == 'R' ? &Ram : &Memoria;
+        RegistrosCargados = 0;
+        hex_.clear();
+        fallo_ = false;
+        estado_ = RechazaCarga ? Libre : Carga;
+        responde(RechazaCarga ? NAK : ACK);
+        return;
+    }
+    if (c == "qi\r") {
+        estado_ = Denegada;
+        hex_.clear();
+        return;
+    }
+    if (c[0] == 'D')
+        Pantalla.push_back(c.substr(0, c.size() - 1));
     if (Silencio)
         return;
     if (c.size() == 24 && c[0] == 'H') {
@@ -225,9 +276,61 @@ void TerminalSimulado::comando(const std::string &c) {
         }
         Entregados.push_back(trama);
         envia(trama);
-    } else if (c == std::string(1, SOH) + "R" || c == std::string(1, SOH) + "A") {
-        envia(std::string(1, ACK));
     }
+}
+
+void TerminalSimulado::cargaByte(char c) {
+    if (hex_.empty() && c == EOT) {
+        estado_ = FinCarga;
+        return;
+    }
+    hex_ += c;
+    if (hex_.size() < 1026)
+        return;
+    std::string registro;
+    unsigned char suma = 0;
+    bool bien = true;
+    for (size_t i = 0; i < hex_.size(); i += 2) {
+        const unsigned long v = std::strtoul(hex_.substr(i, 2).c_str(), nullptr, 16);
+        bien = bien && std::isxdigit(static_cast<unsigned char>(hex_[i])) &&
+               std::isxdigit(static_cast<unsigned char>(hex_[i + 1]));
+        suma ^= static_cast<unsigned char>(v);
+        if (i < 1024)
+            registro.push_back(static_cast<char>(v));
+    }
+    hex_.clear();
+    if (CallaTrasRegistros >= 0 && RegistrosCargados >= CallaTrasRegistros)
+        return;
+    const auto nak = std::find(NakRegistros.begin(), NakRegistros.end(), RegistrosCargados);
+    if (nak != NakRegistros.end() || !bien || suma != 0) {
+        if (nak != NakRegistros.end())
+            NakRegistros.erase(nak);
+        responde(NAK);
+        return;
+    }
+    carga_->push_back(registro);
+    ++RegistrosCargados;
+    responde(ACK);
+}
+
+void TerminalSimulado::denegadaByte(char c) {
+    hex_ += c;
+    const size_t eot = hex_.find(EOT);
+    if (eot == std::string::npos || hex_.size() < eot + 3)
+        return;
+    estado_ = Libre;
+    unsigned char suma = 0;
+    for (size_t i = 0; i <= eot; ++i)
+        suma ^= static_cast<unsigned char>(hex_[i]);
+    if (hex2(suma) != hex_.substr(eot + 1, 2)) {
+        ++DenegadasMalas;
+        responde(NAK);
+        return;
+    }
+    Denegados.clear();
+    for (size_t i = 0, fin; (fin = hex_.find("\r\n", i)) != std::string::npos && fin < eot; i = fin + 2)
+        Denegados.push_back(hex_.substr(i, fin - i));
+    responde(ACK);
 }
 
 // "H", "dd-mm-yyyy hh:mm:ss ", the sum of those 21 characters in hexadecimal, CR.

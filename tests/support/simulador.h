@@ -71,6 +71,20 @@ public:
     QDateTime Reloj;    // set by a clock command whose sum is right
     int HorasMalas = 0; // clock commands refused for their sum
 
+    // Its lists, 512-byte records as they arrived (OEM text, filler as sent): the FLASH list that
+    // "borra lista" empties and loads add to, the RAM list a RAM load replaces, the codes of the
+    // denied list.
+    std::vector<std::string> Memoria, Ram, Denegados;
+    int Borrados = 0;                  // "borra lista" taken
+    int CargasCompletas = 0;           // loads ended by EOT, header and CR
+    int RegistrosCargados = 0;         // records taken in the load in course
+    std::vector<int> NakRegistros;     // records of a load (from 0) refused once with NAK
+    int CallaTrasRegistros = -1;       // after that many records of a load, answers nothing more
+    bool RechazaCarga = false;         // answers a load command with NAK
+    int DenegadasMalas = 0;            // denied lists refused because the check did not match
+    int RetrasoMs = 0;                 // every reply goes out this late
+    std::vector<std::string> Pantalla; // texts sent to the display ("D..." commands)
+
     // Bytes toward the panel.
     std::function<void(const QByteArray &)> Salida;
 
@@ -89,7 +103,13 @@ private:
     void ponHora(const std::string &c);
     void acuse(bool ack);
     void envia(const std::string &s);
-    enum { Libre, Cabecera, Orden, Ajena, Soh } estado_ = Libre;
+    void responde(char c);
+    void cargaByte(char c);
+    void denegadaByte(char c);
+    enum { Libre, Cabecera, Orden, Ajena, Soh, Carga, FinCarga, Denegada } estado_ = Libre;
+    std::vector<std::string> *carga_ = nullptr; // list being loaded
+    std::string hex_;                           // hexadecimal characters of the record in course
+    bool fallo_ = false;                        // a character of the record was not hexadecimal
     std::string hdr_, orden_;
     bool enVuelo_ = false;
     bool subiendo_ = false;
@@ -97,6 +117,7 @@ private:
     std::vector<int> malos_;
     size_t siguiente_ = 0;
     bool esperaPrimerAck_ = false;
+    std::shared_ptr<bool> vivo_ = std::make_shared<bool>(true);
 };
 
 // Ethernet terminal: listens on 127.0.0.1:puerto and talks to the one connection it accepts.

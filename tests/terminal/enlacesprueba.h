@@ -2,6 +2,7 @@
 // The links against the terminal simulator: a working directory, links of the test's own (or a
 // panel's) with the receive machines' console and writer captured, and terminals served over
 // loopback TCP.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "platform/reloj.h"
 #include "platform/stringgrid.h"
@@ -27,20 +28,20 @@ inline std::vector<std::string> registros(unsigned terminal, int n) {
 class Simulador : public ::testing::Test {
 protected:
     void SetUp() override {
-        LeeConfiguracion(dir.Archivo("velkatron.ini"));
-        DirHuellas = dir.Ruta() + "/";
+        AjustesPrueba() = LeeConfiguracion(dir.Archivo("velkatron.ini"));
+        AjustesPrueba().DirHuellas = dir.Ruta() + "/";
         CapturaRecepcion(propios.Entorno, consola, guardados);
     }
     void TearDown() override {
         propios.CierraEnlaces();
-        ModoRadio = 0;
+        AjustesPrueba().ModoRadio = 0;
         FijaRelojMonotono(nullptr);
     }
     // One Ethernet terminal numbered n served by a simulator.
     void ethernet(TerminalSimulado &t, std::unique_ptr<ServidorTerminal> &s) {
         const int base = BuscaBaseLibre({t.Numero});
         ASSERT_NE(base, 0);
-        PuertoTcpBase = base;
+        AjustesPrueba().PuertoTcpBase = base;
         s = std::make_unique<ServidorTerminal>(t, static_cast<quint16>(base + t.Numero));
         g.SetRowCount(2);
         g.Cells[0][1] = "Ethernet";
@@ -54,7 +55,7 @@ protected:
                      std::unique_ptr<ServidorTerminal> &sb, const std::function<void()> &carga) {
         const int base = BuscaBaseLibre({a.Numero, b.Numero});
         ASSERT_NE(base, 0);
-        PuertoTcpBase = base;
+        AjustesPrueba().PuertoTcpBase = base;
         sa = std::make_unique<ServidorTerminal>(a, static_cast<quint16>(base + a.Numero));
         sb = std::make_unique<ServidorTerminal>(b, static_cast<quint16>(base + b.Numero));
         g.SetRowCount(3);

@@ -1,7 +1,7 @@
 #pragma once
 // Shared set-up of the clocking tests: a temporary working directory with "fichajes/" and
 // "datos/", the clocking settings at their defaults (restored afterwards) and raw records.
-#include "common/configuracion.h"
+#include "common/ajustesprueba.h"
 #include "common/presencia.h"
 #include "platform/lineas.h"
 #include "platform/numeros.h"
@@ -14,45 +14,32 @@ inline const std::string FormatoDefecto = "$3t-$2c $1i $32n $8p $2d/$2m/$4a $2H:
 
 class EntornoFichajes {
 public:
-    EntornoFichajes()
-        : dirFichajes_(DirFichajes), dirDatos_(DirDatos), dirFotos_(DirFotos), patron_(PatronParcial),
-          formato_(FormatoFichaje), anterior_(FormatoAnterior), historico_(RutaHistorico),
-          encriptar_(EncriptarFichajes), maestro_(PuestoMaestro), rutaPresentes_(RutaPresentes) {
+    EntornoFichajes() : rutaPresentes_(RutaPresentes) {
         CreaDirectorio("fichajes");
         CreaDirectorio("datos");
         CreaDirectorio("fotos");
-        DirFichajes = "fichajes/";
-        DirDatos = "datos/";
-        DirFotos = "fotos/";
-        PatronParcial = "$2d$2m$2a.$3t";
-        FormatoFichaje = FormatoDefecto;
-        FormatoAnterior = FormatoDefecto;
-        RutaHistorico = "fichajes/historico";
-        EncriptarFichajes = 0;
-        PuestoMaestro = 0;
+        AjustesPrueba().DirFichajes = "fichajes/";
+        AjustesPrueba().DirDatos = "datos/";
+        AjustesPrueba().DirFotos = "fotos/";
+        AjustesPrueba().PatronParcial = "$2d$2m$2a.$3t";
+        AjustesPrueba().FormatoFichaje = FormatoDefecto;
+        AjustesPrueba().FormatoAnterior = FormatoDefecto;
+        AjustesPrueba().RutaHistorico = "fichajes/historico";
+        AjustesPrueba().EncriptarFichajes = 0;
+        AjustesPrueba().PuestoMaestro = 0;
         RutaPresentes.clear();
         OlvidaParciales();
         for (int k = 0; k <= PlazasPresencia; ++k)
             TablaPresencia[k] = TablaPresenciaLeida[k] = TRegistroPresencia{};
     }
     ~EntornoFichajes() {
-        DirFichajes = dirFichajes_;
-        DirDatos = dirDatos_;
-        DirFotos = dirFotos_;
-        PatronParcial = patron_;
-        FormatoFichaje = formato_;
-        FormatoAnterior = anterior_;
-        RutaHistorico = historico_;
-        EncriptarFichajes = encriptar_;
-        PuestoMaestro = maestro_;
         RutaPresentes = rutaPresentes_;
         OlvidaParciales();
     }
     DirectorioTrabajo Dir;
 
 private:
-    std::string dirFichajes_, dirDatos_, dirFotos_, patron_, formato_, anterior_, historico_;
-    int encriptar_, maestro_;
+    TRestauraAjustes ajustes_;
     std::string rutaPresentes_;
 };
 

@@ -1,4 +1,5 @@
 // Terminal tables, serial port on a pseudo-terminal, radio frames and TCP connection states.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "platform/portio.h"
 #include "platform/reloj.h"
@@ -25,15 +26,15 @@ void fila(StringGrid &g, int r, const std::string &tipo, const std::string &dir,
 class Enlaces : public ::testing::Test {
 protected:
     void SetUp() override {
-        PuertoTcpBase = 10000;
-        ModoRadio = 0;
-        VelocidadPuerto = 115200;
-        DireccionBaseUart = 0x3f8;
+        AjustesPrueba().PuertoTcpBase = 10000;
+        AjustesPrueba().ModoRadio = 0;
+        AjustesPrueba().VelocidadPuerto = 115200;
+        AjustesPrueba().DireccionBaseUart = 0x3f8;
         CapturaRecepcion(enlaces.Entorno, consola, guardados);
     }
     void TearDown() override {
         enlaces.CierraEnlaces();
-        ModoRadio = 0;
+        AjustesPrueba().ModoRadio = 0;
         FijaRelojMonotono(nullptr);
     }
     StringGrid g{6, 1};
@@ -186,9 +187,9 @@ TEST_F(Enlaces, PuertoQueNoAbreNoSeEscribeYSeAvisa) {
 
 TEST_F(Enlaces, TramaDeInicioYPrefijoDeRadio) {
     LineaSimulada linea(true);
-    ModoRadio = 1;
-    DireccionCoordinador = "BA000000";
-    CanalRadio = "3";
+    AjustesPrueba().ModoRadio = 1;
+    AjustesPrueba().DireccionCoordinador = "BA000000";
+    AjustesPrueba().CanalRadio = "3";
     fila(g, 1, "OndaRelay", "BA000007");
     fila(g, 2, "OndaRelay", "BA000012");
     enlaces.CargaTerminales(g);
@@ -211,7 +212,7 @@ TEST_F(Enlaces, ReintentosDeConexionEspaciadosEnSegundos) {
     FijaRelojMonotono([&] { return ms; });
     const int base = BuscaBaseLibre({1});
     ASSERT_NE(base, 0);
-    PuertoTcpBase = base; // nobody listens: every attempt fails
+    AjustesPrueba().PuertoTcpBase = base; // nobody listens: every attempt fails
     fila(g, 1, "Ethernet", "127.0.0.1:1");
     enlaces.CargaTerminales(g);
     ASSERT_TRUE(MotorEnlace::EsperaHasta([this] { return enlaces.TablaEstadoEnchufe[1] == 4; }));
@@ -241,7 +242,7 @@ TEST_F(Enlaces, ColasPropiasPorEnchufeYRespuestaPorSuEnlace) {
     TerminalSimulado t3(3), t4(4);
     const int base = BuscaBaseLibre({3, 4});
     ASSERT_NE(base, 0);
-    PuertoTcpBase = base;
+    AjustesPrueba().PuertoTcpBase = base;
     ServidorTerminal s3(t3, static_cast<quint16>(base + 3)), s4(t4, static_cast<quint16>(base + 4));
     fila(g, 1, "Ethernet", "127.0.0.1:3");
     fila(g, 2, "Ethernet", "127.0.0.1:4");

@@ -1,7 +1,7 @@
 // The entry and exit pair reader over the clockings grid.
 #include "platform/reloj.h"
-#include "support/columnasprueba.h"
 #include "platform/stringgrid.h"
+#include "support/columnasprueba.h"
 #include "terminal/entradasalida.h"
 #include "terminal/listadofichajes.h"
 

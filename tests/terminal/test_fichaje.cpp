@@ -1,4 +1,5 @@
 // The clocking record, the format language, day-file names, scrambling and the writer.
+#include "common/ajustesprueba.h"
 #include "terminal/fichaje.h"
 #include "terminal/fichajesprueba.h"
 
@@ -24,6 +25,25 @@ TEST(FormatoFichaje, LineaPorDefectoYNombreDelDia) {
     const std::string espera = FichajeEnEspera(5, 3, 5, 2024);
     EXPECT_EQ(espera.size(), 103u);
     EXPECT_EQ(NombreParcial("$2d$2m$2a.$3t", espera), "030524.005");
+}
+
+TEST(FormatoFichaje, RegistroEnEsperaConNumerosDeCualquierAncho) {
+    // Terminal, day and month zero-padded as printf's "%03d" and "%02d" pad them, the year as it is.
+    const struct {
+        int terminal, dia, mes, anio;
+        const char *cabecera;
+    } casos[] = {
+        {5, 3, 5, 2024, "\r\n005 ??? 03/05/2024 ??:??:?? "},
+        {1234, 31, 12, 999, "\r\n1234 ??? 31/12/999 ??:??:?? "},
+        {-5, -1, 0, 12345, "\r\n-05 ??? -1/00/12345 ??:??:?? "},
+        {0, 0, 0, -2, "\r\n000 ??? 00/00/-2 ??:??:?? "},
+    };
+    for (const auto &c : casos) {
+        const std::string r = FichajeEnEspera(c.terminal, c.dia, c.mes, c.anio);
+        const std::string cabecera = c.cabecera;
+        EXPECT_EQ(r, (cabecera + std::string(64, '?') + " ???" + std::string(103, '?')).substr(0, 103))
+            << c.terminal << " " << c.anio;
+    }
 }
 
 TEST(FormatoFichaje, EjemplosDeAnchos) {
@@ -142,7 +162,7 @@ TEST(GuardaFichaje, FalloDelHistoricoRecortaElDia) {
     const std::string primero = Registro(5, 3, 5, 2024, 7, 0, "12 JUAN");
     ASSERT_TRUE(Guarda(primero));
     const std::string antes = Contenido("fichajes/030524.005");
-    RutaHistorico = "fichajes/otro";
+    AjustesPrueba().RutaHistorico = "fichajes/otro";
     CreaDirectorio("fichajes/otro");
     const std::string r = Registro(5, 3, 5, 2024, 8, 7, "12 JUAN");
     EXPECT_FALSE(Guarda(r));
@@ -151,9 +171,9 @@ TEST(GuardaFichaje, FalloDelHistoricoRecortaElDia) {
     EXPECT_FALSE(Guarda(Registro(5, 4, 5, 2024, 8, 7, "12 JUAN")));
     EXPECT_FALSE(ExisteArchivo("fichajes/040524.005"));
     // The terminal's resend is then stored, not taken for a duplicate.
-    RutaHistorico = "fichajes/historico";
+    AjustesPrueba().RutaHistorico = "fichajes/historico";
     EXPECT_TRUE(Guarda(r));
-    EXPECT_EQ(Contenido("fichajes/030524.005"), antes + FormateaFichaje(FormatoFichaje, r));
+    EXPECT_EQ(Contenido("fichajes/030524.005"), antes + FormateaFichaje(Configuracion().FormatoFichaje, r));
     EXPECT_EQ(Contenido("fichajes/historico"), primero + r);
 }
 
@@ -163,14 +183,14 @@ TEST(GuardaFichaje, EscrituraFallidaNoCuentaComoGuardada) {
         GTEST_SKIP() << "sin /dev/full";
     EntornoFichajes e;
     const std::string r = Registro(5, 3, 5, 2024, 8, 7, "12 JUAN");
-    DirFichajes = "/dev/";
-    PatronParcial = "full";
+    AjustesPrueba().DirFichajes = "/dev/";
+    AjustesPrueba().PatronParcial = "full";
     EXPECT_FALSE(Guarda(r));
     EXPECT_FALSE(ExisteArchivo("fichajes/historico"));
 
-    DirFichajes = "fichajes/";
-    PatronParcial = "$2d$2m$2a.$3t";
-    RutaHistorico = "/dev/full";
+    AjustesPrueba().DirFichajes = "fichajes/";
+    AjustesPrueba().PatronParcial = "$2d$2m$2a.$3t";
+    AjustesPrueba().RutaHistorico = "/dev/full";
     EXPECT_FALSE(Guarda(r));
     EXPECT_EQ(Contenido("fichajes/030524.005"), "");
 }
@@ -178,15 +198,15 @@ TEST(GuardaFichaje, EscrituraFallidaNoCuentaComoGuardada) {
 // Written but not on the disk: not stored either (the terminal keeps the clocking).
 TEST(GuardaFichaje, SinSincronizarNoCuentaComoGuardada) {
     EntornoFichajes e;
-    RutaHistorico = "/dev/null"; // takes the bytes, cannot be synced
+    AjustesPrueba().RutaHistorico = "/dev/null"; // takes the bytes, cannot be synced
     EXPECT_FALSE(Guarda(Registro(5, 3, 5, 2024, 8, 7, "12 JUAN")));
     EXPECT_FALSE(ExisteArchivo("fichajes/030524.005"));
 }
 
 TEST(GuardaFichaje, LineaCifrada) {
     EntornoFichajes e;
-    EncriptarFichajes = 1;
-    FormatoFichaje = "$3t $2H:$2M\\r\\n";
+    AjustesPrueba().EncriptarFichajes = 1;
+    AjustesPrueba().FormatoFichaje = "$3t $2H:$2M\\r\\n";
     const std::string r = Registro(5, 3, 5, 2024, 8, 7, "12 JUAN");
     EXPECT_TRUE(Guarda(r));
     EXPECT_TRUE(Guarda(r));
@@ -196,9 +216,8 @@ TEST(GuardaFichaje, LineaCifrada) {
 
 TEST(ReconstruyeFichajes, NuevoFormatoConservaAnulados) {
     EntornoFichajes e;
-    TIniFile ini("velkatron.ini");
-    TIniFile *anterior = ArchivoIni;
-    ArchivoIni = &ini;
+    auto ini = std::make_shared<TIniFile>("velkatron.ini");
+    AjustesPrueba().ArchivoIni = ini;
     ASSERT_TRUE(Guarda(Registro(5, 3, 5, 2024, 8, 7, "1234 A")));
     ASSERT_TRUE(Guarda(Registro(5, 3, 5, 2024, 17, 0, "1234 A")));
     ASSERT_TRUE(Guarda(Registro(5, 4, 5, 2024, 9, 0, "99 B")));
@@ -208,41 +227,39 @@ TEST(ReconstruyeFichajes, NuevoFormatoConservaAnulados) {
     Escribe("fichajes/030524.005", dia);
     Escribe("fichajes/010524.005", "otro");
 
-    FormatoFichaje = "$2d/$2m/$4a $2H:$2M $4c\\r\\n";
-    FormatoCambiado = true;
+    AjustesPrueba().FormatoFichaje = "$2d/$2m/$4a $2H:$2M $4c\\r\\n";
+    AjustesPrueba().FormatoCambiado = true;
     EXPECT_TRUE(ReconstruyeFichajes());
     EXPECT_EQ(Contenido("fichajes/030524.005"), "03/05/2024 08:07 1234\r\n\xB0"
                                                 "3/05/2024 17:00 1234\r\n");
     EXPECT_EQ(Contenido("fichajes/040524.005"), "04/05/2024 09:00 0099\r\n");
     EXPECT_EQ(Contenido("fichajes/010524.005"), "otro");
-    EXPECT_EQ(ini.ReadString("config", "formato_anterior", ""), FormatoFichaje);
-    EXPECT_EQ(FormatoAnterior, FormatoFichaje);
-    EXPECT_FALSE(FormatoCambiado);
+    EXPECT_EQ(ini->ReadString("config", "formato_anterior", ""), Configuracion().FormatoFichaje);
+    EXPECT_EQ(Configuracion().FormatoAnterior, Configuracion().FormatoFichaje);
+    EXPECT_FALSE(Configuracion().FormatoCambiado);
 
     // Without a history file nothing is recorded.
-    ini.DeleteKey("config", "formato_anterior");
-    RutaHistorico = "fichajes/no_existe";
-    FormatoCambiado = true;
+    ini->DeleteKey("config", "formato_anterior");
+    AjustesPrueba().RutaHistorico = "fichajes/no_existe";
+    AjustesPrueba().FormatoCambiado = true;
     EXPECT_FALSE(ReconstruyeFichajes());
-    EXPECT_EQ(ini.ReadString("config", "formato_anterior", "ninguno"), "ninguno");
-    EXPECT_TRUE(FormatoCambiado);
+    EXPECT_EQ(ini->ReadString("config", "formato_anterior", "ninguno"), "ninguno");
+    EXPECT_TRUE(Configuracion().FormatoCambiado);
     // An empty one rewrites nothing but records the format.
     Escribe("fichajes/vacio", "");
-    RutaHistorico = "fichajes/vacio";
+    AjustesPrueba().RutaHistorico = "fichajes/vacio";
     EXPECT_TRUE(ReconstruyeFichajes());
-    EXPECT_EQ(ini.ReadString("config", "formato_anterior", ""), FormatoFichaje);
-    FormatoCambiado = false;
-    ArchivoIni = anterior;
+    EXPECT_EQ(ini->ReadString("config", "formato_anterior", ""), Configuracion().FormatoFichaje);
+    AjustesPrueba().FormatoCambiado = false;
 }
 
 // Day 7: the key is '7', under which the Windows-1252 letters of "ÓSCAR MÖLLER" scramble to
 // LF and CR. Stored lines are told apart by their length, never by those bytes.
 TEST(GuardaFichaje, LineasCifradasConCRyLF) {
     EntornoFichajes e;
-    TIniFile ini("velkatron.ini");
-    TIniFile *anterior = ArchivoIni;
-    ArchivoIni = &ini;
-    EncriptarFichajes = 1;
+    auto ini = std::make_shared<TIniFile>("velkatron.ini");
+    AjustesPrueba().ArchivoIni = ini;
+    AjustesPrueba().EncriptarFichajes = 1;
     const std::string oscar = "7 " + CharToOem(Ansi("ÓSCAR MÖLLER"));
     const std::string r1 = Registro(5, 7, 5, 2024, 8, 0, oscar), r2 = Registro(5, 7, 5, 2024, 9, 0, oscar);
     ASSERT_TRUE(Guarda(r1));
@@ -265,14 +282,13 @@ TEST(GuardaFichaje, LineasCifradasConCRyLF) {
     // keep the mark on the way back to the old format.
     dia[69] = static_cast<char>(dia[69] ^ 0x80);
     Escribe("fichajes/070524.005", dia);
-    FormatoFichaje = "$3s $2H:$2M $12n\\r\\n";
+    AjustesPrueba().FormatoFichaje = "$3s $2H:$2M $12n\\r\\n";
     EXPECT_TRUE(ReconstruyeFichajes());
     EXPECT_EQ(Contenido("fichajes/070524.005"),
               "Jue 08:00 7 " + Ansi("ÓSCAR MÖLL") + "\r\n\xCA" + "ue 09:00 7 " + Ansi("ÓSCAR MÖLL") + "\r\n");
-    FormatoFichaje = FormatoDefecto;
+    AjustesPrueba().FormatoFichaje = FormatoDefecto;
     EXPECT_TRUE(ReconstruyeFichajes());
     EXPECT_EQ(Contenido("fichajes/070524.005"), dia);
-    ArchivoIni = anterior;
 }
 
 // A day file that cannot be rewritten fails the rebuild; the format is not recorded as done.
@@ -282,15 +298,15 @@ TEST(ReconstruyeFichajes, ArchivoDelDiaQueNoSeEscribe) {
     ASSERT_TRUE(Guarda(Registro(5, 4, 5, 2024, 9, 0, "99 B")));
     QFile::remove("fichajes/040524.005");
     CreaDirectorio("fichajes/040524.005");
-    FormatoFichaje = "$2H:$2M\\r\\n";
-    FormatoCambiado = true;
+    AjustesPrueba().FormatoFichaje = "$2H:$2M\\r\\n";
+    AjustesPrueba().FormatoCambiado = true;
     std::string error;
     EXPECT_FALSE(ReconstruyeFichajes(&error));
     EXPECT_NE(error.find("fichajes/040524.005"), std::string::npos);
     EXPECT_EQ(Contenido("fichajes/030524.005"), "08:07\r\n");
-    EXPECT_TRUE(FormatoCambiado);
-    EXPECT_EQ(FormatoAnterior, FormatoDefecto);
-    FormatoCambiado = false;
+    EXPECT_TRUE(Configuracion().FormatoCambiado);
+    EXPECT_EQ(Configuracion().FormatoAnterior, FormatoDefecto);
+    AjustesPrueba().FormatoCambiado = false;
 }
 
 } // namespace

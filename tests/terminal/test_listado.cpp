@@ -1,4 +1,5 @@
 // Clocking listings into the clockings grid, the alias pairs and the annul toggle.
+#include "common/ajustesprueba.h"
 #include "terminal/fichaje.h"
 #include "terminal/fichajesprueba.h"
 #include "terminal/listadofichajes.h"
@@ -115,7 +116,8 @@ TEST(ListaFichajes, BuscaEmpleadoYSuAlias) {
 
 TEST(ListaFichajes, TiposDeListado) {
     EntornoFichajes e;
-    FormatoFichaje = "$3t-$2c $1i $32n $8p $2d/$2m/$4a $2H:$2M $1u\\r\\n"; // with the access character
+    AjustesPrueba().FormatoFichaje =
+        "$3t-$2c $1i $32n $8p $2d/$2m/$4a $2H:$2M $1u\\r\\n"; // with the access character
     Guarda(Registro(5, 3, 5, 2024, 8, 0, "12 A"));
     Guarda(Registro(5, 3, 5, 2024, 8, 30, "12 A", 0, "00120034"));
     Guarda(Registro(8, 3, 5, 2024, 9, 0, "12 A"));
@@ -208,9 +210,9 @@ TEST(ListaFichajes, AnuladosYSuMarca) {
 
 TEST(ListaFichajes, LineasCifradasYPlanasMezcladas) {
     EntornoFichajes e;
-    EncriptarFichajes = 1;
+    AjustesPrueba().EncriptarFichajes = 1;
     Guarda(Registro(5, 3, 5, 2024, 8, 0, "12 A"));
-    EncriptarFichajes = 0;
+    AjustesPrueba().EncriptarFichajes = 0;
     Guarda(Registro(5, 3, 5, 2024, 9, 0, "12 A"));
     const std::string bytes = Contenido("fichajes/030524.005");
     ASSERT_NE(bytes[1] & 0x80, 0);
@@ -229,8 +231,8 @@ TEST(ListaFichajes, LineasCifradasYPlanasMezcladas) {
 // byte, not a line out of step.
 TEST(ListaFichajes, LineaCifradaQueEmpiezaPorCR) {
     EntornoFichajes e;
-    EncriptarFichajes = 1;
-    FormatoFichaje = "$1u$3t $2d $2H:$2M\\r\\n";
+    AjustesPrueba().EncriptarFichajes = 1;
+    AjustesPrueba().FormatoFichaje = "$1u$3t $2d $2H:$2M\\r\\n";
     ASSERT_TRUE(Guarda(Registro(5, 7, 5, 2024, 8, 0, "12 A", 0, "        ", 'V')));
     StringGrid g;
     const QDate k7(2024, 5, 7);
@@ -240,6 +242,69 @@ TEST(ListaFichajes, LineaCifradaQueEmpiezaPorCR) {
     r = ListaFichajes(Peticion(k7, k7, {Terminal(5)}), g, {});
     EXPECT_EQ(Filas(g, r), (V{"07 08:00 005"}));
     EXPECT_EQ(g.Celda(0, 1), "0-A");
+}
+
+TEST(ListaFichajes, OrdenSinMayusculasNiAcentosHastaElFinDelNombre) {
+    // One minute: names told apart past their third character, by case or accent only, or not at all.
+    EntornoFichajes e;
+    for (const char *nombre : {"12 ANA", "12 \xC1LVARO", "12 alba", "12 ALBA", "12 ABEL", "12 ANA"})
+        Escribe("fichajes/030524.005",
+                Contenido("fichajes/030524.005") +
+                    FormateaFichaje(Configuracion().FormatoFichaje, Registro(5, 3, 5, 2024, 8, 0, nombre)));
+    StringGrid g;
+    auto r = ListaFichajes(Peticion(k3, k3, {Terminal(5)}), g, {});
+    V nombres;
+    for (int f = 1; f < g.RowCount(); ++f)
+        nombres.push_back(g.Celda(0, f) + " " + g.Celda(r.Columnas.Nombre, f).substr(0, 9));
+    EXPECT_EQ(nombres,
+              (V{"276 12 ABEL  ", "138 12 alba  ", "207 12 ALBA  ", "69 12 \xC1LVARO", "345 12 ANA   "}));
+}
+
+TEST(ListaFichajes, BuscaEntreLineasCifradasYDesalineadas) {
+    EntornoFichajes e;
+    AjustesPrueba().EncriptarFichajes = 1;
+    Guarda(Registro(5, 3, 5, 2024, 8, 0, "12 A"));
+    Guarda(Registro(5, 3, 5, 2024, 8, 5, "40 B"));
+    AjustesPrueba().EncriptarFichajes = 0;
+    Guarda(Registro(5, 3, 5, 2024, 9, 0, "12 A"));
+    Guarda(Registro(5, 3, 5, 2024, 9, 5, "40 B"));
+    const auto linea = [](int h, const char *nombre) {
+        return FormateaFichaje(Configuracion().FormatoFichaje, Registro(7, 3, 5, 2024, h, 0, nombre));
+    };
+    Escribe("fichajes/030524.007", "\r\n" + linea(10, "40 B") + linea(11, "12 A") + linea(12, "40 B"));
+    StringGrid g;
+    TPeticionListado p = Peticion(k3, k3, {Terminal(5), Terminal(7)}, ListadoPresencia, "12 ");
+    p.Externa = true;
+    auto r = ListaFichajes(p, g, {});
+    EXPECT_EQ(Filas(g, r), (V{"03 08:00 005", "03 09:00 005", "03 11:00 007"}));
+    p.Busca = "40";
+    r = ListaFichajes(p, g, {});
+    EXPECT_EQ(Filas(g, r), (V{"03 08:05 005", "03 09:05 005", "03 10:00 007", "03 12:00 007"}));
+}
+
+TEST(ListaFichajes, UnListadoSobreOtroNoDejaRestos) {
+    EntornoFichajes e;
+    Guarda(Registro(5, 3, 5, 2024, 8, 0, "12 A"));
+    Guarda(Registro(5, 3, 5, 2024, 9, 0, "40 B"));
+    StringGrid g(14, 6);
+    for (int c = 0; c < g.ColCount(); ++c)
+        for (int f = 0; f < g.RowCount(); ++f)
+            g.Cells[c][f] = "resto";
+    auto r = ListaFichajes(Peticion(k3, k3, {Terminal(5)}), g, {});
+    ASSERT_EQ(g.ColCount(), 11);
+    ASSERT_EQ(g.RowCount(), 3);
+    EXPECT_EQ(g.Fila(2), (V{"69", "005", "40", "0", "40 B" + std::string(28, ' '), "        ", "03", "05",
+                            "2024", "09", "00"}));
+    EXPECT_EQ(g.Celda(0, 0), "");
+    // A shorter format, then nothing listed: the titles and one empty row.
+    AjustesPrueba().FormatoFichaje = "$2d/$2m/$4a $2H:$2M $3t\r\n";
+    Escribe("fichajes/030524.005",
+            FormateaFichaje(Configuracion().FormatoFichaje, Registro(5, 3, 5, 2024, 7, 0, "12 A")));
+    r = ListaFichajes(Peticion(k3, k3, {Terminal(5)}), g, {});
+    EXPECT_EQ(g.Fila(1), (V{"0", "03", "05", "2024", "07", "00", "005"}));
+    ListaFichajes(Peticion(k4, k4, {Terminal(5)}), g, {});
+    EXPECT_EQ(g.Fila(0), (V{"", "Dia", "Mes", "A\xF1o", "Hora", "Minuto", "Terminal"}));
+    EXPECT_EQ(g.Fila(1), V(7, ""));
 }
 
 TEST(ListaFichajes, HistoricoEnteroEnOrdenDeFecha) {
@@ -263,8 +328,10 @@ TEST(ListaFichajes, HistoricoEnteroEnOrdenDeFecha) {
 
 TEST(ListaFichajes, LineaDesalineadaPorCRLF) {
     EntornoFichajes e;
-    const std::string l1 = FormateaFichaje(FormatoFichaje, Registro(5, 3, 5, 2024, 8, 0, "12 A"));
-    const std::string l2 = FormateaFichaje(FormatoFichaje, Registro(5, 3, 5, 2024, 9, 0, "12 A"));
+    const std::string l1 =
+        FormateaFichaje(Configuracion().FormatoFichaje, Registro(5, 3, 5, 2024, 8, 0, "12 A"));
+    const std::string l2 =
+        FormateaFichaje(Configuracion().FormatoFichaje, Registro(5, 3, 5, 2024, 9, 0, "12 A"));
     Escribe("fichajes/030524.005", "\r\n" + l1 + l2);
     StringGrid g;
     auto r = ListaFichajes(Peticion(k3, k3, {Terminal(5)}), g, {});
@@ -280,7 +347,7 @@ TEST(ListaFichajes, RangoAlReves0LongitudCeroNoListan) {
     ListaFichajes(Peticion(k4, k3, {Terminal(5)}), g, {});
     EXPECT_EQ(g.RowCount(), 2);
     EXPECT_EQ(g.Celda(0, 1), "");
-    FormatoFichaje = "";
+    AjustesPrueba().FormatoFichaje = "";
     auto r = ListaFichajes(Peticion(k3, k3, {Terminal(5)}), g, {});
     EXPECT_EQ(g.RowCount(), 2);
     EXPECT_EQ(g.ColCount(), 1);
@@ -296,9 +363,12 @@ TEST(ListaFichajes, RangoAlReves0LongitudCeroNoListan) {
 
 TEST(ListaFichajes, ArchivoDefectuoso) {
     EntornoFichajes e;
-    const std::string l1 = FormateaFichaje(FormatoFichaje, Registro(5, 3, 5, 2024, 8, 0, "12 A"));
-    const std::string l2 = FormateaFichaje(FormatoFichaje, Registro(5, 3, 13, 2024, 9, 0, "12 A"));
-    const std::string l3 = FormateaFichaje(FormatoFichaje, Registro(5, 3, 5, 2024, 10, 0, "12 A"));
+    const std::string l1 =
+        FormateaFichaje(Configuracion().FormatoFichaje, Registro(5, 3, 5, 2024, 8, 0, "12 A"));
+    const std::string l2 =
+        FormateaFichaje(Configuracion().FormatoFichaje, Registro(5, 3, 13, 2024, 9, 0, "12 A"));
+    const std::string l3 =
+        FormateaFichaje(Configuracion().FormatoFichaje, Registro(5, 3, 5, 2024, 10, 0, "12 A"));
     Escribe("fichajes/030524.005", l1 + l2 + l3);
     Guarda(Registro(5, 4, 5, 2024, 7, 0, "12 A"));
     StringGrid g;
@@ -312,10 +382,10 @@ TEST(ListaFichajes, ArchivoDefectuoso) {
     EXPECT_TRUE(r.Defectuosos.empty());
     EXPECT_EQ(g.RowCount(), 5);
     // A two-digit year is not taken for a year out of range.
-    FormatoFichaje = "$2d/$2m/$2a $2H:$2M $3t\\r\\n";
+    AjustesPrueba().FormatoFichaje = "$2d/$2m/$2a $2H:$2M $3t\\r\\n";
     Escribe("fichajes/030524.005",
-            FormateaFichaje(FormatoFichaje, Registro(5, 3, 5, 2024, 8, 0, "12 A")) +
-                FormateaFichaje(FormatoFichaje, Registro(5, 3, 5, 2024, 9, 0, "12 A")));
+            FormateaFichaje(Configuracion().FormatoFichaje, Registro(5, 3, 5, 2024, 8, 0, "12 A")) +
+                FormateaFichaje(Configuracion().FormatoFichaje, Registro(5, 3, 5, 2024, 9, 0, "12 A")));
     r = ListaFichajes(Peticion(k3, k3, {Terminal(5)}), g, {});
     EXPECT_TRUE(r.Defectuosos.empty());
     EXPECT_EQ(Filas(g, r), (V{"03 08:00 005", "03 09:00 005"}));

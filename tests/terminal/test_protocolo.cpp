@@ -1,4 +1,5 @@
 // Receive machine over a recording link: clockings, uploads, list requests, time-outs.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "platform/codepage.h"
 #include "platform/reloj.h"
@@ -33,9 +34,9 @@ class Recepcion : public ::testing::Test {
 protected:
     void SetUp() override {
         FijaReloj([] { return QDateTime(QDate(2026, 1, 15), QTime(9, 30, 0)); });
-        DirHuellas = dir.Ruta() + "/";
-        TiempoRespuesta = 400;
-        NumReintentos = 10;
+        AjustesPrueba().DirHuellas = dir.Ruta() + "/";
+        AjustesPrueba().TiempoRespuesta = 400;
+        AjustesPrueba().NumReintentos = 10;
         entorno.Traza = [this](const std::string &t) { consola += t; };
         entorno.Guarda = [this](char *r) {
             guardados.emplace_back(r, 103);
@@ -237,8 +238,8 @@ TEST_F(Recepcion, FinDeSubidaNoDejaTiempoDeRespuestaCorriendo) {
 }
 
 TEST_F(Recepcion, TiempoAgotadoEnSubidaReintentaYAbandona) {
-    NumReintentos = 2;
-    TiempoRespuesta = 5;
+    AjustesPrueba().NumReintentos = 2;
+    AjustesPrueba().TiempoRespuesta = 5;
     recibe("\x01"
            "B");
     for (int i = 0; i < 5; ++i)
@@ -256,8 +257,8 @@ TEST_F(Recepcion, TiempoAgotadoEnSubidaReintentaYAbandona) {
 // Lists of one minute get names of their own; a list appears under its name only once its EOT
 // has come, and an upload that stops part-way leaves nothing behind.
 TEST_F(Recepcion, SubidasDelMismoMinutoYSubidasCortadas) {
-    NumReintentos = 2;
-    TiempoRespuesta = 3;
+    AjustesPrueba().NumReintentos = 2;
+    AjustesPrueba().TiempoRespuesta = 3;
     std::vector<std::string> nombres;
     entorno.ListaRecibida = [&](const std::string &n) { nombres.push_back(n); };
     const std::string r1 = RegistroLista("1", "A", 1, 255), r2 = RegistroLista("2", "B", 2, 255);
@@ -302,7 +303,7 @@ TEST_F(Recepcion, SubidasDelMismoMinutoYSubidasCortadas) {
 }
 
 TEST_F(Recepcion, ListaQueNoSePuedeCrearNoRecibeAck) {
-    DirHuellas = dir.Ruta() + "/no/existe/";
+    AjustesPrueba().DirHuellas = dir.Ruta() + "/no/existe/";
     recibe("\x01"
            "B");
     EXPECT_TRUE(enlace.Enviado.empty());
@@ -358,7 +359,7 @@ TEST_F(Recepcion, RespuestaADenegados) {
     EXPECT_NE(consola.find("Error de comunicacion: lista no enviada.\r\n"), std::string::npos);
     // No reply: the time-out ends the wait.
     m.EsperaRespuestaDenegados(3);
-    for (int i = 0; i < TiempoRespuesta; ++i)
+    for (int i = 0; i < Configuracion().TiempoRespuesta; ++i)
         m.TickRespuesta();
     EXPECT_EQ(m.EstadoRecepcion, TEstadoRecepcion::Reposo);
 }

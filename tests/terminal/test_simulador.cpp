@@ -1,4 +1,5 @@
 // The links against the terminal simulator: over loopback TCP and over a pseudo-terminal.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "platform/lineas.h"
 #include "platform/reloj.h"
@@ -37,9 +38,9 @@ TEST_F(Simulador, TcpSumaMalaRecibeNakYSeGuardaAlReenviar) {
 }
 
 TEST_F(Simulador, TcpConElEscritorDeFichajes) {
-    DirFichajes = dir.Ruta() + "/fichajes/";
-    CreaDirectorio(DirFichajes);
-    RutaHistorico = DirFichajes + NombreHistorico;
+    AjustesPrueba().DirFichajes = dir.Ruta() + "/fichajes/";
+    CreaDirectorio(Configuracion().DirFichajes);
+    AjustesPrueba().RutaHistorico = Configuracion().DirFichajes + Configuracion().NombreHistorico;
     enlaces->Entorno.Guarda = nullptr; // the real writer
     TerminalSimulado t(7);
     std::unique_ptr<ServidorTerminal> s;
@@ -49,7 +50,7 @@ TEST_F(Simulador, TcpConElEscritorDeFichajes) {
     t.SumasMalas = 1;
     t.Anuncia();
     ASSERT_TRUE(espera([&] { return t.Pendientes.empty(); }));
-    const std::string historico = Contenido(RutaHistorico);
+    const std::string historico = Contenido(Configuracion().RutaHistorico);
     for (const std::string &x : r) {
         const size_t p = historico.find(x);
         ASSERT_NE(p, std::string::npos);
@@ -196,7 +197,7 @@ TEST_F(Simulador, RadioConPrefijoAntesDeCadaOrden) {
     LineaSimulada linea(true);
     TerminalSimulado t(0x12);
     linea.Agrega(t, 0xBA000012);
-    ModoRadio = 1;
+    AjustesPrueba().ModoRadio = 1;
     g.SetRowCount(2);
     g.Cells[0][1] = "OndaRelay";
     g.Cells[1][1] = "BA000012";

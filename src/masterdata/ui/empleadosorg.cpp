@@ -386,15 +386,15 @@ void TFormEmpleados::creaFaltas() {
 
 void TFormEmpleados::FormCreate() {
     FechaFaltas = Hoy();
-    setWindowTitle(aQ(RotuloEmpleado + "s"));
+    setWindowTitle(aQ(Configuracion().RotuloEmpleado + "s"));
     LineasPorEmpleado = SG1.ColCount() + 1;
 
     std::vector<std::string> lineas;
-    if (LeeLineas(DirDatos + "calendarios.dat", lineas))
+    if (LeeLineas(Configuracion().DirDatos + "calendarios.dat", lineas))
         for (const auto &item : ItemsCalendarios(lineas))
             CB1->addItem(aQ(item));
 
-    if (LeeLineas(DirDatos + "horarios.def", lineas)) {
+    if (LeeLineas(Configuracion().DirDatos + "horarios.def", lineas)) {
         LlenaIncrementos(SG3, lineas);
         ColoresVacios(SG3, 3);
     } else {
@@ -415,7 +415,7 @@ void TFormEmpleados::showEvent(QShowEvent *e) {
 void TFormEmpleados::FormActivate() {
     const std::string elegido = SG1.Row() >= 1 ? SG1.Celda(0, SG1.Row()) : std::string();
     std::vector<std::string> lineas;
-    if (LeeLineas(DirDatos + "empresa.org", lineas)) {
+    if (LeeLineas(Configuracion().DirDatos + "empresa.org", lineas)) {
         lineasArbol_.clear();
         for (const auto &l : lineas)
             if (l.find_first_not_of(" \t") != std::string::npos)
@@ -425,9 +425,9 @@ void TFormEmpleados::FormActivate() {
         TV1->expandAll();
     }
     lineas.clear();
-    LeeLineas(DirDatos + "empleados.dat", lineas);
+    LeeLineas(Configuracion().DirDatos + "empleados.dat", lineas);
     LlenaEmpleados(SG1, NodosEmpleado(lineasArbol_), lineas);
-    PageControl1->setTabVisible(PageControl1->indexOf(TSFicha), !DirPdf.empty());
+    PageControl1->setTabVisible(PageControl1->indexOf(TSFicha), !Configuracion().DirPdf.empty());
     // The grid is the file again: what was not saved is gone.
     filaCargada_ = -1;
     editado_ = cambios_ = false;
@@ -496,7 +496,7 @@ bool TFormEmpleados::guardaControles(bool siempre) {
     const std::string precio = deQ(Edit7->text());
     const std::string entrada = EntradaCoste(DTCProd->date(), precio);
     if (!CosteValido(precio)) {
-        Dialogos::Aviso(AvisoPrecio(precio), RotuloEmpleado + "s");
+        Dialogos::Aviso(AvisoPrecio(precio), Configuracion().RotuloEmpleado + "s");
         Edit7->setFocus();
         return false;
     }
@@ -539,8 +539,9 @@ bool TFormEmpleados::BGuarClick() {
     if (filaCargada_ >= 1)
         filaCargada_ = r;
     SG1.SetRow(r);
-    if (!GuardaLineas(DirDatos + "empleados.dat", LineasEmpleados(SG1))) {
-        Dialogos::Error("No se ha podido guardar " + DirDatos + "empleados.dat", RotuloEmpleado + "s");
+    if (!GuardaLineas(Configuracion().DirDatos + "empleados.dat", LineasEmpleados(SG1))) {
+        Dialogos::Error("No se ha podido guardar " + Configuracion().DirDatos + "empleados.dat",
+                        Configuracion().RotuloEmpleado + "s");
         return false;
     }
     cambios_ = false;
@@ -549,9 +550,10 @@ bool TFormEmpleados::BGuarClick() {
 
 void TFormEmpleados::reject() {
     if (editado_ || cambios_) {
-        const Dialogos::Respuesta r = Dialogos::PreguntaCancelar(
-            Ansi("¿ Quiere guardar los cambios de los ") + RotuloEmpleado + "s antes de cerrar ?",
-            RotuloEmpleado + "s");
+        const Dialogos::Respuesta r =
+            Dialogos::PreguntaCancelar(Ansi("¿ Quiere guardar los cambios de los ") +
+                                           Configuracion().RotuloEmpleado + "s antes de cerrar ?",
+                                       Configuracion().RotuloEmpleado + "s");
         if (r == Dialogos::Respuesta::Cancelar || (r == Dialogos::Respuesta::Si && !BGuarClick()))
             return;
         if (r == Dialogos::Respuesta::No)
@@ -600,7 +602,7 @@ void TFormEmpleados::FotoDblClick() {
         return;
     Dialogos::PeticionArchivo p;
     p.titulo = "Fotografia para el empleado " + SG1.Celda(ColIdentificador, r);
-    p.directorio = DirFotos;
+    p.directorio = Configuracion().DirFotos;
     p.filtro = Ansi("Imágenes|*.bmp;*.jpg;*.jpeg;*.png;*.gif|Todos|*.*");
     std::string ruta;
     if (!Dialogos::AbrirArchivo(p, ruta))
@@ -675,7 +677,8 @@ void TFormEmpleados::rellenaFicha() {
     if (hay && !LeeFichaPersonal(RutaFichaPersonal, campos)) {
         if (ExisteArchivo(RutaFichaPersonal)) {
             // Never rewritten as if it were empty.
-            Dialogos::Error("No se ha podido leer la ficha " + RutaFichaPersonal, RotuloEmpleado + "s");
+            Dialogos::Error("No se ha podido leer la ficha " + RutaFichaPersonal,
+                            Configuracion().RotuloEmpleado + "s");
             RutaFichaPersonal.clear();
         } else {
             campos = FichaPrellenada(datosEmpleado());
@@ -692,7 +695,7 @@ bool TFormEmpleados::SpeedButton2Click() {
     for (QLineEdit *e : LE)
         campos.push_back(deQ(e->text()));
     if (!GuardaFichaPersonal(RutaFichaPersonal, campos)) {
-        Dialogos::Error("No se ha podido guardar " + RutaFichaPersonal, RotuloEmpleado + "s");
+        Dialogos::Error("No se ha podido guardar " + RutaFichaPersonal, Configuracion().RotuloEmpleado + "s");
         return false;
     }
     return true;
@@ -714,9 +717,9 @@ void TFormEmpleados::AbreDocumentoEmpleado(int documento) {
     const std::string ruta =
         RutaDocumentoEmpleado(static_cast<DocumentoEmpleado>(documento), LeeEntero(deQ(LENumero->text())));
     if (!ExisteArchivo(ruta))
-        Dialogos::Error("No existe el documento " + ruta, RotuloEmpleado + "s");
+        Dialogos::Error("No existe el documento " + ruta, Configuracion().RotuloEmpleado + "s");
     else if (!AbreConAplicacion(ruta))
-        Dialogos::Error("No se ha podido abrir el documento " + ruta, RotuloEmpleado + "s");
+        Dialogos::Error("No se ha podido abrir el documento " + ruta, Configuracion().RotuloEmpleado + "s");
 }
 
 void TFormEmpleados::ImpFichaClick() {
@@ -741,7 +744,8 @@ void TFormEmpleados::RellenaFaltas() {
     FechaFaltas = QDate(FechaFaltas.year(), FechaFaltas.month(), 1);
     const int numero = filaCargada_ >= 1 ? NumeroEmpleado(SG1.Celda(ColIdentificador, filaCargada_)) : 0;
     TDiasCalendario dias;
-    LeeDiasCalendario(DirDatos + NombreDiasCalendario(FechaFaltas.year(), CalendarioEmpleado), dias);
+    LeeDiasCalendario(Configuracion().DirDatos + NombreDiasCalendario(FechaFaltas.year(), CalendarioEmpleado),
+                      dias);
     StringGrid fichajes(1, 1);
     TColumnasFichajes c;
     if (numero != 0) // never every employee's clockings

@@ -1,7 +1,7 @@
 #include "masterdata/ui/empresaorg.h"
 
-#include "common/globales.h"
 #include "common/registromin.h"
+#include "common/sesion.h"
 #include "masterdata/ui/arbolvista.h"
 #include "masterdata/ui/edicionrejilla.h"
 #include "platform/codepage.h"
@@ -69,7 +69,7 @@ void TFormEmpresa::FormActivate() {
 
 void TFormEmpresa::NGrupoClick() {
     QTreeWidgetItem *sel = ItemSeleccionado(TV1);
-    NodoArbol *nuevo = NuevoGrupoEmpresa(Arbol, NodoDe(sel), NombreEmpresa);
+    NodoArbol *nuevo = NuevoGrupoEmpresa(Arbol, NodoDe(sel), Sesion().NombreEmpresa);
     AnadeItem(TV1, sel, nuevo);
     if (sel)
         ExpandeTodo(sel);

@@ -294,19 +294,19 @@ TFormHorarios::TFormHorarios(QWidget *padre) : QDialog(padre) {
 
 void TFormHorarios::FormCreate() {
     ListaHorarios.clear();
-    if (!LeeLineas(DirDatos + "horarios.def", ListaHorarios))
+    if (!LeeLineas(Configuracion().DirDatos + "horarios.def", ListaHorarios))
         ListaHorarios = TiposHoraPorDefecto();
     LlenaTiposHora(SG3, ListaHorarios);
     ColoresVacios(SG3, 3);
     rellenaCB1();
 
     ListaHorarios.clear();
-    if (!LeeLineas(DirDatos + "horarios.dat", ListaHorarios))
+    if (!LeeLineas(Configuracion().DirDatos + "horarios.dat", ListaHorarios))
         ListaHorarios = JornadasPorDefecto();
     LlenaJornadas(SG1, ListaHorarios);
     if (const int mala = PrimeraJornadaFueraDeRango(SG1); mala >= 0)
         Dialogos::Error(Ansi("La jornada \"") + SG1.Celda(0, mala) + " " + SG1.Celda(1, mala) + "\" de " +
-                            DirDatos +
+                            Configuracion().DirDatos +
                             Ansi("horarios.dat tiene un tramo de minutos fuera de 0 a 1440: no se tienen en "
                                  "cuenta sus tramos desde ese."),
                         "Horarios");
@@ -327,7 +327,7 @@ void TFormHorarios::FormCreate() {
     Calendario.Mes = hoy.month();
     Calendario.Dia = hoy.day();
     Calendario.Fila = SinCalendario;
-    const std::vector<TCalendario> calendarios = LeeCalendarios(DirDatos + "calendarios.dat");
+    const std::vector<TCalendario> calendarios = LeeCalendarios(Configuracion().DirDatos + "calendarios.dat");
     SG2.SetRowCount(1 + static_cast<int>(calendarios.size()));
     SG2.SetFila(0, {Ansi("Código"), Ansi("Año"), "Nombre"});
     for (size_t k = 0; k < calendarios.size(); ++k)
@@ -444,8 +444,8 @@ bool TFormHorarios::botonrecClick() {
                         "Horarios");
         return false;
     }
-    if (!GuardaLineas(DirDatos + "horarios.dat", LineasJornadas(SG1))) {
-        Dialogos::Error("No se ha podido guardar " + DirDatos + "horarios.dat", "Horarios");
+    if (!GuardaLineas(Configuracion().DirDatos + "horarios.dat", LineasJornadas(SG1))) {
+        Dialogos::Error("No se ha podido guardar " + Configuracion().DirDatos + "horarios.dat", "Horarios");
         return false;
     }
     return true;
@@ -473,8 +473,8 @@ bool TFormHorarios::SpeedButton5Click() {
     }
     rellenaCB1();
     ListaHorarios = LineasTiposHora(SG3);
-    if (!GuardaLineas(DirDatos + "horarios.def", ListaHorarios)) {
-        Dialogos::Error("No se ha podido guardar " + DirDatos + "horarios.def", "Horarios");
+    if (!GuardaLineas(Configuracion().DirDatos + "horarios.def", ListaHorarios)) {
+        Dialogos::Error("No se ha podido guardar " + Configuracion().DirDatos + "horarios.def", "Horarios");
         return false;
     }
     return true;

@@ -52,7 +52,7 @@ bool ImprimePaneles(const std::vector<QWidget *> &paneles) {
     }
     q.end();
     // Stretched by the factor, each side truncated to whole printer pixels.
-    const double f = FactorImpresion > 0 ? FactorImpresion : 4.5;
+    const double f = Configuracion().FactorImpresion > 0 ? Configuracion().FactorImpresion : 4.5;
     const QRect destino(0, 0, static_cast<int>(imagen.width() * f), static_cast<int>(imagen.height() * f));
     return ImprimeDibujo([&](QPainter &p) { p.drawImage(destino, imagen); }, QPointF(0, 0), 1);
 }

@@ -43,7 +43,7 @@ TFormTerminales::TFormTerminales(QWidget *padre) : QDialog(padre) {
 void TFormTerminales::FormCreate() {
     // The data directory comes from the settings file, so the list is never read from (and later
     // saved over) the wrong place.
-    DirDatos = DirDatosDeIni("velkatron.ini");
+    CambiaConfiguracion().DirDatos = DirDatosDeIni("velkatron.ini");
     LeeTerminales(RutaTerminales(), SGTerminales);
 }
 

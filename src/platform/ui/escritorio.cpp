@@ -20,7 +20,9 @@ bool AbreConAplicacion(const std::string &ruta) {
         return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
 }
-void FijaAbridor(std::function<bool(const std::string &)> a) { abridor = std::move(a); }
+void FijaAbridor(std::function<bool(const std::string &)> a) {
+    abridor = std::move(a);
+}
 
 void ReproduceSonido(const std::string &ruta) {
     if (reproductor) {
@@ -36,4 +38,6 @@ void ReproduceSonido(const std::string &ruta) {
     efecto->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
     efecto->play();
 }
-void FijaReproductor(std::function<void(const std::string &)> r) { reproductor = std::move(r); }
+void FijaReproductor(std::function<void(const std::string &)> r) {
+    reproductor = std::move(r);
+}

@@ -1,7 +1,7 @@
 #include "presence/ui/fichainout.h"
 
-#include "common/globales.h"
 #include "common/presencia.h"
+#include "common/sesion.h"
 #include "platform/codepage.h"
 #include "platform/rutas.h"
 #include "platform/ui/escritorio.h"
@@ -67,7 +67,7 @@ void TFichaPopup::Muestra(const TAvisoPresencia &a, int segundos) {
     STNombre->setText(aQ(a.Nombre));
     STApellidos->setText(aQ(a.Apellidos));
     setWindowTitle(aQ(a.Titulo));
-    LEEmpresa->setText(aQ(NombreEmpresa));
+    LEEmpresa->setText(aQ(Sesion().NombreEmpresa));
     SegundosFicha = std::max(segundos, 0);
     PB1->setMaximum(std::max(SegundosFicha, 1));
     PB1->setValue(SegundosFicha);

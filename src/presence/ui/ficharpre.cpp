@@ -1,10 +1,10 @@
 #include "presence/ui/ficharpre.h"
 
-#include "common/globales.h"
 #include "masterdata/tiposincidencia.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
 #include "platform/numeros.h"
+#include "platform/ui/ventanas.h"
 #include "presence/fichajemanual.h"
 #include "presence/seleccion.h"
 #include "terminal/ui/panel.h"
@@ -66,9 +66,9 @@ void TFormFichar::FormActivate() {
     {
         QSignalBlocker b1(CB1), b2(DT1), b3(DT2);
         CB1->clear();
-        if (FechaFichaje.isValid())
-            DT1->setDate(FechaFichaje.date());
-        DT2->setTime(FechaFichajeFin.isValid() ? FechaFichajeFin.time() : QTime(0, 0));
+        if (Peticion.FechaFichaje.isValid())
+            DT1->setDate(Peticion.FechaFichaje.date());
+        DT2->setTime(Peticion.FechaFichajeFin.isValid() ? Peticion.FechaFichajeFin.time() : QTime(0, 0));
         std::vector<std::string> ids;
         if (IdentificadoresEmpleados(ids)) {
             OrdenaComoCombo(ids);
@@ -77,8 +77,8 @@ void TFormFichar::FormActivate() {
         }
         // The last item with the preset employee's number; none when no item has it.
         int elegido = -1;
-        if (!EmpleadoFichaje.empty()) {
-            const int numero = LeeEntero(EmpleadoFichaje);
+        if (!Peticion.EmpleadoFichaje.empty()) {
+            const int numero = LeeEntero(Peticion.EmpleadoFichaje);
             for (int i = 0; i < CB1->count(); ++i)
                 if (LeeEntero(deQ(CB1->itemText(i))) == numero)
                     elegido = i;
@@ -92,7 +92,7 @@ void TFormFichar::FormActivate() {
 void TFormFichar::DT1Change() {
     EmpleadoSeleccionado = CB1->currentIndex();
     const std::string empleado = EmpleadoSeleccionado >= 0 ? deQ(CB1->itemText(EmpleadoSeleccionado)) : "";
-    Linea = LineaFichaje(DT1->date(), DT2->time(), deQ(LEInci->text()), empleado, CodigoFichaje);
+    Linea = LineaFichaje(DT1->date(), DT2->time(), deQ(LEInci->text()), empleado, Peticion.CodigoFichaje);
     ST1->setText(aQ(Linea));
 }
 
@@ -123,4 +123,13 @@ void TFormFichar::SpeedButton1Click() {
         FormVelka->EDBusca->setText(CB1->itemText(EmpleadoSeleccionado));
         FormVelka->BListarClick();
     }
+}
+
+void MuestraFichar(const TPeticionFichaje &p, const std::string &titulo) {
+    auto *f = qobject_cast<TFormFichar *>(Ventana("FormFichar"));
+    if (!f)
+        return;
+    f->Peticion = p;
+    f->setWindowTitle(aQ(titulo));
+    MuestraModal("FormFichar");
 }

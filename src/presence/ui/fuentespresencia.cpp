@@ -84,7 +84,6 @@ public:
         LecturaExterna = 1;
         FormVelka->BListarClick();
         LecturaExterna = 0;
-        EmpleadoFichaje = FormVelka->EDBusca ? deQ(FormVelka->EDBusca->text()) : busca;
         lector_ = std::make_unique<TLectorRejilla>(&FormVelka->SGFichajes);
         return *lector_;
     }
@@ -128,8 +127,8 @@ void ImprimePre1Execute(const PeticionPresencia &p) {
     }
     in.Empleados = FormEmpleados ? &FormEmpleados->SG1 : nullptr;
     in.TiposIncidencia = FormCIncidencias ? &FormCIncidencias->SG1 : nullptr;
-    in.Opciones.MinutosRedondeoExtras = MinutosRedondeoExtras;
-    in.Opciones.MinutosExtraGratis = MinutosExtraGratis;
+    in.Opciones.MinutosRedondeoExtras = Configuracion().MinutosRedondeoExtras;
+    in.Opciones.MinutosExtraGratis = Configuracion().MinutosExtraGratis;
     TServiciosVentanas s;
     EjecutaPresencia(in, s);
 }

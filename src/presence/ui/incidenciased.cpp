@@ -10,6 +10,7 @@
 #include "presence/incidencias.h"
 #include "presence/informeincidencias.h"
 #include "presence/seleccion.h"
+#include "presence/ui/ficharpre.h"
 #include "terminal/ui/panel.h"
 
 #include <QComboBox>
@@ -212,12 +213,11 @@ void TFormEditaIncidencias::CB1Change() {
 }
 
 void TFormEditaIncidencias::SpeedButton3Click() {
-    EmpleadoFichaje = texto(CB1);
-    CodigoFichaje = std::string(8, ' ');
-    if (QWidget *f = Ventana("FormFichar")) {
-        f->setWindowTitle("Fichar presencia");
-        MuestraModal("FormFichar");
-    }
+    TPeticionFichaje p;
+    p.FechaFichaje = FechaFichaje;
+    p.EmpleadoFichaje = texto(CB1);
+    p.CodigoFichaje = std::string(8, ' ');
+    MuestraFichar(p);
 }
 
 void TFormEditaIncidencias::ListarInClick() {

@@ -59,10 +59,10 @@ TFormEdProduccion::TFormEdProduccion(QWidget *padre) : QWidget(padre) {
 }
 
 void TFormEdProduccion::FormCreate() {
-    PageControl1->setTabText(0, aQ("Nueva " + RotuloOrden));
-    PageControl1->setTabText(1, aQ(Ansi("Producción por ") + RotuloObra));
-    PageControl1->setTabText(2, aQ(Ansi("Producción por ") + RotuloEmpleado));
-    horas_ = HorasYMinutos(ArchivoIni);
+    PageControl1->setTabText(0, aQ("Nueva " + Configuracion().RotuloOrden));
+    PageControl1->setTabText(1, aQ(Ansi("Producción por ") + Configuracion().RotuloObra));
+    PageControl1->setTabText(2, aQ(Ansi("Producción por ") + Configuracion().RotuloEmpleado));
+    horas_ = HorasYMinutos(Configuracion().ArchivoIni.get());
     (horas_ ? TiempoHoras : TiempoMinutos)->setChecked(true);
     Composicion.Limpia();
     TitulosPorObra(SG3);
@@ -105,7 +105,7 @@ void TFormEdProduccion::CambiaTiempo(bool horas) {
     if (horas == horas_)
         return;
     horas_ = horas;
-    FijaHorasYMinutos(ArchivoIni, horas);
+    FijaHorasYMinutos(Configuracion().ArchivoIni.get(), horas);
     if (PageControl1->currentIndex() == 2)
         CLB1ClickCheck();
     else

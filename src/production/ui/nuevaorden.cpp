@@ -84,10 +84,11 @@ void TPaginaNuevaOrden::CreaPaginaNuevaOrden(QWidget *pagina) {
     botonrec->setEnabled(false);
 
     auto *datos = new QGridLayout();
-    const std::pair<std::string, QWidget *> campos[] = {{Ansi("Número de ") + RotuloObra, LE1},
-                                                        {Ansi("Número de ") + RotuloCarpeta, Carpeta},
-                                                        {RotuloDescripcion, LE2},
-                                                        {RotuloCliente, CB1}};
+    const std::pair<std::string, QWidget *> campos[] = {
+        {Ansi("Número de ") + Configuracion().RotuloObra, LE1},
+        {Ansi("Número de ") + Configuracion().RotuloCarpeta, Carpeta},
+        {Configuracion().RotuloDescripcion, LE2},
+        {Configuracion().RotuloCliente, CB1}};
     int fila = 0;
     for (const auto &[rotulo, campo] : campos) {
         datos->addWidget(new QLabel(aQ(rotulo), pagina), fila, 0);
@@ -129,8 +130,8 @@ void TPaginaNuevaOrden::CargaEsquemas() {
         return;
     if (!Composicion.Abierta()) {
         recargaEsquemas();
-        if (ArchivoIni)
-            Carpeta->setText(aQ(LeeNumeroDeCarpeta(*ArchivoIni)));
+        if (Configuracion().ArchivoIni)
+            Carpeta->setText(aQ(LeeNumeroDeCarpeta(*Configuracion().ArchivoIni)));
     }
     std::vector<std::string> clientes;
     std::string error;
@@ -170,8 +171,8 @@ void TPaginaNuevaOrden::numera(QTreeWidgetItem *tipo) {
     for (int i = 0; i < TV1->topLevelItemCount(); ++i)
         raices.push_back(texto(TV1->topLevelItem(i)));
     std::string error;
-    if (!NumeraOrden(texto(tipo), Hoy().year(), deQ(LE1->text()), DirProduccion, DigitosSinNumero(raices),
-                     numeracion_, error)) {
+    if (!NumeraOrden(texto(tipo), Hoy().year(), deQ(LE1->text()), Configuracion().DirProduccion,
+                     DigitosSinNumero(raices), numeracion_, error)) {
         Dialogos::Error(error);
         return;
     }
@@ -202,11 +203,12 @@ void TPaginaNuevaOrden::previsualiza(QTreeWidgetItem *parte) {
     const int siguiente = Composicion.SiguienteNumero(previa_.Nombre);
     if (siguiente != 0) {
         previa_.Numero = siguiente;
-        if (ArchivoIni)
-            FijaProvisional(*ArchivoIni, previa_.Nombre, siguiente);
+        if (Configuracion().ArchivoIni)
+            FijaProvisional(*Configuracion().ArchivoIni, previa_.Nombre, siguiente);
     } else {
-        previa_.Numero =
-            Composicion.SinNumeracion || !ArchivoIni ? 1 : ContadorPieza(*ArchivoIni, previa_.Nombre);
+        previa_.Numero = Composicion.SinNumeracion || !Configuracion().ArchivoIni
+                             ? 1
+                             : ContadorPieza(*Configuracion().ArchivoIni, previa_.Nombre);
     }
     rama(TV2, nullptr, previa_.Nombre + "-" + std::to_string(previa_.Numero), previa_.Tareas);
 }
@@ -223,9 +225,9 @@ void TPaginaNuevaOrden::SpeedButton1Click() {
 }
 
 void TPaginaNuevaOrden::anadeRaiz() {
-    if (ArchivoIni)
-        DescartaProvisionales(*ArchivoIni);
-    Composicion.Inicia(numeracion_, DirProduccion);
+    if (Configuracion().ArchivoIni)
+        DescartaProvisionales(*Configuracion().ArchivoIni);
+    Composicion.Inicia(numeracion_, Configuracion().DirProduccion);
     rama(TV3, nullptr, numeracion_.Archivo, {});
     TV2->clear();
     LFileObra->setText(aQ(Composicion.Ruta));
@@ -248,7 +250,8 @@ void TPaginaNuevaOrden::anadeParte() {
     item->setData(0, kIdParte, id);
     botonrec->setEnabled(true);
     if (Composicion.SinNumeracion)
-        Carpeta->setText(aQ(ArchivoIni ? LeeNumeroDeCarpeta(*ArchivoIni) : "1"));
+        Carpeta->setText(
+            aQ(Configuracion().ArchivoIni ? LeeNumeroDeCarpeta(*Configuracion().ArchivoIni) : "1"));
     else
         Carpeta->setText(QString::number(Composicion.CarpetaLibre(LeeEntero(deQ(Carpeta->text())) + 1)));
 }
@@ -278,9 +281,9 @@ void TPaginaNuevaOrden::SpeedButton2Click() {
 void TPaginaNuevaOrden::descarta() {
     TV3->clear();
     botonrec->setEnabled(false);
-    if (ArchivoIni) {
-        Carpeta->setText(aQ(LeeNumeroDeCarpeta(*ArchivoIni)));
-        DescartaProvisionales(*ArchivoIni);
+    if (Configuracion().ArchivoIni) {
+        Carpeta->setText(aQ(LeeNumeroDeCarpeta(*Configuracion().ArchivoIni)));
+        DescartaProvisionales(*Configuracion().ArchivoIni);
     }
     LE1->setEnabled(true);
     LE2->clear();
@@ -305,8 +308,8 @@ void TPaginaNuevaOrden::eliminaParte(QTreeWidgetItem *item) {
             delete raiz->child(i);
             break;
         }
-    if (ArchivoIni)
-        FijaProvisional(*ArchivoIni, nombre, Composicion.SiguienteNumero(nombre));
+    if (Configuracion().ArchivoIni)
+        FijaProvisional(*Configuracion().ArchivoIni, nombre, Composicion.SiguienteNumero(nombre));
     TV1Change();
 }
 
@@ -316,7 +319,7 @@ bool TPaginaNuevaOrden::compruebaCliente() {
     if (cliente.isEmpty() || CB1->findText(cliente, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
         return true;
     if (!Dialogos::Pregunta(deQ(cliente) + Ansi("\r\nNo está en la lista.\r\n¿ Quiere añadirlo ahora ?"),
-                            RotuloCliente))
+                            Configuracion().RotuloCliente))
         return true;
     CB1->addItem(cliente);
     CB1->setCurrentText(cliente);
@@ -338,8 +341,9 @@ bool TPaginaNuevaOrden::botonrecClick() {
         Dialogos::Error(error);
         return false;
     }
-    if (ArchivoIni && !ConfirmaContadores(*ArchivoIni, deQ(Carpeta->text())))
-        Dialogos::Error(Ansi("No se pudieron guardar los contadores de producción en ") + ArchivoIni->Ruta());
+    if (Configuracion().ArchivoIni && !ConfirmaContadores(*Configuracion().ArchivoIni, deQ(Carpeta->text())))
+        Dialogos::Error(Ansi("No se pudieron guardar los contadores de producción en ") +
+                        Configuracion().ArchivoIni->Ruta());
     descarta();
     SpeedButton2Click();
     OrdenGuardada();

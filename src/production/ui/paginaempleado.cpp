@@ -29,7 +29,7 @@ void TPaginaEmpleado::CreaPaginaEmpleado(QWidget *pagina) {
     DTP2 = new TSelectorFecha(pagina);
     SpeedButton9 = new QPushButton("Mostrar", pagina);
     SpeedButton8 = new QPushButton("Imprimir", pagina);
-    Button1 = new QPushButton(aQ("Ordenar por " + RotuloEmpleado), pagina);
+    Button1 = new QPushButton(aQ("Ordenar por " + Configuracion().RotuloEmpleado), pagina);
     VistaSG3 = new TStringGridView(&SG3, pagina);
     VistaSG3->setContextMenuPolicy(Qt::CustomContextMenu);
     SeleccionPorBloques(VistaSG3, [this] { return std::make_pair(PrimeraFilaEmpleado, UltimaFilaEmpleado); });
@@ -98,7 +98,7 @@ void TPaginaEmpleado::CLB1ClickCheck() {
     TPeticionPorEmpleado p;
     p.Empleados = EmpleadosMarcados();
     p.Listado = {DTP1->date(), DTP2->date(), TerminalesProduccion(), ""};
-    p.Directorio = DirProduccion;
+    p.Directorio = Configuracion().DirProduccion;
     p.GridEmpleados = GridEmpleados();
     p.Ahora = Ahora();
     p.Horas = Horas();
@@ -131,7 +131,7 @@ void TPaginaEmpleado::Button1Click() {
 void TPaginaEmpleado::SpeedButton8Click() {
     TPeticionInformeEmpleados p;
     p.SG3 = &SG3;
-    p.Titulo = TituloPeriodo(RotuloEmpleado, DTP1->date(), DTP2->date());
+    p.Titulo = TituloPeriodo(Configuracion().RotuloEmpleado, DTP1->date(), DTP2->date());
     p.Marcados = EmpleadosListados;
     p.Total = CLB1->count();
     p.Empleado = EmpleadoProduccion;

@@ -8,7 +8,7 @@
 #include "platform/reloj.h"
 #include "platform/ui/controles.h"
 #include "platform/ui/stringgridview.h"
-#include "platform/ui/ventanas.h"
+#include "presence/ui/ficharpre.h"
 #include "production/informeproduccion.h"
 #include "production/obras.h"
 #include "production/ordenimpresa.h"
@@ -89,8 +89,8 @@ void TPaginaObra::CreaPaginaObra(QWidget *pagina) {
     SpeedButton3->setEnabled(false);
     SpeedButton7 = new QPushButton("Filtro entre fechas", pagina);
     SpeedButton6 = new QPushButton("Imprimir", pagina);
-    SpeedButton4 = new QPushButton(aQ("Buscar " + RotuloObra), pagina);
-    SpeedButton5 = new QPushButton(aQ("Buscar " + RotuloCarpeta), pagina);
+    SpeedButton4 = new QPushButton(aQ("Buscar " + Configuracion().RotuloObra), pagina);
+    SpeedButton5 = new QPushButton(aQ("Buscar " + Configuracion().RotuloCarpeta), pagina);
     LEBObra = new QLineEdit(pagina);
     LEBCarpeta = new QLineEdit(pagina);
     ST1 = new TRotuloRecortado(pagina);
@@ -163,7 +163,7 @@ QDate TPaginaObra::FechaInforme() const {
 
 void TPaginaObra::PageControl1Change() {
     LB1->clear();
-    for (const std::string &entrada : ListaOrdenes(DirProduccion)) {
+    for (const std::string &entrada : ListaOrdenes(Configuracion().DirProduccion)) {
         auto *item = new QListWidgetItem(aQ(NombreEntrada(entrada)));
         item->setData(kEntrada, aQ(entrada));
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
@@ -196,10 +196,11 @@ std::vector<std::string> TPaginaObra::Marcadas() const {
 }
 
 void TPaginaObra::SpeedButton7Click() {
-    TituloProduccion = TituloPeriodo(RotuloObra, DTP4->date(), DTP3->date());
+    TituloProduccion = TituloPeriodo(Configuracion().RotuloObra, DTP4->date(), DTP3->date());
     const std::vector<std::string> lista = entradas();
     for (int i = 0; i < LB1->count(); ++i) {
-        const QDate dia = FechaOrden(DirProduccion + NombreEntrada(lista[static_cast<size_t>(i)])).date();
+        const QDate dia =
+            FechaOrden(Configuracion().DirProduccion + NombreEntrada(lista[static_cast<size_t>(i)])).date();
         const bool dentro = dia >= DTP4->date() && dia <= DTP3->date();
         LB1->item(i)->setCheckState(dentro ? Qt::Checked : Qt::Unchecked);
     }
@@ -209,12 +210,12 @@ void TPaginaObra::SpeedButton7Click() {
 bool TPaginaObra::leeObra(const std::string &nombre) {
     std::string error;
     TOrdenTrabajo orden;
-    if (!LeeOrden(DirProduccion + nombre, orden, error)) {
+    if (!LeeOrden(Configuracion().DirProduccion + nombre, orden, error)) {
         Dialogos::Error(error);
         return false;
     }
     UltimaObra = orden;
-    RutaObra = DirProduccion + nombre;
+    RutaObra = Configuracion().DirProduccion + nombre;
     TipoOrdenActual = TipoDeNombre(nombre);
     ST1->setText(aQ(TextoDescripcion(orden)));
     ST2->setText(aQ(TextoCliente(orden)));
@@ -242,7 +243,7 @@ void TPaginaObra::BProdObraClick() {
     TPeticionPorObra p;
     for (const std::string &e : marcadas)
         p.Nombres.push_back(NombreEntrada(e));
-    p.Directorio = DirProduccion;
+    p.Directorio = Configuracion().DirProduccion;
     p.Listado = {DTP4->date(), DTP3->date(), TerminalesProduccion(), ""};
     p.Empleados = GridEmpleados();
     p.Ahora = Ahora();
@@ -252,7 +253,7 @@ void TPaginaObra::BProdObraClick() {
         Dialogos::Error(e);
     if (!res.UltimoNombre.empty()) {
         UltimaObra = res.UltimaOrden;
-        RutaObra = DirProduccion + res.UltimoNombre;
+        RutaObra = Configuracion().DirProduccion + res.UltimoNombre;
         TipoOrdenActual = TipoDeNombre(res.UltimoNombre);
         ST1->setText(aQ(TextoDescripcion(UltimaObra)));
         ST2->setText(aQ(TextoCliente(UltimaObra)));
@@ -274,7 +275,7 @@ void TPaginaObra::SG2SelectCell(int col, int fila) {
         return;
     const std::string nombre = NombreDeIdentidad(SG2.Celda(5, fila));
     if (!nombre.empty() && leeObra(nombre))
-        STFObra->setText(aQ(TextoFechaObra(DirProduccion + nombre)));
+        STFObra->setText(aQ(TextoFechaObra(Configuracion().DirProduccion + nombre)));
     const bool abierta = !SG2.Celda(7, fila).empty() && SG2.Celda(8, fila).empty();
     MenuSG2 = col == 1 || col == 2  ? MenuImprimir
               : col == 9            ? MenuTiempo()
@@ -287,16 +288,16 @@ void TPaginaObra::SG2SelectCell(int col, int fila) {
 
 void TPaginaObra::Fichar(bool cerrar) {
     const std::string codigo = SG2.Celda(0, fila_);
-    QWidget *ventana = Ventana("FormFichar");
-    if (codigo.empty() || !ventana)
+    if (codigo.empty())
         return;
-    FechaFichaje = FechaFichajeFin = Ahora();
-    EmpleadoFichaje = cerrar ? SG2.Celda(6, fila_) : std::string();
-    CodigoFichaje = cerrar ? CodigoCierre(codigo) : codigo;
-    ventana->setWindowTitle(aQ((cerrar ? "Cerrar trabajo " : Ansi("Fichar producción ")) + codigo +
-                               " Carpeta (" + SG2.Celda(1, fila_) + ") " + SG2.Celda(2, fila_) + " " +
-                               SG2.Celda(3, fila_) + " " + SG2.Celda(4, fila_)));
-    MuestraModal("FormFichar");
+    FechaFichaje = Ahora();
+    TPeticionFichaje p;
+    p.FechaFichaje = p.FechaFichajeFin = FechaFichaje;
+    p.EmpleadoFichaje = cerrar ? SG2.Celda(6, fila_) : std::string();
+    p.CodigoFichaje = cerrar ? CodigoCierre(codigo) : codigo;
+    MuestraFichar(p, (cerrar ? "Cerrar trabajo " : Ansi("Fichar producción ")) + codigo + " Carpeta (" +
+                         SG2.Celda(1, fila_) + ") " + SG2.Celda(2, fila_) + " " + SG2.Celda(3, fila_) + " " +
+                         SG2.Celda(4, fila_));
     LB1Click(LB1->currentItem(), false);
 }
 
@@ -304,7 +305,8 @@ void TPaginaObra::ImprimeOrden(bool conCierre) {
     OrdenConCierre = conCierre ? 1 : 0;
     TPeticionOrdenImpresa p;
     std::string error;
-    if (!PeticionDeBloque(SG2, PrimeraFilaObra, UltimaFilaObra, conCierre, DirProduccion, p, error)) {
+    if (!PeticionDeBloque(SG2, PrimeraFilaObra, UltimaFilaObra, conCierre, Configuracion().DirProduccion, p,
+                          error)) {
         Dialogos::Error(error);
         return;
     }
@@ -328,7 +330,7 @@ void TPaginaObra::SpeedButton4Click() {
     const std::string texto = deQ(LEBObra->text());
     const int i = BuscaObra(entradas(), LB1->currentRow(), texto);
     if (i < 0) {
-        Dialogos::MuestraMensaje("La " + RotuloObra + " : " + texto +
+        Dialogos::MuestraMensaje("La " + Configuracion().RotuloObra + " : " + texto +
                                  Ansi(" no se encuentra desde la posición actual hasta el final"));
         return;
     }
@@ -337,7 +339,7 @@ void TPaginaObra::SpeedButton4Click() {
 
 void TPaginaObra::SpeedButton5Click() {
     const std::string texto = deQ(LEBCarpeta->text());
-    const int i = BuscaCarpeta(entradas(), LB1->currentRow(), texto, DirProduccion);
+    const int i = BuscaCarpeta(entradas(), LB1->currentRow(), texto, Configuracion().DirProduccion);
     if (i < 0) {
         Dialogos::MuestraMensaje("La carpeta : " + texto +
                                  Ansi(" no se encuentra desde la posición actual hasta el final"));
@@ -366,7 +368,7 @@ void TPaginaObra::SpeedButton6Click() {
     p.Fecha = FechaInforme();
     p.Contadores = Contadores;
     p.Horas = Horas();
-    p.Directorio = DirProduccion;
+    p.Directorio = Configuracion().DirProduccion;
     ImprimeProdObrasExecute(p);
     ObraSeleccionada = 0;
 }

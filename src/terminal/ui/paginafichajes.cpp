@@ -72,6 +72,20 @@ private:
     TPaginaFichajes *pagina_;
 };
 
+// A double click on a choice jumps the clockings grid between its first and last row.
+class FiltroSalto : public QObject {
+public:
+    FiltroSalto(TPaginaFichajes *pagina, QObject *padre) : QObject(padre), pagina_(pagina) {}
+    bool eventFilter(QObject *o, QEvent *e) override {
+        if (e->type() == QEvent::MouseButtonDblClick)
+            pagina_->SaltaFilaFichajes();
+        return QObject::eventFilter(o, e);
+    }
+
+private:
+    TPaginaFichajes *pagina_;
+};
+
 QListWidget *listaTerminales(QWidget *pagina) {
     if (!pagina)
         return nullptr;
@@ -180,6 +194,10 @@ void TPaginaFichajes::CreaPaginaFichajes(QWidget *pagina) {
                          SGFichajesDblClick();
                      });
 
+    auto *salto = new FiltroSalto(this, pagina);
+    for (QRadioButton *b : {RadioButton1, RadioButton2, RadioButton5})
+        b->installEventFilter(salto);
+
     QWidget *panel = pagina->window();
     panel->installEventFilter(new FiltroCierre(this, panel));
 }
@@ -199,6 +217,10 @@ void TPaginaFichajes::MarcaTerminales(const std::vector<bool> &marcas) {
     for (int i = 0; i < lista->count() && static_cast<size_t>(i) < marcas.size(); ++i)
         lista->item(i)->setCheckState(marcas[static_cast<size_t>(i)] ? Qt::Checked : Qt::Unchecked);
     lista->viewport()->update();
+}
+
+void TPaginaFichajes::SaltaFilaFichajes() {
+    SGFichajes.SetRow(SGFichajes.Row() == 1 ? SGFichajes.RowCount() - 1 : 1);
 }
 
 void TPaginaFichajes::MinimizaPanel() {

@@ -69,6 +69,9 @@ public:
     virtual void MarcaTerminales(const std::vector<bool> &marcas);
     // The close request of the panel minimises it (installed on the page's window at creation).
     void MinimizaPanel();
+    // A double click on "Histórico", "Parcial" or "Accesos": the clockings grid's current row goes
+    // to its last row from row 1, else to row 1.
+    void SaltaFilaFichajes();
 
 protected:
     // Builds the page's controls inside pagina.

@@ -30,17 +30,8 @@ QPointer<TFormVelka> FormVelka;
 
 namespace {
 
-const char *const kTitulosSG1[] = {"",
-                                   "C\xF3"
-                                   "digo",
-                                   "Nombre",
-                                   "Min %",
-                                   "Franja 1",
-                                   "Franja 2",
-                                   "Franja 3",
-                                   "Franja 4"};
-
-// Terminal list item: its text, and below it the connection state of an Ethernet terminal.
+// Terminal list item: its text (silver when unchecked), and below it the connection state of an
+// Ethernet terminal, or "Actualizado" for another that holds its denied list.
 class TDelegadoTerminal : public QStyledItemDelegate {
 public:
     TDelegadoTerminal(const TEnlaces &enlaces, QObject *padre)
@@ -48,12 +39,18 @@ public:
     void paint(QPainter *p, const QStyleOptionViewItem &op, const QModelIndex &i) const override {
         QStyleOptionViewItem o = op;
         o.rect.setHeight(op.rect.height() / 2);
+        if (i.data(Qt::CheckStateRole).toInt() != Qt::Checked)
+            o.palette.setColor(QPalette::Text, Qt::gray);
         QStyledItemDelegate::paint(p, o, i);
-        const std::string estado = enlaces_.EstadoEnchufe(i.row() + 1);
+        std::string estado = enlaces_.EstadoEnchufe(i.row() + 1);
+        if (estado.empty() && TerminalActualizado(i.row() + 1))
+            estado = "Actualizado";
         if (estado.empty())
             return;
         QColor color = Qt::red;
-        if (estado == "Conectado")
+        if (estado == "Actualizado")
+            color = o.palette.color(QPalette::Text);
+        else if (estado == "Conectado")
             color = QColor(0, 128, 0);
         else if (estado == "Conectando ...")
             color = Qt::blue;
@@ -155,6 +152,7 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
 
     TS2 = new QWidget(PageControl1);
     PageControl1->addTab(TS2, "Archivos de Huellas");
+    CreaPaginaHuellas(TS2);
 
     visor->installEventFilter(this);
     visor->viewport()->installEventFilter(this);
@@ -172,6 +170,7 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
 
     creaTimers();
     conectaEnlaces();
+    conectaListas();
     FormCreate();
     Timer1->start();
     Timer2->start();
@@ -207,6 +206,8 @@ void TFormVelka::conectaEnlaces() {
 TFormVelka::~TFormVelka() {
     Enlaces.Entorno.Traza = nullptr;
     Enlaces.Entorno.SG1 = nullptr;
+    Enlaces.Entorno.ListaRecibida = nullptr;
+    Enlaces.Entorno.RespuestaDenegados = nullptr;
     Enlaces.CambioEstado = nullptr;
     Enlaces.DatosRecibidos = nullptr;
     Ganchos::CargaTerminales = nullptr;
@@ -215,19 +216,18 @@ TFormVelka::~TFormVelka() {
 
 void TFormVelka::FormCreate() {
     AbrePortTalk();
-    LeeConfiguracion();
-    stPuerto->setText(aQ(NombrePuerto));
-    Velocidad->setText(QString::number(VelocidadPuerto));
-    Edit2->setText(aQ(TextoPrograma));
-    AbrirPuerta->setVisible(!TextoAbrirPuerta.empty());
-    BRecons->setVisible(FormatoCambiado);
+    stPuerto->setText(aQ(Configuracion().NombrePuerto));
+    Velocidad->setText(QString::number(Configuracion().VelocidadPuerto));
+    Edit2->setText(aQ(Configuracion().TextoPrograma));
+    AbrirPuerta->setVisible(!Configuracion().TextoAbrirPuerta.empty());
+    BRecons->setVisible(Configuracion().FormatoCambiado);
 
     Enlaces.CierraEnlaces();
-    if (ExisteArchivo(DirDatos + "terminales.dat"))
+    if (ExisteArchivo(Configuracion().DirDatos + "terminales.dat"))
         CargaTerminales();
     if (!stPuerto->text().isEmpty()) {
-        Enlaces.AbrePuertoSerie(NombrePuerto);
-        if (ModoRadio)
+        Enlaces.AbrePuertoSerie(Configuracion().NombrePuerto);
+        if (Configuracion().ModoRadio)
             Enlaces.EnviaTramaInicioRadio();
     }
     Timer3->start();
@@ -237,10 +237,7 @@ void TFormVelka::FormCreate() {
     FechaHoy = Hoy();
     FechaDesde = Hoy();
 
-    for (int c = 1; c <= 7; ++c)
-        SG1.Cells[c][0] = kTitulosSG1[c];
-    for (int c = 4; c <= 7; ++c)
-        SG2.Cells[c][0] = kTitulosSG1[c];
+    CargaListaMin();
 
     if (CLBTerminales->count() > 0) {
         CLBTerminales->setCurrentRow(0);
@@ -254,6 +251,7 @@ void TFormVelka::CargaTerminales() {
 }
 
 void TFormVelka::CargaTerminales(const StringGrid &sg) {
+    Envio.Abandona(); // its link goes
     const int seleccion = CLBTerminales->currentRow();
     const std::vector<std::string> rechazos = Enlaces.CargaTerminales(sg);
     CLBTerminales->blockSignals(true);
@@ -288,6 +286,7 @@ void TFormVelka::CLBTerminalesDblClick() {
     if (e.TablaNumTerminal[fila] != TerminalNoValido) {
         e.TerminalActual = e.TablaNumTerminal[fila];
         e.FijaCabecera(e.TerminalActual);
+        seleccionaListas(fila);
     }
 }
 
@@ -304,18 +303,9 @@ void TFormVelka::Timer1Timer() {
         actualizaBotones();
     }
     Enlaces.CuentaReconexiones();
-    if (r.ModoSondeo == 0) {
+    if (r.ModoSondeo == 0)
         Enlaces.ProcesaRecepcion();
-    } else if (PasoEnvioLista) {
-        PasoEnvioLista();
-    } else {
-        // Nobody streams lists: the request is dropped and reception goes on.
-        if (r.ArchivoListaRam) {
-            std::fclose(r.ArchivoListaRam);
-            r.ArchivoListaRam = nullptr;
-        }
-        r.ModoSondeo = 0;
-    }
+    pasoListas();
     const QString reloj = Ahora().toString("dd/MM/yyyy HH:mm:ss");
     if (reloj != textoReloj_) {
         textoReloj_ = reloj;
@@ -326,7 +316,8 @@ void TFormVelka::Timer1Timer() {
 
 void TFormVelka::ajustaTimer1() {
     const TEntornoRecepcion &r = Enlaces.Entorno;
-    const bool trabajo = r.ModoSondeo != 0 || r.CuentaEspera != 0 || Enlaces.EnlacesConTrabajo();
+    const bool trabajo =
+        r.ModoSondeo != 0 || r.CuentaEspera != 0 || Envio.Activo() || Enlaces.EnlacesConTrabajo();
     const int intervalo = trabajo ? 1 : IntervaloReposo;
     if (Timer1->interval() != intervalo)
         Timer1->setInterval(intervalo);
@@ -430,16 +421,18 @@ void TFormVelka::BitBtn6Click() {
 
 void TFormVelka::Button2Click() {
     const int fila = CLBTerminales->currentRow() + 1;
-    if (subida_ || hora_ || fila < 1 || fila > Enlaces.NumTerminales)
+    if (subida_ || hora_ || Envio.Activo() || fila < 1 || fila > Enlaces.NumTerminales)
         return;
     CLBTerminalesDblClick();
     const std::string ruta = deQ(Edit2->text());
     TProgramaFirmware programa;
     const bool leido = programa.Lee(ruta);
     if (programa.Abierto()) {
-        TextoPrograma = ruta;
-        if (ArchivoIni && !ArchivoIni->WriteString("config", "programa", ruta))
-            MuestraTraza(CharToOem("ERROR: no se puede guardar \"programa\" en " + ArchivoIni->Ruta()) +
+        CambiaConfiguracion().TextoPrograma = ruta;
+        if (Configuracion().ArchivoIni &&
+            !Configuracion().ArchivoIni->WriteString("config", "programa", ruta))
+            MuestraTraza(CharToOem("ERROR: no se puede guardar \"programa\" en " +
+                                   Configuracion().ArchivoIni->Ruta()) +
                          "\r\n");
         visor->setFocus();
         MuestraTraza(CharToOem(ruta) + "\r\n");
@@ -475,7 +468,7 @@ void TFormVelka::BFechaHoraClick() {
 }
 
 void TFormVelka::PoneHoraTerminales() {
-    if (subida_) {
+    if (subida_ || Envio.Activo()) {
         horaPendiente_ = true;
         return;
     }
@@ -495,7 +488,7 @@ void TFormVelka::actualizaBotones() {
 }
 
 void TFormVelka::AbrirPuertaClick() {
-    LineaConsola = CharToOem("k" + TextoAbrirPuerta + "d");
+    LineaConsola = CharToOem("k" + Configuracion().TextoAbrirPuerta + "d");
     if (static_cast<int>(LineaConsola.size()) > MaxLineaConsola)
         LineaConsola.resize(MaxLineaConsola);
     visorKeyPress(Control::CR);

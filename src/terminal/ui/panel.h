@@ -2,9 +2,12 @@
 // The terminal control panel: terminal links, protocol, console and clockings pages.
 #include "platform/stringgrid.h"
 #include "terminal/enlace.h"
+#include "terminal/envialista.h"
 #include "terminal/firmware.h"
 #include "terminal/horaterminales.h"
+#include "terminal/protocolo.h"
 #include "terminal/ui/paginafichajes.h"
+#include "terminal/ui/paginahuellas.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -21,13 +24,14 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 
-class TFormVelka : public QWidget, public TPaginaFichajes {
+class TFormVelka : public QWidget, public TPaginaFichajes, public TPaginaHuellas {
     Q_OBJECT
 public:
     explicit TFormVelka(QWidget *padre = nullptr);
     ~TFormVelka() override;
 
-    // Creation sequence: port-I/O, configuration, terminal tables and links, timers, dates.
+    // Creation sequence (the settings are read before): port-I/O, the settings shown, terminal
+    // tables and links, timers, dates.
     void FormCreate();
 
     // The terminal tables, the links and their receive machines.
@@ -60,12 +64,15 @@ public:
 
     // "Recibir": asks the selected terminal for its user list.
     void BitBtn6Click() override;
+    // "Cambiar código": the code of SG1's current row changed in its list and in the history file;
+    // the day files are rebuilt and the new code's clockings listed.
+    void Cambiarcdigo1Click() override;
 
     // "Envia programa": uploads the firmware named in Edit2 to the selected terminal's loader.
     // Timer1 stands still while the upload runs (Timer2 steps it) and starts again at its end.
     void Button2Click();
     bool SubiendoFirmware() const { return subida_ != nullptr; }
-    // "Fecha y Hora": every terminal's clock. Asked for during an upload, it follows the upload.
+    // "Fecha y Hora": every terminal's clock. Asked for during an upload or a list load, it follows it.
     void BFechaHoraClick();
     void PoneHoraTerminales();
     // "Abrir puerta": the console line "k" + TextoAbrirPuerta + "d" to the selected terminal.
@@ -88,15 +95,19 @@ public:
     QTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
     QTimer *Timer3 = nullptr;
-    StringGrid SG1{8, 2}; // users grid of the lists page
-    StringGrid SG2{8, 2}; // working grid of the lists page
 
     // The console line being typed (bytes in the OEM code page).
     static constexpr int MaxLineaConsola = 1024;
     std::string LineaConsola;
 
-    // One step of the list sender while Enlaces.Entorno.ModoSondeo is 1 (the lists page installs it).
-    std::function<void()> PasoEnvioLista;
+    // Lists page, link side: "Enviar todo", "Enviar selección" and the denied list's "Enviar" to
+    // the selected terminal; a terminal's request for a list is answered by the same sender.
+    void BitBtn1Click() override;
+    void BitBtn8Click() override;
+    void BitBtn7Click() override;
+    void DenegadosCambiados() override;
+    TEnvioLista Envio{
+        {&Enlaces.Entorno.ModoSondeo, &Enlaces.Entorno.CuentaSegundos, &Enlaces.Entorno.ReintentosRestantes}};
 
 protected:
     bool eventFilter(QObject *objeto, QEvent *evento) override;
@@ -109,6 +120,21 @@ private:
     void ajustaTimer1();
     void terminaSubida();
     void actualizaBotones();
+    // Lists page, link side (panelhuellas.cpp).
+    void conectaListas();
+    // A list, a firmware upload or the clocks are on the links: no other of them starts.
+    bool ocupado() const;
+    void seleccionaListas(int fila);
+    void pasoListas();
+    void iniciaEnvioRam();
+    void finEnvioLista(TEnvioLista::Clase clase);
+    void respuestaDenegados(bool ack);
+    // The cell col of every terminals-grid row of terminal numero (when "terminales.dat" exists).
+    void fijaCeldaTerminales(int col, unsigned numero, const std::string &valor);
+    unsigned terminalEnvio_ = 0;
+    std::string listaEnvio_;
+    unsigned terminalDenegados_ = 0;
+    std::string denegadosEnviados_;
     QString textoReloj_;
     std::unique_ptr<TCargadorEnFila> cargador_;
     std::unique_ptr<TSubidaFirmware> subida_;
@@ -118,3 +144,6 @@ private:
 };
 
 extern QPointer<TFormVelka> FormVelka;
+
+// Terminal row fila holds the denied list it was last sent ("Denegados" set in the terminals grid).
+bool TerminalActualizado(int fila);

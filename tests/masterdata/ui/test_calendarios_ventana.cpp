@@ -6,6 +6,7 @@
 #include "platform/reloj.h"
 #include "platform/ui/stringgridview.h"
 
+#include "common/ajustesprueba.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 
@@ -21,12 +22,12 @@ class VentanaCalendarios : public ::testing::Test {
 protected:
     void SetUp() override {
         CreaDirectorio("d");
-        DirDatos = "d/";
+        AjustesPrueba().DirDatos = "d/";
         FijaReloj([] { return QDateTime(QDate(2011, 3, 15), QTime(9, 0)); });
         Escribe("d/horarios.dat", "0\r\nFestivo\r\n 1440 1\r\n1\r\nNormal\r\n 480 1\r\n300\r\nMala\r\n\r\n");
     }
     void TearDown() override {
-        DirDatos = dirDatos;
+        AjustesPrueba().DirDatos = dirDatos;
         FijaReloj(nullptr);
     }
     // What the operator clicks: a cell of a grid through its view.
@@ -49,7 +50,7 @@ protected:
 
     DirectorioTrabajo dir;
     RespuestasPrueba respuestas;
-    std::string dirDatos = DirDatos;
+    std::string dirDatos = Configuracion().DirDatos;
 };
 
 } // namespace

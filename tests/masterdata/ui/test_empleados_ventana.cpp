@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "masterdata/empleados.h"
 #include "masterdata/ui/empleadosorg.h"
@@ -25,23 +26,18 @@ namespace {
 struct EntornoEmpleados {
     DirectorioTrabajo dir;
     RespuestasPrueba respuestas;
-    std::string dirDatosAntes = DirDatos;
-    std::string dirFotosAntes = DirFotos;
+    TRestauraAjustes ajustes;
     EntornoEmpleados() {
         CreaDirectorio("d");
-        DirDatos = "d/";
-        DirFotos = "f/";
+        AjustesPrueba().DirDatos = "d/";
+        AjustesPrueba().DirFotos = "f/";
         FijaReloj([] { return QDateTime(QDate(2010, 3, 1), QTime(9, 0)); });
         Escribe("d/empresa.org", "Empresa\r\n\tTaller\r\n\t\t12 Ana\r\n\t\t3 Luis\r\n\t\t7 Eva\r\n");
         Escribe("d/horarios.def",
                 "Cortesia\r\n0\r\n0\r\n0\r\nPresencia\r\n0\r\n0\r\n65280\r\nExtra\r\n5\r\n1\r\n255\r\n");
         Escribe("d/calendarios.dat", "2\r\n2010\r\nOficina\r\n2\r\n2011\r\nOficina\r\n1\r\n2010\r\nNave\r\n");
     }
-    ~EntornoEmpleados() {
-        DirDatos = dirDatosAntes;
-        DirFotos = dirFotosAntes;
-        FijaReloj(nullptr);
-    }
+    ~EntornoEmpleados() { FijaReloj(nullptr); }
 };
 
 // A record of 14 lines.

@@ -7,6 +7,7 @@
 #include "platform/ui/escritorio.h"
 #include "platform/ui/impresion.h"
 
+#include "common/ajustesprueba.h"
 #include "support/codigobarras.h"
 #include "support/dirtemporal.h"
 #include "support/pdf.h"
@@ -26,8 +27,8 @@ class VentanaFicha : public ::testing::Test {
 protected:
     void SetUp() override {
         CreaDirectorio("d");
-        DirDatos = "d/";
-        DirPdf = "pdf/";
+        AjustesPrueba().DirDatos = "d/";
+        AjustesPrueba().DirPdf = "pdf/";
         Escribe("d/empresa.org", Ansi("Talleres Soler\r\n\tTaller\r\n\t\t7 Eva\r\n\t\t120 Luis Pérez\r\n"));
         Escribe("d/empleados.dat",
                 Ansi("7 Eva\r\nRuiz\r\nEva\r\n\r\n\r\n\r\n\r\n\r\n\r\nf.png\r\n\r\n\r\n\r\n\r\n"
@@ -44,8 +45,8 @@ protected:
         f.FormActivate(); // the window was made before the files
     }
     void TearDown() override {
-        DirDatos = dirDatos;
-        DirPdf = dirPdf;
+        AjustesPrueba().DirDatos = dirDatos;
+        AjustesPrueba().DirPdf = dirPdf;
         FijaAbridor(nullptr);
         Impresora().setOutputFileName(QString());
     }
@@ -69,7 +70,8 @@ protected:
 
     DirectorioTrabajo dir;
     RespuestasPrueba respuestas;
-    std::string dirDatos = DirDatos, dirPdf = DirPdf, pdf = dir.Archivo("salida.pdf");
+    std::string dirDatos = Configuracion().DirDatos, dirPdf = Configuracion().DirPdf,
+                pdf = dir.Archivo("salida.pdf");
     TFormEmpleados f;
 };
 
@@ -117,7 +119,7 @@ TEST_F(VentanaFicha, FichaNuevaCortaYDocumentos) {
     ASSERT_EQ(respuestas.Mensajes.size(), 1u);
     EXPECT_EQ(respuestas.Mensajes[0].texto, "No existe el documento pdf/varios_7.pdf");
 
-    DirPdf.clear();
+    AjustesPrueba().DirPdf.clear();
     f.FormActivate();
     EXPECT_FALSE(f.PageControl1->isTabVisible(f.PageControl1->indexOf(f.TSFicha)));
 }
@@ -145,8 +147,8 @@ TEST_F(VentanaFicha, FichaDeIdentidadConCodigoDeBarras) {
 TEST_F(VentanaFicha, ImprimirPanelesDeLaFicha) {
     if (!HayPdfToText())
         GTEST_SKIP() << "poppler-utils no instalado";
-    const float factorAntes = FactorImpresion;
-    FactorImpresion = 0;
+    const float factorAntes = Configuracion().FactorImpresion;
+    AjustesPrueba().FactorImpresion = 0;
     f.show();
     f.PageControl1->setCurrentWidget(f.TSFicha);
     const double escala = 4.5 * 150 / Impresora().resolution();
@@ -162,5 +164,5 @@ TEST_F(VentanaFicha, ImprimirPanelesDeLaFicha) {
     f.AImprimirTo->click();
     EXPECT_FALSE(ExisteArchivo(pdf));
     f.hide();
-    FactorImpresion = factorAntes;
+    AjustesPrueba().FactorImpresion = factorAntes;
 }

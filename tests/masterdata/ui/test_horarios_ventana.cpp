@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "masterdata/ui/horariosorg.h"
 #include "platform/codepage.h"
@@ -19,12 +20,11 @@ namespace {
 struct EntornoHorarios {
     DirectorioTrabajo dir;
     RespuestasPrueba respuestas;
-    std::string dirDatosAntes = DirDatos;
+    TRestauraAjustes ajustes;
     EntornoHorarios() {
         CreaDirectorio("d");
-        DirDatos = "d/";
+        AjustesPrueba().DirDatos = "d/";
     }
-    ~EntornoHorarios() { DirDatos = dirDatosAntes; }
 };
 
 std::vector<std::string> rebanadas(const TFormHorarios &f) {

@@ -1,5 +1,5 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
-#include "common/globales.h"
 #include "common/registromin.h"
 #include "masterdata/organizacion.h"
 #include "masterdata/ui/arbolvista.h"
@@ -9,6 +9,7 @@
 #include "platform/lineas.h"
 #include "platform/ui/ventanas.h"
 
+#include "common/sesion.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 
@@ -21,20 +22,17 @@ namespace {
 struct EntornoArboles {
     DirectorioTrabajo dir;
     RespuestasPrueba respuestas;
-    std::string datos = DirDatos, huellas = DirHuellas, empresa = NombreEmpresa;
+    TRestauraAjustes ajustes;
+    std::string empresa = Sesion().NombreEmpresa;
     EntornoArboles() {
-        DirDatos = "d/";
-        DirHuellas = "h/";
-        NombreEmpresa = "Talleres Ib\xE1\xF1"
-                        "ez";
+        AjustesPrueba().DirDatos = "d/";
+        AjustesPrueba().DirHuellas = "h/";
+        Sesion().NombreEmpresa = "Talleres Ib\xE1\xF1"
+                                 "ez";
         CreaDirectorio("d");
         CreaDirectorio("h");
     }
-    ~EntornoArboles() {
-        DirDatos = datos;
-        DirHuellas = huellas;
-        NombreEmpresa = empresa;
-    }
+    ~EntornoArboles() { Sesion().NombreEmpresa = empresa; }
 };
 
 std::string RegistroConTexto(const std::string &texto) {

@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "masterdata/terminales.h"
@@ -19,15 +20,12 @@ const std::string kTitulos =
 struct EntornoTerminales {
     DirectorioTrabajo dir;
     RespuestasPrueba respuestas;
-    std::string dirDatosAntes = DirDatos;
+    TRestauraAjustes ajustes;
     EntornoTerminales() {
         Escribe("velkatron.ini", "[config]\r\ndatos=d\r\n");
         CreaDirectorio("d");
     }
-    ~EntornoTerminales() {
-        DirDatos = dirDatosAntes;
-        Ganchos::CargaTerminales = nullptr;
-    }
+    ~EntornoTerminales() { Ganchos::CargaTerminales = nullptr; }
 };
 
 } // namespace
@@ -41,7 +39,7 @@ TEST(Terminales, VentanaCargaYGuardaByteAByte) {
     int recargas = 0;
     Ganchos::CargaTerminales = [&] { ++recargas; };
     TFormTerminales f;
-    EXPECT_EQ(DirDatos, "d/");
+    EXPECT_EQ(Configuracion().DirDatos, "d/");
     EXPECT_EQ(f.SGTerminales.RowCount(), 3);
     EXPECT_EQ(f.SGTerminales.Cells[2][1], "Almac\xE9n");
     ASSERT_TRUE(f.botonrecClick());

@@ -1,6 +1,7 @@
 #pragma once
 // The incidence editor's working directory: incidence types, two employees, one incidence of
 // 2011 and the clock at 10 March 2011.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "masterdata/empleados.h"
 #include "platform/codepage.h"
@@ -13,7 +14,7 @@ struct Entorno {
     DirectorioTrabajo dir;
     Entorno() {
         CreaDirectorio("datos/");
-        DirDatos = "datos/";
+        AjustesPrueba().DirDatos = "datos/";
         GuardaLineas("datos/incidencias.dat", {Ansi("Código"), "Incidencia", "A cargo de", "3", "Vacaciones",
                                                "Empresa", "5", "Falta", "Trabajador"});
         std::vector<std::string> l{"7 Dure"};

@@ -1,5 +1,6 @@
 // The absence sheet and the access listing ask the clockings listing for their own clockings: the
 // control panel's period, search text, kind, ticks and grid stay as the operator left them.
+#include "common/ajustesprueba.h"
 #include "masterdata/ui/empleadosorg.h"
 #include "platform/codepage.h"
 #include "platform/informe.h"
@@ -40,6 +41,7 @@ protected:
         Guarda(Registro(2, 4, 2, 2011, 8, 0, "7 Dure Ana"));
         Guarda(Registro(1, 2, 2, 2011, 8, 0, "12 Gil Luis"));
 
+        AjustesPrueba() = LeeConfiguracion(); // as the program reads it before the panel
         panel = std::make_unique<TFormVelka>();
         FormVelka = panel.get();
         StringGrid t(6, 3);

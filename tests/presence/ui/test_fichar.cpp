@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "masterdata/empleados.h"
@@ -27,7 +28,7 @@ void escribeEmpleados(const std::vector<std::string> &ids) {
         l.resize(l.size() + static_cast<size_t>(LineasPorEmpleado) - 1);
     }
     CreaDirectorio("datos/");
-    DirDatos = "datos/";
+    AjustesPrueba().DirDatos = "datos/";
     GuardaLineas("datos/empleados.dat", l);
 }
 } // namespace
@@ -76,10 +77,10 @@ TEST(FormFichar, ActivacionEligeElUltimoDelNumeroONinguno) {
     DirectorioTrabajo d;
     escribeEmpleados({"7 Dure", "12 Ana", "7 Dure bis", "3 Luis"});
     TFormFichar f;
-    FechaFichaje = QDateTime(QDate(2011, 2, 3), QTime(10, 0));
-    FechaFichajeFin = QDateTime(QDate(2011, 1, 1), QTime(8, 5));
-    EmpleadoFichaje = "7 ";
-    CodigoFichaje = std::string(8, ' ');
+    f.Peticion.FechaFichaje = QDateTime(QDate(2011, 2, 3), QTime(10, 0));
+    f.Peticion.FechaFichajeFin = QDateTime(QDate(2011, 1, 1), QTime(8, 5));
+    f.Peticion.EmpleadoFichaje = "7 ";
+    f.Peticion.CodigoFichaje = std::string(8, ' ');
     f.FormActivate();
     ASSERT_EQ(f.CB1->count(), 4);
     EXPECT_EQ(f.CB1->itemText(0).toStdString(), "12 Ana"); // sorted as text
@@ -93,12 +94,12 @@ TEST(FormFichar, ActivacionEligeElUltimoDelNumeroONinguno) {
     EXPECT_EQ(f.Linea.substr(28, 3), "012");
 
     // A preset that no item has leaves nothing chosen, so "Fichar" needs a choice.
-    EmpleadoFichaje = "99 Nadie";
+    f.Peticion.EmpleadoFichaje = "99 Nadie";
     f.FormActivate();
     EXPECT_EQ(f.EmpleadoSeleccionado, -1);
     EXPECT_EQ(f.Linea, "");
     // An empty preset does not keep the previous line either.
-    EmpleadoFichaje.clear();
+    f.Peticion.EmpleadoFichaje.clear();
     f.FormActivate();
     EXPECT_EQ(f.EmpleadoSeleccionado, -1);
     EXPECT_EQ(f.Linea, "");

@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "masterdata/empleados.h"
@@ -19,18 +20,19 @@ namespace {
 struct Puesto {
     DirectorioTrabajo dir;
     Puesto() {
-        LeeConfiguracion("velkatron.ini");
-        CreaDirectorio(DirDatos);
-        CreaDirectorio(DirFichajes);
+        AjustesPrueba() = LeeConfiguracion("velkatron.ini");
+        CreaDirectorio(Configuracion().DirDatos);
+        CreaDirectorio(Configuracion().DirFichajes);
         std::vector<std::string> l{"7 Dure"};
         l.resize(static_cast<size_t>(LineasPorEmpleado));
-        GuardaLineas(DirDatos + "empleados.dat", l);
+        GuardaLineas(Configuracion().DirDatos + "empleados.dat", l);
         OlvidaParciales();
-        FechaFichaje = QDateTime(QDate(2011, 2, 3), QTime(12, 0));
-        FechaFichajeFin = QDateTime(QDate(2011, 2, 3), QTime(8, 5, 30));
-        EmpleadoFichaje = "7 ";
-        CodigoFichaje = std::string(8, ' ');
+        Peticion.FechaFichaje = QDateTime(QDate(2011, 2, 3), QTime(12, 0));
+        Peticion.FechaFichajeFin = QDateTime(QDate(2011, 2, 3), QTime(8, 5, 30));
+        Peticion.EmpleadoFichaje = "7 ";
+        Peticion.CodigoFichaje = std::string(8, ' ');
     }
+    TPeticionFichaje Peticion;
 };
 const std::string kRegistro =
     "\r\n000 Jue 03/02/2011 08:05:00 012 7 Dure" + std::string(48, ' ') + std::string(8, ' ') + " N-0000";
@@ -39,25 +41,27 @@ const std::string kRegistro =
 TEST(FormFichar, GuardaEnElHistoricoYEnElParcialUnaSolaVez) {
     Puesto p;
     TFormFichar f;
+    f.Peticion = p.Peticion;
     f.FormActivate();
     f.LEInci->setText("12");
     RespuestasPrueba r;
     f.SpeedButton1Click();
     EXPECT_TRUE(r.Mensajes.empty());
     ASSERT_EQ(kRegistro.size(), 103u);
-    EXPECT_EQ(Contenido(RutaHistorico), kRegistro);
+    EXPECT_EQ(Contenido(Configuracion().RutaHistorico), kRegistro);
     const std::string parcial = Contenido(RutaParcial(kRegistro));
-    EXPECT_EQ(parcial, FormateaFichaje(FormatoFichaje, kRegistro));
+    EXPECT_EQ(parcial, FormateaFichaje(Configuracion().FormatoFichaje, kRegistro));
     f.SpeedButton1Click(); // the writer keeps one copy
-    EXPECT_EQ(Contenido(RutaHistorico), kRegistro);
+    EXPECT_EQ(Contenido(Configuracion().RutaHistorico), kRegistro);
     EXPECT_TRUE(r.Mensajes.empty());
 }
 
 TEST(FormFichar, FichajeNoGuardadoSeInforma) {
     Puesto p;
-    DirFichajes = "no/existe/";
-    RutaHistorico = "no/existe/historico";
+    AjustesPrueba().DirFichajes = "no/existe/";
+    AjustesPrueba().RutaHistorico = "no/existe/historico";
     TFormFichar f;
+    f.Peticion = p.Peticion;
     f.FormActivate();
     RespuestasPrueba r;
     f.SpeedButton1Click();
@@ -70,13 +74,14 @@ TEST(FormFichar, PresentesQueNoSeEscribeSeAvisa) {
     FormEmpleados = new TFormEmpleados();
     FormEmpleados->SG1.SetRowCount(2);
     FormEmpleados->SG1.Cells[0][1] = "7 Dure";
-    CreaDirectorio(DirFichajes + "presentes");
+    CreaDirectorio(Configuracion().DirFichajes + "presentes");
     FijaFichajeGuardado([](const std::string &r) { return AnotaPresencia(r, &FormEmpleados->SG1); });
     TFormFichar f;
+    f.Peticion = p.Peticion;
     f.FormActivate();
     RespuestasPrueba r;
     f.SpeedButton1Click();
-    EXPECT_EQ(Contenido(RutaHistorico).size(), 103u); // stored all the same
+    EXPECT_EQ(Contenido(Configuracion().RutaHistorico).size(), 103u); // stored all the same
     ASSERT_EQ(r.Mensajes.size(), 1u);
     EXPECT_NE(r.Mensajes[0].texto.find("presentes"), std::string::npos);
     FijaFichajeGuardado(nullptr);
@@ -86,30 +91,33 @@ TEST(FormFichar, PresentesQueNoSeEscribeSeAvisa) {
 TEST(FormFichar, CodigoDeIncidenciaFueraDeRangoSeAvisaYNoSeGuarda) {
     Puesto p;
     TFormFichar f;
+    f.Peticion = p.Peticion;
     f.FormActivate();
     f.LEInci->setText("1234");
     RespuestasPrueba r;
     f.SpeedButton1Click();
     ASSERT_EQ(r.Mensajes.size(), 1u);
     EXPECT_EQ(r.Mensajes[0].texto, Ansi("El código de incidencia debe estar entre 0 y 999"));
-    EXPECT_FALSE(ExisteArchivo(RutaHistorico));
+    EXPECT_FALSE(ExisteArchivo(Configuracion().RutaHistorico));
     EXPECT_FALSE(ExisteArchivo(RutaParcial(kRegistro)));
 }
 
 TEST(FormFichar, IntroEnElCodigoNoFicha) {
     Puesto p;
     TFormFichar f;
+    f.Peticion = p.Peticion;
     f.show();
     f.LEInci->setFocus();
     RespuestasPrueba r;
     QTest::keyClick(f.LEInci, Qt::Key_Return);
     EXPECT_TRUE(r.Mensajes.empty());
-    EXPECT_FALSE(ExisteArchivo(RutaHistorico));
+    EXPECT_FALSE(ExisteArchivo(Configuracion().RutaHistorico));
 }
 
 TEST(FormFichar, CodigoDeIncidenciaQueNoEsNumeroNoSeGuardaComo000) {
     Puesto p;
     TFormFichar f;
+    f.Peticion = p.Peticion;
     f.FormActivate();
     RespuestasPrueba r;
     for (const char *codigo : {"abc", "M1", "12x"}) {
@@ -117,8 +125,8 @@ TEST(FormFichar, CodigoDeIncidenciaQueNoEsNumeroNoSeGuardaComo000) {
         f.SpeedButton1Click();
     }
     EXPECT_EQ(r.Mensajes.size(), 3u);
-    EXPECT_FALSE(ExisteArchivo(RutaHistorico));
+    EXPECT_FALSE(ExisteArchivo(Configuracion().RutaHistorico));
     f.LEInci->setText(""); // blank: no incidence
     f.SpeedButton1Click();
-    EXPECT_EQ(Contenido(RutaHistorico).substr(30, 3), "000");
+    EXPECT_EQ(Contenido(Configuracion().RutaHistorico).substr(30, 3), "000");
 }

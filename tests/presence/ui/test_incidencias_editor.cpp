@@ -112,8 +112,8 @@ TEST(FormEditaIncidencias, FicharAbreElFichajeConElTrabajador) {
     TFormFichar fichar;
     RegistraVentana("FormFichar", &fichar);
     FechaFichaje = QDateTime(QDate(2011, 3, 4), QTime(0, 0));
-    EmpleadoFichaje.clear();
-    CodigoFichaje = "00120003";
+    fichar.Peticion.EmpleadoFichaje.clear();
+    fichar.Peticion.CodigoFichaje = "00120003";
     f.CB1->setEditText("12 Ana");
     std::string visto;
     QTimer::singleShot(0, &fichar, [&] {
@@ -123,8 +123,8 @@ TEST(FormEditaIncidencias, FicharAbreElFichajeConElTrabajador) {
     f.SpeedButton3Click();
     RegistraVentana("FormFichar", nullptr);
     EXPECT_EQ(visto, "12 Ana");
-    EXPECT_EQ(EmpleadoFichaje, "12 Ana");
-    EXPECT_EQ(CodigoFichaje, std::string(8, ' '));
+    EXPECT_EQ(fichar.Peticion.EmpleadoFichaje, "12 Ana");
+    EXPECT_EQ(fichar.Peticion.CodigoFichaje, std::string(8, ' '));
     EXPECT_EQ(fichar.windowTitle().toStdString(), "Fichar presencia");
     EXPECT_EQ(fichar.DT1->date(), QDate(2011, 3, 4));
 }

@@ -1,5 +1,6 @@
 // The whole road: a manual clocking and an incidence added as the windows add them, listed by the
 // panel's listing, read by its pair reader and justified in the next presence run.
+#include "common/ajustesprueba.h"
 #include "presence/documentoprueba.h"
 #include "presence/fichajemanual.h"
 #include "presence/incidencias.h"
@@ -51,7 +52,6 @@ private:
 TEST(CircuitoPresencia, FichajeManualEIncidenciaEnElSiguienteListado) {
     EntornoFichajes entorno;
     RespuestasPrueba respuestas;
-    const std::string antes = DirArchivosPres;
     const TColumnasFichajes columnas = ColumnasGlobales();
     const QDate d1(2011, 3, 1), d2(2011, 3, 2);
 
@@ -92,5 +92,4 @@ TEST(CircuitoPresencia, FichajeManualEIncidenciaEnElSiguienteListado) {
     EXPECT_TRUE(respuestas.Mensajes.empty());
 
     FijaColumnasGlobales(columnas);
-    DirArchivosPres = antes;
 }

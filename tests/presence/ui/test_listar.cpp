@@ -1,3 +1,4 @@
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "masterdata/empleados.h"
@@ -25,7 +26,7 @@ void escribeEmpleados(const Lista &ids) {
         l.resize(l.size() + static_cast<size_t>(LineasPorEmpleado) - 1);
     }
     CreaDirectorio("datos/");
-    DirDatos = "datos/";
+    AjustesPrueba().DirDatos = "datos/";
     GuardaLineas("datos/empleados.dat", l);
 }
 
@@ -65,7 +66,7 @@ TEST(Seleccion, ArbolEligeEmpleadoOHijosDirectos) {
 TEST(Seleccion, IdentificadoresDelArchivoDeEmpleados) {
     DirectorioTrabajo d;
     CreaDirectorio("datos/");
-    DirDatos = "datos/";
+    AjustesPrueba().DirDatos = "datos/";
     Lista ids{"x"};
     EXPECT_FALSE(IdentificadoresEmpleados(ids));
     EXPECT_TRUE(ids.empty());

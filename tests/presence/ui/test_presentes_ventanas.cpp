@@ -1,5 +1,5 @@
 // The presence monitor's pop-ups and the start-up build of the presence table.
-#include "common/globales.h"
+#include "common/sesion.h"
 #include "masterdata/ui/empleadosorg.h"
 #include "platform/reloj.h"
 #include "platform/ui/escritorio.h"
@@ -62,7 +62,7 @@ TEST(FichaPopup, FichasPresentesAbreVentanasYSuena) {
     Escribe("fotos/entra.wav", "x");
     RutaPresentes = "fichajes/presentes";
     EscribePresentes({Fila(8, 5, 100, 0, 1)});
-    NombreEmpresa = "VELKA S.A.";
+    Sesion().NombreEmpresa = "VELKA S.A.";
     std::vector<TFichaPopup *> v = FichasPresentes(5, false);
     ASSERT_EQ(v.size(), 1u);
     EXPECT_EQ(v[0]->STNombre->text(), "JUAN");

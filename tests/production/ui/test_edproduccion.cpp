@@ -1,5 +1,6 @@
 // The production editor driven through its controls: composing, saving and extending work orders,
 // the by-order page's print of a folder, and the production code dialog.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "platform/codepage.h"
 #include "platform/informe.h"
@@ -38,7 +39,7 @@ protected:
     void SetUp() override {
         FijaReloj([] { return QDateTime(QDate(2024, 3, 5), QTime(10, 0)); });
         Escribe("velkatron.ini", "[Produccion]\r\nNumeroDeCarpeta=7\r\n");
-        LeeConfiguracion("velkatron.ini");
+        AjustesPrueba() = LeeConfiguracion("velkatron.ini");
         ASSERT_TRUE(CreaDirectorio("datos"));
         ASSERT_TRUE(CreaDirectorio("produccion"));
         Escribe("datos/produccion.org", kEsquemas);
@@ -72,7 +73,7 @@ protected:
         }
     }
     std::string ini(const char *seccion, const char *clave) const {
-        return ArchivoIni->ReadString(seccion, clave, "(nada)");
+        return Configuracion().ArchivoIni->ReadString(seccion, clave, "(nada)");
     }
     std::vector<std::string> columna(int c) const {
         std::vector<std::string> r;
@@ -118,7 +119,7 @@ TEST_F(EdProduccion, ComponerYGuardarUnaOrden) {
     EXPECT_EQ(ini("Produccion", "Pata"), "2");
     EXPECT_EQ(ini("Produccion", "Tablero"), "2");
     EXPECT_EQ(ini("Produccion", "NumeroDeCarpeta"), "9");
-    EXPECT_TRUE(ArchivoIni->ReadSection("Prov").empty());
+    EXPECT_TRUE(Configuracion().ArchivoIni->ReadSection("Prov").empty());
     EXPECT_TRUE(r.Mensajes.empty());
 
     // back to empty, and the by-order page shows the new order
@@ -221,7 +222,7 @@ TEST_F(EdProduccion, GuardadoFallidoConservaLaComposicionYLosContadores) {
 }
 
 TEST_F(EdProduccion, PartesRepetidasYEliminar) {
-    ASSERT_TRUE(ArchivoIni->WriteString("Produccion", "Pata", "5"));
+    ASSERT_TRUE(Configuracion().ArchivoIni->WriteString("Produccion", "Pata", "5"));
     compone({0, 0, 0, 1});
     EXPECT_EQ(columna(2), (std::vector<std::string>{"Pata-5", "Pata-5", "Pata-6", "Pata-6", "Pata-7",
                                                     "Pata-7", "Tablero-1"}));
@@ -256,7 +257,7 @@ TEST_F(EdProduccion, PartesRepetidasYEliminar) {
     EXPECT_TRUE(f->LE2->text().isEmpty());
     EXPECT_EQ(deQ(f->Carpeta->text()), "7");
     EXPECT_EQ(f->TV1->topLevelItemCount(), 2);
-    EXPECT_TRUE(ArchivoIni->ReadSection("Prov").empty());
+    EXPECT_TRUE(Configuracion().ArchivoIni->ReadSection("Prov").empty());
     EXPECT_EQ(ini("Produccion", "Pata"), "5");
 }
 

@@ -1,6 +1,7 @@
 // The production editor's pages by order and by employee driven through their controls, over real
 // order and clocking files: the worked example, the block selection and its menus, the manual
 // clockings of a task, the date filter and the searches, the time display and the reports in PDF.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "masterdata/empleados.h"
 #include "masterdata/ui/empleadosorg.h"
@@ -49,12 +50,13 @@ protected:
     void SetUp() override {
         FijaReloj([] { return QDateTime(QDate(2024, 3, 5), QTime(18, 0)); });
         Escribe("velkatron.ini", "[Config]\r\nFTPro=Horas y minutos\r\n");
-        LeeConfiguracion("velkatron.ini");
-        for (const std::string &dir : {DirDatos, DirProduccion, DirFichajes})
+        AjustesPrueba() = LeeConfiguracion("velkatron.ini");
+        for (const std::string &dir :
+             {Configuracion().DirDatos, Configuracion().DirProduccion, Configuracion().DirFichajes})
             ASSERT_TRUE(CreaDirectorio(dir));
         OlvidaParciales();
         Escribe(
-            DirProduccion + "2024_0001.Mesa",
+            Configuracion().DirProduccion + "2024_0001.Mesa",
             "Mesa roble\r\nACME\r\n00010001\r\n7\r\nPata-1\r\n1\r\nCortar\r\n00010002\r\n7\r\nPata-1\r\n1\r\n"
             "Lijar\r\n00010003\r\n8\r\nTablero-1\r\n1\r\nPintar\r\n");
         std::vector<std::string> registros;
@@ -62,7 +64,7 @@ protected:
             registros.push_back(id);
             registros.resize(registros.size() + static_cast<size_t>(LineasPorEmpleado) - 1);
         }
-        GuardaLineas(DirDatos + "empleados.dat", registros);
+        GuardaLineas(Configuracion().DirDatos + "empleados.dat", registros);
         FormEmpleados = new TFormEmpleados();
         FormEmpleados->SG1.SetRowCount(3);
         FormEmpleados->SG1.SetFila(1, {"12 Juan"});
@@ -167,7 +169,7 @@ TEST_F(PaginasProduccion, EjemploPorObraYPorEmpleado) {
 
     // minutes instead of hours and minutes: stored, and the page shown computed again
     f->TiempoMinutos->trigger();
-    EXPECT_EQ(ArchivoIni->ReadString("Config", "FTPro", ""), "Minutos");
+    EXPECT_EQ(Configuracion().ArchivoIni->ReadString("Config", "FTPro", ""), "Minutos");
     EXPECT_EQ(f->SG3.Celda(9, 1), "   120");
     EXPECT_EQ(texto(f->LEEmptt), "     360");
 }
@@ -209,13 +211,15 @@ TEST_F(PaginasProduccion, FicharYCerrarTrabajoConElFichajeManual) {
 }
 
 TEST_F(PaginasProduccion, FiltroEntreFechasYBusquedas) {
-    Escribe(DirProduccion + "2024_0002.Silla", "d\r\nc\r\n00020001\r\n9\r\nAsiento-1\r\n1\r\nTapizar\r\n");
-    Escribe(DirProduccion + "2024_0003.Mesa", "d\r\nc\r\n00030001\r\n10\r\nPata-2\r\n1\r\nCortar\r\n");
+    Escribe(Configuracion().DirProduccion + "2024_0002.Silla",
+            "d\r\nc\r\n00020001\r\n9\r\nAsiento-1\r\n1\r\nTapizar\r\n");
+    Escribe(Configuracion().DirProduccion + "2024_0003.Mesa",
+            "d\r\nc\r\n00030001\r\n10\r\nPata-2\r\n1\r\nCortar\r\n");
     const auto hace = [](int dias) {
         return std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * dias);
     };
-    std::filesystem::last_write_time(DirProduccion + "2024_0001.Mesa", hace(30));
-    std::filesystem::last_write_time(DirProduccion + "2024_0002.Silla", hace(20));
+    std::filesystem::last_write_time(Configuracion().DirProduccion + "2024_0001.Mesa", hace(30));
+    std::filesystem::last_write_time(Configuracion().DirProduccion + "2024_0002.Silla", hace(20));
     f->PageControl1Change();
     ASSERT_EQ(f->LB1->count(), 3);
     EXPECT_EQ(deQ(f->LB1->item(0)->text()), "2024_0003.Mesa"); // newest first

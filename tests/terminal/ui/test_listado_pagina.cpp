@@ -10,6 +10,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -60,7 +61,8 @@ TEST_F(PaginaFichajes, ListarDesdeLosControles) {
     RespuestasPrueba respuestas;
     Guarda(Registro(5, 3, 5, 2024, 8, 0, "12 A"));
     Guarda(Registro(5, 3, 5, 2024, 9, 0, "40 B"));
-    const std::string malo = FormateaFichaje(FormatoFichaje, Registro(8, 3, 5, 2024, 25, 0, "12 A"));
+    const std::string malo =
+        FormateaFichaje(Configuracion().FormatoFichaje, Registro(8, 3, 5, 2024, 25, 0, "12 A"));
     Escribe("fichajes/030524.008", malo);
     PanelPrueba p({"EE 1:5 a", "EE 1:8 b"});
     p.EDBusca->setText("12 ");
@@ -68,7 +70,7 @@ TEST_F(PaginaFichajes, ListarDesdeLosControles) {
     EXPECT_EQ(p.SGFichajes.RowCount(), 3);
     EXPECT_EQ(ColumnaHora, 9);
     EXPECT_EQ(LongitudLinea, 69);
-    EXPECT_EQ(FormatoLectura, FormatoFichaje);
+    EXPECT_EQ(FormatoLectura, Configuracion().FormatoFichaje);
     ASSERT_EQ(respuestas.Mensajes.size(), 1u);
     EXPECT_EQ(respuestas.Mensajes[0].texto, "ARCHIVO DEFECTUOSO fichajes/030524.008");
     p.RadioButton1->setChecked(true);
@@ -117,6 +119,21 @@ TEST_F(PaginaFichajes, DobleClicAnulaYPintaEnGris) {
     p.SGFichajes.SetRow(1);
     p.SGFichajesDblClick();
     EXPECT_EQ(Contenido("fichajes/historico"), historico);
+}
+
+TEST_F(PaginaFichajes, DobleClicEnUnaOpcionSaltaEntrePrimeraYUltimaFila) {
+    PanelPrueba p;
+    p.SGFichajes.SetRowCount(5);
+    p.SGFichajes.SetRow(1);
+    const std::vector<std::pair<QRadioButton *, int>> pasos = {
+        {p.RadioButton1, 4}, {p.RadioButton2, 1}, {p.RadioButton5, 4}, {p.RadioButton3, 4}};
+    for (const auto &[boton, fila] : pasos) {
+        QTest::mouseDClick(boton, Qt::LeftButton);
+        EXPECT_EQ(p.SGFichajes.Row(), fila) << deQ(boton->text());
+    }
+    p.SGFichajes.SetRow(3);
+    QTest::mouseDClick(p.RadioButton1, Qt::LeftButton);
+    EXPECT_EQ(p.SGFichajes.Row(), 1);
 }
 
 TEST_F(PaginaFichajes, CerrarMinimiza) {

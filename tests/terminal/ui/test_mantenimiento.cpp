@@ -1,5 +1,6 @@
 // The panel's maintenance operations against the simulator: firmware upload, the terminals'
 // clocks, opening a door.
+#include "common/ajustesprueba.h"
 #include "platform/codepage.h"
 #include "platform/reloj.h"
 #include "support/elfprueba.h"
@@ -36,6 +37,7 @@ protected:
         Simulador::SetUp();
         motor.Para(); // the panel's own timers drive the links
         Escribe(dir.Archivo("velkatron.ini"), "[config]\r\nAbrirPuerta=1\r\n");
+        AjustesPrueba() = LeeConfiguracion(); // as the program reads it before the panel
         panel = std::make_unique<TFormVelka>();
         enlaces = &panel->Enlaces;
     }
@@ -59,9 +61,10 @@ protected:
     }
     // An Ethernet terminal in row 1 of the panel's list, connected.
     void red(TerminalSimulado &t, std::unique_ptr<ServidorTerminal> &s) {
-        PuertoTcpBase = BuscaBaseLibre({t.Numero});
-        ASSERT_NE(PuertoTcpBase, 0);
-        s = std::make_unique<ServidorTerminal>(t, static_cast<quint16>(PuertoTcpBase + t.Numero));
+        AjustesPrueba().PuertoTcpBase = BuscaBaseLibre({t.Numero});
+        ASSERT_NE(Configuracion().PuertoTcpBase, 0);
+        s = std::make_unique<ServidorTerminal>(
+            t, static_cast<quint16>(Configuracion().PuertoTcpBase + t.Numero));
         g.SetRowCount(2);
         g.Cells[0][1] = "Ethernet";
         g.Cells[1][1] = "127.0.0.1:" + std::to_string(t.Numero);
@@ -165,7 +168,7 @@ TEST_F(Mantenimiento, HoraATodosLosTerminalesSerie) {
     const QDateTime hora = kHoraFija;
     FijaReloj([] { return kHoraFija; });
     // An Ethernet terminal that never connects comes first and is skipped.
-    PuertoTcpBase = BuscaBaseLibre({0});
+    AjustesPrueba().PuertoTcpBase = BuscaBaseLibre({0});
     g.SetRowCount(2);
     g.Cells[0][1] = "Ethernet";
     g.Cells[1][1] = "127.0.0.1:0";
@@ -187,7 +190,7 @@ TEST_F(Mantenimiento, HoraATodosLosTerminalesSerie) {
 }
 
 TEST_F(Mantenimiento, HoraPorRadioConElPrefijoDeCadaTerminal) {
-    ModoRadio = 1;
+    AjustesPrueba().ModoRadio = 1;
     const QDateTime hora = kHoraFija;
     FijaReloj([] { return kHoraFija; });
     LineaSimulada linea(true);

@@ -1,4 +1,5 @@
 // The control panel over the links: its creation and its console.
+#include "common/ajustesprueba.h"
 #include "common/configuracion.h"
 #include "common/globales.h"
 #include "masterdata/ui/terminalesorg.h"
@@ -28,6 +29,7 @@ TEST_F(Simulador, CreacionDelPanelAbreElPuertoYArrancaLaRadio) {
                                            "OndaRelay\r\nBA000012\r\nNave 2\r\n\r\n\r\nAccesos\r\n");
     RespuestasPrueba respuestas;
     FormTerminales = new TFormTerminales();
+    AjustesPrueba() = LeeConfiguracion(); // as the program reads it before the panel
     auto panel = std::make_unique<TFormVelka>();
     // The start frame goes to the last radio row once the port is open, with no address prefix;
     // then the first terminal of the list is selected.
@@ -49,6 +51,7 @@ class Consola : public Simulador {
 protected:
     void SetUp() override {
         Simulador::SetUp();
+        AjustesPrueba() = LeeConfiguracion(); // as the program reads it before the panel
         panel = std::make_unique<TFormVelka>();
         enlaces = &panel->Enlaces;
         motor.Conduce(panel->Enlaces);
@@ -113,9 +116,9 @@ TEST_F(Consola, RecibirEnviaLaLineaLComoTecleada) {
 }
 
 TEST_F(Consola, SubidaCalladaReintentaYAbandonaSinNakFinal) {
-    TiempoRespuesta = 3;
-    NumReintentos = 2;
-    DirHuellas = dir.Ruta() + "/";
+    AjustesPrueba().TiempoRespuesta = 3;
+    AjustesPrueba().NumReintentos = 2;
+    AjustesPrueba().DirHuellas = dir.Ruta() + "/";
     TerminalSimulado t(5);
     std::unique_ptr<ServidorTerminal> s;
     ethernet(t, s);
@@ -158,7 +161,7 @@ TEST_F(Consola, PanelSoloAtiendeEnSeguidaYReposaSinTrabajo) {
     linea.Agrega(ts);
     const int base = BuscaBaseLibre({te.Numero});
     ASSERT_NE(base, 0);
-    PuertoTcpBase = base;
+    AjustesPrueba().PuertoTcpBase = base;
     ServidorTerminal servidor(te, static_cast<quint16>(base + te.Numero));
     g.SetRowCount(3);
     g.Cells[0][1] = "Serie";
@@ -206,7 +209,7 @@ TEST_F(Consola, CuentaSegundosBajaCadaCienTicks) {
 TEST_F(Consola, GuardarTerminalesReconstruyeLasTablas) {
     ASSERT_TRUE(Ganchos::CargaTerminales);
     FormTerminales = new TFormTerminales();
-    DirDatos = dir.Ruta() + "/";
+    AjustesPrueba().DirDatos = dir.Ruta() + "/";
     FormTerminales->SGTerminales.SetRowCount(2);
     FormTerminales->SGTerminales.Cells[0][1] = "Serie";
     FormTerminales->SGTerminales.Cells[1][1] = "9";

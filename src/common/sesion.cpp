@@ -1,0 +1,9 @@
+#include "common/sesion.h"
+
+namespace {
+TSesion sesion;
+} // namespace
+
+TSesion &Sesion() {
+    return sesion;
+}

@@ -1,0 +1,228 @@
+// The report builder's document is the one a cursor writes run by run: same blocks, paragraph and
+// character formats, text, and so the same RTF.
+#include "platform/codepage.h"
+#include "platform/informe.h"
+#include "platform/rtf.h"
+
+#include <QTextBlock>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every run inserted at once with its own cursor call, the block's character format set with it.
+class CursorPlano {
+public:
+    CursorPlano() : cursor_(&doc_) {
+        doc_.setDefaultFont(QFont("MS Sans Serif", 8));
+        QTextOption o = doc_.defaultTextOption();
+        o.setTabStopDistance(TabuladorTwips / TwipsPorUnidad);
+        doc_.setDefaultTextOption(o);
+        cursor_.setBlockCharFormat(formato());
+    }
+    void Fuente(const std::string &nombre, int puntos) {
+        QFont f = doc_.defaultFont();
+        f.setFamily(aQ(nombre));
+        if (puntos > 0)
+            f.setPointSize(puntos);
+        doc_.setDefaultFont(f);
+    }
+    void Atributos(const TAtributos &a) { a_ = a; }
+    void Tabuladores(const std::vector<int> &twips) {
+        QList<QTextOption::Tab> tabs;
+        for (int t : twips)
+            tabs.append(QTextOption::Tab(t / TwipsPorUnidad, QTextOption::LeftTab));
+        parrafo_.setTabPositions(tabs);
+        if (!fin_)
+            cursor_.setBlockFormat(parrafo_);
+    }
+    void Alineacion(Qt::Alignment a) {
+        parrafo_.setAlignment(a);
+        if (!fin_)
+            cursor_.setBlockFormat(parrafo_);
+    }
+    void Texto(const std::string &t) {
+        if (fin_) {
+            QTextBlockFormat b = parrafo_;
+            if (salto_)
+                b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            salto_ = false;
+            cursor_.insertBlock(b, formato());
+            fin_ = false;
+        }
+        cursor_.setBlockCharFormat(formato());
+        if (!t.empty())
+            cursor_.insertText(aQ(t), formato());
+    }
+    void Linea(const std::string &t) {
+        Texto(t);
+        fin_ = true;
+    }
+    void SaltoPagina() {
+        if (!fin_ && cursor_.block().length() > 1)
+            fin_ = true;
+        if (fin_) {
+            salto_ = true;
+            return;
+        }
+        QTextBlockFormat b;
+        b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        cursor_.mergeBlockFormat(b);
+    }
+    const QTextDocument &Documento() const { return doc_; }
+
+private:
+    QTextCharFormat formato() const {
+        QTextCharFormat f;
+        f.setFontFamilies({a_.fuente.empty() ? doc_.defaultFont().family() : aQ(a_.fuente)});
+        f.setFontPointSize(a_.puntos > 0 ? a_.puntos : doc_.defaultFont().pointSizeF());
+        f.setFontWeight(a_.negrita ? QFont::Bold : QFont::Normal);
+        f.setFontItalic(a_.cursiva);
+        f.setFontUnderline(a_.subrayado);
+        f.setForeground(a_.color);
+        return f;
+    }
+    QTextDocument doc_;
+    QTextCursor cursor_;
+    TAtributos a_;
+    QTextBlockFormat parrafo_;
+    bool fin_ = false, salto_ = false;
+};
+
+// One step of a report: 'A' attributes, 'T' a run, 'L' a run that ends the line, 't' tab stops,
+// 'a' alignment, 'P' page break, 'F' the report's font, 'R' the text read back halfway.
+struct Paso {
+    char op;
+    std::string texto = {};
+    TAtributos a = {};
+    int n = 0;
+};
+
+template <class D> void Escribe(D &d, const std::vector<Paso> &pasos, std::string *leido = nullptr) {
+    for (const Paso &p : pasos) {
+        switch (p.op) {
+        case 'A':
+            d.Atributos(p.a);
+            break;
+        case 'T':
+            d.Texto(p.texto);
+            break;
+        case 'L':
+            d.Linea(p.texto);
+            break;
+        case 't':
+            d.Tabuladores({p.n, 2 * p.n});
+            break;
+        case 'a':
+            d.Alineacion(p.n ? Qt::AlignRight : Qt::AlignLeft);
+            break;
+        case 'P':
+            d.SaltoPagina();
+            break;
+        case 'F':
+            d.Fuente(p.texto, p.n);
+            break;
+        case 'R':
+            if (leido)
+                *leido += deQ(d.Documento().toPlainText()) + "|";
+            break;
+        }
+    }
+}
+
+const TAtributos kTitulo = TAtributos::Titulo(), kNormal = TAtributos::Normal(),
+                 kVerde = TAtributos::Color(ColorGrupo), kRojo = TAtributos::Color(ColorFalta, true),
+                 kBlanco = {QColor(255, 255, 255), 5};
+
+const std::vector<std::vector<Paso>> kInformes = {
+    // Lines of one format in a row, colour changes inside a line and right before its end, empty
+    // lines in another size, a line ended with no text.
+    {{'A', {}, kTitulo},
+     {'L'},
+     {'L', "Listado"},
+     {'L'},
+     {'A', {}, kVerde},
+     {'L', "cabecera\t"},
+     {'L', "01/03/2011 mar\t08:00\t"},
+     {'A', {}, kBlanco},
+     {'T', "||||"},
+     {'A', {}, kRojo},
+     {'T', "|||"},
+     {'A', {}, kBlanco},
+     {'T', "||"},
+     {'T', "|"},
+     {'A', {}, kVerde},
+     {'L'},
+     {'A', {}, kNormal},
+     {'L'},
+     {'L'},
+     {'A', {}, kRojo},
+     {'L', "fin"}},
+    // Paragraph settings inside and between lines, page breaks on empty and written lines.
+    {{'P'},
+     {'t', {}, {}, 1440},
+     {'L', "a\tb"},
+     {'a', {}, {}, 1},
+     {'T', "c"},
+     {'P'},
+     {'L', "d"},
+     {'P'},
+     {'t', {}, {}, 720},
+     {'L', "e"},
+     {'L', "f"},
+     {'a', {}, {}, 0},
+     {'T', "g"},
+     {'t', {}, {}, 360},
+     {'L'},
+     {'P'},
+     {'P'},
+     {'A', {}, kVerde},
+     {'L'},
+     {'L', "h"}},
+    // Line breaks inside runs, the report's font changed halfway, the text read back halfway.
+    {{'L', "uno\ndos"},
+     {'A', {}, kVerde},
+     {'T', "tres\r\ncuatro"},
+     {'T', "cinco\r"},
+     {'L', "\nseis"},
+     {'R'},
+     {'F', "Courier New", 10},
+     {'L', "siete"},
+     {'A', {}, kRojo},
+     {'T', "ocho"},
+     {'R'},
+     {'A', {}, kVerde},
+     {'T', "nueve"},
+     {'R'},
+     {'L', "diez"},
+     {'A', {}, kNormal},
+     {'T', "once"}},
+};
+
+TEST(Informe, ElDocumentoEsElQueEscribeUnCursorRunARun) {
+    for (size_t i = 0; i < kInformes.size(); ++i) {
+        SCOPED_TRACE(i);
+        CursorPlano esperado;
+        TInformeRTF inf;
+        std::string leidoEsperado, leido;
+        Escribe(esperado, kInformes[i], &leidoEsperado);
+        Escribe(inf, kInformes[i], &leido);
+        EXPECT_EQ(leido, leidoEsperado);
+        EXPECT_EQ(inf.RTF(), EscribeRTF(esperado.Documento()));
+        const QTextDocument &a = inf.Documento(), &b = esperado.Documento();
+        ASSERT_EQ(a.blockCount(), b.blockCount());
+        for (QTextBlock x = a.begin(), y = b.begin(); x.isValid(); x = x.next(), y = y.next()) {
+            SCOPED_TRACE(x.blockNumber());
+            EXPECT_EQ(x.text(), y.text());
+            EXPECT_TRUE(x.blockFormat() == y.blockFormat());
+            EXPECT_TRUE(x.charFormat() == y.charFormat());
+            auto f = x.begin(), g = y.begin();
+            for (; !f.atEnd() && !g.atEnd(); ++f, ++g) {
+                EXPECT_EQ(f.fragment().text(), g.fragment().text());
+                EXPECT_TRUE(f.fragment().charFormat() == g.fragment().charFormat());
+            }
+            EXPECT_TRUE(f.atEnd() && g.atEnd());
+        }
+    }
+}
+
+} // namespace
