@@ -44,11 +44,11 @@ public:
         if (AlEditar)
             AlEditar(dia);
     }
-    TDocumentoPresencia *NuevoDocumento(const std::string &titulo, const std::string &archivo) override {
+    TEscritorInforme *NuevoDocumento(const std::string &titulo, const std::string &archivo) override {
         Docs.push_back({titulo, archivo, std::make_unique<DocumentoPrueba>()});
         return Docs.back().D.get();
     }
-    void TerminaDocumento(TDocumentoPresencia *d, bool mostrar) override {
+    void TerminaDocumento(TEscritorInforme *d, bool mostrar) override {
         for (Doc &x : Docs)
             if (x.D.get() == d) {
                 x.Terminado = true;
