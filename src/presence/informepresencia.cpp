@@ -210,7 +210,6 @@ void Ejecucion::EscribeDia(TEscritorInforme &d, const THorarioDia &h, const TRes
         d.Estilo(true, false);
         d.Color(r.ColorTexto);
         d.Linea(r.TextoIncidencia);
-        TextoIncidencia.clear();
     }
     const std::vector<std::string> codigos = LineasCodigos(r);
     if (!codigos.empty()) {
@@ -361,8 +360,6 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
             AplicaIncidenciasEditadas(r, Incidencias(d.year()), e);
         }
         CierraDia(r, e, in_.Opciones);
-        TextoIncidencia = r.TextoIncidencia;
-        ColorTexto = r.ColorTexto;
         texto_ += r.TextoInforme;
         if (doc)
             EscribeDia(*doc, h, r, previo);
