@@ -53,8 +53,7 @@ void TEjecucionPresencia::EditaIncidencias(const QDate &dia) {
         ventanas_.EditaIncidencias(Busca, dia);
 }
 
-TEscritorInforme *TEjecucionPresencia::NuevoDocumento(const std::string &titulo,
-                                                         const std::string &archivo) {
+TEscritorInforme *TEjecucionPresencia::NuevoDocumento(const std::string &titulo, const std::string &archivo) {
     documentos_.push_back(std::make_unique<TInformeRTF>(titulo));
     documentos_.back()->FijaNombreArchivo(archivo);
     return documentos_.back().get();

@@ -45,8 +45,8 @@ std::vector<LineaListado> ListadoIncidencias(const std::string &empleado, const 
     return r;
 }
 
-bool EscribeListadoIncidencias(TEscritorInforme &inf, const std::string &empleado, const std::string &incidencia,
-                               const QDate &desde, const QDate &hasta) {
+bool EscribeListadoIncidencias(TEscritorInforme &inf, const std::string &empleado,
+                               const std::string &incidencia, const QDate &desde, const QDate &hasta) {
     const std::vector<LineaListado> lineas = ListadoIncidencias(empleado, incidencia, desde, hasta);
     inf.Estilo(true, false);
     inf.Tamano(16);

@@ -20,8 +20,8 @@ std::vector<LineaListado> ListadoIncidencias(const std::string &empleado, const 
 
 class TEscritorInforme;
 // Writes the lines into a report; false (nothing written) when the employee has no number.
-bool EscribeListadoIncidencias(TEscritorInforme &inf, const std::string &empleado, const std::string &incidencia,
-                               const QDate &desde, const QDate &hasta);
+bool EscribeListadoIncidencias(TEscritorInforme &inf, const std::string &empleado,
+                               const std::string &incidencia, const QDate &desde, const QDate &hasta);
 // Runs the listing into a new document window (no file name, "Guardar" left disabled).
 void ImprimeIncidenciasExecute(const std::string &empleado, const std::string &incidencia, const QDate &desde,
                                const QDate &hasta);

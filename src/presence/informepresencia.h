@@ -6,8 +6,8 @@
 // grids come in as data, clockings, documents and the incidence editor through
 // TServiciosPresencia.
 #include "masterdata/horarios.h"
-#include "presence/calculopresencia.h"
 #include "platform/informe.h"
+#include "presence/calculopresencia.h"
 #include "presence/peticionpresencia.h"
 #include "presence/totalespresencia.h"
 

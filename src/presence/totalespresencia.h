@@ -1,8 +1,8 @@
 #pragma once
 // Period totals of an employee and of a summary run, and the amounts that price the balance by
 // hour type.
-#include "presence/calculopresencia.h"
 #include "platform/informe.h"
+#include "presence/calculopresencia.h"
 
 #include <string>
 #include <vector>
