@@ -34,6 +34,8 @@
 #include "terminal/ui/camcod.h"
 #include "terminal/ui/panel.h"
 
+#include <QMdiSubWindow>
+
 namespace {
 // What lower layers ask of upper ones, answered here.
 void InstalaGanchos() {
@@ -82,12 +84,12 @@ void CreaVentanas() {
     FormEditaIncidencias = new TFormEditaIncidencias(MainForm);
     RegistraVentana("FormEditaIncidencias", FormEditaIncidencias);
     FormListar = new TFormListar();
-    MainForm->AnadeHija(FormListar);
+    MainForm->AnadeHija(FormListar)->hide(); // shown by its action
     RegistraVentana("FormListar", FormListar);
     FormFichar = new TFormFichar(MainForm);
     RegistraVentana("FormFichar", FormFichar);
     FormEdProduccion = new TFormEdProduccion();
-    MainForm->AnadeHija(FormEdProduccion);
+    MainForm->AnadeHija(FormEdProduccion)->hide(); // shown by its action
     RegistraVentana("FormEdProduccion", FormEdProduccion);
     FormUsuarios = new TFormUsuarios(MainForm);
     RegistraVentana("FormUsuarios", FormUsuarios);
@@ -95,7 +97,7 @@ void CreaVentanas() {
     RegistraVentana("PreviewForm", PreviewForm);
     Ganchos::AbreDocumento = [](const std::string &ruta) { AbreDocumento(ruta); };
     FormAccesos = new TFormAccesos();
-    MainForm->AnadeHija(FormAccesos);
+    MainForm->AnadeHija(FormAccesos)->hide(); // shown by its action
     RegistraVentana("FormAccesos", FormAccesos);
     FormCamCod = new TFormCamCod(MainForm);
     RegistraVentana("FormCamCod", FormCamCod);

@@ -7,6 +7,7 @@
 
 TInformeRTF::TInformeRTF(const std::string &titulo, int tipo)
     : titulo_(titulo), tipo_(tipo), doc_(std::make_unique<QTextDocument>()), cursor_(doc_.get()) {
+    SustitutosFuentes();
     doc_->setUndoRedoEnabled(false);
     doc_->setDefaultFont(QFont("MS Sans Serif", 8));
     QTextOption o = doc_->defaultTextOption();

@@ -727,9 +727,18 @@ std::string EscribeRTF(const QTextDocument &doc) {
     return Escritor(doc).Escribe();
 }
 
+void SustitutosFuentes() {
+    static const bool hecho = [] {
+        QFont::insertSubstitutions("Lucida Console", {"DejaVu Sans Mono", "Liberation Mono", "Monospace"});
+        return true;
+    }();
+    (void)hecho;
+}
+
 bool LeeRTF(const std::string &rtf, QTextDocument &doc) {
     if (!EsRTF(rtf))
         return false;
+    SustitutosFuentes();
     Lector(rtf, doc).Lee();
     return true;
 }

@@ -21,6 +21,11 @@ constexpr int TabuladorTwips = 720;
 // Twips per unit of the document layout (1/96 inch).
 constexpr double TwipsPorUnidad = 15.0;
 
+// The fixed-pitch font the reports name ("Lucida Console") is drawn with one this system has, on
+// screen, in the preview and in print; documents keep its name. Installed by the readers and the
+// report builder.
+void SustitutosFuentes();
+
 // True when the bytes begin (after blanks) with "{\rtf".
 bool EsRTF(const std::string &bytes);
 

@@ -30,6 +30,37 @@ bool mismoBloque(const StringGrid &g, int col, int a, int b) {
 
 } // namespace
 
+std::pair<std::string, int> PrefijoYNumero(const std::string &texto) {
+    const size_t d = std::min(texto.find_first_of("0123456789"), texto.size());
+    return {texto.substr(0, d), LeeEntero(texto.substr(d))};
+}
+
+int BuscaObra(const std::vector<std::string> &entradas, int desde, const std::string &texto) {
+    const auto [prefijo, numero] = PrefijoYNumero(texto);
+    for (int i = std::max(desde, 0); i < static_cast<int>(entradas.size()); ++i) {
+        const std::string nombre = NombreEntrada(entradas[static_cast<size_t>(i)]);
+        if (nombre.size() > 10 && nombre.compare(10, prefijo.size(), prefijo) == 0 &&
+            LeeEntero(nombre.substr(5)) == numero)
+            return i;
+    }
+    return -1;
+}
+
+int BuscaCarpeta(const std::vector<std::string> &entradas, int desde, const std::string &texto,
+                 const std::string &directorio) {
+    const int carpeta = PrefijoYNumero(texto).second;
+    for (int i = std::max(desde, 0); i < static_cast<int>(entradas.size()); ++i) {
+        TOrdenTrabajo orden;
+        std::string error;
+        if (!LeeOrden(directorio + NombreEntrada(entradas[static_cast<size_t>(i)]), orden, error))
+            continue;
+        for (const TFilaOrden &f : orden.Filas)
+            if (LeeEntero(f.Carpeta) == carpeta)
+                return i;
+    }
+    return -1;
+}
+
 std::string EntradaOrden(const std::string &directorio, const std::string &nombre) {
     return nombre + "\t" + TextoFechaOrden(FechaOrden(directorio + nombre));
 }
@@ -96,14 +127,22 @@ std::string TextoCliente(const TOrdenTrabajo &orden) {
     return Configuracion().RotuloCliente + " : " + orden.Cliente;
 }
 
+std::string TextoFechaObra(const std::string &ruta) {
+    return "Fecha       : " + TextoFechaOrden(FechaOrden(ruta));
+}
+
 TBloqueObra BloqueObra(const StringGrid &g, int col, int fila) {
+    if (fila < 1 || fila >= g.RowCount() || col == 8 || col == 9)
+        return TBloqueObra{fila - 1, fila + 1, false};
+    TBloqueObra b = BloqueIgual(g, col == 1 || col == 2 ? 1 : col == 5 ? 5 : 0, fila);
+    b.Carpeta = col == 1 || col == 2;
+    return b;
+}
+
+TBloqueObra BloqueIgual(const StringGrid &g, int comparada, int fila) {
     TBloqueObra b{fila - 1, fila + 1, false};
     if (fila < 1 || fila >= g.RowCount())
         return b;
-    if (col == 8 || col == 9)
-        return b;
-    const int comparada = col == 1 || col == 2 ? 1 : col == 5 ? 5 : 0;
-    b.Carpeta = comparada == 1;
     while (b.Primera >= 1 && mismoBloque(g, comparada, b.Primera, fila))
         --b.Primera;
     while (b.Ultima < g.RowCount() && mismoBloque(g, comparada, b.Ultima, fila))

@@ -16,6 +16,14 @@ std::string EntradaOrden(const std::string &directorio, const std::string &nombr
 // The file name of an entry (before its TAB).
 std::string NombreEntrada(const std::string &entrada);
 
+// The searches of the order list, from entry desde to the end; -1 when nothing is found. texto:
+// leading non-digits and a number. By order: the type begins with those characters and the
+// order number is that number. By folder: the order file has a task row of that folder number.
+std::pair<std::string, int> PrefijoYNumero(const std::string &texto);
+int BuscaObra(const std::vector<std::string> &entradas, int desde, const std::string &texto);
+int BuscaCarpeta(const std::vector<std::string> &entradas, int desde, const std::string &texto,
+                 const std::string &directorio);
+
 // "type number year" ("%s %4.4s %4.4s") of an order file name "yyyy_nnnn.type", and the file name
 // back from it ("" when it is too short to hold one).
 std::string IdentidadOrden(const std::string &nombre);
@@ -31,6 +39,8 @@ void AnadeTareas(StringGrid &g, const std::string &nombre, const TOrdenTrabajo &
 // ST1 and ST2: the configured nouns, " : " and the order's description and client.
 std::string TextoDescripcion(const TOrdenTrabajo &orden);
 std::string TextoCliente(const TOrdenTrabajo &orden);
+// STFObra: "Fecha       : " and the date of the order file.
+std::string TextoFechaObra(const std::string &ruta);
 
 // The block of a selected cell: the rows just above and just below it. Columns 1 and 2 delimit a
 // folder (of one order), column 5 an order, 8 and 9 the row alone, any other a task's code.
@@ -40,3 +50,6 @@ struct TBloqueObra {
     bool Carpeta = false; // ObraSeleccionada: a folder block
 };
 TBloqueObra BloqueObra(const StringGrid &g, int col, int fila);
+// The rows around fila whose column comparada holds fila's text (a folder, column 1, of one
+// order only).
+TBloqueObra BloqueIgual(const StringGrid &g, int comparada, int fila);

@@ -23,6 +23,13 @@ std::string conExtension(const std::string &directorio, const std::string &prefi
     return nombres.isEmpty() ? std::string() : RutaDeQ(nombres.first());
 }
 
+bool lineasOrden(const std::string &r, std::vector<std::string> &lineas, std::string &error) {
+    if (LeeLineas(r, lineas))
+        return true;
+    error = "No se puede leer el archivo " + r;
+    return false;
+}
+
 } // namespace
 
 std::vector<std::string> TOrdenTrabajo::Lineas() const {
@@ -45,8 +52,21 @@ TOrdenTrabajo TOrdenTrabajo::DeLineas(const std::vector<std::string> &lineas) {
 
 bool LeeOrden(const std::string &r, TOrdenTrabajo &orden, std::string &error) {
     std::vector<std::string> lineas;
-    if (!LeeLineas(r, lineas)) {
-        error = "No se puede leer el archivo " + r;
+    if (!lineasOrden(r, lineas, error))
+        return false;
+    orden = TOrdenTrabajo::DeLineas(lineas);
+    return true;
+}
+
+bool LeeOrdenEntera(const std::string &r, TOrdenTrabajo &orden, std::string &error) {
+    std::vector<std::string> lineas;
+    if (!lineasOrden(r, lineas, error))
+        return false;
+    bool entera = lineas.size() >= 2 && (lineas.size() - 2) % 5 == 0;
+    for (size_t i = 2; entera && i < lineas.size(); i += 5)
+        entera = lineas[i].size() == 8 && lineas[i].find_first_not_of("0123456789") == std::string::npos;
+    if (!entera) {
+        error = "El archivo " + r + Ansi(" no es una orden de trabajo completa");
         return false;
     }
     orden = TOrdenTrabajo::DeLineas(lineas);

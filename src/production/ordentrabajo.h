@@ -25,6 +25,9 @@ struct TOrdenTrabajo {
 
 // Reads an order file; false with a Spanish message when it cannot be read.
 bool LeeOrden(const std::string &ruta, TOrdenTrabajo &orden, std::string &error);
+// Reads an order file that is whole: two lines and five lines per task row, each row's code of
+// eight digits. False with a Spanish message for any other file.
+bool LeeOrdenEntera(const std::string &ruta, TOrdenTrabajo &orden, std::string &error);
 // Writes the order atomically; an order file that existed keeps its modification time. False
 // with a Spanish message when it could not be written (an old file is then left as it was).
 bool GuardaOrden(const std::string &ruta, const TOrdenTrabajo &orden, std::string &error);

@@ -132,13 +132,7 @@ TColumnasFichajes fichajesDelMes(int numero, const QDate &primero, StringGrid &g
     TPeticionListado p;
     p.Desde = primero;
     p.Hasta = primero.addMonths(1).addDays(-1);
-    const std::vector<std::string> items =
-        terminalesListados ? terminalesListados() : std::vector<std::string>{};
-    for (const std::string &item : items) {
-        TTerminalListado t = TerminalDeItem(item, true);
-        t.Marcado = t.Marcado && t.Modo != 'A';
-        p.Terminales.push_back(t);
-    }
+    p.Terminales = TerminalesSinAccesos();
     p.Tipo = ListadoPresencia;
     p.Busca = std::to_string(numero) + " ";
     p.Externa = true;
@@ -149,6 +143,18 @@ TColumnasFichajes fichajesDelMes(int numero, const QDate &primero, StringGrid &g
 
 void FijaTerminalesListados(std::function<std::vector<std::string>()> terminales) {
     terminalesListados = std::move(terminales);
+}
+
+std::vector<TTerminalListado> TerminalesSinAccesos() {
+    std::vector<TTerminalListado> r;
+    const std::vector<std::string> items =
+        terminalesListados ? terminalesListados() : std::vector<std::string>{};
+    for (const std::string &item : items) {
+        TTerminalListado t = TerminalDeItem(item, true);
+        t.Marcado = t.Marcado && t.Modo != 'A';
+        r.push_back(t);
+    }
+    return r;
 }
 
 TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {

@@ -2,6 +2,7 @@
 // The employees window: personal data, photo, calendar, increments and hourly-cost history; the
 // personnel card with the employee's documents ("Ficha") and the month's absences ("Faltas").
 #include "platform/stringgrid.h"
+#include "terminal/listadofichajes.h"
 
 #include <QDate>
 #include <QDialog>
@@ -140,3 +141,6 @@ extern QPointer<TFormEmpleados> FormEmpleados;
 // Item texts of the control panel's terminal list, which the absence sheet lists from; the
 // application installs it (none: no terminal, only the manual clockings).
 void FijaTerminalesListados(std::function<std::vector<std::string>()> terminales);
+// The terminals of that list for a listing by another window: each marked unless it is an
+// access-only terminal (mode "A").
+std::vector<TTerminalListado> TerminalesSinAccesos();

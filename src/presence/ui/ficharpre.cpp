@@ -121,11 +121,11 @@ void TFormFichar::SpeedButton1Click() {
         FormVelka->ListaEmpleado(deQ(CB1->itemText(EmpleadoSeleccionado)));
 }
 
-void MuestraFichar(const TPeticionFichaje &p) {
+void MuestraFichar(const TPeticionFichaje &p, const std::string &titulo) {
     auto *f = qobject_cast<TFormFichar *>(Ventana("FormFichar"));
     if (!f)
         return;
     f->Peticion = p;
-    f->setWindowTitle("Fichar presencia");
+    f->setWindowTitle(aQ(titulo));
     MuestraModal("FormFichar");
 }

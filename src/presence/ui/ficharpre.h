@@ -46,6 +46,6 @@ protected:
 
 extern QPointer<TFormFichar> FormFichar;
 
-// Shows the registered manual clocking window ("FormFichar") modally as "Fichar presencia" for p;
-// nothing when there is none.
-void MuestraFichar(const TPeticionFichaje &p);
+// Shows the registered manual clocking window ("FormFichar") modally for p, captioned titulo
+// (Windows-1252); nothing when there is none.
+void MuestraFichar(const TPeticionFichaje &p, const std::string &titulo = "Fichar presencia");

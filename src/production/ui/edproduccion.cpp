@@ -6,14 +6,17 @@
 #include "platform/ui/stringgridview.h"
 #include "platform/ui/ventanas.h"
 #include "production/datosproduccion.h"
+#include "production/fichajesproduccion.h"
 #include "production/obras.h"
 #include "terminal/ui/panel.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -40,18 +43,17 @@ TFormEdProduccion::TFormEdProduccion(QWidget *padre) : QWidget(padre) {
         PageControl1->addTab(new QWidget(PageControl1), QString());
     CreaPaginaNuevaOrden(PageControl1->widget(0));
     CreaPaginaObra(PageControl1->widget(1));
-
-    QWidget *empleados = PageControl1->widget(2);
-    DTP1 = new TSelectorFecha(empleados);
-    DTP2 = new TSelectorFecha(empleados);
-    VistaSG3 = new TStringGridView(&SG3, empleados);
-    auto *g = new QGridLayout(empleados);
-    g->addWidget(new QLabel("Desde", empleados), 0, 0);
-    g->addWidget(DTP1, 0, 1);
-    g->addWidget(new QLabel("Hasta", empleados), 0, 2);
-    g->addWidget(DTP2, 0, 3);
-    g->addWidget(VistaSG3, 1, 0, 1, 5);
-    g->setColumnStretch(4, 1);
+    CreaPaginaEmpleado(PageControl1->widget(2));
+    MenuTiempos = new QMenu(this);
+    TiempoHoras = MenuTiempos->addAction("Tiempo en horas y minutos");
+    TiempoMinutos = MenuTiempos->addAction("Tiempo en minutos");
+    auto *grupo = new QActionGroup(MenuTiempos);
+    for (QAction *a : {TiempoHoras, TiempoMinutos}) {
+        a->setCheckable(true);
+        grupo->addAction(a);
+    }
+    connect(TiempoHoras, &QAction::triggered, this, [this] { CambiaTiempo(true); });
+    connect(TiempoMinutos, &QAction::triggered, this, [this] { CambiaTiempo(false); });
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
     FormCreate();
 }
@@ -60,6 +62,8 @@ void TFormEdProduccion::FormCreate() {
     PageControl1->setTabText(0, aQ("Nueva " + Configuracion().RotuloOrden));
     PageControl1->setTabText(1, aQ(Ansi("Producción por ") + Configuracion().RotuloObra));
     PageControl1->setTabText(2, aQ(Ansi("Producción por ") + Configuracion().RotuloEmpleado));
+    horas_ = HorasYMinutos(Configuracion().ArchivoIni.get());
+    (horas_ ? TiempoHoras : TiempoMinutos)->setChecked(true);
     Composicion.Limpia();
     TitulosPorObra(SG3);
     SG3.ColWidths = SG2.ColWidths;
@@ -81,6 +85,7 @@ void TFormEdProduccion::FormActivate() {
         DTP3->setDate(FormVelka->DTP2->date());
     }
     CargaEsquemas();
+    RellenaEmpleados();
 }
 
 void TFormEdProduccion::MuestraPagina(int n) {
@@ -94,6 +99,21 @@ void TFormEdProduccion::PageControl1Change() {
         TPaginaObra::PageControl1Change();
     else if (PageControl1->currentIndex() == 2)
         TitulosPorObra(SG3);
+}
+
+void TFormEdProduccion::CambiaTiempo(bool horas) {
+    if (horas == horas_)
+        return;
+    horas_ = horas;
+    FijaHorasYMinutos(Configuracion().ArchivoIni.get(), horas);
+    if (PageControl1->currentIndex() == 2)
+        CLB1ClickCheck();
+    else
+        BProdObraClick();
+}
+
+QDate TFormEdProduccion::FechaInforme() const {
+    return DTP2->date();
 }
 
 void TFormEdProduccion::OrdenGuardada() {

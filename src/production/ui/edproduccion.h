@@ -2,23 +2,27 @@
 // The production editor: a child window of the frame with three pages, "Nueva Orden" (composing
 // work orders), production by order and production by employee.
 #include "production/ui/nuevaorden.h"
+#include "production/ui/paginaempleado.h"
 #include "production/ui/paginaobra.h"
 
 #include <QPointer>
 #include <QWidget>
 
-class QDateEdit;
+class QAction;
 class QTabWidget;
 
-class TFormEdProduccion : public QWidget, public TPaginaNuevaOrden, public TPaginaObra {
+class TFormEdProduccion : public QWidget,
+                          public TPaginaNuevaOrden,
+                          public TPaginaObra,
+                          public TPaginaEmpleado {
     Q_OBJECT
 public:
     explicit TFormEdProduccion(QWidget *padre = nullptr);
 
     QTabWidget *PageControl1 = nullptr;
-    QDateEdit *DTP1 = nullptr, *DTP2 = nullptr; // by employee: "Desde", "Hasta"
-    StringGrid SG3{11, 2};                      // by employee: the period grid
-    TStringGridView *VistaSG3 = nullptr;
+    // The time display of the period grids: "Tiempo en horas y minutos", "Tiempo en minutos".
+    QMenu *MenuTiempos = nullptr;
+    QAction *TiempoHoras = nullptr, *TiempoMinutos = nullptr;
 
     // Captions from the configured nouns, the grids' titles and the stored column widths.
     void FormCreate();
@@ -28,13 +32,21 @@ public:
     void MuestraPagina(int n);
     // The page control's change: the page shown opened.
     void PageControl1Change();
+    // The time display chosen: written to [Config] "FTPro" and the page shown computed again.
+    void CambiaTiempo(bool horas);
 
 protected:
     void OrdenGuardada() override;
     void AmpliaOrden() override;
+    bool Horas() const override { return horas_; }
+    QMenu *MenuTiempo() override { return MenuTiempos; }
+    QDate FechaInforme() const override;
     void showEvent(QShowEvent *e) override;
     // Stores the column widths; inside the frame the window only minimises.
     void closeEvent(QCloseEvent *e) override;
+
+private:
+    bool horas_ = false;
 };
 
 extern QPointer<TFormEdProduccion> FormEdProduccion;
