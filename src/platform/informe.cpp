@@ -40,6 +40,25 @@ void TInformeRTF::Atributos(const TAtributos &a) {
     formatoHecho_ = false;
 }
 
+void TInformeRTF::Estilo(bool negrita, bool subrayado) {
+    TAtributos a = atributos_;
+    a.negrita = negrita;
+    a.subrayado = subrayado;
+    Atributos(a);
+}
+
+void TInformeRTF::Color(const QColor &color) {
+    TAtributos a = atributos_;
+    a.color = color;
+    Atributos(a);
+}
+
+void TInformeRTF::Tamano(int puntos) {
+    TAtributos a = atributos_;
+    a.puntos = puntos;
+    Atributos(a);
+}
+
 const QTextCharFormat &TInformeRTF::formato() {
     if (formatoHecho_)
         return formato_;

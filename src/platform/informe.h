@@ -25,6 +25,8 @@
 //     inf.Linea("08:00\t15:00");
 //     inf.FijaNombreArchivo(DirArchivosPres + "Presencia 01_02_2024 29_02_2024.rtf");
 //     inf.Muestra();
+#include "platform/paleta.h"
+
 #include <QColor>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -32,14 +34,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-// Colours of the reports' scheme.
-inline const QColor ColorTitulo(0, 0, 255);            // titles, bold, 16 points
-inline const QColor ColorGrupo(0, 128, 0);             // day and group headings
-inline const QColor ColorFalta(255, 0, 0);             // shortfalls, worker-charged incidences
-inline const QColor ColorIncidenciaEmpresa(0, 0, 255); // company-charged incidences
-inline const QColor ColorTotal(0, 0, 128);             // totals
-inline const QColor ColorNormal(0, 0, 0);
 
 // Text attributes of the runs written next.
 struct TAtributos {
@@ -56,11 +50,31 @@ struct TAtributos {
     static TAtributos Color(const QColor &c, bool negrita = false) { return {c, 0, negrita}; }
 };
 
-class TInformeRTF {
+// A report written line by line, each run in the attributes in force (they stay until changed).
+// TInformeRTF writes it; a report can be written first into another one (kept in memory, or a
+// test's recorder) and copied over.
+class TEscritorInforme {
+public:
+    virtual ~TEscritorInforme() = default;
+    virtual void Estilo(bool negrita, bool subrayado) = 0;
+    virtual void Color(const QColor &color) = 0;
+    virtual void Tamano(int puntos) = 0;
+    // A run of text on the current line ('\t' jumps to the next tab stop).
+    virtual void Texto(const std::string &texto) = 0;
+    // Ends the current line (alone: adds an empty line).
+    virtual void FinLinea() = 0;
+
+    void Linea(const std::string &texto = "") {
+        Texto(texto);
+        FinLinea();
+    }
+};
+
+class TInformeRTF : public TEscritorInforme {
 public:
     // An empty report in the font of the document windows ("MS Sans Serif", 8 points).
     explicit TInformeRTF(const std::string &titulo = "", int tipo = 0);
-    ~TInformeRTF();
+    ~TInformeRTF() override;
     TInformeRTF(const TInformeRTF &) = delete;
     TInformeRTF &operator=(const TInformeRTF &) = delete;
 
@@ -86,10 +100,16 @@ public:
     void Alineacion(Qt::Alignment alineacion);
     void Sangria(int twips);
 
+    // The attributes one at a time: bold and underline, colour, size in points (0: the report's).
+    void Estilo(bool negrita, bool subrayado) override;
+    void Color(const QColor &color) override;
+    void Tamano(int puntos) override;
+
     // A run of text on the current line ('\t' jumps to the next tab stop).
-    void Texto(const std::string &texto);
+    void Texto(const std::string &texto) override;
     // A run of text that ends the line (Linea() alone ends it, or adds an empty line).
     void Linea(const std::string &texto = "");
+    void FinLinea() override { Linea(); }
     // The next line starts on a new page.
     void SaltoPagina();
 

@@ -204,7 +204,7 @@ std::string marcaSalida(TResultadoDia &r, TParDia &par, const TTramoDia &B, int 
         X = E;
         par.Marca = TMarcaSalida::FaltaFichaje;
         r.TextoIncidencia = "\t\tFICHAJES IMPARES ";
-        r.ColorTexto = Qt::red;
+        r.ColorTexto = ColorFalta;
         r.FaltaSalida = true;
         return "   (FALTA FICHAJE)\t";
     }
@@ -312,7 +312,7 @@ void AplicaIncidencias(TResultadoDia &r, const TIndiceIncidencias &incidencias, 
     for (const TRegistroIncidencia &reg : incidencias.Registros(r.Dia, e.Numero)) {
         r.TextoIncidencia = "\t\tINCIDENCIA " + reg.Incidencia;
         if (CargoTrabajador(r.TextoIncidencia)) {
-            r.ColorTexto = Qt::red;
+            r.ColorTexto = ColorFalta;
             continue;
         }
         r.JustificaEmpresa = true;
@@ -328,7 +328,7 @@ void AplicaIncidencias(TResultadoDia &r, const TIndiceIncidencias &incidencias, 
             r.MinutosPorTipo[1] += M;
             r.Trabajado += M;
         }
-        r.ColorTexto = Qt::blue;
+        r.ColorTexto = ColorIncidenciaEmpresa;
     }
 
     if (r.Trabajado < r.Teorico) {
@@ -346,7 +346,7 @@ void AplicaIncidencias(TResultadoDia &r, const TIndiceIncidencias &incidencias, 
     }
 
     if (r.SaldoDia < 0 && r.TextoIncidencia.empty()) {
-        r.ColorTexto = Qt::red;
+        r.ColorTexto = ColorFalta;
         r.TextoIncidencia = "\t\tINCIDENCIA NO JUSTIFICADA";
         r.NoJustificado = true;
         const std::string &ultima = r.Lineas.back();

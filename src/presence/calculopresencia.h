@@ -4,6 +4,7 @@
 // lines of the listing. No widgets: the presence run gathers grids, clockings and files into
 // these inputs.
 #include "common/presencia.h"
+#include "platform/paleta.h"
 #include "platform/stringgrid.h"
 #include "presence/incidencias.h"
 
@@ -128,7 +129,7 @@ struct TResultadoDia {
     bool UltimoPresente = false;     // the day's last reader call left a pair open
     std::vector<std::string> Lineas; // finished clocking lines of the day
     std::string TextoIncidencia;
-    QColor ColorTexto = Qt::black;
+    QColor ColorTexto = ColorNormal;
     bool FaltaSalida = false; // a pair of a past day lacks its exit
     bool NoJustificado = false;
     bool JustificaEmpresa = false; // a company-charged record of the day applies
@@ -138,7 +139,7 @@ struct TResultadoDia {
     int TrabajadoPares = 0;
     std::vector<int> MinutosPares;
     std::string TextoPares;
-    QColor ColorPares = Qt::black;
+    QColor ColorPares = ColorNormal;
     std::string TextoInformePares;
 };
 

@@ -18,34 +18,6 @@ TRegistroPresencia TLectorRejilla::Lee(const QDate &dia, int fila, unsigned char
     });
 }
 
-TDocumentoRTF::TDocumentoRTF(const std::string &titulo, const std::string &archivo) : Informe(titulo, 0) {
-    Informe.FijaNombreArchivo(archivo);
-}
-
-void TDocumentoRTF::Estilo(bool negrita, bool subrayado) {
-    atributos_.negrita = negrita;
-    atributos_.subrayado = subrayado;
-    Informe.Atributos(atributos_);
-}
-
-void TDocumentoRTF::Color(const QColor &color) {
-    atributos_.color = color;
-    Informe.Atributos(atributos_);
-}
-
-void TDocumentoRTF::Tamano(int puntos) {
-    atributos_.puntos = puntos;
-    Informe.Atributos(atributos_);
-}
-
-void TDocumentoRTF::Texto(const std::string &texto) {
-    Informe.Texto(texto);
-}
-
-void TDocumentoRTF::FinLinea() {
-    Informe.Linea("");
-}
-
 TEjecucionPresencia::TEjecucionPresencia(TEntradaPresencia entrada, std::optional<TOrigenFichajes> origen,
                                          TVentanasPresencia ventanas)
     : entrada_(std::move(entrada)), origen_(std::move(origen)), ventanas_(std::move(ventanas)) {
@@ -83,17 +55,17 @@ void TEjecucionPresencia::EditaIncidencias(const QDate &dia) {
     leidos_.Olvida(); // the windows may have stored clockings
 }
 
-TDocumentoPresencia *TEjecucionPresencia::NuevoDocumento(const std::string &titulo,
-                                                         const std::string &archivo) {
-    documentos_.push_back(std::make_unique<TDocumentoRTF>(titulo, archivo));
+TEscritorInforme *TEjecucionPresencia::NuevoDocumento(const std::string &titulo, const std::string &archivo) {
+    documentos_.push_back(std::make_unique<TInformeRTF>(titulo));
+    documentos_.back()->FijaNombreArchivo(archivo);
     return documentos_.back().get();
 }
 
-void TEjecucionPresencia::TerminaDocumento(TDocumentoPresencia *d, bool mostrar) {
+void TEjecucionPresencia::TerminaDocumento(TEscritorInforme *d, bool mostrar) {
     for (auto it = documentos_.begin(); it != documentos_.end(); ++it)
         if (it->get() == d) {
             if (mostrar)
-                (*it)->Informe.Muestra();
+                (*it)->Muestra();
             documentos_.erase(it);
             return;
         }

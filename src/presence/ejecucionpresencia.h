@@ -27,22 +27,6 @@ private:
     TColumnasFichajes columnas_;
 };
 
-// A presence report written into a TInformeRTF.
-class TDocumentoRTF : public TDocumentoPresencia {
-public:
-    TDocumentoRTF(const std::string &titulo, const std::string &archivo);
-    void Estilo(bool negrita, bool subrayado) override;
-    void Color(const QColor &color) override;
-    void Tamano(int puntos) override;
-    void Texto(const std::string &texto) override;
-    void FinLinea() override;
-
-    TInformeRTF Informe;
-
-private:
-    TAtributos atributos_;
-};
-
 // Where a run's clockings come from, as the control panel stands when the run starts.
 struct TOrigenFichajes {
     std::vector<TTerminalListado> Terminales; // those a presence listing of the panel reads
@@ -70,8 +54,8 @@ public:
 
     TLectorPares &ListaFichajes(const std::string &busca) override;
     void EditaIncidencias(const QDate &dia) override;
-    TDocumentoPresencia *NuevoDocumento(const std::string &titulo, const std::string &archivo) override;
-    void TerminaDocumento(TDocumentoPresencia *d, bool mostrar) override;
+    TEscritorInforme *NuevoDocumento(const std::string &titulo, const std::string &archivo) override;
+    void TerminaDocumento(TEscritorInforme *d, bool mostrar) override;
     void AbreDocumento(const std::string &ruta) override;
 
     std::string Busca;          // the search text of the employee being computed
@@ -84,5 +68,5 @@ private:
     TVentanasPresencia ventanas_;
     std::unique_ptr<TLectorRejilla> lector_;
     TParcialesLeidos leidos_; // the day files, read once for all the run's listings
-    std::vector<std::unique_ptr<TDocumentoRTF>> documentos_;
+    std::vector<std::unique_ptr<TInformeRTF>> documentos_;
 };

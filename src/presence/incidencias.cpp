@@ -9,8 +9,6 @@
 
 std::vector<std::string> ListaIncidencias;
 std::string ArchivoIncidencias;
-std::string TextoIncidencia;
-QColor ColorTexto;
 
 namespace {
 std::string trozo(const std::string &s, size_t desde, size_t n) {
@@ -230,7 +228,7 @@ ResultadoIncidencia AnadeIncidencias(const PeticionIncidencia &p) {
     }
     r.Hecho = true;
     r.Lista = std::move(lista);
-    TextoIncidencia = TextoIncidenciaAnadida(incidencia, minutos);
+    r.TextoIncidencia = TextoIncidenciaAnadida(incidencia, minutos);
     return r;
 }
 

@@ -15,9 +15,6 @@
 extern std::vector<std::string> ListaIncidencias;
 // Current incidence file name, without directory.
 extern std::string ArchivoIncidencias;
-// Incidence line of the day being computed, or of the editor's last addition, and its colour.
-extern std::string TextoIncidencia;
-extern QColor ColorTexto;
 
 constexpr int LineasPorIncidencia = 3;
 
@@ -92,6 +89,7 @@ struct ResultadoIncidencia {
     std::string Mensaje;            // for the operator; empty when nothing is to be said
     int Anio = 0;                   // year of the last file handled
     std::vector<std::string> Lista; // that file's lines after the addition
+    std::string TextoIncidencia;    // the incidence line of the addition, as a report writes it
 };
 ResultadoIncidencia AnadeIncidencias(const PeticionIncidencia &p);
 

@@ -45,15 +45,13 @@ std::vector<LineaListado> ListadoIncidencias(const std::string &empleado, const 
     return r;
 }
 
-bool EscribeListadoIncidencias(TInformeRTF &inf, const std::string &empleado, const std::string &incidencia,
-                               const QDate &desde, const QDate &hasta) {
+bool EscribeListadoIncidencias(TEscritorInforme &inf, const std::string &empleado,
+                               const std::string &incidencia, const QDate &desde, const QDate &hasta) {
     const std::vector<LineaListado> lineas = ListadoIncidencias(empleado, incidencia, desde, hasta);
+    inf.Estilo(true, false);
+    inf.Tamano(16);
     for (const LineaListado &l : lineas) {
-        TAtributos a;
-        a.color = l.Color;
-        a.puntos = 16;
-        a.negrita = true;
-        inf.Atributos(a);
+        inf.Color(l.Color);
         inf.Linea(l.Texto);
     }
     return !lineas.empty();

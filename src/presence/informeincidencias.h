@@ -18,10 +18,10 @@ struct LineaListado {
 std::vector<LineaListado> ListadoIncidencias(const std::string &empleado, const std::string &incidencia,
                                              const QDate &desde, const QDate &hasta);
 
-class TInformeRTF;
+class TEscritorInforme;
 // Writes the lines into a report; false (nothing written) when the employee has no number.
-bool EscribeListadoIncidencias(TInformeRTF &inf, const std::string &empleado, const std::string &incidencia,
-                               const QDate &desde, const QDate &hasta);
+bool EscribeListadoIncidencias(TEscritorInforme &inf, const std::string &empleado,
+                               const std::string &incidencia, const QDate &desde, const QDate &hasta);
 // Runs the listing into a new document window (no file name, "Guardar" left disabled).
 void ImprimeIncidenciasExecute(const std::string &empleado, const std::string &incidencia, const QDate &desde,
                                const QDate &hasta);

@@ -45,7 +45,7 @@ int TDiasCargados::CodigoDia(int calendario, const QDate &dia) {
 }
 
 // Text with its attributes, kept to be written into a document later (the day graph).
-class TDocumentoMemoria : public TDocumentoPresencia {
+class TDocumentoMemoria : public TEscritorInforme {
 public:
     void Estilo(bool negrita, bool subrayado) override {
         pasos_.push_back({Paso::Estilo, {}, {}, negrita, subrayado, 0});
@@ -57,7 +57,7 @@ public:
     }
     void FinLinea() override { pasos_.push_back({Paso::Fin, {}, {}, false, false, 0}); }
 
-    void Copia(TDocumentoPresencia &d) const {
+    void Copia(TEscritorInforme &d) const {
         for (const Paso &p : pasos_) {
             switch (p.tipo) {
             case Paso::Estilo:
@@ -124,7 +124,7 @@ QColor ColorTipo(const std::vector<TTipoHoraPres> &tipos, int tipo) {
 }
 
 // One bar per 5 minutes; what is left over goes on with the next piece of the line.
-void Barras(TDocumentoPresencia &g, int minutos, int &resto) {
+void Barras(TEscritorInforme &g, int minutos, int &resto) {
     const int total = std::max(0, minutos) + resto;
     resto = total % 5;
     if (total / 5 > 0)
@@ -153,10 +153,10 @@ private:
         return it->second;
     }
     // The employee's report (none in "Resumen"; the summary is opened with the first employee).
-    TDocumentoPresencia *Documento(const std::string &item, bool primero);
+    TEscritorInforme *Documento(const std::string &item, bool primero);
     void Empleado(const std::string &item, bool primero);
-    void EscribeDia(TDocumentoPresencia &d, const THorarioDia &h, const TResultadoDia &r, int previo);
-    void DibujaDia(TDocumentoPresencia &g, const THorarioDia &h, const TResultadoDia &r, int previo);
+    void EscribeDia(TEscritorInforme &d, const THorarioDia &h, const TResultadoDia &r, int previo);
+    void DibujaDia(TEscritorInforme &g, const THorarioDia &h, const TResultadoDia &r, int previo);
     std::vector<std::string> LineasCodigos(const TResultadoDia &r) const;
 
     const TEntradaPresencia &in_;
@@ -167,7 +167,7 @@ private:
     TDiasCargados dias_;
     TTotalesRun run_;
     std::string texto_;
-    TDocumentoPresencia *resumen_ = nullptr;
+    TEscritorInforme *resumen_ = nullptr;
 };
 
 std::vector<std::string> Ejecucion::LineasCodigos(const TResultadoDia &r) const {
@@ -186,7 +186,7 @@ std::vector<std::string> Ejecucion::LineasCodigos(const TResultadoDia &r) const 
     return lineas;
 }
 
-void Ejecucion::EscribeDia(TDocumentoPresencia &d, const THorarioDia &h, const TResultadoDia &r, int previo) {
+void Ejecucion::EscribeDia(TEscritorInforme &d, const THorarioDia &h, const TResultadoDia &r, int previo) {
     if (r.Codigo != previo) {
         if (r.Codigo != 0) {
             d.Estilo(false, true);
@@ -210,7 +210,6 @@ void Ejecucion::EscribeDia(TDocumentoPresencia &d, const THorarioDia &h, const T
         d.Estilo(true, false);
         d.Color(r.ColorTexto);
         d.Linea(r.TextoIncidencia);
-        TextoIncidencia.clear();
     }
     const std::vector<std::string> codigos = LineasCodigos(r);
     if (!codigos.empty()) {
@@ -232,7 +231,7 @@ void Ejecucion::EscribeDia(TDocumentoPresencia &d, const THorarioDia &h, const T
     d.Linea("");
 }
 
-void Ejecucion::DibujaDia(TDocumentoPresencia &g, const THorarioDia &h, const TResultadoDia &r, int previo) {
+void Ejecucion::DibujaDia(TEscritorInforme &g, const THorarioDia &h, const TResultadoDia &r, int previo) {
     const std::vector<TTipoHoraPres> &tipos = in_.Maestros.Tipos;
     int resto = 0;
     if (r.Codigo != previo) {
@@ -290,11 +289,11 @@ void Ejecucion::DibujaDia(TDocumentoPresencia &g, const THorarioDia &h, const TR
     }
 }
 
-TDocumentoPresencia *Ejecucion::Documento(const std::string &item, bool primero) {
+TEscritorInforme *Ejecucion::Documento(const std::string &item, bool primero) {
     const int tipo = p_.TipoListado;
     if (tipo != ListadoResumen) {
         const std::string titulo = "Listado de presencia   de " + item + Periodo(p_.Desde, p_.Hasta);
-        TDocumentoPresencia *doc =
+        TEscritorInforme *doc =
             s_.NuevoDocumento(item, Configuracion().DirArchivosPres + NombreSeguro(item) + " de " +
                                         FechaArchivo(p_.Desde) + " a " + FechaArchivo(p_.Hasta) + ".rtf");
         doc->Estilo(true, false);
@@ -326,7 +325,7 @@ TDocumentoPresencia *Ejecucion::Documento(const std::string &item, bool primero)
 void Ejecucion::Empleado(const std::string &item, bool primero) {
     const int tipo = p_.TipoListado;
     const bool grafico = p_.IncluirGrafico && tipo != ListadoResumen;
-    TDocumentoPresencia *doc = Documento(item, primero);
+    TEscritorInforme *doc = Documento(item, primero);
 
     const size_t blanco = item.find(' ');
     TLectorPares &lector = s_.ListaFichajes(blanco == std::string::npos ? item : item.substr(0, blanco + 1));
@@ -361,8 +360,6 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
             AplicaIncidenciasEditadas(r, Incidencias(d.year()), e);
         }
         CierraDia(r, e, in_.Opciones);
-        TextoIncidencia = r.TextoIncidencia;
-        ColorTexto = r.ColorTexto;
         texto_ += r.TextoInforme;
         if (doc)
             EscribeDia(*doc, h, r, previo);

@@ -6,8 +6,8 @@
 // grids come in as data, clockings, documents and the incidence editor through
 // TServiciosPresencia.
 #include "masterdata/horarios.h"
+#include "platform/informe.h"
 #include "presence/calculopresencia.h"
-#include "presence/documentopresencia.h"
 #include "presence/peticionpresencia.h"
 #include "presence/totalespresencia.h"
 
@@ -23,9 +23,9 @@ public:
     // Stops for the operator at an unjustified day: the incidence editor on that day.
     virtual void EditaIncidencias(const QDate &dia) = 0;
     // A new document window's report: caption and the file "Guardar" writes.
-    virtual TDocumentoPresencia *NuevoDocumento(const std::string &titulo, const std::string &archivo) = 0;
+    virtual TEscritorInforme *NuevoDocumento(const std::string &titulo, const std::string &archivo) = 0;
     // The report is done: shown in its window, or dropped (incidences mode).
-    virtual void TerminaDocumento(TDocumentoPresencia *d, bool mostrar) = 0;
+    virtual void TerminaDocumento(TEscritorInforme *d, bool mostrar) = 0;
     // Incidences mode: the incidence text file shown as a document.
     virtual void AbreDocumento(const std::string &ruta) = 0;
 };

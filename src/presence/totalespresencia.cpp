@@ -48,7 +48,7 @@ double ImporteLeido(double valor) {
     return LeeDecimal(FormatoDecimal(valor, 2));
 }
 
-void EscribeTotalesEmpleado(TDocumentoPresencia &d, const TEmpleadoPresencia &e,
+void EscribeTotalesEmpleado(TEscritorInforme &d, const TEmpleadoPresencia &e,
                             const std::vector<double> &incrementos, const std::vector<TTipoHoraPres> &tipos,
                             TTotalesRun &run) {
     const int R = e.Saldo;
@@ -123,7 +123,7 @@ void EscribeTotalesEmpleado(TDocumentoPresencia &d, const TEmpleadoPresencia &e,
     d.Linea("\t\tHoras aplicables = Horas trabajadas - Horas teoricas");
 }
 
-void EscribeTotalesResumen(TDocumentoPresencia &d, const std::vector<TTipoHoraPres> &tipos,
+void EscribeTotalesResumen(TEscritorInforme &d, const std::vector<TTipoHoraPres> &tipos,
                            const TTotalesRun &run) {
     d.Estilo(false, true);
     d.Color(ColorRojo);

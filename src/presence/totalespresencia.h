@@ -1,8 +1,8 @@
 #pragma once
 // Period totals of an employee and of a summary run, and the amounts that price the balance by
 // hour type.
+#include "platform/informe.h"
 #include "presence/calculopresencia.h"
-#include "presence/documentopresencia.h"
 
 #include <string>
 #include <vector>
@@ -21,9 +21,9 @@ double ImporteLeido(double valor);
 
 // The employee's totals and amounts (adds the employee to the run's totals).
 // incrementos: entry k = the employee's increment of hour type k + 1.
-void EscribeTotalesEmpleado(TDocumentoPresencia &d, const TEmpleadoPresencia &e,
+void EscribeTotalesEmpleado(TEscritorInforme &d, const TEmpleadoPresencia &e,
                             const std::vector<double> &incrementos, const std::vector<TTipoHoraPres> &tipos,
                             TTotalesRun &run);
 // The run's totals after the last employee of a summary.
-void EscribeTotalesResumen(TDocumentoPresencia &d, const std::vector<TTipoHoraPres> &tipos,
+void EscribeTotalesResumen(TEscritorInforme &d, const std::vector<TTipoHoraPres> &tipos,
                            const TTotalesRun &run);

@@ -225,4 +225,38 @@ TEST(Informe, ElDocumentoEsElQueEscribeUnCursorRunARun) {
     }
 }
 
+TEST(Informe, ElEscritorDeLineasEscribeLoMismoQueLosAtributos) {
+    // A report written run by run with whole attributes and the same one through the line writer
+    // (one attribute at a time, lines ended apart) save the same bytes.
+    TInformeRTF a, b;
+    a.Atributos({ColorTitulo, 16, true, false, true});
+    a.Linea("Titulo");
+    a.Linea();
+    a.Atributos({ColorFalta, 10, false, false, true});
+    a.Texto("a\t");
+    a.Atributos({ColorGrupo, 10, false, false, true});
+    a.Linea("b");
+    a.Atributos({ColorNormal, 0, true, false, false});
+    a.Linea("c");
+
+    TEscritorInforme &e = b;
+    e.Estilo(true, true);
+    e.Color(ColorTitulo);
+    e.Tamano(16);
+    e.Linea("Titulo");
+    e.FinLinea();
+    e.Estilo(false, true);
+    e.Color(ColorFalta);
+    e.Tamano(10);
+    e.Texto("a\t");
+    e.Color(ColorGrupo);
+    e.Linea("b");
+    e.Estilo(true, false);
+    e.Color(ColorNormal);
+    e.Tamano(0);
+    e.Linea("c");
+    EXPECT_EQ(b.TextoPlano(), "Titulo\n\na\tb\nc");
+    EXPECT_EQ(b.RTF(), a.RTF());
+}
+
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // A document that records every piece of text with the attributes it was written in.
-#include "presence/documentopresencia.h"
+#include "platform/informe.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +13,7 @@ struct TrozoPrueba {
     int Tamano = 0;
 };
 
-class DocumentoPrueba : public TDocumentoPresencia {
+class DocumentoPrueba : public TEscritorInforme {
 public:
     std::vector<std::vector<TrozoPrueba>> Lineas;
     bool Cerrado = false;

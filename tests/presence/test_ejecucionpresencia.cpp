@@ -39,7 +39,9 @@ TEST(FuentesPresencia, ParesDeLaRejillaDelPanel) {
 }
 
 TEST(FuentesPresencia, InformeEnTextoEnriquecido) {
-    TDocumentoRTF d("7 Ana", "archivos/presencia/7 Ana.rtf");
+    TInformeRTF inf("7 Ana");
+    inf.FijaNombreArchivo("archivos/presencia/7 Ana.rtf");
+    TEscritorInforme &d = inf; // as the run writes it
     d.Estilo(true, false);
     d.Color(ColorAzul);
     d.Tamano(16);
@@ -51,15 +53,15 @@ TEST(FuentesPresencia, InformeEnTextoEnriquecido) {
     d.Texto("a\t");
     d.Color(ColorVerde);
     d.Linea("b");
-    EXPECT_EQ(d.Informe.TextoPlano(), "\nTitulo\na\tb");
-    EXPECT_EQ(d.Informe.NombreArchivo(), "archivos/presencia/7 Ana.rtf");
-    EXPECT_EQ(d.Informe.Titulo(), "7 Ana");
-    const QTextBlock titulo = d.Informe.Documento().findBlockByNumber(1);
+    EXPECT_EQ(inf.TextoPlano(), "\nTitulo\na\tb");
+    EXPECT_EQ(inf.NombreArchivo(), "archivos/presencia/7 Ana.rtf");
+    EXPECT_EQ(inf.Titulo(), "7 Ana");
+    const QTextBlock titulo = inf.Documento().findBlockByNumber(1);
     const QTextCharFormat ft = titulo.begin().fragment().charFormat();
     EXPECT_EQ(ft.foreground().color(), ColorAzul);
     EXPECT_EQ(ft.fontWeight(), QFont::Bold);
     EXPECT_EQ(ft.fontPointSize(), 16);
-    const QTextBlock linea = d.Informe.Documento().findBlockByNumber(2);
+    const QTextBlock linea = inf.Documento().findBlockByNumber(2);
     QTextBlock::iterator it = linea.begin();
     EXPECT_EQ(it.fragment().charFormat().foreground().color(), ColorRojo);
     EXPECT_TRUE(it.fragment().charFormat().fontUnderline());

@@ -87,13 +87,12 @@ TEST(Incidencias, ComprobacionesDeFechasYCajas) {
 
 TEST(Incidencias, TrabajadorSinNumeroSeRechaza) {
     Datos d;
-    TextoIncidencia = "previo";
     auto r = anade(QDate(2011, 3, 1), QDate(2011, 3, 1), 0, "Dure sin numero");
     EXPECT_FALSE(r.Hecho);
     EXPECT_EQ(r.Mensaje, Ansi("El trabajador debe empezar por su número de empleado"));
     EXPECT_FALSE(anade(QDate(2011, 3, 1), QDate(2011, 3, 1), 0, "0 Nadie").Hecho);
     EXPECT_FALSE(ExisteArchivo("datos/incidencias.2011"));
-    EXPECT_EQ(TextoIncidencia, "previo");
+    EXPECT_TRUE(r.TextoIncidencia.empty());
 }
 
 TEST(Incidencias, SaltosDeLineaTecleadosNoRompenElRegistro) {
@@ -105,14 +104,12 @@ TEST(Incidencias, SaltosDeLineaTecleadosNoRompenElRegistro) {
 
 TEST(Incidencias, TextoIncidenciaDeLaUltimaAnadida) {
     Datos d;
-    ASSERT_TRUE(anade(QDate(2011, 3, 1), QDate(2011, 3, 1), 0).Hecho);
-    EXPECT_EQ(TextoIncidencia, "\t\tINCIDENCIA 3 Vacaciones *Empresa Justifica todo el dia");
-    ASSERT_TRUE(anade(QDate(2011, 3, 1), QDate(2011, 3, 1), 150).Hecho);
-    EXPECT_EQ(TextoIncidencia, "\t\tINCIDENCIA 3 Vacaciones *Empresa Justifica 02:30:00");
-    ASSERT_TRUE(anade(QDate(2011, 3, 1), QDate(2011, 3, 1), 60, kEmp, kFal).Hecho);
-    EXPECT_EQ(TextoIncidencia, "\t\tINCIDENCIA 5 Falta *Trabajador");
-    ASSERT_TRUE(anade(QDate(2011, 3, 1), QDate(2011, 3, 1), 0, kEmp, "9 Sin cargo").Hecho);
-    EXPECT_EQ(TextoIncidencia, "\t\tINCIDENCIA 9 Sin cargo Justifica todo el dia");
+    const QDate d1(2011, 3, 1);
+    EXPECT_EQ(anade(d1, d1, 0).TextoIncidencia, "\t\tINCIDENCIA 3 Vacaciones *Empresa Justifica todo el dia");
+    EXPECT_EQ(anade(d1, d1, 150).TextoIncidencia, "\t\tINCIDENCIA 3 Vacaciones *Empresa Justifica 02:30:00");
+    EXPECT_EQ(anade(d1, d1, 60, kEmp, kFal).TextoIncidencia, "\t\tINCIDENCIA 5 Falta *Trabajador");
+    EXPECT_EQ(anade(d1, d1, 0, kEmp, "9 Sin cargo").TextoIncidencia,
+              "\t\tINCIDENCIA 9 Sin cargo Justifica todo el dia");
     EXPECT_EQ(TextoIncidenciaAnadida("1 X *Trabajadores", 0),
               "\t\tINCIDENCIA 1 X *Trabajadores Justifica todo el dia");
 }
@@ -120,11 +117,10 @@ TEST(Incidencias, TextoIncidenciaDeLaUltimaAnadida) {
 TEST(Incidencias, EscrituraFallidaSeInformaYNoDejaTexto) {
     Datos d;
     AjustesPrueba().DirDatos = "no/existe/";
-    TextoIncidencia.clear();
     auto r = anade(QDate(2011, 3, 1), QDate(2011, 3, 1));
     EXPECT_FALSE(r.Hecho);
     EXPECT_EQ(r.Mensaje, "No se pudo guardar el archivo no/existe/incidencias.2011");
-    EXPECT_TRUE(TextoIncidencia.empty());
+    EXPECT_TRUE(r.TextoIncidencia.empty());
 }
 
 TEST(Incidencias, ArchivoIlegibleNoSeReescribeConSoloLaNueva) {

@@ -44,11 +44,11 @@ public:
         if (AlEditar)
             AlEditar(dia);
     }
-    TDocumentoPresencia *NuevoDocumento(const std::string &titulo, const std::string &archivo) override {
+    TEscritorInforme *NuevoDocumento(const std::string &titulo, const std::string &archivo) override {
         Docs.push_back({titulo, archivo, std::make_unique<DocumentoPrueba>()});
         return Docs.back().D.get();
     }
-    void TerminaDocumento(TDocumentoPresencia *d, bool mostrar) override {
+    void TerminaDocumento(TEscritorInforme *d, bool mostrar) override {
         for (Doc &x : Docs)
             if (x.D.get() == d) {
                 x.Terminado = true;
@@ -187,7 +187,6 @@ TEST_F(Presencia, ParaYRecalculaTrasElEditor) {
         CargaIncidencias(2011, l);
         InsertaIncidencia(l, dia, "00:00", "7 Ana", "3 Vacaciones *Empresa");
         ASSERT_TRUE(GuardaIncidencias(2011, l));
-        TextoIncidencia = "texto del editor de otro dia";
     };
     const std::string texto = EjecutaPresencia(in, s);
     EXPECT_EQ(s.Ediciones, std::vector<QDate>({D2}));
@@ -325,8 +324,6 @@ TEST_F(Presencia, ResumenDeTresEmpleados) {
 TEST_F(Presencia, CadaDiaEmpiezaSinTextoDeIncidencia) {
     // Neither an editor's text from before the run nor a day's incidence reaches another day,
     // also in a summary, where no incidence line is printed.
-    TextoIncidencia = "\t\tINCIDENCIA 3 Vacaciones *Empresa Justifica todo el dia";
-    ColorTexto = ColorAzul;
     in.Peticion.TipoListado = ListadoResumen;
     in.Peticion.Empleados = {"7 Ana", "8 Eva"};
     in.Peticion.Hasta = D2;

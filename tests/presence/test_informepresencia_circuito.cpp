@@ -33,11 +33,11 @@ public:
         return *lector_;
     }
     void EditaIncidencias(const QDate &) override {}
-    TDocumentoPresencia *NuevoDocumento(const std::string &, const std::string &) override {
+    TEscritorInforme *NuevoDocumento(const std::string &, const std::string &) override {
         Docs.push_back(std::make_unique<DocumentoPrueba>());
         return Docs.back().get();
     }
-    void TerminaDocumento(TDocumentoPresencia *, bool) override {}
+    void TerminaDocumento(TEscritorInforme *, bool) override {}
     void AbreDocumento(const std::string &) override {}
 
 private:

@@ -174,6 +174,7 @@ void TFormEditaIncidencias::SpeedButton1Click() {
     if (!r.Hecho)
         return;
     ArchivoIncidencias = NombreArchivoIncidencias(r.Anio);
+    TextoIncidencia = r.TextoIncidencia;
     ListaIncidencias = std::move(r.Lista);
     LlenaRejillaIncidencias(SG1, ListaIncidencias);
     VistaSG1->Modelo()->Refresca();

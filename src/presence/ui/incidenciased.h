@@ -27,6 +27,7 @@ public:
     // The employee the next showing puts in "Trabajador" instead of the control panel's search
     // text (the presence run stopped at one of its days); cleared by that showing.
     std::string EmpleadoPedido;
+    std::string TextoIncidencia; // the incidence line of the last addition
     TStringGridView *VistaSG1 = nullptr;
     QPushButton *SpeedButton1 = nullptr; // "Añadir"
     QPushButton *SpeedButton2 = nullptr; // "Eliminar"

@@ -68,7 +68,7 @@ TEST(FormEditaIncidencias, AnadirBorrarYResaltar) {
     EXPECT_EQ(Contenido("datos/incidencias.2011"), "05/03/2011 01:30\r\n12 Ana\r\n3 Vacaciones *Empresa\r\n"
                                                    "04/03/2011 01:30\r\n12 Ana\r\n3 Vacaciones *Empresa\r\n"
                                                    "02/03/2011 00:00\r\n7 Dure\r\n3 Vacaciones *Empresa\r\n");
-    EXPECT_EQ(TextoIncidencia, "\t\tINCIDENCIA 3 Vacaciones *Empresa Justifica 01:30:00");
+    EXPECT_EQ(f.TextoIncidencia, "\t\tINCIDENCIA 3 Vacaciones *Empresa Justifica 01:30:00");
     ASSERT_EQ(f.SG1.RowCount(), 4);
 
     auto *m = f.VistaSG1->Modelo();
