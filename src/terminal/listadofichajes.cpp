@@ -151,13 +151,13 @@ public:
     explicit FilasListadas(const MapaColumnas &m) : m_(m), longitud_(m.longitud) {}
 
     size_t Anade(const TLineaParcial &l, int archivo) {
-        const size_t inicio = texto_.size();
-        texto_.append(l.Texto, 0, longitud_);
-        texto_.resize(inicio + longitud_, ' ');
+        const size_t inicio = texto_.size(), n = longitud_; // n local: the loop below vectorizes
+        texto_.append(l.Texto, 0, n);
+        texto_.resize(inicio + n, ' ');
         unsigned char *c = reinterpret_cast<unsigned char *>(texto_.data() + inicio);
         if (l.Anulada)
             c[0] &= 0x7F;
-        for (size_t i = 0; i < longitud_; ++i)
+        for (size_t i = 0; i < n; ++i)
             c[i] = c[i] < 32 ? ' ' : c[i];
         filas_.push_back({inicio, l.Offset, archivo, l.Anulada});
         return filas_.size() - 1;
@@ -559,10 +559,13 @@ void vuelca(StringGrid &grid, const TPeticionListado &p, const MapaColumnas &m, 
         grid.Cells[0][static_cast<int>(r) + 1].assign(filas.Marca(listadas[r], marca));
         res.ArchivoFila[r + 1] = filas.Archivo(listadas[r]);
     }
+    std::vector<const char *> lineas(listadas.size()); // looked up once, not once a column
+    for (size_t r = 0; r < listadas.size(); ++r)
+        lineas[r] = filas.Linea(listadas[r]).data();
     for (int k = 1; k < ncol; ++k) {
-        const auto [desde, cuantos] = filas.Trozo(k);
-        for (size_t r = 0; r < listadas.size(); ++r)
-            grid.Cells[k][static_cast<int>(r) + 1].assign(filas.Linea(listadas[r]).substr(desde, cuantos));
+        const auto [desde, cuantos] = filas.Trozo(k); // within the line
+        for (size_t r = 0; r < lineas.size(); ++r)
+            grid.Cells[k][static_cast<int>(r) + 1].assign(lineas[r] + desde, cuantos);
     }
 }
 
