@@ -251,12 +251,16 @@ std::vector<FilasListadas::Orden> FilasListadas::prefijos(const Trozos &trozos) 
     return orden;
 }
 
-// The whole keys, folded, when their first bytes are equal (the keys have one length).
+// The whole keys, folded, when their prefixes are equal (the keys have one length): the bytes
+// past the prefix.
 int FilasListadas::compara(const Trozos &trozos, size_t a, size_t b) const {
+    size_t j = 0; // the part's place in the key
     for (const auto &[desde, cuantos] : trozos) {
+        const size_t igual = j < kPrefijo ? std::min(cuantos, kPrefijo - j) : 0;
+        j += cuantos;
         if (desde == std::string::npos)
             continue;
-        for (size_t k = 0; k < cuantos; ++k) {
+        for (size_t k = igual; k < cuantos; ++k) {
             const unsigned char x = kPlegado.t[static_cast<unsigned char>(linea(a)[desde + k])];
             const unsigned char y = kPlegado.t[static_cast<unsigned char>(linea(b)[desde + k])];
             if (x != y)
