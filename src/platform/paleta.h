@@ -8,6 +8,7 @@ inline const QColor ColorVerde(0, 128, 0);
 inline const QColor ColorMarino(0, 0, 128);
 inline const QColor ColorNegro(0, 0, 0);
 inline const QColor ColorBlanco(255, 255, 255);
+inline const QColor ColorGris(128, 128, 128);
 
 // What each colour means in a report.
 inline const QColor ColorTitulo = ColorAzul;            // titles, bold, 16 points

@@ -1,5 +1,9 @@
 #include "platform/rutas.h"
 
+#include "platform/numeros.h"
+
+#include <cstring>
+
 #include "platform/codepage.h"
 
 std::string ConSeparador(const std::string &directorio) {
@@ -28,4 +32,16 @@ QString RutaQ(const std::string &ruta) {
 }
 std::string RutaDeQ(const QString &ruta) {
     return deQ(ruta);
+}
+
+std::string ParteNombreArchivo(const std::string &texto, const char *otros) {
+    std::string s = texto;
+    for (char &c : s)
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32 || std::strchr(otros, c))
+            c = '_';
+    return s;
+}
+
+std::string FechaNombreArchivo(const QDate &fecha) {
+    return Formato("%02d_%02d_%04d", fecha.day(), fecha.month(), fecha.year());
 }

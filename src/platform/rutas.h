@@ -1,5 +1,6 @@
 #pragma once
 // Configured directories end with a separator; the stored form uses '\', Linux uses '/'.
+#include <QDate>
 #include <QString>
 #include <string>
 
@@ -12,3 +13,8 @@ QString RutaQ(const std::string &ruta);
 std::string RutaDeQ(const QString &ruta);
 // The configured directory as the program uses it: local separators, ending with '/'.
 std::string DirectorioLocal(const std::string &configurado);
+
+// texto as part of a file name: '/', '\\', control characters and any character of otros become '_'.
+std::string ParteNombreArchivo(const std::string &texto, const char *otros = "");
+// A date as file names carry it: "dd_mm_yyyy".
+std::string FechaNombreArchivo(const QDate &fecha);

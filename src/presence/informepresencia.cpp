@@ -6,6 +6,7 @@
 #include "platform/dialogos.h"
 #include "platform/lineas.h"
 #include "platform/numeros.h"
+#include "platform/rutas.h"
 #include "presence/incidencias.h"
 
 #include <algorithm>
@@ -89,10 +90,6 @@ private:
     };
     std::vector<Paso> pasos_;
 };
-
-std::string FechaArchivo(const QDate &d) {
-    return Formato("%02d_%02d_%04d", d.day(), d.month(), d.year());
-}
 
 std::string Periodo(const QDate &desde, const QDate &hasta) {
     return " desde " + TextoDia(desde) + " hasta " + TextoDia(hasta) + " ";
@@ -293,9 +290,9 @@ TEscritorInforme *Ejecucion::Documento(const std::string &item, bool primero) {
     const int tipo = p_.TipoListado;
     if (tipo != ListadoResumen) {
         const std::string titulo = "Listado de presencia   de " + item + Periodo(p_.Desde, p_.Hasta);
-        TEscritorInforme *doc =
-            s_.NuevoDocumento(item, Configuracion().DirArchivosPres + NombreSeguro(item) + " de " +
-                                        FechaArchivo(p_.Desde) + " a " + FechaArchivo(p_.Hasta) + ".rtf");
+        TEscritorInforme *doc = s_.NuevoDocumento(
+            item, Configuracion().DirArchivosPres + ParteNombreArchivo(item) + " de " +
+                      FechaNombreArchivo(p_.Desde) + " a " + FechaNombreArchivo(p_.Hasta) + ".rtf");
         doc->Estilo(true, false);
         doc->Color(ColorAzul);
         doc->Tamano(16);
@@ -309,9 +306,9 @@ TEscritorInforme *Ejecucion::Documento(const std::string &item, bool primero) {
     }
     if (primero) {
         const std::string titulo = "Resumen de presencia" + Periodo(p_.Desde, p_.Hasta);
-        resumen_ =
-            s_.NuevoDocumento(titulo, Configuracion().DirArchivosPres + "Resumen " + FechaArchivo(p_.Desde) +
-                                          " a " + FechaArchivo(p_.Hasta) + ".rtf");
+        resumen_ = s_.NuevoDocumento(titulo, Configuracion().DirArchivosPres + "Resumen " +
+                                                 FechaNombreArchivo(p_.Desde) + " a " +
+                                                 FechaNombreArchivo(p_.Hasta) + ".rtf");
         resumen_->Linea("");
         resumen_->Estilo(true, false);
         resumen_->Color(ColorAzul);
@@ -436,14 +433,6 @@ int MinimoExtraEmpleado(int numero) {
         return 0;
     const int v = LeeEntero(lineas[18]);
     return v <= 1 ? 0 : v;
-}
-
-std::string NombreSeguro(const std::string &texto) {
-    std::string s = texto;
-    for (char &c : s)
-        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32)
-            c = '_';
-    return s;
 }
 
 std::string EjecutaPresencia(const TEntradaPresencia &entrada, TServiciosPresencia &s) {

@@ -44,8 +44,6 @@ bool DatosEmpleado(const StringGrid &empleados, int numero, int &calendario,
                    std::vector<double> &incrementos);
 // Minimum overtime from the employee's personnel card (line 19); 0 and 1 give 0.
 int MinimoExtraEmpleado(int numero);
-// An employee's text made safe as part of a file name.
-std::string NombreSeguro(const std::string &texto);
 
 // The whole run; returns the incidence text as written (TABs made blanks).
 std::string EjecutaPresencia(const TEntradaPresencia &entrada, TServiciosPresencia &s);

@@ -4,6 +4,7 @@
 #include "masterdata/faltas.h"
 #include "platform/fechatexto.h"
 #include "platform/numeros.h"
+#include "platform/rutas.h"
 #include "presence/incidencias.h"
 #include "presence/informepresencia.h"
 #include "terminal/listadofichajes.h"
@@ -111,9 +112,8 @@ void porPersona(const TPeticionListadoAccesos &p, std::vector<std::unique_ptr<TI
         if (numero != 0) // never every employee
             c = listaAccesos(p, terminales(p, -1), std::to_string(numero) + " ", g);
         auto inf = documento("de " + nombre, p);
-        inf->FijaNombreArchivo(Configuracion().DirArchivosPres + NombreSeguro(item) + " de " +
-                               FormatoFecha(p.Desde, "dd_mm_yyyy") + " a " +
-                               FormatoFecha(p.Hasta, "dd_mm_yyyy") + ".rtf");
+        inf->FijaNombreArchivo(Configuracion().DirArchivosPres + ParteNombreArchivo(item) + " de " +
+                               FechaNombreArchivo(p.Desde) + " a " + FechaNombreArchivo(p.Hasta) + ".rtf");
         recorreDias(*inf, p, g, c, c.Terminal, numero, &incidencias);
         docs.push_back(std::move(inf));
     }

@@ -3,26 +3,22 @@
 #include "common/configuracion.h"
 #include "platform/codepage.h"
 #include "platform/numeros.h"
+#include "platform/rutas.h"
 #include "production/obras.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
 constexpr int kDocumentoProduccion = 2; // printed landscape
 const char *const kFuente = "Lucida Console";
 constexpr int kPuntos = 8;
-const QColor ColorGris(128, 128, 128);
-const QColor ColorVerde(0, 128, 0);
+// Besides the separators and control characters, what a file name may not hold.
+const char *const kProhibidosNombre = ":*?\"<>|";
 
 // Time and cost headings and totals stand over the rows' time and cost columns.
 const std::string kSangriaObras = std::string("\t\t\t\t") + std::string(56, ' ') + "\t\t\t   ";
 const size_t kSangriaEmpleados = 118;
-
-std::string fechaArchivo(const QDate &d) {
-    return Formato("%02d_%02d_%04d", d.day(), d.month(), d.year());
-}
 
 void titulo(TInformeRTF &inf, const std::string &texto) {
     inf.Fuente(kFuente, kPuntos);
@@ -87,9 +83,10 @@ private:
 
     void carpeta(int r) {
         if (inf_.NombreArchivo().empty())
-            inf_.FijaNombreArchivo(
-                Configuracion().DirArchivosProd + "Obra-" + ParteNombreArchivo(g_.Celda(5, r)) + "-" +
-                ParteNombreArchivo(g_.Celda(1, r)) + "-" + fechaArchivo(p_.Fecha) + ".rtf");
+            inf_.FijaNombreArchivo(Configuracion().DirArchivosProd + "Obra-" +
+                                   ParteNombreArchivo(g_.Celda(5, r), kProhibidosNombre) + "-" +
+                                   ParteNombreArchivo(g_.Celda(1, r), kProhibidosNombre) + "-" +
+                                   FechaNombreArchivo(p_.Fecha) + ".rtf");
         cabeceraBloque(inf_, "  " + Configuracion().RotuloCarpeta + "\t" + g_.Celda(1, r) + "\t\t" +
                                  Configuracion().RotuloOrden + "  " + g_.Celda(2, r));
         cabeceraColumnas(inf_, Ansi("  Código Cant.Trabajo                 Empleado                        "
@@ -169,14 +166,6 @@ void sumaEmpleados(TInformeRTF &inf, const std::string &rotulo, int minutos, dou
 
 } // namespace
 
-std::string ParteNombreArchivo(const std::string &texto) {
-    std::string s = texto;
-    for (char &c : s)
-        if (static_cast<unsigned char>(c) < 32 || std::strchr("\\/:*?\"<>|", c))
-            c = '_';
-    return s;
-}
-
 void EscribeInformeObras(const TPeticionInformeObras &p, TInformeRTF &inf) {
     const std::string t = p.Seleccionada ? p.Titulo + " - " + Configuracion().RotuloCarpeta + "  " : p.Titulo;
     inf.FijaTitulo(t);
@@ -195,10 +184,10 @@ void ImprimeProdObrasExecute(const TPeticionInformeObras &p) {
 void EscribeInformeEmpleados(const TPeticionInformeEmpleados &p, TInformeRTF &inf) {
     inf.FijaTitulo(p.Titulo);
     inf.FijaTipo(kDocumentoProduccion);
-    const std::string fechas = fechaArchivo(p.Desde) + " a " + fechaArchivo(p.Hasta) + ".rtf";
+    const std::string fechas = FechaNombreArchivo(p.Desde) + " a " + FechaNombreArchivo(p.Hasta) + ".rtf";
     if (p.Marcados == 1)
-        inf.FijaNombreArchivo(Configuracion().DirArchivosProd + "Prod-" + ParteNombreArchivo(p.Empleado) +
-                              " de " + fechas);
+        inf.FijaNombreArchivo(Configuracion().DirArchivosProd + "Prod-" +
+                              ParteNombreArchivo(p.Empleado, kProhibidosNombre) + " de " + fechas);
     else if (p.Marcados == p.Total && p.Total > 0)
         inf.FijaNombreArchivo(Configuracion().DirArchivosProd + "Prod-Todos de " + fechas);
     titulo(inf, p.Titulo);

@@ -34,6 +34,3 @@ struct TPeticionInformeEmpleados {
 };
 void EscribeInformeEmpleados(const TPeticionInformeEmpleados &p, TInformeRTF &inf);
 void ImprimeProdEmpleExecute(const TPeticionInformeEmpleados &p);
-
-// A text made fit to be part of a file name: characters a file name may not hold become "_".
-std::string ParteNombreArchivo(const std::string &texto);

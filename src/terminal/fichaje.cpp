@@ -1,6 +1,7 @@
 #include "terminal/fichaje.h"
 
 #include "platform/numeros.h"
+#include "platform/rutas.h"
 
 #include <algorithm>
 #include <charconv>
@@ -181,11 +182,7 @@ std::string FichajeEnEspera(int terminal, int dia, int mes, int anio) {
 }
 
 std::string NombreParcial(const TFormatoAnalizado &patron, std::string_view registro) {
-    std::string nombre = FormateaFichaje(patron, registro);
-    for (char &c : nombre)
-        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 32)
-            c = '_';
-    return nombre;
+    return ParteNombreArchivo(FormateaFichaje(patron, registro));
 }
 
 std::string NombreParcial(const std::string &patron, std::string_view registro) {

@@ -5,6 +5,7 @@
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
 #include "platform/numeros.h"
+#include "platform/paleta.h"
 #include "platform/reloj.h"
 #include "platform/ui/controles.h"
 #include "platform/ui/stringgridview.h"
@@ -69,7 +70,7 @@ QColor colorFila(const StringGrid &g, int fila) {
         return QColor(192, 192, 192);
     if (!g.Celda(8, fila).empty())
         return QColor(0, 0, 0);
-    return g.Celda(7, fila).empty() ? QColor(255, 0, 0) : QColor(0, 128, 0);
+    return g.Celda(7, fila).empty() ? ColorRojo : ColorVerde;
 }
 
 } // namespace
