@@ -1,10 +1,9 @@
 #include "platform/rutas.h"
 
+#include "platform/codepage.h"
 #include "platform/numeros.h"
 
 #include <cstring>
-
-#include "platform/codepage.h"
 
 std::string ConSeparador(const std::string &directorio) {
     if (directorio.empty() || (directorio.back() != '\\' && directorio.back() != '/'))
