@@ -48,6 +48,18 @@ const std::string *TParcialesLeidos::Lee(const std::string &ruta) {
     return it->second ? &*it->second : nullptr;
 }
 
+TIndiceParcial &TParcialesLeidos::Indice(const std::string &ruta, const std::array<int, 6> &reglas, bool &nuevo) {
+    std::vector<TIndiceParcial> &v = indices_[ruta];
+    for (TIndiceParcial &i : v)
+        if (i.Reglas == reglas) {
+            nuevo = false;
+            return i;
+        }
+    nuevo = true;
+    v.push_back({reglas, {}});
+    return v.back();
+}
+
 TLineaParcial TLineaParcial::Lee(std::string bytes, unsigned char clave, bool descifra) {
     TLineaParcial l;
     l.Texto = std::move(bytes);

@@ -3,6 +3,8 @@
 // toggle, the rebuild, the writer's duplicate check) cuts a file into its stored lines and reads
 // one. Lines are pieces of the format's line length; a scrambled line (bit 7 of its second byte)
 // is unscrambled with the file's key; bit 7 of the first byte is the annulled mark.
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,17 +16,31 @@
 // and terminal. False when it cannot be opened.
 bool LeeParcial(const std::string &ruta, std::string &bytes);
 
+// Where each employee's lines lie in a file read with one set of rules (line length, alignment,
+// key, the employee field): the reading position before each line, by the number it carries.
+// A listing of one employee reads only the lines at those positions.
+struct TIndiceParcial {
+    std::array<int, 6> Reglas{};
+    std::unordered_map<int, std::vector<uint32_t>> Posiciones;
+};
+
 // The files one run reads, each read once and kept for the run's other listings (a missing file
 // as missing). Lives only as long as the run: the panel's own listings read the disk each time.
 class TParcialesLeidos {
 public:
     // The bytes of the file at ruta, read on the first call; null when it cannot be opened.
     const std::string *Lee(const std::string &ruta);
+    // The index of the file at ruta for reglas; nuevo: still to be made by the caller.
+    TIndiceParcial &Indice(const std::string &ruta, const std::array<int, 6> &reglas, bool &nuevo);
     // Everything read so far is forgotten: the files may have been written since.
-    void Olvida() { archivos_.clear(); }
+    void Olvida() {
+        archivos_.clear();
+        indices_.clear();
+    }
 
 private:
     std::unordered_map<std::string, std::optional<std::string>> archivos_;
+    std::unordered_map<std::string, std::vector<TIndiceParcial>> indices_;
 };
 
 // One stored line as read: unscrambled when it carried the marker, the annulled mark still on.
@@ -56,6 +72,7 @@ public:
     // false when fewer bytes remain.
     bool Mira(size_t longitud, TLineaParcial &l) const;
     void Avanza(size_t n) { pos_ += n; }
+    size_t Posicion() const { return pos_; }
     bool Fin() const { return pos_ >= bytes_.size(); }
 
     // The next line of longitud bytes, realigned as a says; false at the end (a short last piece

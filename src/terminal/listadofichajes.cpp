@@ -14,6 +14,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 TTerminalListado TerminalDeItem(const std::string &item, bool marcado) {
     TTerminalListado t;
@@ -337,6 +338,8 @@ private:
     void leeArchivo(const std::string &ruta, unsigned char clave, bool descifra, const TTerminalListado &t,
                     int dia);
     bool aceptada(const TLineaParcial &l, const TTerminalListado &t, int dia);
+    std::vector<uint32_t> posiciones(const std::string &ruta, const std::string &bytes, unsigned char clave,
+                                     bool descifra);
     bool otroEmpleado(std::string_view linea) const {
         const int numero = LeeEntero(campo(linea, cN_->posicion, cN_->ancho));
         return numero != n_ && (pareja_ == 0 || numero != pareja_);
@@ -403,19 +406,58 @@ void Lectura::leeArchivo(const std::string &ruta, unsigned char clave, bool desc
     const int indice = static_cast<int>(res_.Archivos.size());
     res_.Archivos.push_back(ruta);
     res_.Claves.push_back(descifra ? clave : 0);
+    auto anade = [&] {
+        if (!aceptada(linea_, t, dia))
+            return true;
+        const size_t fila = Filas.Anade(linea_, indice);
+        if (!p_.Produccion && fueraDeRango(fila)) {
+            res_.Defectuosos.push_back(ruta);
+            return false;
+        }
+        return true;
+    };
+    if (p_.Leidos && n_ != 0 && cN_) { // a run lists employee after employee from the same files
+        for (const uint32_t pos : posiciones(ruta, *bytes, clave, descifra)) {
+            TLectorParcial lector(*bytes, clave, descifra);
+            lector.Avanza(pos);
+            if (!lector.Siguiente(m_.longitud, alineacion_, linea_) || !anade())
+                return;
+        }
+        return;
+    }
     TLectorParcial lector(*bytes, clave, descifra);
     std::function<bool(std::string_view)> pasa; // another employee's plain line is passed over uncopied
     if (n_ != 0 && cN_)
         pasa = [this](std::string_view pieza) { return !otroEmpleado(pieza); };
-    while (lector.Siguiente(m_.longitud, alineacion_, linea_, pasa)) {
-        if (!aceptada(linea_, t, dia))
-            continue;
-        const size_t fila = Filas.Anade(linea_, indice);
-        if (!p_.Produccion && fueraDeRango(fila)) {
-            res_.Defectuosos.push_back(ruta);
+    while (lector.Siguiente(m_.longitud, alineacion_, linea_, pasa))
+        if (!anade())
             return;
-        }
+}
+
+// Where the lines of the employee searched for and of its alias begin, in reading order, from
+// the run's index of the file (made here on the first listing that reads it).
+std::vector<uint32_t> Lectura::posiciones(const std::string &ruta, const std::string &bytes,
+                                          unsigned char clave, bool descifra) {
+    const std::array<int, 6> reglas{static_cast<int>(m_.longitud), static_cast<int>(alineacion_), clave,
+                                    descifra, cN_->posicion, cN_->ancho};
+    bool nuevo = false;
+    TIndiceParcial &indice = p_.Leidos->Indice(ruta, reglas, nuevo);
+    if (nuevo) {
+        TLectorParcial lector(bytes, clave, descifra);
+        for (size_t pos = 0; lector.Siguiente(m_.longitud, alineacion_, linea_); pos = lector.Posicion())
+            indice.Posiciones[LeeEntero(campo(linea_.Texto, cN_->posicion, cN_->ancho))].push_back(
+                static_cast<uint32_t>(pos));
     }
+    static const std::vector<uint32_t> ninguna;
+    auto de = [&](int numero) -> const std::vector<uint32_t> & {
+        const auto it = indice.Posiciones.find(numero);
+        return it == indice.Posiciones.end() ? ninguna : it->second;
+    };
+    const std::vector<uint32_t> &a = de(n_), &b = pareja_ != 0 && pareja_ != n_ ? de(pareja_) : ninguna;
+    std::vector<uint32_t> todas;
+    todas.reserve(a.size() + b.size());
+    std::merge(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(todas));
+    return todas;
 }
 
 bool Lectura::aceptada(const TLineaParcial &l, const TTerminalListado &t, int dia) {

@@ -260,18 +260,23 @@ TEST(ListaFichajes, OrdenSinMayusculasNiAcentosHastaElFinDelNombre) {
               (V{"276 12 ABEL  ", "138 12 alba  ", "207 12 ALBA  ", "69 12 \xC1LVARO", "345 12 ANA   "}));
 }
 
-TEST(ListaFichajes, BuscaEntreLineasCifradasYDesalineadas) {
-    EntornoFichajes e;
+// Day 3: terminal 5 with scrambled, then plain lines; terminal 7 a line out of step.
+void LineasCifradasYDesalineadas(const char *tercero) {
     AjustesPrueba().EncriptarFichajes = 1;
     Guarda(Registro(5, 3, 5, 2024, 8, 0, "12 A"));
     Guarda(Registro(5, 3, 5, 2024, 8, 5, "40 B"));
     AjustesPrueba().EncriptarFichajes = 0;
     Guarda(Registro(5, 3, 5, 2024, 9, 0, "12 A"));
-    Guarda(Registro(5, 3, 5, 2024, 9, 5, "40 B"));
+    Guarda(Registro(5, 3, 5, 2024, 9, 5, tercero));
     const auto linea = [](int h, const char *nombre) {
         return FormateaFichaje(Configuracion().FormatoFichaje, Registro(7, 3, 5, 2024, h, 0, nombre));
     };
-    Escribe("fichajes/030524.007", "\r\n" + linea(10, "40 B") + linea(11, "12 A") + linea(12, "40 B"));
+    Escribe("fichajes/030524.007", "\r\n" + linea(10, "40 B") + linea(11, "12 A") + linea(12, tercero));
+}
+
+TEST(ListaFichajes, BuscaEntreLineasCifradasYDesalineadas) {
+    EntornoFichajes e;
+    LineasCifradasYDesalineadas("40 B");
     StringGrid g;
     TPeticionListado p = Peticion(k3, k3, {Terminal(5), Terminal(7)}, ListadoPresencia, "12 ");
     p.Externa = true;
@@ -280,6 +285,42 @@ TEST(ListaFichajes, BuscaEntreLineasCifradasYDesalineadas) {
     p.Busca = "40";
     r = ListaFichajes(p, g, {});
     EXPECT_EQ(Filas(g, r), (V{"03 08:05 005", "03 09:05 005", "03 10:00 007", "03 12:00 007"}));
+}
+
+// A run's listings share the files and their index by employee: each lists what a listing from
+// the disk lists, for every employee and alias, in either kind, scrambled and out-of-step lines too.
+TEST(ListaFichajes, ListadosDeUnaEjecucionComoDesdeElDisco) {
+    EntornoFichajes e;
+    LineasCifradasYDesalineadas("7 C");
+    Escribe("datos/alias.dat", "7 40\r\n");
+    TParcialesLeidos leidos;
+    auto todas = [](const StringGrid &g) {
+        std::vector<V> v;
+        for (int f = 0; f < g.RowCount(); ++f)
+            v.push_back(g.Fila(f));
+        return v;
+    };
+    for (int vuelta = 0; vuelta < 2; ++vuelta)
+        for (bool produccion : {false, true})
+            for (const char *busca : {"12 ", "40", "7", "99"}) {
+                TPeticionListado p = Peticion(k3, k3, {Terminal(5), Terminal(7)}, ListadoPresencia, busca);
+                p.Produccion = produccion;
+                StringGrid disco, ejecucion;
+                ListaFichajes(p, disco, {});
+                p.Leidos = &leidos;
+                ListaFichajes(p, ejecucion, {});
+                EXPECT_EQ(todas(ejecucion), todas(disco)) << busca << " " << produccion;
+            }
+    TPeticionListado p = Peticion(k3, k3, {Terminal(5), Terminal(7)}, ListadoPresencia, "7");
+    p.Leidos = &leidos;
+    StringGrid g;
+    auto r = ListaFichajes(p, g, {});
+    EXPECT_EQ(Filas(g, r), (V{"03 08:05 005", "03 09:05 005", "03 10:00 007", "03 12:00 007"}));
+    // Forgotten, the files are read again.
+    Guarda(Registro(5, 3, 5, 2024, 13, 0, "7 C"));
+    leidos.Olvida();
+    r = ListaFichajes(p, g, {});
+    EXPECT_EQ(Filas(g, r).back(), "03 13:00 005");
 }
 
 TEST(ListaFichajes, UnListadoSobreOtroNoDejaRestos) {
