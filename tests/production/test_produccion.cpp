@@ -352,9 +352,10 @@ TEST_F(Produccion, InformesPorObraYPorEmpleado) {
     EXPECT_EQ(l[3], "  00010001       7           Pata-1       1" + std::string(19, ' ') +
                         "CortarMesa 0001  05/03/2024 08:00 P 05/03/2024 10:00 P      2:00      60.00 \x80");
     EXPECT_EQ(l[9], std::string(110, ' ') + "Totales:    6:00     180.00 \x80");
-    if (QFile::exists("/usr/bin/unrtf"))
+    if (QFile::exists("/usr/bin/unrtf")) {
         EXPECT_NE(unrtf(b.RTF()).find("LijarMesa 0001 05/03/2024 13:00 E 05/03/2024 15:00 C 2:00 60.00"),
                   std::string::npos);
+    }
     for (const auto &[marcados, total, nombre] : std::vector<std::tuple<int, int, std::string>>{
              {2, 2, "archivos/produccion/Prod-Todos de 01_03_2024 a 05_03_2024.rtf"}, {2, 5, ""}}) {
         e.Marcados = marcados;

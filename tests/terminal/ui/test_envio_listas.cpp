@@ -231,8 +231,9 @@ void EnvioListas::peticion(bool serie) {
                                     "04D05 ACCESO DENEGADO\r"));
     // The terminals file and the other links are untouched.
     EXPECT_EQ(Contenido(RutaTerminales()), terminales);
-    if (!serie)
+    if (!serie) {
         EXPECT_EQ(s3->Conexiones + s4->Conexiones, 2);
+    }
     EXPECT_EQ(FormTerminales->SGTerminales.Celda(ColPermitidos, 2), "");
 }
 
@@ -288,7 +289,7 @@ TEST(CambioCodigoPanel, ListaHistoricoYListado) {
     panel.CargaTerminales(g);
     Escribe("a.min", RegistroLista("123", "ANA", 2, 255));
     std::string historico;
-    for (const std::string &empleado : {"123 ANA", "124 LUIS"}) {
+    for (const std::string empleado : {"123 ANA", "124 LUIS"}) {
         std::string r = Registro(7, 14, 1, 2026, 8, 0, empleado);
         historico += r;
         Guarda(r);
