@@ -32,10 +32,9 @@ private:
 int TDiasCargados::CodigoDia(int calendario, const QDate &dia) {
     if (calendario != CalendarioCargado || dia.year() != AnoCalendario) {
         const std::string ruta = Configuracion().DirDatos + NombreDiasCalendario(dia.year(), calendario);
-        if (!LeeDiasCalendario(ruta, TablaDiasCalendario)) {
-            TablaDiasCalendario = DiasVacios();
+        // A missing map is created empty; one that exists but cannot be read is left alone.
+        if (!LeeDiasCalendario(ruta, TablaDiasCalendario) && !ExisteArchivo(ruta))
             GuardaDiasCalendario(ruta, TablaDiasCalendario);
-        }
         CalendarioCargado = calendario;
         AnoCalendario = dia.year();
     }

@@ -8,6 +8,7 @@
 #include "presence/informepresencia.h"
 #include "presence/lectorprueba.h"
 #include "support/dirtemporal.h"
+#include "support/fallosdisco.h"
 #include "support/respuestas.h"
 
 #include <QDir>
@@ -405,6 +406,16 @@ TEST_F(Presencia, MapasDeDiasCortosYAusentes) {
     EjecutaPresencia(in, s);
     EXPECT_EQ(Contenido("datos/H2012.001"), std::string(366, '\xff'));
     EXPECT_EQ(Doc(1).Linea(3), "Sin Horario");
+
+    // One that exists but cannot be read is left as it is.
+    Escribe("datos/H2013.001", std::string(366, '\x01'));
+    in.Peticion.Desde = in.Peticion.Hasta = QDate(2013, 1, 2);
+    {
+        SinLectura sinLectura("datos/H2013.001");
+        EjecutaPresencia(in, s);
+    }
+    EXPECT_EQ(Contenido("datos/H2013.001"), std::string(366, '\x01'));
+    EXPECT_EQ(Doc(2).Linea(3), "Sin Horario");
 }
 
 TEST_F(Presencia, NombreDeArchivoNoSaleDelDirectorio) {
