@@ -29,10 +29,12 @@ TColumnasFichajes listaAccesos(const TPeticionListadoAccesos &p,
     return ListaFichajes(l, grid, TColumnasFichajes{}).Columnas;
 }
 
+// The ticked terminals, or only terminal unico when it is not negative.
 std::vector<TTerminalListado> terminales(const TPeticionListadoAccesos &p, int unico) {
     std::vector<TTerminalListado> t;
     for (size_t k = 0; k < p.Terminales.size(); ++k)
-        t.push_back(TerminalDeItem(p.Terminales[k].first, unico < 0 || static_cast<int>(k) == unico));
+        t.push_back(TerminalDeItem(p.Terminales[k].first,
+                                   unico < 0 ? p.Terminales[k].second : static_cast<int>(k) == unico));
     return t;
 }
 

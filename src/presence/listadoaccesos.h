@@ -16,8 +16,8 @@ struct TPeticionListadoAccesos {
     bool PorPersona = true;             // otherwise "Por puerta"
     QDate Desde, Hasta;
     // The panel's terminal list: item texts ("%c%c %s %s") and tick marks. "Por puerta" lists each
-    // ticked terminal whose address begins with a non-zero hexadecimal number; "Por persona" takes
-    // every access terminal of the list.
+    // ticked terminal whose address begins with a non-zero hexadecimal number; "Por persona" reads
+    // the ticked terminals.
     std::vector<std::pair<std::string, bool>> Terminales;
 };
 

@@ -6,6 +6,7 @@
 #include "terminal/fichajesprueba.h"
 
 #include <QTextBlock>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -86,6 +87,13 @@ TEST_F(ListadoAccesos, PorPersonaConIncidenciasYTerminales) {
     // No separator of the item reaches the file name.
     EXPECT_EQ(docs[2]->NombreArchivo(), "salida/9 A_B_C de 03_02_2011 a 05_02_2011.rtf");
     EXPECT_EQ(lineas(*docs[2]).size(), 6u); // headings only
+
+    // Only the ticked terminals are read.
+    p.Empleados = {"7 Dure Ana"};
+    p.Terminales[1].second = false;
+    const std::vector<std::string> sinNave = lineas(*InformesAccesos(p).at(0));
+    EXPECT_EQ(std::count(sinNave.begin(), sinNave.end(), "\t09:02\t002"), 0);
+    EXPECT_EQ(std::count(sinNave.begin(), sinNave.end(), "\t09:01\t001"), 1);
 
     p.Empleados.clear();
     EXPECT_TRUE(InformesAccesos(p).empty());

@@ -127,3 +127,15 @@ TEST_F(PanelYVentanas, ListadoDeAccesosConElPeriodoDelPanel) {
     panelSinCambios();
     EjecutaListadoAccesos = nullptr;
 }
+
+TEST_F(PanelYVentanas, ListadoPorPuertaConElPanelEnPresencia) {
+    // The access kind ticks the terminals in mode "A" or "T", whatever the presence kind ticked.
+    std::vector<std::string> titulos;
+    FijaVisorInformes([&](const TInformeRTF &i) { titulos.push_back(i.Titulo()); });
+    panel->RadioButton3->setChecked(true);
+    panel->MarcaTerminales({true, false});
+    ImprimeAccesosExecute({{}, false});
+    EXPECT_EQ(titulos, (std::vector<std::string>{
+                           "Listado de accesos por 1 Puerta desde 10/01/2011 hasta 20/01/2011 ",
+                           "Listado de accesos por 2 Torno desde 10/01/2011 hasta 20/01/2011 "}));
+}
