@@ -307,3 +307,15 @@ TEST(Producod, ElCodigoTecleadoSeVeComoBarras) {
     ASSERT_TRUE(f.RE1->viewport()->grab().save(QString::fromStdString(d.Archivo("pantalla.png"))));
     EXPECT_EQ(LeeCodigosBarras(d.Archivo("pantalla.png")), (std::vector<std::string>{"CODE-39:00250001"}));
 }
+
+TEST_F(EdProduccion, DobleClicEnElFondoReduceYDevuelveLaEscala) {
+    f->resize(1280, 800);
+    f->show();
+    const qreal puntos = f->font().pointSizeF();
+    QTest::mouseDClick(f.get(), Qt::LeftButton);
+    EXPECT_EQ(f->size(), QSize(1000, 625));
+    EXPECT_NEAR(f->font().pointSizeF(), puntos * 800 / 1024, 0.01);
+    QTest::mouseDClick(f.get(), Qt::LeftButton);
+    EXPECT_EQ(f->size(), QSize(1280, 800));
+    EXPECT_NEAR(f->font().pointSizeF(), puntos, 0.01);
+}
