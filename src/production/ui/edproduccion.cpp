@@ -122,7 +122,8 @@ void TFormEdProduccion::OrdenGuardada() {
 }
 
 void TFormEdProduccion::AmpliaOrden() {
-    Amplia(SG2, TipoOrdenActual, RutaObra, UltimaObra);
+    if (!Amplia(SG2, TipoOrdenActual, RutaObra, UltimaObra))
+        return;
     const QSignalBlocker bloqueo(PageControl1);
     PageControl1->setCurrentIndex(0);
 }

@@ -276,6 +276,13 @@ TEST_F(EdProduccion, TipoSinNumeracionComponeTodoDeUnaVez) {
     ASSERT_TRUE(f->botonrecClick());
     EXPECT_TRUE(ExisteArchivo("produccion/2024_0000.Varios"));
     EXPECT_EQ(ini("Produccion", "NumeroDeCarpeta"), "7");
+
+    // shown alone it cannot be extended: "Ampliar" leaves the by-order page as it is
+    f->BProdObraClick();
+    ASSERT_TRUE(f->SpeedButton3->isEnabled());
+    f->SpeedButton3->click();
+    EXPECT_EQ(f->PageControl1->currentIndex(), 1);
+    EXPECT_EQ(f->TV3->topLevelItemCount(), 0);
 }
 
 TEST_F(EdProduccion, ClientesAusentesYAnchosDeColumna) {
