@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -121,7 +122,8 @@ void TFormEdProduccion::OrdenGuardada() {
 }
 
 void TFormEdProduccion::AmpliaOrden() {
-    Amplia(SG2, TipoOrdenActual, RutaObra, UltimaObra);
+    if (!Amplia(SG2, TipoOrdenActual, RutaObra, UltimaObra))
+        return;
     const QSignalBlocker bloqueo(PageControl1);
     PageControl1->setCurrentIndex(0);
 }
@@ -131,6 +133,25 @@ void TFormEdProduccion::showEvent(QShowEvent *e) {
     VigilaActivacion(this, [this] { FormActivate(); });
     if (!e->spontaneous())
         FormActivate();
+}
+
+void TFormEdProduccion::mouseDoubleClickEvent(QMouseEvent *e) {
+    reducida_ = !reducida_;
+    const double f = reducida_ ? 800.0 / 1024 : 1024.0 / 800;
+    QFont fuente = font();
+    if (fuente.pointSizeF() > 0)
+        fuente.setPointSizeF(fuente.pointSizeF() * f);
+    else
+        fuente.setPixelSize(std::max(1, qRound(fuente.pixelSize() * f)));
+    setFont(fuente);
+    QWidget *ventana = qobject_cast<QMdiSubWindow *>(parentWidget()) ? parentWidget() : this;
+    if (reducida_) {
+        tamanoNormal_ = ventana->size();
+        ventana->resize(ventana->size() * f);
+    } else {
+        ventana->resize(tamanoNormal_); // the layout's minimum may have kept it from the full reduction
+    }
+    e->accept();
 }
 
 void TFormEdProduccion::closeEvent(QCloseEvent *e) {

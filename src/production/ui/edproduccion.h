@@ -42,11 +42,15 @@ protected:
     QMenu *MenuTiempo() override { return MenuTiempos; }
     QDate FechaInforme() const override;
     void showEvent(QShowEvent *e) override;
+    // A double click on the free area scales the form by 800/1024, the next one back.
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
     // Stores the column widths; inside the frame the window only minimises.
     void closeEvent(QCloseEvent *e) override;
 
 private:
     bool horas_ = false;
+    bool reducida_ = false;
+    QSize tamanoNormal_;
 };
 
 extern QPointer<TFormEdProduccion> FormEdProduccion;

@@ -364,7 +364,7 @@ void TPaginaNuevaOrden::dejaTipo(const std::string &tipo, const QTreeWidgetItem 
     }
 }
 
-void TPaginaNuevaOrden::Amplia(const StringGrid &porObra, const std::string &tipo, const std::string &ruta,
+bool TPaginaNuevaOrden::Amplia(const StringGrid &porObra, const std::string &tipo, const std::string &ruta,
                                const TOrdenTrabajo &orden) {
     if (TV3->topLevelItemCount() > 0) {
         descarta();
@@ -373,7 +373,7 @@ void TPaginaNuevaOrden::Amplia(const StringGrid &porObra, const std::string &tip
     const std::string numero = porObra.Celda(0, 1).substr(0, 4);
     LE1->setText(aQ(numero));
     if (LeeEntero(numero) == 0)
-        return;
+        return false;
     Composicion.Amplia(numero, ruta, porObra);
     rama(TV3, nullptr, tipo + numero, {});
     LE1->setEnabled(false);
@@ -384,4 +384,5 @@ void TPaginaNuevaOrden::Amplia(const StringGrid &porObra, const std::string &tip
     dejaTipo(tipo, nullptr);
     LFileObra->setText(aQ(Composicion.Ruta));
     botonrec->setEnabled(true);
+    return true;
 }

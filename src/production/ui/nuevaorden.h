@@ -49,8 +49,9 @@ public:
     // no order is composed) and the clients.
     void CargaEsquemas();
     // "Ampliar": a shown order taken back for extension: its rows (one per code of the by-order
-    // grid), its type's parts to choose, its description and client, saved to its own file.
-    void Amplia(const StringGrid &porObra, const std::string &tipo, const std::string &ruta,
+    // grid), its type's parts to choose, its description and client, saved to its own file. False
+    // for an order of number 0 (un-numbered orders are not extended).
+    bool Amplia(const StringGrid &porObra, const std::string &tipo, const std::string &ruta,
                 const TOrdenTrabajo &orden);
 
 protected:

@@ -276,6 +276,13 @@ TEST_F(EdProduccion, TipoSinNumeracionComponeTodoDeUnaVez) {
     ASSERT_TRUE(f->botonrecClick());
     EXPECT_TRUE(ExisteArchivo("produccion/2024_0000.Varios"));
     EXPECT_EQ(ini("Produccion", "NumeroDeCarpeta"), "7");
+
+    // shown alone it cannot be extended: "Ampliar" leaves the by-order page as it is
+    f->BProdObraClick();
+    ASSERT_TRUE(f->SpeedButton3->isEnabled());
+    f->SpeedButton3->click();
+    EXPECT_EQ(f->PageControl1->currentIndex(), 1);
+    EXPECT_EQ(f->TV3->topLevelItemCount(), 0);
 }
 
 TEST_F(EdProduccion, ClientesAusentesYAnchosDeColumna) {
@@ -306,4 +313,16 @@ TEST(Producod, ElCodigoTecleadoSeVeComoBarras) {
     EXPECT_EQ(f.RE1->toPlainText(), "*00250001*");
     ASSERT_TRUE(f.RE1->viewport()->grab().save(QString::fromStdString(d.Archivo("pantalla.png"))));
     EXPECT_EQ(LeeCodigosBarras(d.Archivo("pantalla.png")), (std::vector<std::string>{"CODE-39:00250001"}));
+}
+
+TEST_F(EdProduccion, DobleClicEnElFondoReduceYDevuelveLaEscala) {
+    f->resize(1280, 800);
+    f->show();
+    const qreal puntos = f->font().pointSizeF();
+    QTest::mouseDClick(f.get(), Qt::LeftButton);
+    EXPECT_EQ(f->size(), QSize(1000, 625));
+    EXPECT_NEAR(f->font().pointSizeF(), puntos * 800 / 1024, 0.01);
+    QTest::mouseDClick(f.get(), Qt::LeftButton);
+    EXPECT_EQ(f->size(), QSize(1280, 800));
+    EXPECT_NEAR(f->font().pointSizeF(), puntos, 0.01);
 }
