@@ -372,7 +372,7 @@ void TFormHorarios::FormActivate() {
     QPieSlice *resto = MinutosLibres != 0 ? Series1->append("Indefinido", std::max(0, MinutosLibres))
                                           : Series1->append("HORARIO COMPLETO", 0);
     resto->setColor(ColorWindows(ColorGris));
-    Button1->setEnabled(MinutosLibres > 0);
+    Button1->setEnabled(MinutosLibres != 0);
 
     QLinearGradient fondo(0, 0, 0, 1);
     fondo.setCoordinateMode(QGradient::ObjectBoundingMode);
