@@ -1,6 +1,8 @@
 #include "masterdata/ui/edicionrejilla.h"
 
 #include "platform/codepage.h"
+#include "platform/dialogos.h"
+#include "platform/lineas.h"
 #include "platform/ui/stringgridview.h"
 
 #include <QComboBox>
@@ -40,6 +42,25 @@ std::string ItemElegido(const QComboBox *cb, const std::vector<std::string> &ite
     if (items.empty())
         return {};
     return items[i >= 0 && i < static_cast<int>(items.size()) ? static_cast<size_t>(i) : 0];
+}
+
+namespace {
+std::string avisoIlegible(const std::string &ruta) {
+    return "No se puede leer " + ruta + Ansi(": no se guardará encima para no perder sus datos.");
+}
+} // namespace
+
+bool ArchivoIlegible(bool leido, const std::string &ruta, const std::string &titulo) {
+    if (leido || !ExisteArchivo(ruta))
+        return false;
+    Dialogos::Error(avisoIlegible(ruta), titulo);
+    return true;
+}
+
+bool GuardadoRechazado(bool ilegible, const std::string &ruta, const std::string &titulo) {
+    if (ilegible)
+        Dialogos::Error(avisoIlegible(ruta), titulo);
+    return ilegible;
 }
 
 void AnadeFilaVacia(StringGrid &sg) {

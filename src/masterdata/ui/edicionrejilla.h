@@ -28,6 +28,12 @@ void ColocaCombo(QComboBox *cb, TStringGridView *vista, int col, int row);
 // The chosen item, or the first when none is chosen.
 std::string ItemElegido(const QComboBox *cb, const std::vector<std::string> &items);
 
+// A file that exists but could not be read: tells the operator (titled titulo) and returns true, so
+// that its window never saves over it; false when it was read or does not exist.
+bool ArchivoIlegible(bool leido, const std::string &ruta, const std::string &titulo);
+// The save refused for such a file: tells why and returns true; false when ilegible is false.
+bool GuardadoRechazado(bool ilegible, const std::string &ruta, const std::string &titulo);
+
 // Appends an empty row and selects it.
 void AnadeFilaVacia(StringGrid &sg);
 // Deletes the selected row while another data row remains; false when nothing was deleted.

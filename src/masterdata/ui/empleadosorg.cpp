@@ -5,6 +5,7 @@
 #include "masterdata/faltas.h"
 #include "masterdata/fichapersonal.h"
 #include "masterdata/horarios.h"
+#include "masterdata/ui/edicionrejilla.h"
 #include "masterdata/ui/ficha.h"
 #include "masterdata/ui/horariosorg.h"
 #include "masterdata/ui/impresionpaneles.h"
@@ -414,8 +415,15 @@ void TFormEmpleados::showEvent(QShowEvent *e) {
 
 void TFormEmpleados::FormActivate() {
     const std::string elegido = SG1.Row() >= 1 ? SG1.Celda(0, SG1.Row()) : std::string();
+    const std::string titulo = Configuracion().RotuloEmpleado + "s";
+    const std::string arbol = Configuracion().DirDatos + "empresa.org";
+    const std::string archivo = Configuracion().DirDatos + "empleados.dat";
+    ilegible_.clear();
     std::vector<std::string> lineas;
-    if (LeeLineas(Configuracion().DirDatos + "empresa.org", lineas)) {
+    const bool arbolLeido = LeeLineas(arbol, lineas);
+    if (ArchivoIlegible(arbolLeido, arbol, titulo))
+        ilegible_ = arbol;
+    if (arbolLeido) {
         lineasArbol_.clear();
         for (const auto &l : lineas)
             if (l.find_first_not_of(" \t") != std::string::npos)
@@ -424,8 +432,8 @@ void TFormEmpleados::FormActivate() {
         CargaArbol(TV1, lineasArbol_);
         TV1->expandAll();
     }
-    lineas.clear();
-    LeeLineas(Configuracion().DirDatos + "empleados.dat", lineas);
+    if (ArchivoIlegible(LeeLineas(archivo, lineas), archivo, titulo))
+        ilegible_ = archivo;
     LlenaEmpleados(SG1, NodosEmpleado(lineasArbol_), lineas);
     PageControl1->setTabVisible(PageControl1->indexOf(TSFicha), !Configuracion().DirPdf.empty());
     // The grid is the file again: what was not saved is gone.
@@ -532,6 +540,8 @@ bool TFormEmpleados::guardaControles(bool siempre) {
 }
 
 bool TFormEmpleados::BGuarClick() {
+    if (GuardadoRechazado(!ilegible_.empty(), ilegible_, Configuracion().RotuloEmpleado + "s"))
+        return false;
     if (!guardaControles(true))
         return false;
     // The selection stays on the same employee after the sort.

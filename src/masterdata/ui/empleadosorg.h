@@ -134,6 +134,8 @@ private:
     std::string rutaFoto_;                 // the photo shown, stored by "Guardar"
     std::vector<std::string> costes_;      // the entries listed in CBPreProd
     std::vector<std::string> lineasArbol_; // the company tree as last read
+    // The tree or the employees file exists but could not be read: the file is not saved over.
+    std::string ilegible_;
 };
 
 extern QPointer<TFormEmpleados> FormEmpleados;

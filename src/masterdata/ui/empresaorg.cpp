@@ -48,7 +48,7 @@ TFormEmpresa::TFormEmpresa(QWidget *padre) : QDialog(padre) {
 }
 
 void TFormEmpresa::FormCreate() {
-    Arbol.Carga(RutaEmpresaOrg());
+    ilegible_ = ArchivoIlegible(Arbol.Carga(RutaEmpresaOrg()), RutaEmpresaOrg(), "Empresa");
     MuestraArbol(TV1, Arbol);
     resalta();
 }
@@ -85,6 +85,8 @@ void TFormEmpresa::SpeedButton2Click() {
 
 bool TFormEmpresa::botonrecClick() {
     const std::string ruta = RutaEmpresaOrg();
+    if (GuardadoRechazado(ilegible_, ruta, "Empresa"))
+        return false;
     if (!Arbol.Guarda(ruta)) {
         Dialogos::Error("No se pudo guardar el archivo " + ruta);
         return false;
@@ -94,8 +96,10 @@ bool TFormEmpresa::botonrecClick() {
 }
 
 void TFormEmpresa::Button4Click() {
-    if (Arbol.Carga(RutaEmpresaOrg()))
+    if (Arbol.Carga(RutaEmpresaOrg())) {
+        ilegible_ = false;
         MuestraArbol(TV1, Arbol);
+    }
     resalta();
 }
 

@@ -42,6 +42,7 @@ protected:
 
 private:
     void resalta();
+    bool ilegible_ = false; // the file exists but could not be read
 };
 
 extern QPointer<TFormEmpresa> FormEmpresa;

@@ -3,6 +3,7 @@
 #include "common/configuracion.h"
 #include "masterdata/empleados.h"
 #include "masterdata/horarios.h"
+#include "masterdata/ui/edicionrejilla.h"
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
 #include "platform/fechatexto.h"
@@ -294,15 +295,21 @@ TFormHorarios::TFormHorarios(QWidget *padre) : QDialog(padre) {
 
 void TFormHorarios::FormCreate() {
     ListaHorarios.clear();
-    if (!LeeLineas(Configuracion().DirDatos + "horarios.def", ListaHorarios))
+    const std::string def = Configuracion().DirDatos + "horarios.def";
+    if (!LeeLineas(def, ListaHorarios)) {
+        tiposIlegibles_ = ArchivoIlegible(false, def, "Horarios");
         ListaHorarios = TiposHoraPorDefecto();
+    }
     LlenaTiposHora(SG3, ListaHorarios);
     ColoresVacios(SG3, 3);
     rellenaCB1();
 
     ListaHorarios.clear();
-    if (!LeeLineas(Configuracion().DirDatos + "horarios.dat", ListaHorarios))
+    const std::string dat = Configuracion().DirDatos + "horarios.dat";
+    if (!LeeLineas(dat, ListaHorarios)) {
+        jornadasIlegibles_ = ArchivoIlegible(false, dat, "Horarios");
         ListaHorarios = JornadasPorDefecto();
+    }
     LlenaJornadas(SG1, ListaHorarios);
     if (const int mala = PrimeraJornadaFueraDeRango(SG1); mala >= 0)
         Dialogos::Error(Ansi("La jornada \"") + SG1.Celda(0, mala) + " " + SG1.Celda(1, mala) + "\" de " +
@@ -327,7 +334,10 @@ void TFormHorarios::FormCreate() {
     Calendario.Mes = hoy.month();
     Calendario.Dia = hoy.day();
     Calendario.Fila = SinCalendario;
-    const std::vector<TCalendario> calendarios = LeeCalendarios(Configuracion().DirDatos + "calendarios.dat");
+    std::vector<std::string> lineas;
+    const std::string cal = Configuracion().DirDatos + "calendarios.dat";
+    calendariosIlegibles_ = ArchivoIlegible(LeeLineas(cal, lineas), cal, TituloCalendarios);
+    const std::vector<TCalendario> calendarios = CalendariosDeLineas(lineas);
     SG2.SetRowCount(1 + static_cast<int>(calendarios.size()));
     SG2.SetFila(0, {Ansi("Código"), Ansi("Año"), "Nombre"});
     for (size_t k = 0; k < calendarios.size(); ++k)
@@ -372,7 +382,7 @@ void TFormHorarios::FormActivate() {
     QPieSlice *resto = MinutosLibres != 0 ? Series1->append("Indefinido", std::max(0, MinutosLibres))
                                           : Series1->append("HORARIO COMPLETO", 0);
     resto->setColor(ColorWindows(ColorGris));
-    Button1->setEnabled(MinutosLibres > 0);
+    Button1->setEnabled(MinutosLibres != 0);
 
     QLinearGradient fondo(0, 0, 0, 1);
     fondo.setCoordinateMode(QGradient::ObjectBoundingMode);
@@ -435,6 +445,8 @@ void TFormHorarios::menoshoraClick() {
 }
 
 bool TFormHorarios::botonrecClick() {
+    if (GuardadoRechazado(jornadasIlegibles_, Configuracion().DirDatos + "horarios.dat", "Horarios"))
+        return false;
     const int mala = PrimeraJornadaInvalida(SG1);
     if (mala >= 0) {
         seleccionaJornada(mala);
@@ -461,6 +473,8 @@ void TFormHorarios::SpeedButton2Click() {
 }
 
 bool TFormHorarios::SpeedButton5Click() {
+    if (GuardadoRechazado(tiposIlegibles_, Configuracion().DirDatos + "horarios.def", "Horarios"))
+        return false;
     const int mala = NormalizaPrecios(SG3);
     if (mala >= 0) {
         SG3.SetRow(mala);
@@ -634,6 +648,9 @@ void TFormHorarios::cambiaCalendario(int fila) {
 }
 
 bool TFormHorarios::SBG2Click() {
+    if (GuardadoRechazado(calendariosIlegibles_, Configuracion().DirDatos + "calendarios.dat",
+                          TituloCalendarios))
+        return false;
     std::string error;
     if (!Calendario.Guarda(error)) {
         Dialogos::Error(error, TituloCalendarios);

@@ -128,6 +128,8 @@ private:
     void cambiaCalendario(int fila);
     void jornadaAplicar(int fila);
     void aplica(bool (TCalendarioEditado::*accion)(int));
+    // Files that exist but could not be read, never saved over.
+    bool tiposIlegibles_ = false, jornadasIlegibles_ = false, calendariosIlegibles_ = false;
 };
 
 extern QPointer<TFormHorarios> FormHorarios;

@@ -45,11 +45,14 @@ TFormCIncidencias::TFormCIncidencias(QWidget *padre) : QDialog(padre) {
 }
 
 void TFormCIncidencias::FormCreate() {
-    LeeTiposIncidencia(RutaIncidencias(), SG1);
+    const std::string ruta = RutaIncidencias();
+    ilegible_ = ArchivoIlegible(LeeTiposIncidencia(ruta, SG1), ruta, "Configurar incidencias");
 }
 
 bool TFormCIncidencias::botonrecClick() {
     CB1->hide();
+    if (GuardadoRechazado(ilegible_, RutaIncidencias(), "Configurar incidencias"))
+        return false;
     const int mala = PrimerTipoInvalido(SG1);
     if (mala >= 0) {
         SG1.SetRow(mala);

@@ -30,6 +30,9 @@ public:
     void SpeedButton2Click();
     void SG1SelectCell(int col, int row);
     void CB1Change();
+
+private:
+    bool ilegible_ = false; // the file exists but could not be read
 };
 
 extern QPointer<TFormCIncidencias> FormCIncidencias;

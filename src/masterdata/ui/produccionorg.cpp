@@ -39,7 +39,7 @@ TFormProduccion::TFormProduccion(QWidget *padre) : QDialog(padre) {
 }
 
 void TFormProduccion::FormCreate() {
-    Arbol.Carga(RutaProduccionOrg());
+    ilegible_ = ArchivoIlegible(Arbol.Carga(RutaProduccionOrg()), RutaProduccionOrg(), Ansi("Producción"));
     MuestraArbol(TV1, Arbol);
 }
 
@@ -59,6 +59,8 @@ void TFormProduccion::SpeedButton2Click() {
 
 bool TFormProduccion::SpeedButton3Click() {
     const std::string ruta = RutaProduccionOrg();
+    if (GuardadoRechazado(ilegible_, ruta, Ansi("Producción")))
+        return false;
     if (Arbol.Guarda(ruta))
         return true;
     Dialogos::Error("No se pudo guardar el archivo " + ruta);
@@ -66,8 +68,10 @@ bool TFormProduccion::SpeedButton3Click() {
 }
 
 void TFormProduccion::Button1Click() {
-    if (Arbol.Carga(RutaProduccionOrg()))
+    if (Arbol.Carga(RutaProduccionOrg())) {
+        ilegible_ = false;
         MuestraArbol(TV1, Arbol);
+    }
 }
 
 void TFormProduccion::bduplicarClick() {

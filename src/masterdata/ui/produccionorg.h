@@ -29,6 +29,9 @@ public:
     void Button1Click();
     void bduplicarClick();
     void TV1DblClick();
+
+private:
+    bool ilegible_ = false; // the file exists but could not be read
 };
 
 extern QPointer<TFormProduccion> FormProduccion;

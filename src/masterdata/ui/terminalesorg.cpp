@@ -44,11 +44,14 @@ void TFormTerminales::FormCreate() {
     // The data directory comes from the settings file, so the list is never read from (and later
     // saved over) the wrong place.
     CambiaConfiguracion().DirDatos = DirDatosDeIni("velkatron.ini");
-    LeeTerminales(RutaTerminales(), SGTerminales);
+    ilegible_ =
+        ArchivoIlegible(LeeTerminales(RutaTerminales(), SGTerminales), RutaTerminales(), "Terminales");
 }
 
 bool TFormTerminales::botonrecClick() {
     const std::string ruta = RutaTerminales();
+    if (GuardadoRechazado(ilegible_, ruta, "Terminales"))
+        return false;
     const bool ok = GuardaTerminales(ruta, SGTerminales);
     if (!ok)
         Dialogos::Error("No se pudo guardar el archivo " + ruta);

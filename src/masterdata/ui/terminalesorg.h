@@ -38,6 +38,7 @@ public:
 
 private:
     int colAnterior_ = 1;
+    bool ilegible_ = false; // the file exists but could not be read
 };
 
 extern QPointer<TFormTerminales> FormTerminales;

@@ -118,6 +118,15 @@ TEST(VentanaHorarios, CortesiaNoOcupaTiempo) {
                                                       "Indefinido=960"}));
 }
 
+TEST(VentanaHorarios, DiaQueSePasaDe24HorasSigueSinCompletar) {
+    EntornoHorarios e;
+    Escribe("d/horarios.dat", "1\r\nLarga\r\n 1000 1 1000 1\r\n");
+    TFormHorarios f;
+    EXPECT_EQ(f.MinutosLibres, -560);
+    EXPECT_EQ(rebanadas(f).back(), "Indefinido=0");
+    EXPECT_TRUE(f.Button1->isEnabled());
+}
+
 TEST(VentanaHorarios, CodigosFueraDeRangoNoSeGuardan) {
     EntornoHorarios e;
     TFormHorarios f;
