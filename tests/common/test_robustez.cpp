@@ -34,7 +34,8 @@ void presentes(const std::string &ruta, const Mutacion &m) {
     esperado.resize(BytesPresentes, '\0');
     const std::string leido = BytesDeTabla(tabla);
     for (int k = 0; k < PlazasPresencia; ++k) // the first nine bytes of each slot are read
-        EXPECT_EQ(leido.substr(k * BytesRegistroPresencia, 9), esperado.substr(k * BytesRegistroPresencia, 9));
+        EXPECT_EQ(leido.substr(k * BytesRegistroPresencia, 9),
+                  esperado.substr(k * BytesRegistroPresencia, 9));
 }
 
 std::string registro(const std::string &texto, char relleno) {
@@ -50,7 +51,12 @@ TEST(Robustez, ListasDeUsuariosYTablaDePresentesDanadas) {
     std::string tabla;
     for (int k = 0; k < PlazasPresencia; ++k)
         tabla += std::string("\x08\x00\x1E\x00\x64\x00\x00\x00\x01\x00\x00\x00\x02\x00\x00\x00", 16);
-    PruebaArchivos({{"lista.min", registro("0042 Ana \xAC" "0", '\x11') + registro("7 Luis", '\xFF'), listaMin},
+    PruebaArchivos({{"lista.min",
+                     registro("0042 Ana \xAC"
+                              "0",
+                              '\x11') +
+                         registro("7 Luis", '\xFF'),
+                     listaMin},
                     {"presentes", tabla, presentes}});
 }
 

@@ -25,9 +25,10 @@ void usuarios(const std::string &, const Mutacion &) {
     const ListaGuardada guardada = ListaDeRejilla(g, lista, 1);
     std::vector<std::string> lineas;
     std::string error;
-    if (lista.size() >= 3 && CifraLineas(Sesion().LineasUsuarios, guardada.Lista, Sesion().ClaveUsuarios,
-                                         lineas, error))
+    if (lista.size() >= 3 &&
+        CifraLineas(Sesion().LineasUsuarios, guardada.Lista, Sesion().ClaveUsuarios, lineas, error)) {
         EXPECT_EQ(DescifraLineas(lineas).Lista, guardada.Lista);
+    }
 }
 
 TEST(Robustez, ArchivoDeUsuariosDanado) {

@@ -131,8 +131,20 @@ void fichaPersonal(const std::string &ruta, const Mutacion &) {
 }
 
 V registroEmpleado(const std::string &id) {
-    return {id, "Gil", "Ana", "C/ Mayor 1", "Soria", "123", "975", "01/02/1980", "03/04/2010", "",
-            "1", "1,5 0 2 ", "01/01/2024 12.5,01/06/2024 13,", ""};
+    return {id,
+            "Gil",
+            "Ana",
+            "C/ Mayor 1",
+            "Soria",
+            "123",
+            "975",
+            "01/02/1980",
+            "03/04/2010",
+            "",
+            "1",
+            "1,5 0 2 ",
+            "01/01/2024 12.5,01/06/2024 13,",
+            ""};
 }
 
 TEST(Robustez, ArchivosDanadosDeDatosMaestros) {
@@ -147,7 +159,8 @@ TEST(Robustez, ArchivosDanadosDeDatosMaestros) {
         {"horarios.def", unidas({"Cortesia", "0", "0", "0", "Presencia", "12.5", "1", "65280"}), tiposHora},
         {"horarios.dat", unidas({"0", "Festivo", " 1440 5", "1", "Normal", " 480 1 30 0 60 2"}), jornadas},
         {"calendarios.dat", unidas({"1", "2024", "General", "2", "2024", "Tienda"}), calendarios},
-        {NombreDiasCalendario(2024, 1).c_str(), std::string(300, '\1') + std::string(66, '\xFF'), diasCalendario},
+        {NombreDiasCalendario(2024, 1).c_str(), std::string(300, '\1') + std::string(66, '\xFF'),
+         diasCalendario},
         {"incidencias.dat", unidas({"Código", "Incidencia", "A cargo de", "1", "Médico", "Empresa"}),
          tiposIncidencia},
         {"empresa.org", unidas(kArbol), organizacion},

@@ -82,13 +82,20 @@ std::string rtfValido() {
 
 TEST(Robustez, ArchivosDanadosDeLaPlataforma) {
     DirectorioTrabajo d;
-    const std::string arbolValido = "Empresa\r\n\t1 Ana\r\n\t\tx\r\n\t\t\t\tmuy dentro\r\n  \r\nOtra\r\n\tGrupo\r\n";
+    const std::string arbolValido =
+        "Empresa\r\n\t1 Ana\r\n\t\tx\r\n\t\t\t\tmuy dentro\r\n  \r\nOtra\r\n\tGrupo\r\n";
     const std::string iniValido = "; c\r\n[config]\r\ndatos=datos\\\r\nnum=12\r\nq=\"a b\"\r\n[Festivos]\r\n"
                                   "1=255\r\n[x\r\n=v\r\n";
-    PruebaArchivos({{"lineas", "a\r\nb\nc\r\rd\r\n\r\ne", lineas},
-                    {"arbol", arbolValido, arbol},
-                    {"ini", iniValido, ini},
-                    {"rtf", rtfValido(), rtf}});
+    PruebaArchivos(
+        {{"lineas", "a\r\nb\nc\r\rd\r\n\r\ne", lineas},
+         {"arbol", arbolValido, arbol},
+         {"ini", iniValido, ini},
+         {"rtf", rtfValido(), rtf},
+         {"absurdo.rtf",
+          "{\\rtf1{\\fonttbl{\\f99999999999 Arial;}{\\f-5;}}{\\colortbl;\\red999\\green-5;;}\\deff-3"
+          "\\f99999999999\\cf999999\\fs-4\\li-99999999\\tx99999\\uc99999 \\u65 x\\u-32768\\u99999?" +
+              std::string(300, '{') + "\\'4\\bin99999999999 ",
+          rtf}});
 }
 
 } // namespace

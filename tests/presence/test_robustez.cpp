@@ -32,7 +32,8 @@ void incidencias(const std::string &, const Mutacion &m) {
 
     // The same bytes as another year's file take one addition: the old lines all stay, in order.
     Escribe(RutaIncidencias(2023), m.Bytes);
-    ASSERT_TRUE(AnadeIncidencias({QDate(2023, 6, 1), QDate(2023, 6, 1), 0, "7 Ana", "3 Baja *Empresa"}).Hecho);
+    ASSERT_TRUE(
+        AnadeIncidencias({QDate(2023, 6, 1), QDate(2023, 6, 1), 0, "7 Ana", "3 Baja *Empresa"}).Hecho);
     V antes, despues;
     ASSERT_TRUE(CargaIncidencias(2023, despues));
     PartirLineas(m.Bytes).swap(antes);

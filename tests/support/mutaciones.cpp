@@ -51,12 +51,15 @@ std::vector<Mutacion> Mutaciones(const std::string &valido, unsigned semilla) {
     m.push_back({"lineas dobladas", reemplaza(valido, "\r\n", "\r\n\r\n")});
     m.push_back({"CR dobles", reemplaza(valido, "\r\n", "\r\r\n")});
     m.push_back({"sin fin de linea final", valido.substr(0, valido.find_last_not_of("\r\n") + 1)});
-    m.push_back({"NUL en medio", valido.substr(0, valido.size() / 2) + '\0' + valido.substr(valido.size() / 2)});
-    m.push_back({"numeros enormes", numeros(valido, [](const std::string &) { return "99999999999999999999"; })});
+    m.push_back(
+        {"NUL en medio", valido.substr(0, valido.size() / 2) + '\0' + valido.substr(valido.size() / 2)});
+    m.push_back(
+        {"numeros enormes", numeros(valido, [](const std::string &) { return "99999999999999999999"; })});
     m.push_back({"numeros negativos", numeros(valido, [](const std::string &d) { return "-" + d; })});
-    m.push_back({"numeros no numericos", numeros(valido, [](const std::string &d) { return std::string(d.size(), 'x'); })});
+    m.push_back({"numeros no numericos",
+                 numeros(valido, [](const std::string &d) { return std::string(d.size(), 'x'); })});
     m.push_back({"linea larguisima", valido.substr(0, valido.size() / 3) + std::string(100000, 'A') +
-                                        valido.substr(valido.size() / 3)});
+                                         valido.substr(valido.size() / 3)});
     m.push_back({"bytes altos", std::string(valido.size(), '\xFF')});
     m.push_back({"doble", valido + valido});
     return m;

@@ -1,12 +1,12 @@
 // Damaged clocking files, user lists, alias pairs and firmware through their readers: each
 // returns, lists no more than the file holds and leaves the file as it was.
 #include "common/ajustesprueba.h"
+#include "support/mutaciones.h"
 #include "terminal/fichaje.h"
 #include "terminal/fichajesprueba.h"
 #include "terminal/firmware.h"
 #include "terminal/listadofichajes.h"
 #include "terminal/listasusuarios.h"
-#include "support/mutaciones.h"
 
 #include <gtest/gtest.h>
 
@@ -77,8 +77,9 @@ void firmware(const std::string &ruta, const Mutacion &m) {
     const bool leido = f.Lee(ruta);
     EXPECT_TRUE(f.Abierto());
     EXPECT_EQ(leido, f.error().empty());
-    if (m.Nombre.rfind("cortado", 0) == 0 || m.Bytes.empty())
+    if (m.Nombre.rfind("cortado", 0) == 0 || m.Bytes.empty()) {
         EXPECT_FALSE(leido);
+    }
     for (const TSeccionFirmware &s : f.Secciones)
         EXPECT_LE(s.Desplazamiento + s.Datos.size(), m.Bytes.size());
 }
@@ -91,7 +92,10 @@ void pon32(std::string &b, size_t o, uint32_t v) {
 // A 32-bit big-endian ELF with two loadable segments, the second one ending the file.
 std::string elf() {
     std::string b(116, '\0');
-    b.replace(0, 6, "\x7F" "ELF\x01\x02", 6);
+    b.replace(0, 6,
+              "\x7F"
+              "ELF\x01\x02",
+              6);
     pon32(b, 28, 52);
     b[43] = 32;
     b[45] = 2;
@@ -106,6 +110,15 @@ std::string elf() {
     return b;
 }
 
+// A table of 65535 entries whose sections lie past the file or exceed the buffer.
+std::string absurdo() {
+    std::string b = elf();
+    b[44] = b[45] = '\xFF';
+    pon32(b, 52 + 4, 0xFFFFFFF0u);
+    pon32(b, 52 + 32 + 16, TProgramaFirmware::TamBuffer + 1);
+    return b + std::string(32 * 70000, '\x83');
+}
+
 std::string registroMin(const std::string &texto) {
     std::string b(TRegistroMin::Tamano, '\xFF');
     b.replace(TRegistroMin::PosTexto, texto.size() + 1, texto + '\0');
@@ -116,16 +129,21 @@ std::string registroMin(const std::string &texto) {
 TEST(Robustez, ArchivosDeFichajesListasYFirmwareDanados) {
     EntornoFichajes e;
     CreaDirectorio("huellas");
-    const std::string a = Registro(5, 3, 5, 2024, 8, 30, "12 Ana"), b = Registro(5, 3, 5, 2024, 9, 0, "40 Luis", 3);
+    const std::string a = Registro(5, 3, 5, 2024, 8, 30, "12 Ana"),
+                      b = Registro(5, 3, 5, 2024, 9, 0, "40 Luis", 3);
     std::string dia = FormateaFichaje(FormatoDefecto, a), cifrada = FormateaFichaje(FormatoDefecto, b);
     CodificaLinea(cifrada, ClaveFichajes("030524.005"));
     dia += cifrada;
     dia[0] = static_cast<char>(dia[0] | 0x80); // annulled
     PruebaArchivos({{kDiaFichajes.c_str(), dia, diaFichajes},
                     {"fichajes/historico", a + b, historico},
-                    {"huellas/lista.min", registroMin("0042 Ana") + registroMin("7 Luis \xAC" "0"), listaUsuarios},
+                    {"huellas/lista.min",
+                     registroMin("0042 Ana") + registroMin("7 Luis \xAC"
+                                                           "0"),
+                     listaUsuarios},
                     {"datos/alias.dat", "12 40\r\n 7  9\r\n", alias},
-                    {"programa.elf", elf(), firmware}});
+                    {"programa.elf", elf(), firmware},
+                    {"absurdo.elf", absurdo(), firmware}});
 }
 
 } // namespace
