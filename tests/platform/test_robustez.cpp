@@ -13,23 +13,23 @@
 
 namespace {
 
-std::string sinFinal(std::string s) {
-    if (!s.empty() && s.back() == '\n')
-        s.pop_back();
-    return s;
-}
-
-// Every byte of the file is in the lines: joined by LF they give the text with CR LF as LF.
+// No byte but the line ends is lost; a file whose line ends lost their LF or gained a CR reads as
+// the valid one.
 void lineas(const std::string &ruta, const Mutacion &m) {
     std::vector<std::string> l;
     ASSERT_TRUE(LeeLineas(ruta, l));
     std::string unidas, esperado;
-    for (const auto &x : l)
-        unidas += x + "\n";
-    for (size_t i = 0; i < m.Bytes.size(); ++i)
-        if (!(m.Bytes[i] == '\r' && i + 1 < m.Bytes.size() && m.Bytes[i + 1] == '\n'))
-            esperado += m.Bytes[i];
-    EXPECT_EQ(sinFinal(unidas), sinFinal(esperado));
+    for (const auto &x : l) {
+        EXPECT_EQ(x.find_first_of("\r\n"), std::string::npos);
+        unidas += x;
+    }
+    for (char c : m.Bytes)
+        if (c != '\r' && c != '\n')
+            esperado += c;
+    EXPECT_EQ(unidas, esperado);
+    if (m.Nombre == "sin LF" || m.Nombre == "CR dobles") {
+        EXPECT_EQ(l, (std::vector<std::string>{"a", "b", "c", "", "d", "", "e"}));
+    }
 }
 
 // Every line with text is one node, in order, without its leading tabs.
