@@ -32,18 +32,24 @@ bool confirma(QSaveFile &f) {
 
 std::vector<std::string> PartirLineas(const std::string &texto) {
     std::vector<std::string> r;
+    const size_t n = texto.size();
     size_t inicio = 0;
-    while (inicio < texto.size()) {
-        size_t lf = texto.find('\n', inicio);
-        if (lf == std::string::npos) {
+    while (inicio < n) {
+        const size_t fin = texto.find_first_of("\r\n", inicio);
+        if (fin == std::string::npos) {
             r.push_back(texto.substr(inicio));
             break;
         }
-        size_t fin = lf;
-        if (fin > inicio && texto[fin - 1] == '\r')
-            --fin;
         r.push_back(texto.substr(inicio, fin - inicio));
-        inicio = lf + 1;
+        size_t p = fin;
+        while (p < n && texto[p] == '\r')
+            ++p;
+        if (p < n && texto[p] == '\n') { // CRs before an LF are part of its line end
+            inicio = p + 1;
+            continue;
+        }
+        r.resize(r.size() + (p - fin - 1)); // each CR without an LF ends a line
+        inicio = p;
     }
     return r;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Line-record files and whole-file byte I/O. Reads accept CR LF and LF line ends and a missing
-// final line end; writes use CR LF and go through a temporary file renamed over the old one.
+// final line end; CRs doubled before an LF belong to its line end, and a CR without an LF ends a
+// line too. Writes use CR LF and go through a temporary file renamed over the old one.
 #include <string>
 #include <vector>
 
