@@ -506,7 +506,7 @@ void TRecepcion::TickRespuesta() {
         respuestaDenegados(false);
     } else if (EstadoRecepcion == TEstadoRecepcion::Fichaje ||
                EstadoRecepcion == TEstadoRecepcion::SumaFichaje) {
-        rechazaFichaje(); // the clocking stopped part-way: nothing of it is kept
+        Reinicia(); // the clocking stopped part-way: dropped without a reply, as the line is quiet
     }
 }
 

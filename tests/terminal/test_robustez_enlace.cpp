@@ -112,12 +112,12 @@ const struct {
      }},
     {"lista con un registro malo en medio",
      [](std::mt19937 &) {
-         const std::string inicio = std::string(1, SOH) + "B" + lista(1), malo = lista(2);
-         std::string noHex = malo;
+         const std::string inicio = std::string(1, SOH) + "B" + lista(1), segundo = lista(2);
+         std::string noHex = segundo;
          noHex[500] = 'X';
-         std::string sumaMala = malo;
+         std::string sumaMala = segundo;
          sumaMala[1025] ^= 1;
-         std::string corto = malo.substr(0, 600) + EOT;
+         std::string corto = segundo.substr(0, 600) + EOT;
          return std::vector<Flujo>{
              {{inicio + sumaMala, Luego::Corta}},
              {{inicio + noHex, Luego::Corta}},
