@@ -25,6 +25,17 @@ int valorPar(const char *par) {
     return a < 0 || b < 0 ? -1 : a * 16 + b;
 }
 
+// The head of a raw record: CR LF, then terminal, day, month, hour and minute in digits with
+// their separators (the fields that name the day file and date the line).
+bool cabeceraDeRegistro(const char *r) {
+    if (r[0] != '\r' || r[1] != '\n' || r[12] != '/' || r[15] != '/' || r[23] != ':')
+        return false;
+    for (int i : {2, 3, 4, 10, 11, 13, 14, 21, 22, 24, 25})
+        if (r[i] < '0' || r[i] > '9')
+            return false;
+    return true;
+}
+
 bool todoDigitos(const std::string &t) {
     if (t.empty())
         return false;
@@ -58,8 +69,9 @@ void TRecepcion::Reinicia() {
 }
 
 void TRecepcion::estado(TEstadoRecepcion e) {
+    using E = TEstadoRecepcion;
     EstadoRecepcion = e;
-    if (e != TEstadoRecepcion::RegistrosLista && e != TEstadoRecepcion::RespuestaDenegados)
+    if (e != E::RegistrosLista && e != E::RespuestaDenegados && e != E::Fichaje && e != E::SumaFichaje)
         CuentaRespuesta = 0;
 }
 
@@ -202,6 +214,7 @@ void TRecepcion::pasoFichaje(char c) {
         return;
     }
     XorFichaje ^= static_cast<unsigned char>(c);
+    CuentaRespuesta = Configuracion().TiempoRespuesta; // a clocking begun must go on
     if (c == Control::EOT) {
         estado(TEstadoRecepcion::SumaFichaje);
         LongitudParHex = 0;
@@ -228,10 +241,13 @@ void TRecepcion::pasoFichaje(char c) {
 }
 
 void TRecepcion::pasoSumaFichaje(char c) {
+    CuentaRespuesta = Configuracion().TiempoRespuesta;
     if (!juntaPar(c))
         return;
     const int v = valorPar(ParHex);
-    if ((v != XorFichaje && !SinSumaControl) || LongitudFichaje < MinimoFichaje)
+    // Without a checksum only the record's own shape tells a clocking from line noise.
+    const bool bueno = SinSumaControl ? cabeceraDeRegistro(FichajeRecibido) : v == XorFichaje;
+    if (!bueno || LongitudFichaje < MinimoFichaje)
         rechazaFichaje();
     else
         guardaFichaje();
@@ -293,6 +309,7 @@ void TRecepcion::rechazaFichaje() {
 
 void TRecepcion::esperaFichajeVacio() {
     estado(TEstadoRecepcion::Fichaje);
+    CuentaRespuesta = 0; // a terminal with nothing to send may stay silent
     LongitudFichaje = 0;
     SinSumaControl = false;
     XorFichaje = 0;
@@ -487,6 +504,9 @@ void TRecepcion::TickRespuesta() {
         otraVezRegistro(true);
     } else if (EstadoRecepcion == TEstadoRecepcion::RespuestaDenegados) {
         respuestaDenegados(false);
+    } else if (EstadoRecepcion == TEstadoRecepcion::Fichaje ||
+               EstadoRecepcion == TEstadoRecepcion::SumaFichaje) {
+        Reinicia(); // the clocking stopped part-way: dropped without a reply, as the line is quiet
     }
 }
 

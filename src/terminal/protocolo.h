@@ -113,8 +113,9 @@ public:
     std::string RutaListaRecibida;             // the list's name, given when the list is complete
     std::string CodigoPedido;
     std::string TextoTraza;
-    int CuentaRespuesta = 0; // reply time-out in Timer2 ticks, while records or a reply are awaited
-    int Reintentos = 0;      // tries left of the upload
+    // Reply time-out in Timer2 ticks, while records, a reply or the rest of a clocking are awaited.
+    int CuentaRespuesta = 0;
+    int Reintentos = 0; // tries left of the upload
 
 private:
     // One byte in the current state; one step function per state.
