@@ -335,7 +335,7 @@ void TMainForm::Timer1Timer() {
 }
 
 void TMainForm::cierratoExecute() {
-    QList<QMdiSubWindow *> hijas = MDI->subWindowList(QMdiArea::CreationOrder);
+    QList<QMdiSubWindow *> hijas = abiertas();
     for (qsizetype i = hijas.size() - 1; i >= 1; --i)
         hijas[i]->close();
 }
@@ -385,7 +385,7 @@ void TMainForm::menuVentanas(QMenu *menu) {
     menu->clear();
     menu->addActions(
         {WindowCascade1, WindowTileHorizontal1, WindowTileVertical1, WindowMinimizeAll1, cierrato});
-    const auto hijas = MDI->subWindowList(QMdiArea::CreationOrder);
+    const auto hijas = abiertas();
     if (!hijas.isEmpty())
         menu->addSeparator();
     int n = 1;
@@ -393,6 +393,14 @@ void TMainForm::menuVentanas(QMenu *menu) {
         QAction *a = menu->addAction(QString("&%1 %2").arg(n++).arg(s->windowTitle()));
         connect(a, &QAction::triggered, this, [this, s] { MDI->setActiveSubWindow(s); });
     }
+}
+
+QList<QMdiSubWindow *> TMainForm::abiertas() const {
+    QList<QMdiSubWindow *> r;
+    for (QMdiSubWindow *s : MDI->subWindowList(QMdiArea::CreationOrder))
+        if (!s->isHidden())
+            r << s;
+    return r;
 }
 
 void TMainForm::mosaico(bool horizontal) {

@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <gtest/gtest.h>
 
@@ -182,6 +183,37 @@ TEST_F(VentanaPrincipal, CerrarTodasDejaLaPrimera) {
     EXPECT_EQ(f->Area()->subWindowList().size(), 1);
     f->cierratoExecute();
     EXPECT_EQ(f->Area()->subWindowList().size(), 1);
+}
+
+// A window kept hidden in the frame until its action shows it is not an open child window: the
+// "Ventanas" menu does not list it, "Cerrar todas" neither closes nor shows it, and destroying it
+// leaves no empty child window behind.
+TEST_F(VentanaPrincipal, VentanaOcultaNoCuentaEntreLasHijas) {
+    f->show();
+    f->AnadeHija(new QWidget)->show();
+    auto *oculta = new QWidget;
+    QPointer<QMdiSubWindow> marco = f->AnadeHija(oculta);
+    marco->hide();
+    RegistraVentana("FormListar", oculta);
+    f->AnadeHija(new QWidget)->show();
+    QMenu *ventanas = nullptr;
+    for (QAction *a : f->menuBar()->actions())
+        if (a->text() == "Ventanas")
+            ventanas = a->menu();
+    ASSERT_TRUE(ventanas);
+    Q_EMIT ventanas->aboutToShow();
+    EXPECT_EQ(ventanas->actions().size(), 5 + 1 + 2); // arrangements, separator, the two open ones
+
+    f->cierratoExecute();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(marco);
+    EXPECT_TRUE(marco->isHidden());
+    EXPECT_EQ(f->Area()->subWindowList().size(), 2);
+
+    DestruyeVentana("FormListar");
+    EXPECT_EQ(Ventana("FormListar"), nullptr);
+    EXPECT_EQ(f->Area()->subWindowList().size(), 1);
+    EXPECT_FALSE(marco);
 }
 
 TEST_F(VentanaPrincipal, MenusYAccionesSinVentanaDesactivadas) {
