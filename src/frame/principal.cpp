@@ -350,8 +350,7 @@ void TMainForm::Backupdatos1Execute() {
 }
 
 void TMainForm::AyudaExecute() {
-    if (!AbreConAplicacion("rondal.chm"))
-        Dialogos::Aviso("No se puede abrir la ayuda \"rondal.chm\".", "Ayuda");
+    (void)AbreConAplicacion("rondal.chm"); // the viewer's result is not looked at
 }
 
 void TMainForm::FileOpen1Execute() {

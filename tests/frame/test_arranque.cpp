@@ -6,6 +6,7 @@
 #include "frame/principal.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
+#include "platform/ui/escritorio.h"
 #include "platform/ui/ventanas.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
@@ -248,4 +249,16 @@ TEST_F(VentanaPrincipal, ListarPresenciaMuestraLaVentanaConSuTitulo) {
     f->ListarPreExecute();
     EXPECT_EQ(listar->windowTitle(), "Presencia");
     RegistraVentana("FormListar", nullptr);
+}
+
+TEST_F(VentanaPrincipal, AyudaAbreElArchivoDeAyudaSinMirarElResultado) {
+    std::vector<std::string> abiertos;
+    FijaAbridor([&](const std::string &ruta) {
+        abiertos.push_back(ruta);
+        return false;
+    });
+    f->Ayuda->trigger();
+    FijaAbridor(nullptr);
+    EXPECT_EQ(abiertos, std::vector<std::string>{"rondal.chm"});
+    EXPECT_TRUE(r.Mensajes.empty());
 }
