@@ -210,7 +210,7 @@ TMainForm::TMainForm(QWidget *padre) : QMainWindow(padre) {
     connect(WindowTileHorizontal1, &QAction::triggered, this, [this] { mosaico(true); });
     connect(WindowTileVertical1, &QAction::triggered, this, [this] { mosaico(false); });
     connect(WindowMinimizeAll1, &QAction::triggered, this, [this] {
-        for (QMdiSubWindow *s : MDI->subWindowList())
+        for (QMdiSubWindow *s : abiertas())
             s->showMinimized();
     });
     connect(cierrato, &QAction::triggered, this, [this] { cierratoExecute(); });
