@@ -187,7 +187,7 @@ TEST_F(VentanaPrincipal, CerrarTodasDejaLaPrimera) {
 }
 
 // A window kept hidden in the frame until its action shows it is not an open child window: the
-// "Ventanas" menu does not list it, "Minimiza todas" and "Cerrar todas" neither show nor close it,
+// "Ventanas" menu does not list it, its arrangements and "Cerrar todas" neither show nor close it,
 // and destroying it leaves no empty child window behind.
 TEST_F(VentanaPrincipal, VentanaOcultaNoCuentaEntreLasHijas) {
     f->show();
@@ -205,6 +205,8 @@ TEST_F(VentanaPrincipal, VentanaOcultaNoCuentaEntreLasHijas) {
     Q_EMIT ventanas->aboutToShow();
     EXPECT_EQ(ventanas->actions().size(), 5 + 1 + 2); // arrangements, separator, the two open ones
 
+    f->WindowCascade1->trigger();
+    f->WindowTileVertical1->trigger();
     f->WindowMinimizeAll1->trigger();
     f->cierratoExecute();
     QCoreApplication::processEvents();
