@@ -210,7 +210,7 @@ TMainForm::TMainForm(QWidget *padre) : QMainWindow(padre) {
     connect(WindowTileHorizontal1, &QAction::triggered, this, [this] { mosaico(true); });
     connect(WindowTileVertical1, &QAction::triggered, this, [this] { mosaico(false); });
     connect(WindowMinimizeAll1, &QAction::triggered, this, [this] {
-        for (QMdiSubWindow *s : MDI->subWindowList())
+        for (QMdiSubWindow *s : abiertas())
             s->showMinimized();
     });
     connect(cierrato, &QAction::triggered, this, [this] { cierratoExecute(); });
@@ -335,7 +335,7 @@ void TMainForm::Timer1Timer() {
 }
 
 void TMainForm::cierratoExecute() {
-    QList<QMdiSubWindow *> hijas = MDI->subWindowList(QMdiArea::CreationOrder);
+    QList<QMdiSubWindow *> hijas = abiertas();
     for (qsizetype i = hijas.size() - 1; i >= 1; --i)
         hijas[i]->close();
 }
@@ -350,8 +350,7 @@ void TMainForm::Backupdatos1Execute() {
 }
 
 void TMainForm::AyudaExecute() {
-    if (!AbreConAplicacion("rondal.chm"))
-        Dialogos::Aviso("No se puede abrir la ayuda \"rondal.chm\".", "Ayuda");
+    (void)AbreConAplicacion("rondal.chm"); // the viewer's result is not looked at
 }
 
 void TMainForm::FileOpen1Execute() {
@@ -385,7 +384,7 @@ void TMainForm::menuVentanas(QMenu *menu) {
     menu->clear();
     menu->addActions(
         {WindowCascade1, WindowTileHorizontal1, WindowTileVertical1, WindowMinimizeAll1, cierrato});
-    const auto hijas = MDI->subWindowList(QMdiArea::CreationOrder);
+    const auto hijas = abiertas();
     if (!hijas.isEmpty())
         menu->addSeparator();
     int n = 1;
@@ -393,6 +392,14 @@ void TMainForm::menuVentanas(QMenu *menu) {
         QAction *a = menu->addAction(QString("&%1 %2").arg(n++).arg(s->windowTitle()));
         connect(a, &QAction::triggered, this, [this, s] { MDI->setActiveSubWindow(s); });
     }
+}
+
+QList<QMdiSubWindow *> TMainForm::abiertas() const {
+    QList<QMdiSubWindow *> r;
+    for (QMdiSubWindow *s : MDI->subWindowList(QMdiArea::CreationOrder))
+        if (!s->isHidden())
+            r << s;
+    return r;
 }
 
 void TMainForm::mosaico(bool horizontal) {

@@ -74,6 +74,8 @@ private:
     QAction *accion(const char *texto, const char *pista = nullptr);
     void termina();
     void menuVentanas(QMenu *menu);
+    // The child windows that are open (not hidden), in the order of their creation.
+    QList<QMdiSubWindow *> abiertas() const;
     void mosaico(bool horizontal);
     QMdiArea *MDI;
     bool mostrado_ = false;

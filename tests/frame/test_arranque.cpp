@@ -6,6 +6,7 @@
 #include "frame/principal.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
+#include "platform/ui/escritorio.h"
 #include "platform/ui/ventanas.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
@@ -14,6 +15,7 @@
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <gtest/gtest.h>
 
@@ -184,6 +186,40 @@ TEST_F(VentanaPrincipal, CerrarTodasDejaLaPrimera) {
     EXPECT_EQ(f->Area()->subWindowList().size(), 1);
 }
 
+// A window kept hidden in the frame until its action shows it is not an open child window: the
+// "Ventanas" menu does not list it, its arrangements and "Cerrar todas" neither show nor close it,
+// and destroying it leaves no empty child window behind.
+TEST_F(VentanaPrincipal, VentanaOcultaNoCuentaEntreLasHijas) {
+    f->show();
+    f->AnadeHija(new QWidget)->show();
+    auto *oculta = new QWidget;
+    QPointer<QMdiSubWindow> marco = f->AnadeHija(oculta);
+    marco->hide();
+    RegistraVentana("FormListar", oculta);
+    f->AnadeHija(new QWidget)->show();
+    QMenu *ventanas = nullptr;
+    for (QAction *a : f->menuBar()->actions())
+        if (a->text() == "Ventanas")
+            ventanas = a->menu();
+    ASSERT_TRUE(ventanas);
+    Q_EMIT ventanas->aboutToShow();
+    EXPECT_EQ(ventanas->actions().size(), 5 + 1 + 2); // arrangements, separator, the two open ones
+
+    f->WindowCascade1->trigger();
+    f->WindowTileVertical1->trigger();
+    f->WindowMinimizeAll1->trigger();
+    f->cierratoExecute();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(marco);
+    EXPECT_TRUE(marco->isHidden());
+    EXPECT_EQ(f->Area()->subWindowList().size(), 2);
+
+    DestruyeVentana("FormListar");
+    EXPECT_EQ(Ventana("FormListar"), nullptr);
+    EXPECT_EQ(f->Area()->subWindowList().size(), 1);
+    EXPECT_FALSE(marco);
+}
+
 TEST_F(VentanaPrincipal, MenusYAccionesSinVentanaDesactivadas) {
     QStringList menus;
     for (QAction *a : f->menuBar()->actions())
@@ -216,4 +252,16 @@ TEST_F(VentanaPrincipal, ListarPresenciaMuestraLaVentanaConSuTitulo) {
     f->ListarPreExecute();
     EXPECT_EQ(listar->windowTitle(), "Presencia");
     RegistraVentana("FormListar", nullptr);
+}
+
+TEST_F(VentanaPrincipal, AyudaAbreElArchivoDeAyudaSinMirarElResultado) {
+    std::vector<std::string> abiertos;
+    FijaAbridor([&](const std::string &ruta) {
+        abiertos.push_back(ruta);
+        return false;
+    });
+    f->Ayuda->trigger();
+    FijaAbridor(nullptr);
+    EXPECT_EQ(abiertos, std::vector<std::string>{"rondal.chm"});
+    EXPECT_TRUE(r.Mensajes.empty());
 }

@@ -22,8 +22,13 @@ QWidget *Ventana(const std::string &nombre) {
 }
 
 void DestruyeVentana(const std::string &nombre) {
-    if (QWidget *w = Ventana(nombre))
-        delete w;
+    if (QWidget *w = Ventana(nombre)) {
+        // A window in the frame goes with its child window, so no empty frame is left behind.
+        if (auto *hija = qobject_cast<QMdiSubWindow *>(w->parentWidget()))
+            delete hija;
+        else
+            delete w;
+    }
     registro()[nombre] = nullptr;
 }
 

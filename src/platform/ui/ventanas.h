@@ -11,7 +11,8 @@ class QMdiSubWindow;
 
 void RegistraVentana(const std::string &nombre, QWidget *ventana);
 QWidget *Ventana(const std::string &nombre); // nullptr when absent or destroyed
-// Destroys a window (user rights); it stays destroyed for the rest of the run.
+// Destroys a window (user rights), with its child window in the frame; it stays destroyed for
+// the rest of the run.
 void DestruyeVentana(const std::string &nombre);
 // Shows a window modally (a dialog) or brings it up (any other window).
 void MuestraModal(const std::string &nombre);
