@@ -350,7 +350,9 @@ void TMainForm::Backupdatos1Execute() {
 }
 
 void TMainForm::AyudaExecute() {
-    (void)AbreConAplicacion("rondal.chm"); // the viewer's result is not looked at
+    // Here no command interpreter reports a missing file or viewer: the program says it.
+    if (!AbreConAplicacion("rondal.chm"))
+        Dialogos::Aviso("No se puede abrir la ayuda \"rondal.chm\".", "Ayuda");
 }
 
 void TMainForm::FileOpen1Execute() {

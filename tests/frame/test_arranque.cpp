@@ -254,14 +254,17 @@ TEST_F(VentanaPrincipal, ListarPresenciaMuestraLaVentanaConSuTitulo) {
     RegistraVentana("FormListar", nullptr);
 }
 
-TEST_F(VentanaPrincipal, AyudaAbreElArchivoDeAyudaSinMirarElResultado) {
+TEST_F(VentanaPrincipal, AyudaAbreElArchivoDeAyudaYAvisaSiNoPuede) {
     std::vector<std::string> abiertos;
-    FijaAbridor([&](const std::string &ruta) {
-        abiertos.push_back(ruta);
-        return false;
-    });
-    f->Ayuda->trigger();
+    for (bool abre : {true, false}) {
+        FijaAbridor([&](const std::string &ruta) {
+            abiertos.push_back(ruta);
+            return abre;
+        });
+        f->Ayuda->trigger();
+    }
     FijaAbridor(nullptr);
-    EXPECT_EQ(abiertos, std::vector<std::string>{"rondal.chm"});
-    EXPECT_TRUE(r.Mensajes.empty());
+    EXPECT_EQ(abiertos, (std::vector<std::string>{"rondal.chm", "rondal.chm"}));
+    ASSERT_EQ(r.Mensajes.size(), 1u);
+    EXPECT_EQ(r.Mensajes[0].texto, "No se puede abrir la ayuda \"rondal.chm\".");
 }
