@@ -324,7 +324,9 @@ void TFormVelka::ajustaTimer1() {
 }
 
 void TFormVelka::Timer2Timer() {
-    Enlaces.TickRespuestas();
+    // While the firmware goes out the links carry nothing else: no reply time-out answers into it.
+    if (!subida_)
+        Enlaces.TickRespuestas();
     TEntornoRecepcion &r = Enlaces.Entorno;
     if (r.SubcuentaSegundos == 0) {
         r.SubcuentaSegundos = 99;

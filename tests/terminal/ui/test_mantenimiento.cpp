@@ -112,6 +112,19 @@ TEST_F(Mantenimiento, FirmwarePorEthernetConUnReenvio) {
     EXPECT_NE(Contenido(dir.Archivo("velkatron.ini")).find("programa=" + elf.Ruta), std::string::npos);
 }
 
+// A list upload left waiting on the same link is not answered into the loader's image.
+TEST_F(Mantenimiento, FirmwareSinRespuestasDeUnaListaEnEspera) {
+    TerminalSimulado t(3);
+    std::unique_ptr<ServidorTerminal> s;
+    red(t, s);
+    TRecepcion &m = panel->Enlaces.RecepcionDeFila(1);
+    m.EstadoRecepcion = TEstadoRecepcion::RegistrosLista;
+    m.CuentaRespuesta = 2;
+    m.Reintentos = 5;
+    sube(t);
+    imagenCompleta(t, s->Recibido);
+}
+
 // The clock setting asked for during the upload follows it.
 TEST_F(Mantenimiento, FirmwarePorLineaSerieYLaHoraDespues) {
     FijaReloj([] { return kHoraFija; });
