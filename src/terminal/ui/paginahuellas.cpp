@@ -233,6 +233,7 @@ void TPaginaHuellas::creaGrids(QWidget *pagina) {
 
     VistaSG2 = new TStringGridView(&SG2, pagina);
     VistaSG2->SetEditable(true);
+    VistaSG2->Modelo()->CeldaElegible = [](int c, int) { return c != 3; };
     VistaSG2->setItemDelegate(new DelegadoHuellas(
         SG2,
         [this](int c, int r) {
@@ -380,7 +381,7 @@ void TPaginaHuellas::Edit1KeyPress(char key) {
 void TPaginaHuellas::Edit1DblClick() {
     Dialogos::PeticionArchivo p;
     p.directorio = Configuracion().DirHuellas;
-    p.filtro = "Archivos de huellas (*.min)|*.min";
+    p.filtro = "Archivos de huellas|*.min";
     std::string ruta;
     if (!Dialogos::AbrirArchivo(p, ruta))
         return;
@@ -488,6 +489,13 @@ void TPaginaHuellas::Button1Click() {
 void TPaginaHuellas::SG2SelectCell(int col, int row) {
     if (row < 1)
         return;
+    if (col == 3) { // the minutiae column cannot be selected: back to the previous cell
+        if (FilaEditada >= 1)
+            SG2.SetRow(FilaEditada);
+        SG2.SetCol(colSG2_);
+        return;
+    }
+    colSG2_ = col;
     FilaEditada = row;
     SG2.SetRow(row);
     if (col < 4) {

@@ -119,4 +119,5 @@ private:
     void ordena(int orden);
     void refrescaSG2();
     QWidget *pagina_ = nullptr;
+    int colSG2_ = 1; // SG2's column last selected
 };

@@ -2,6 +2,7 @@
 // denying, through its controls, with real files in a working directory.
 #include "common/ajustesprueba.h"
 #include "common/configuracion.h"
+#include "platform/ui/stringgridview.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 #include "support/simulador.h"
@@ -82,6 +83,12 @@ TEST_F(Huellas, CargaYLoQueMuestranLasCeldas) {
     carga("falta");
     EXPECT_EQ(p->SG1.RowCount(), 1);
     EXPECT_EQ(p->ListaSG1, Configuracion().DirHuellas + "falta.min");
+    // A double click on the name field offers the lists and loads the one chosen.
+    respuestas.Archivos.push_back(Configuracion().DirHuellas + "nave.min");
+    p->Edit1DblClick();
+    ASSERT_EQ(respuestas.PeticionesArchivo.size(), 1u);
+    EXPECT_EQ(respuestas.PeticionesArchivo[0].filtro, "Archivos de huellas|*.min");
+    EXPECT_EQ(p->SG1.RowCount(), 5);
 }
 
 TEST_F(Huellas, AnadirQuitarYGuardar) {
@@ -134,6 +141,12 @@ TEST_F(Huellas, FranjasModosYCopia) {
     p->SG2SelectCell(5, 1);
     EXPECT_EQ(p->FranjaEditada, 1);
     EXPECT_EQ(p->RG1->checkedId(), 0);
+    // The minutiae column cannot be selected: the row and band stay.
+    const QAbstractItemModel *m = p->VistaSG2->model();
+    EXPECT_FALSE(m->flags(m->index(4, 3)) & Qt::ItemIsSelectable);
+    p->SG2SelectCell(3, 4);
+    EXPECT_EQ(p->FilaEditada, 1);
+    EXPECT_EQ(p->SG2.Row(), 1);
     p->RG1->button(2)->click();
     EXPECT_EQ(p->SG2.Celda(4, 1), "00:00/00:00");
     p->CopiarModo1->trigger();
