@@ -22,6 +22,7 @@
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <chrono>
@@ -274,20 +275,25 @@ void TFormVelka::CargaTerminales(const StringGrid &sg) {
     }
 }
 
-void TFormVelka::CLBTerminalesDblClick() {
+int TFormVelka::fijaTerminalSeleccionado() {
     TEnlaces &e = Enlaces;
     const int fila = CLBTerminales->currentRow() + 1;
     if (fila < 1 || fila > e.NumTerminales)
-        return;
+        return 0;
     e.FilaActual = fila;
     const std::string texto =
         fila - 1 < static_cast<int>(e.TextosTerminales.size()) ? e.TextosTerminales[fila - 1] : "";
     e.TipoConexionActual = texto.empty() ? e.TablaTipoConexion[fila] : texto[0];
-    if (e.TablaNumTerminal[fila] != TerminalNoValido) {
-        e.TerminalActual = e.TablaNumTerminal[fila];
-        e.FijaCabecera(e.TerminalActual);
+    if (e.TablaNumTerminal[fila] == TerminalNoValido)
+        return 0;
+    e.TerminalActual = e.TablaNumTerminal[fila];
+    e.FijaCabecera(e.TerminalActual);
+    return fila;
+}
+
+void TFormVelka::CLBTerminalesDblClick() {
+    if (const int fila = fijaTerminalSeleccionado())
         seleccionaListas(fila);
-    }
 }
 
 void TFormVelka::CLBTerminalesClickCheck() {
@@ -367,12 +373,9 @@ void TFormVelka::enviaLineaConsola() {
     const std::string linea = LineaConsola;
     LineaConsola.clear();
     TEnlaces &e = Enlaces;
-    const int fila = CLBTerminales->currentRow() + 1;
-    const bool valida = fila >= 1 && fila <= e.NumTerminales && e.TablaNumTerminal[fila] != TerminalNoValido;
+    const int fila = fijaTerminalSeleccionado();
+    const bool valida = fila != 0;
     if (valida) {
-        e.FilaActual = fila;
-        e.TerminalActual = e.TablaNumTerminal[fila];
-        e.FijaCabecera(e.TerminalActual);
         const std::string trama = std::string(e.CabeceraComando, 3) + linea;
         e.EnviaDireccionRadioFila(fila);
         for (char b : trama) {
@@ -405,7 +408,10 @@ void TFormVelka::visorDblClick() {
 }
 
 void TFormVelka::MuestraTraza(const std::string &texto) {
-    if (visor->document()->blockCount() > 200) {
+    // Lines as the console counts them: the empty block after a last line end is none.
+    const QTextDocument *d = visor->document();
+    const int lineas = d->blockCount() - (d->lastBlock().text().isEmpty() ? 1 : 0);
+    if (lineas > 200) {
         QTextCursor c(visor->document()->firstBlock());
         c.select(QTextCursor::BlockUnderCursor);
         c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
@@ -425,20 +431,19 @@ void TFormVelka::Button2Click() {
     const int fila = CLBTerminales->currentRow() + 1;
     if (subida_ || hora_ || Envio.Activo() || fila < 1 || fila > Enlaces.NumTerminales)
         return;
-    CLBTerminalesDblClick();
+    fijaTerminalSeleccionado(); // the lists page keeps what it shows
     const std::string ruta = deQ(Edit2->text());
     TProgramaFirmware programa;
     const bool leido = programa.Lee(ruta);
-    if (programa.Abierto()) {
-        CambiaConfiguracion().TextoPrograma = ruta;
-        if (Configuracion().ArchivoIni &&
-            !Configuracion().ArchivoIni->WriteString("config", "programa", ruta))
-            MuestraTraza(CharToOem("ERROR: no se puede guardar \"programa\" en " +
-                                   Configuracion().ArchivoIni->Ruta()) +
-                         "\r\n");
-        visor->setFocus();
-        MuestraTraza(CharToOem(ruta) + "\r\n");
-    }
+    if (!programa.Abierto())
+        return; // nothing is sent and nothing said
+    CambiaConfiguracion().TextoPrograma = ruta;
+    if (Configuracion().ArchivoIni && !Configuracion().ArchivoIni->WriteString("config", "programa", ruta))
+        MuestraTraza(
+            CharToOem("ERROR: no se puede guardar \"programa\" en " + Configuracion().ArchivoIni->Ruta()) +
+            "\r\n");
+    visor->setFocus();
+    MuestraTraza(CharToOem(ruta) + "\r\n");
     if (!leido) {
         MuestraTraza(CharToOem("ERROR: " + programa.error()) + "\r\n");
         return;

@@ -57,9 +57,10 @@ public:
     void Edit3KeyPress(char key);
     void visorClick();
     void visorDblClick();
-    // Appends text (terminal bytes, OEM code page) to the console, which keeps no undo history
-    // and at most MaxLineasVisor lines.
-    static constexpr int MaxLineasVisor = 201;
+    // Appends text (terminal bytes, OEM code page) to the console, which keeps no undo history;
+    // a console of more than 200 lines loses its first one first. Whatever the text, the
+    // document never holds more than MaxLineasVisor blocks (201 lines and the one being written).
+    static constexpr int MaxLineasVisor = 202;
     void MuestraTraza(const std::string &texto);
 
     // "Recibir": asks the selected terminal for its user list.
@@ -117,6 +118,9 @@ private:
     // The links tell the panel: console text, received bytes, connection states.
     void conectaEnlaces();
     void enviaLineaConsola();
+    // Header, TerminalActual and TipoConexionActual of the item selected in CLBTerminales; its row,
+    // or 0 when no usable terminal is selected.
+    int fijaTerminalSeleccionado();
     void ajustaTimer1();
     void terminaSubida();
     void actualizaBotones();

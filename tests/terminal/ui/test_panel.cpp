@@ -135,12 +135,16 @@ TEST_F(Consola, SubidaCalladaReintentaYAbandonaSinNakFinal) {
 }
 
 TEST_F(Consola, VisorPierdeSuPrimeraLineaPasadasDoscientas) {
-    for (int i = 0; i < 200; ++i)
-        panel->MuestraTraza("linea " + std::to_string(i) + "\r\n");
-    ASSERT_EQ(panel->visor->document()->blockCount(), 201);
-    panel->MuestraTraza("otra");
-    EXPECT_EQ(panel->visor->document()->blockCount(), 200);
-    EXPECT_TRUE(panel->visor->toPlainText().startsWith("linea 1\n"));
+    // Lines already in the console, and the first one it shows after one more trace.
+    for (const auto &[lineas, primera] : {std::pair{200, "linea 0\n"}, std::pair{201, "linea 1\n"}}) {
+        panel->visorDblClick();
+        for (int i = 0; i < lineas; ++i)
+            panel->MuestraTraza("linea " + std::to_string(i) + "\r\n");
+        panel->MuestraTraza("otra");
+        const QString texto = panel->visor->toPlainText();
+        EXPECT_TRUE(texto.startsWith(primera)) << lineas;
+        EXPECT_TRUE(texto.endsWith(QString("linea %1\notra").arg(lineas - 1))) << lineas;
+    }
 }
 
 TEST_F(Consola, VisorSinDeshacerYAcotado) {
