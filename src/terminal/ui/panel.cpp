@@ -435,8 +435,10 @@ void TFormVelka::Button2Click() {
     const std::string ruta = deQ(Edit2->text());
     TProgramaFirmware programa;
     const bool leido = programa.Lee(ruta);
-    if (!programa.Abierto())
-        return; // nothing is sent and nothing said
+    if (!programa.Abierto()) { // nothing is sent; the operator learns why
+        MuestraTraza(CharToOem("ERROR: " + programa.error()) + "\r\n");
+        return;
+    }
     CambiaConfiguracion().TextoPrograma = ruta;
     if (Configuracion().ArchivoIni && !Configuracion().ArchivoIni->WriteString("config", "programa", ruta))
         MuestraTraza(
