@@ -9,6 +9,7 @@
 #include "platform/portio.h"
 #include "platform/reloj.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -31,42 +32,53 @@ QPointer<TFormVelka> FormVelka;
 
 namespace {
 
-// Terminal list item: its text (silver when unchecked), and below it the connection state of an
-// Ethernet terminal, or "Actualizado" for another that holds its denied list.
+// Terminal list item in three lines from 40 pixels in: its text up to the first blank after
+// position 3, the rest of it, and the connection state of an Ethernet terminal, or "Actualizado"
+// for another that holds its denied list. An unchecked item is drawn in silver.
 class TDelegadoTerminal : public QStyledItemDelegate {
 public:
     TDelegadoTerminal(const TEnlaces &enlaces, QObject *padre)
         : QStyledItemDelegate(padre), enlaces_(enlaces) {}
     void paint(QPainter *p, const QStyleOptionViewItem &op, const QModelIndex &i) const override {
         QStyleOptionViewItem o = op;
-        o.rect.setHeight(op.rect.height() / 2);
-        if (i.data(Qt::CheckStateRole).toInt() != Qt::Checked)
-            o.palette.setColor(QPalette::Text, Qt::gray);
-        QStyledItemDelegate::paint(p, o, i);
+        initStyleOption(&o, i);
+        const std::string texto = deQ(o.text);
+        o.text.clear(); // the check box and the background as the style draws them
+        const QWidget *w = o.widget;
+        (w ? w->style() : QApplication::style())->drawControl(QStyle::CE_ItemViewItem, &o, p, w);
+        const bool marcado = i.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        const QColor color = !marcado ? QColor(192, 192, 192)
+                             : (o.state & QStyle::State_Selected) ? o.palette.color(QPalette::HighlightedText)
+                                                                  : o.palette.color(QPalette::Text);
+        const size_t blanco = texto.size() > 3 ? texto.find(' ', 3) : std::string::npos;
         std::string estado = enlaces_.EstadoEnchufe(i.row() + 1);
         if (estado.empty() && TerminalActualizado(i.row() + 1))
             estado = "Actualizado";
-        if (estado.empty())
-            return;
-        QColor color = Qt::red;
-        if (estado == "Actualizado")
-            color = o.palette.color(QPalette::Text);
-        else if (estado == "Conectado")
-            color = QColor(0, 128, 0);
+        QColor colorEstado = color;
+        if (estado == "Conectado")
+            colorEstado = QColor(0, 128, 0);
         else if (estado == "Conectando ...")
-            color = Qt::blue;
+            colorEstado = Qt::blue;
+        else if (!estado.empty() && estado != "Actualizado")
+            colorEstado = Qt::red;
         p->save();
-        p->setPen(color);
-        p->drawText(op.rect.adjusted(40, op.rect.height() / 2, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                    aQ(estado));
+        const auto linea = [&](int y, const std::string &t, const QColor &c) {
+            p->setPen(c);
+            p->drawText(QRect(op.rect.left() + 40, op.rect.top() + y, op.rect.width() - 40, kAltoLinea),
+                        Qt::AlignLeft | Qt::AlignTop, aQ(t));
+        };
+        linea(3, texto.substr(0, blanco), color);
+        if (blanco != std::string::npos)
+            linea(18, texto.substr(blanco + 1), color);
+        linea(33, estado, colorEstado);
         p->restore();
     }
     QSize sizeHint(const QStyleOptionViewItem &op, const QModelIndex &i) const override {
-        QSize s = QStyledItemDelegate::sizeHint(op, i);
-        return {s.width(), s.height() * 2};
+        return {QStyledItemDelegate::sizeHint(op, i).width(), 33 + kAltoLinea};
     }
 
 private:
+    static constexpr int kAltoLinea = 15;
     const TEnlaces &enlaces_;
 };
 

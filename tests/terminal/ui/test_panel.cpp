@@ -8,6 +8,8 @@
 #include "terminal/ui/panel.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QImage>
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -208,6 +210,47 @@ TEST_F(Consola, CuentaSegundosBajaCadaCienTicks) {
         ++ticks;
     }
     EXPECT_EQ(ticks, 501);
+}
+
+// A terminal item in three lines from 40 pixels in: the text up to its first blank after
+// position 3, the rest, the state; an unchecked one in silver.
+TEST_F(Consola, TerminalEnTresLineasYSinMarcaEnPlata) {
+    g.SetRowCount(3);
+    for (int r : {1, 2}) {
+        g.Cells[0][r] = "Serie";
+        g.Cells[1][r] = std::to_string(8 + r);
+        g.Cells[2][r] = "Nave " + std::to_string(r);
+    }
+    panel->CargaTerminales(g);
+    QListWidget *lista = panel->CLBTerminales;
+    ASSERT_EQ(lista->count(), 2);
+    lista->item(0)->setCheckState(Qt::Checked);
+    lista->item(1)->setCheckState(Qt::Unchecked);
+    lista->clearSelection();
+    lista->setParent(nullptr); // alone, at a size that shows both items whole
+    lista->resize(300, 150);
+    lista->show();
+    QCoreApplication::processEvents();
+    QImage img(lista->viewport()->size(), QImage::Format_RGB32);
+    lista->viewport()->render(&img);
+    const QColor plata(192, 192, 192), texto = lista->palette().color(QPalette::Text);
+    auto cuenta = [&](int fila, int y, const QColor &c) {
+        const QRect r = lista->visualItemRect(lista->item(fila));
+        int n = 0;
+        for (int yy = r.top() + y; yy < r.top() + y + 15; ++yy)
+            for (int x = r.left() + 40; x < r.right(); ++x)
+                n += QColor(img.pixel(x, yy)) == c;
+        return n;
+    };
+    EXPECT_EQ(lista->visualItemRect(lista->item(0)).height(), 48);
+    for (int y : {3, 18}) {
+        EXPECT_GT(cuenta(0, y, texto), 0) << y;
+        EXPECT_EQ(cuenta(0, y, plata), 0) << y;
+        EXPECT_GT(cuenta(1, y, plata), 0) << y;
+        EXPECT_EQ(cuenta(1, y, texto), 0) << y;
+    }
+    EXPECT_EQ(cuenta(0, 33, texto), 0); // no state for a serial terminal without its denied list
+    lista->setParent(panel.get());
 }
 
 TEST_F(Consola, GuardarTerminalesReconstruyeLasTablas) {
