@@ -69,5 +69,5 @@ int RellenaHojaFaltas(StringGrid &sg, const QDate &mes, const QDate &hoy, const 
 QDate MesFaltas(const QDate &mes, int paso, const QDate &hoy) {
     const QDate primero(mes.year(), mes.month(), 1);
     const QDate otro = primero.addMonths(paso);
-    return otro > hoy ? primero : otro;
+    return paso > 0 && otro > hoy ? primero : otro;
 }

@@ -28,6 +28,6 @@ void TitulosFaltas(StringGrid &sg);
 int RellenaHojaFaltas(StringGrid &sg, const QDate &mes, const QDate &hoy, const TDiasCalendario &dias,
                       const std::vector<int> &festivos, const std::set<QDate> &conFichajes);
 
-// The first of the month paso months away from mes; a month after hoy's is refused (mes's first
-// is returned).
+// The first of the month paso months away from mes; a forward move to a month after hoy's is
+// refused (mes's first is returned). A backward move is always made.
 QDate MesFaltas(const QDate &mes, int paso, const QDate &hoy);

@@ -16,6 +16,8 @@ TEST(HojaFaltas, SinMapaTodoDiaPasadoSinFichajesEsFalta) {
     EXPECT_EQ(g.Celda(5, 5), "29 FALTA");
     EXPECT_EQ(MesFaltas(QDate(2011, 1, 20), -1, QDate(2011, 2, 8)), QDate(2010, 12, 1));
     EXPECT_EQ(MesFaltas(QDate(2011, 2, 1), 1, QDate(2011, 2, 8)), QDate(2011, 2, 1)); // never past today's
+    // A month shown after today's (the clock was put back) can still be left backwards.
+    EXPECT_EQ(MesFaltas(QDate(2011, 5, 1), -1, QDate(2011, 2, 8)), QDate(2011, 4, 1));
 }
 
 TEST(HojaFaltas, FechasDeLaRejillaDeFichajes) {
