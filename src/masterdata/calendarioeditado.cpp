@@ -139,7 +139,7 @@ bool TCalendarioEditado::FilaBorrada(int fila) {
 }
 
 bool TCalendarioEditado::Aplicable() const {
-    return Fila >= 1 && Fila < sg2_.RowCount() && Anio != 0;
+    return Fila >= 1 && Fila < sg2_.RowCount() && Anio != 0 && Fecha().isValid();
 }
 
 QDate TCalendarioEditado::Fecha() const {

@@ -55,7 +55,7 @@ public:
     // (nothing is loaded then).
     bool FilaBorrada(int fila);
 
-    // A map is loaded for a valid year, so the apply actions can write into it.
+    // A map is loaded for a valid year and the shown date is a day, so the apply actions can write.
     bool Aplicable() const;
     QDate Fecha() const;
     // The apply actions (each sets Modificado): the shown day, that weekday in the shown month, that

@@ -30,6 +30,11 @@ TEST(CalendarioEditado, AplicarDiaYSemanaDelMesRechazaCodigosFueraDeByte) {
         EXPECT_FALSE(cal.AplicaMes(malo)) << malo;
     EXPECT_EQ(cal.Dias, esperado);
     EXPECT_FALSE(cal.Modificado);
+    // A shown date that is no day (31 February) writes nothing, not even 1 January.
+    cal.Mes = 2;
+    cal.Dia = 31;
+    EXPECT_FALSE(cal.AplicaDia(9));
+    EXPECT_EQ(cal.Dias, esperado);
     AjustesPrueba().DirDatos = antes;
 }
 
