@@ -139,7 +139,7 @@ bool TCalendarioEditado::FilaBorrada(int fila) {
 }
 
 bool TCalendarioEditado::Aplicable() const {
-    return Fila >= 1 && Fila < sg2_.RowCount() && Anio != 0 && Fecha().isValid();
+    return Fila >= 1 && Fila < sg2_.RowCount() && Anio != 0;
 }
 
 QDate TCalendarioEditado::Fecha() const {
@@ -147,7 +147,7 @@ QDate TCalendarioEditado::Fecha() const {
 }
 
 bool TCalendarioEditado::aplica(int codigo, int desde, int hasta, int paso) {
-    if (codigo < 0 || codigo > MaxCodigoJornada || !Aplicable())
+    if (codigo < 0 || codigo > MaxCodigoJornada || !Aplicable() || !Fecha().isValid())
         return false;
     for (int i = desde; i <= hasta && i < static_cast<int>(Dias.size()); i += paso)
         Dias[static_cast<size_t>(i)] = static_cast<unsigned char>(codigo);

@@ -55,12 +55,13 @@ public:
     // (nothing is loaded then).
     bool FilaBorrada(int fila);
 
-    // A map is loaded for a valid year and the shown date is a day, so the apply actions can write.
+    // A map is loaded for a valid year, so the apply actions can write into it.
     bool Aplicable() const;
     QDate Fecha() const;
     // The apply actions (each sets Modificado): the shown day, that weekday in the shown month, that
     // weekday over the year (every 7th byte from the day's, below 366) and the whole month. False,
-    // with nothing written, for a code outside 0..254 or while no map can be applied to.
+    // with nothing written, for a code outside 0..254, while no map can be applied to or while the
+    // shown date is not a day.
     bool AplicaDia(int codigo);
     bool AplicaDiaDelMes(int codigo);
     bool AplicaDiaDelAnio(int codigo);
