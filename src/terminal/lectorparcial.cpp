@@ -48,7 +48,8 @@ const std::string *TParcialesLeidos::Lee(const std::string &ruta) {
     return it->second ? &*it->second : nullptr;
 }
 
-TIndiceParcial &TParcialesLeidos::Indice(const std::string &ruta, const std::array<int, 6> &reglas, bool &nuevo) {
+TIndiceParcial &TParcialesLeidos::Indice(const std::string &ruta, const std::array<int, 6> &reglas,
+                                         bool &nuevo) {
     std::vector<TIndiceParcial> &v = indices_[ruta];
     for (TIndiceParcial &i : v)
         if (i.Reglas == reglas) {

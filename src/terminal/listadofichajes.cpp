@@ -438,8 +438,12 @@ void Lectura::leeArchivo(const std::string &ruta, unsigned char clave, bool desc
 // the run's index of the file (made here on the first listing that reads it).
 std::vector<uint32_t> Lectura::posiciones(const std::string &ruta, const std::string &bytes,
                                           unsigned char clave, bool descifra) {
-    const std::array<int, 6> reglas{static_cast<int>(m_.longitud), static_cast<int>(alineacion_), clave,
-                                    descifra, cN_->posicion, cN_->ancho};
+    const std::array<int, 6> reglas{static_cast<int>(m_.longitud),
+                                    static_cast<int>(alineacion_),
+                                    clave,
+                                    descifra,
+                                    cN_->posicion,
+                                    cN_->ancho};
     bool nuevo = false;
     TIndiceParcial &indice = p_.Leidos->Indice(ruta, reglas, nuevo);
     if (nuevo) {

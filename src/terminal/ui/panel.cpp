@@ -47,7 +47,7 @@ public:
         const QWidget *w = o.widget;
         (w ? w->style() : QApplication::style())->drawControl(QStyle::CE_ItemViewItem, &o, p, w);
         const bool marcado = i.data(Qt::CheckStateRole).toInt() == Qt::Checked;
-        const QColor color = !marcado ? QColor(192, 192, 192)
+        const QColor color = !marcado                             ? QColor(192, 192, 192)
                              : (o.state & QStyle::State_Selected) ? o.palette.color(QPalette::HighlightedText)
                                                                   : o.palette.color(QPalette::Text);
         const size_t blanco = texto.size() > 3 ? texto.find(' ', 3) : std::string::npos;

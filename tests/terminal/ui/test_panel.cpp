@@ -9,8 +9,8 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QImage>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
