@@ -11,8 +11,11 @@
 
 namespace {
 
-// Directory text as shown to the user: the stored form, with '\'.
+// Directory text as shown to the user: the stored form, with '\'; an absolute one as the system
+// names it.
 std::string visible(const std::string &dir) {
+    if (!dir.empty() && dir[0] == '/')
+        return dir;
     std::string r = dir;
     for (char &c : r)
         if (c == '/')

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -31,6 +32,13 @@ TEST(Directorios, NoParaDatosTerminaYNoPreguntaMas) {
     EXPECT_EQ(r.Mensajes[0].titulo, "No existe el directorio datos\\");
     EXPECT_EQ(r.Mensajes[0].texto, Ansi("¿ Quiere crear el directorio datos\\ para guardar los datos ?"));
     EXPECT_FALSE(ExisteDirectorio("datos"));
+    // An absolute directory is named as the system names it.
+    const std::string absoluto = QDir::currentPath().toStdString() + "/otro/datos/";
+    AjustesPrueba().DirDatos = absoluto;
+    r.Respuestas = {Respuesta::No};
+    EXPECT_FALSE(CompruebaDirectorios());
+    ASSERT_EQ(r.Mensajes.size(), 2u);
+    EXPECT_EQ(r.Mensajes[1].titulo, "No existe el directorio " + absoluto);
 }
 
 TEST(Directorios, NoParaPresenciaYSiParaProduccionCreaLosPadres) {
