@@ -41,12 +41,7 @@ void ImprimeAccesosExecute(const PeticionAccesos &p) {
     l.PorPersona = p.PorPersona;
     l.Desde = FormVelka->DTP1->date();
     l.Hasta = FormVelka->DTP2->date();
-    l.Terminales = FormVelka->ItemsTerminales();
-    // The listing is of the "Accesos" kind: choosing it, when another kind is chosen, ticks the
-    // terminals in mode "A" or "T".
-    if (!FormVelka->RadioButton5->isChecked())
-        for (auto &[item, marcado] : l.Terminales)
-            marcado = item.size() > 1 && (item[1] == 'A' || item[1] == 'T');
+    l.Terminales = FormVelka->ItemsAccesos();
     for (const auto &informe : InformesAccesos(l))
         informe->Muestra();
 }

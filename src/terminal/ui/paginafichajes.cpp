@@ -301,6 +301,14 @@ std::vector<TTerminalListado> TPaginaFichajes::TerminalesPresencia() const {
     return v;
 }
 
+std::vector<std::pair<std::string, bool>> TPaginaFichajes::ItemsAccesos() const {
+    std::vector<std::pair<std::string, bool>> v = ItemsTerminales();
+    if (!RadioButton5->isChecked())
+        for (auto &[item, marcado] : v)
+            marcado = marcaDeModo(item, true);
+    return v;
+}
+
 void TPaginaFichajes::MuestraHoy() {
     const QDate hoy = Ahora().date();
     DTP1->setDate(hoy);

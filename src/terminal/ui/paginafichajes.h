@@ -55,6 +55,9 @@ public:
     // The terminals a presence listing of the page reads: the check marks as they stand when
     // "Presencia" is chosen, else as choosing it sets them.
     std::vector<TTerminalListado> TerminalesPresencia() const;
+    // The terminal items and the check marks an access listing reads: as they stand when "Accesos"
+    // is chosen, else as choosing it sets them.
+    std::vector<std::pair<std::string, bool>> ItemsAccesos() const;
     // The start of the day as start-up shows it: both pickers at today, "Parcial" and "Presencia"
     // chosen (which presets the check marks).
     void MuestraHoy();
