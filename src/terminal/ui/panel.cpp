@@ -26,6 +26,8 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
 #include <chrono>
 
 QPointer<TFormVelka> FormVelka;
@@ -42,7 +44,6 @@ public:
     void paint(QPainter *p, const QStyleOptionViewItem &op, const QModelIndex &i) const override {
         QStyleOptionViewItem o = op;
         initStyleOption(&o, i);
-        const std::string texto = deQ(o.text);
         o.text.clear(); // the check box and the background as the style draws them
         const QWidget *w = o.widget;
         (w ? w->style() : QApplication::style())->drawControl(QStyle::CE_ItemViewItem, &o, p, w);
@@ -50,34 +51,42 @@ public:
         const QColor color = !marcado                             ? QColor(192, 192, 192)
                              : (o.state & QStyle::State_Selected) ? o.palette.color(QPalette::HighlightedText)
                                                                   : o.palette.color(QPalette::Text);
+        const std::array<std::string, 3> t = lineas(i);
+        QColor colorEstado = color;
+        if (t[2] == "Conectado")
+            colorEstado = QColor(0, 128, 0);
+        else if (t[2] == "Conectando ...")
+            colorEstado = Qt::blue;
+        else if (!t[2].empty() && t[2] != "Actualizado")
+            colorEstado = Qt::red;
+        p->save();
+        for (int k = 0; k < 3; ++k) {
+            p->setPen(k < 2 ? color : colorEstado);
+            p->drawText(QRect(op.rect.left() + kSangria, op.rect.top() + 3 + 15 * k,
+                              op.rect.width() - kSangria, kAltoLinea),
+                        Qt::AlignLeft | Qt::AlignTop, aQ(t[static_cast<size_t>(k)]));
+        }
+        p->restore();
+    }
+    // As wide as its longest line.
+    QSize sizeHint(const QStyleOptionViewItem &op, const QModelIndex &i) const override {
+        int ancho = 0;
+        for (const std::string &t : lineas(i))
+            ancho = std::max(ancho, op.fontMetrics.horizontalAdvance(aQ(t)));
+        return {kSangria + ancho + 4, 33 + kAltoLinea};
+    }
+
+private:
+    // The item's text up to its first blank after position 3, the rest, and the state line.
+    std::array<std::string, 3> lineas(const QModelIndex &i) const {
+        const std::string texto = deQ(i.data(Qt::DisplayRole).toString());
         const size_t blanco = texto.size() > 3 ? texto.find(' ', 3) : std::string::npos;
         std::string estado = enlaces_.EstadoEnchufe(i.row() + 1);
         if (estado.empty() && TerminalActualizado(i.row() + 1))
             estado = "Actualizado";
-        QColor colorEstado = color;
-        if (estado == "Conectado")
-            colorEstado = QColor(0, 128, 0);
-        else if (estado == "Conectando ...")
-            colorEstado = Qt::blue;
-        else if (!estado.empty() && estado != "Actualizado")
-            colorEstado = Qt::red;
-        p->save();
-        const auto linea = [&](int y, const std::string &t, const QColor &c) {
-            p->setPen(c);
-            p->drawText(QRect(op.rect.left() + 40, op.rect.top() + y, op.rect.width() - 40, kAltoLinea),
-                        Qt::AlignLeft | Qt::AlignTop, aQ(t));
-        };
-        linea(3, texto.substr(0, blanco), color);
-        if (blanco != std::string::npos)
-            linea(18, texto.substr(blanco + 1), color);
-        linea(33, estado, colorEstado);
-        p->restore();
+        return {texto.substr(0, blanco), blanco == std::string::npos ? "" : texto.substr(blanco + 1), estado};
     }
-    QSize sizeHint(const QStyleOptionViewItem &op, const QModelIndex &i) const override {
-        return {QStyledItemDelegate::sizeHint(op, i).width(), 33 + kAltoLinea};
-    }
-
-private:
+    static constexpr int kSangria = 40;
     static constexpr int kAltoLinea = 15;
     const TEnlaces &enlaces_;
 };
