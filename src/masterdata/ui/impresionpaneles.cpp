@@ -22,15 +22,15 @@ bool PreparaImpresora(QWidget *padre) {
 }
 
 bool ImprimeDibujo(const std::function<void(QPainter &)> &dibujo, const QPointF &origen, double escala) {
-    QPainter p;
-    if (!p.begin(&Impresora())) {
+    const TResultadoImpresion r = Imprime(Impresora(), [&](QPainter &p) {
+        p.translate(origen);
+        p.scale(escala, escala);
+        dibujo(p);
+        return true;
+    });
+    if (r == TResultadoImpresion::SinImpresora)
         Dialogos::Error("No se ha podido imprimir: la impresora no responde.");
-        return false;
-    }
-    p.translate(origen);
-    p.scale(escala, escala);
-    dibujo(p);
-    return p.end();
+    return r == TResultadoImpresion::Hecha;
 }
 
 bool ImprimePaneles(const std::vector<QWidget *> &paneles) {

@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 #include "platform/numeros.h"
 #include "platform/ui/barrasdocumento.h"
+#include "platform/ui/impresion.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -141,20 +142,25 @@ bool ImprimePaginas(const TPaginacion &paginas, QPrinter &impresora, int primera
     ultima = std::min(ultima, paginas.NumPaginas());
     if (primera >= ultima)
         return true;
-    QPainter p;
-    if (!p.begin(&impresora)) {
+    bool paginaNueva = true;
+    const TResultadoImpresion r = Imprime(impresora, [&](QPainter &p) {
+        for (int n = primera; n < ultima; ++n) {
+            if (n > primera && !impresora.newPage()) {
+                paginaNueva = false;
+                return false;
+            }
+            paginas.DibujaPagina(p, n);
+            paginas.DibujaCabecera(p, CabeceraPagina(empresa, n + 1, paginas.NumPaginas()), fuente);
+        }
+        return true;
+    });
+    if (r == TResultadoImpresion::SinImpresora) {
         error = Ansi("No se puede imprimir: la impresora no está disponible.");
         return false;
     }
-    for (int n = primera; n < ultima; ++n) {
-        if (n > primera && !impresora.newPage()) {
-            error = Ansi("No se puede imprimir: la impresora no acepta una página nueva.");
-            p.end();
-            return false;
-        }
-        paginas.DibujaPagina(p, n);
-        paginas.DibujaCabecera(p, CabeceraPagina(empresa, n + 1, paginas.NumPaginas()), fuente);
+    if (!paginaNueva) {
+        error = Ansi("No se puede imprimir: la impresora no acepta una página nueva.");
+        return false;
     }
-    p.end();
     return true;
 }

@@ -143,6 +143,22 @@ TEST_F(VentanaFicha, FichaDeIdentidadConCodigoDeBarras) {
     FormFicha = nullptr;
 }
 
+// A card that could not be printed (no printer installed) leaves the printer usable: the absence
+// sheet then goes to its PDF file.
+TEST_F(VentanaFicha, TrasUnaFichaSinImpresoraLaHojaDeFaltasVaAlArchivo) {
+    if (!HayPdfToText())
+        GTEST_SKIP() << "poppler-utils no instalado";
+    Impresora().setOutputFileName(QString());
+    Impresora().setOutputFormat(QPrinter::PdfFormat);
+    elige(2);
+    f.ImpFicha->click();
+    ASSERT_EQ(respuestas.Mensajes.size(), 1u);
+    EXPECT_EQ(respuestas.Mensajes[0].texto, "No se ha podido imprimir: la impresora no responde.");
+    Impresora().setOutputFileName(QString::fromStdString(pdf));
+    f.ImprimirFaltas->click();
+    EXPECT_FALSE(impreso().isEmpty());
+}
+
 // The panels are printed as one picture stretched by "factorx" (4.5 when 0) from the page's corner.
 TEST_F(VentanaFicha, ImprimirPanelesDeLaFicha) {
     if (!HayPdfToText())

@@ -195,14 +195,23 @@ TEST(Paginacion, ElTextoQuedaDentroDelAreaImprimible) {
     EXPECT_GT(n, 60); // the words and the header, wrapped over several lines
 }
 
-TEST(Paginacion, UnaImpresoraInutilizableLoDice) {
+// A printer that cannot be used says so, and leaves the next print to a file working.
+TEST(Paginacion, UnaImpresoraInutilizableLoDiceYLaSiguienteImprime) {
     DirectorioTrabajo d;
     QTextDocument doc;
     hojas(doc, 2);
-    QPrinter impresora(QPrinter::HighResolution);
-    pdf(impresora, d.Archivo("no/existe/a.pdf"));
-    TPaginacion p(doc, MedidasPagina(impresora), &impresora);
-    std::string error;
-    EXPECT_FALSE(ImprimePaginas(p, impresora, 0, 2, "Empresa", QFont("DejaVu Sans", 8), error));
-    EXPECT_EQ(error, "No se puede imprimir: la impresora no est\xE1 disponible.");
+    for (const std::string &mala : {std::string(), d.Archivo("no/existe/a.pdf")}) {
+        QPrinter impresora(QPrinter::HighResolution);
+        pdf(impresora, mala);
+        impresora.setOutputFormat(QPrinter::PdfFormat); // no file name: no printer installed
+        TPaginacion p(doc, MedidasPagina(impresora), &impresora);
+        std::string error;
+        EXPECT_FALSE(ImprimePaginas(p, impresora, 0, 2, "Empresa", QFont("DejaVu Sans", 8), error)) << mala;
+        EXPECT_EQ(error, "No se puede imprimir: la impresora no est\xE1 disponible.");
+        pdf(impresora, d.Archivo("b.pdf"));
+        EXPECT_TRUE(ImprimePaginas(p, impresora, 0, 2, "Empresa", QFont("DejaVu Sans", 8), error)) << mala;
+        if (HayPdfToText())
+            EXPECT_EQ(PaginasPdf(d.Archivo("b.pdf")).filter("Hoja").size(), 2) << mala;
+        QFile::remove(QString::fromStdString(d.Archivo("b.pdf")));
+    }
 }
