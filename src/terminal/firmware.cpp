@@ -96,6 +96,10 @@ void TCargadorEnFila::Envia(const char *datos, int n) {
     enlaces_.EnviaAFila(fila_, datos, n);
 }
 
+void TCargadorEnFila::EnviaDireccionRadio() {
+    enlaces_.EnviaDireccionRadioFila(fila_);
+}
+
 QByteArray TCargadorEnFila::Recibe() {
     return enlaces_.TomaRecibido(fila_);
 }
@@ -124,6 +128,7 @@ void TSubidaFirmware::enviaSeccion() {
     enlace_.Recibe(); // a reply is only what comes after the section
     const std::string cabecera = CabeceraSeccion(s);
     const std::string datos = DatosSeccion(s);
+    enlace_.EnviaDireccionRadio();
     enlace_.Envia(cabecera.data(), static_cast<int>(cabecera.size()));
     enlace_.Envia(datos.data(), static_cast<int>(datos.size()));
     CuentaSegundos = segundos_;
@@ -167,6 +172,7 @@ bool TSubidaFirmware::Tick() {
 void TSubidaFirmware::termina(char final, const std::string &error) {
     if (!error.empty())
         traza_(CharToOem(error) + "\r\n");
+    enlace_.EnviaDireccionRadio();
     enlace_.Envia(&final, 1);
     estado_ = Estado::Fin;
 }

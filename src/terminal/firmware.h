@@ -47,6 +47,8 @@ class TEnlaceCargador {
 public:
     virtual ~TEnlaceCargador() = default;
     virtual void Envia(const char *datos, int n) = 0;
+    // The radio address prefix ahead of each send (nothing outside radio mode).
+    virtual void EnviaDireccionRadio() = 0;
     // Takes what the terminal has sent and has not been taken yet.
     virtual QByteArray Recibe() = 0;
 };
@@ -56,6 +58,7 @@ class TCargadorEnFila : public TEnlaceCargador {
 public:
     TCargadorEnFila(TEnlaces &enlaces, int fila) : enlaces_(enlaces), fila_(fila) {}
     void Envia(const char *datos, int n) override;
+    void EnviaDireccionRadio() override;
     QByteArray Recibe() override;
 
 private:

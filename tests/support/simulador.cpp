@@ -549,13 +549,13 @@ void LineaSimulada::reparte(const QByteArray &bytes) {
             continue;
         }
         // Outside a command (the radio prefix is sent ahead of every command), SOH starts the
-        // start frame and STX the address prefix.
+        // start frame and STX the address prefix; a loader's section passes whole.
         if (c == SOH && inicio_.empty() && TramasInicio.empty() && !destino_) {
             enInicio_ = true;
             inicio_ = c;
             continue;
         }
-        if (c == STX) {
+        if (c == STX && !(destino_ && destino_->EnCargador && destino_->Cargador.EnSeccion())) {
             enPrefijo_ = true;
             prefijo_.clear();
             continue;

@@ -45,6 +45,8 @@ public:
     bool Terminado = false; // the final 0x08 arrived
     // One byte from the panel; the reply to send back ("" none).
     std::string Entrada(char c);
+    // A section is in course: its bytes are data whatever their value.
+    bool EnSeccion() const { return !cabecera_.empty(); }
 
 private:
     std::string cabecera_, datos_;

@@ -16,6 +16,7 @@ public:
         for (int i = 0; i < n; ++i)
             respuesta_ += Cargador.Entrada(datos[i]);
     }
+    void EnviaDireccionRadio() override {}
     QByteArray Recibe() override { return std::exchange(respuesta_, QByteArray()); }
     CargadorSimulado Cargador;
     QByteArray Enviado;
