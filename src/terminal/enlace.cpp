@@ -407,8 +407,8 @@ void TEnlaces::EnviaAFila(int fila, const char *datos, int n) {
         enviaSerie(datos, n);
         break;
     case 'E':
-        if (QTcpSocket *s = TablaEnchufes[fila]; s && s->state() == QAbstractSocket::ConnectedState)
-            s->write(datos, n);
+        if (FilaConectada(fila))
+            TablaEnchufes[fila]->write(datos, n);
         break;
     default:
         break;
@@ -523,7 +523,7 @@ void TEnlaces::TickRespuestas() {
 std::string TEnlaces::EstadoEnchufe(int fila) const {
     if (fila < 1 || fila > NumTerminales || TablaTipoConexion[fila] != 'E')
         return "";
-    if (TablaEnchufes[fila] && TablaEnchufes[fila]->state() == QAbstractSocket::ConnectedState)
+    if (FilaConectada(fila))
         return "Conectado";
     const uint32_t e = TablaEstadoEnchufe[fila];
     if (e == 0)
@@ -531,6 +531,20 @@ std::string TEnlaces::EstadoEnchufe(int fila) const {
     if (e == 5)
         return "Conectando ...";
     return "Error de socket " + std::to_string(e);
+}
+
+bool TEnlaces::FilaConectada(int fila) const {
+    if (fila < 1 || fila > NumTerminales)
+        return false;
+    switch (TablaTipoConexion[fila]) {
+    case 'S':
+    case 'A':
+        return PuertoSerie.Abierto();
+    case 'E':
+        return TablaEnchufes[fila] && TablaEnchufes[fila]->state() == QAbstractSocket::ConnectedState;
+    default:
+        return false;
+    }
 }
 
 TRecepcion &TEnlaces::RecepcionDeFila(int fila) {

@@ -110,6 +110,9 @@ public:
 
     // Connection state text of an Ethernet row ("" for other rows).
     std::string EstadoEnchufe(int fila) const;
+    // What is sent to the row goes out now: its socket is connected, or for a serial or radio row
+    // the serial port is open.
+    bool FilaConectada(int fila) const;
     // The receive machine of the link that serves a row (the serial line for S and A rows).
     TRecepcion &RecepcionDeFila(int fila);
     // Bytes received on the link of a row and not yet processed; they are taken from the link.

@@ -1,5 +1,6 @@
 #include "terminal/horaterminales.h"
 
+#include "platform/codepage.h"
 #include "platform/numeros.h"
 #include "platform/reloj.h"
 #include "terminal/enlace.h"
@@ -20,9 +21,7 @@ int TTerminalesTablas::Filas() const {
 }
 
 bool TTerminalesTablas::Alcanzable(int fila) const {
-    if (enlaces_.TablaNumTerminal[fila] == TerminalNoValido)
-        return false;
-    return enlaces_.TablaTipoConexion[fila] != 'E' || enlaces_.EstadoEnchufe(fila) == "Conectado";
+    return enlaces_.TablaNumTerminal[fila] != TerminalNoValido && enlaces_.FilaConectada(fila);
 }
 
 unsigned TTerminalesTablas::Numero(int fila) const {
@@ -43,6 +42,7 @@ TPuestaEnHora::TPuestaEnHora(TEnlaceTerminales &enlace, int &cuentaEspera,
 
 void TPuestaEnHora::Arranca() {
     fila_ = 0;
+    enviados_ = 0;
     activa_ = true;
     siguiente();
 }
@@ -63,8 +63,10 @@ void TPuestaEnHora::siguiente() {
         enlace_.Envia(fila_, trama.data(), static_cast<int>(trama.size()));
         enlace_.Envia(fila_, suma.data(), static_cast<int>(suma.size()));
         CuentaEspera = EsperaEntreTerminales;
+        ++enviados_;
         return;
     }
     activa_ = false;
-    traza_("Fecha y hora actualizada\r\n");
+    traza_(enviados_ ? "Fecha y hora actualizada\r\n"
+                     : CharToOem(Ansi("No hay ningún terminal conectado")) + "\r\n");
 }

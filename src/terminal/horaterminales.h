@@ -18,7 +18,7 @@ class TEnlaceTerminales {
 public:
     virtual ~TEnlaceTerminales() = default;
     virtual int Filas() const = 0;
-    // False for a row that cannot be reached now (an Ethernet terminal not connected, a refused row).
+    // False for a row that cannot be reached now (not connected, a refused row).
     virtual bool Alcanzable(int fila) const = 0;
     virtual unsigned Numero(int fila) const = 0;
     // The radio address prefix of the row (nothing outside radio mode or for other rows).
@@ -42,7 +42,7 @@ private:
 
 // PoneHoraTerminales as steps: Arranca sends to the first reachable row and loads CuentaEspera;
 // each Timer1 tick that finds CuentaEspera at 0 sends to the next. After the last row the
-// console gets "Fecha y hora actualizada".
+// console gets "Fecha y hora actualizada", or that no terminal is connected when none was sent to.
 class TPuestaEnHora {
 public:
     static constexpr int EsperaEntreTerminales = 100;
@@ -62,5 +62,6 @@ private:
     int &CuentaEspera;
     std::function<void(const std::string &)> traza_;
     int fila_ = 0;
+    int enviados_ = 0;
     bool activa_ = false;
 };

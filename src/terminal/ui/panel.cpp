@@ -518,6 +518,14 @@ void TFormVelka::actualizaBotones() {
 }
 
 void TFormVelka::AbrirPuertaClick() {
+    const int fila = fijaTerminalSeleccionado();
+    if (!Enlaces.FilaConectada(fila)) { // nothing would go out
+        MuestraTraza(CharToOem(fila ? "El terminal " + std::string(Enlaces.CabeceraComando + 1, 2) +
+                                          Ansi(" no está conectado")
+                                    : Ansi("No hay ningún terminal seleccionado")) +
+                     "\r\n");
+        return;
+    }
     LineaConsola = CharToOem("k" + Configuracion().TextoAbrirPuerta + "d");
     if (static_cast<int>(LineaConsola.size()) > MaxLineaConsola)
         LineaConsola.resize(MaxLineaConsola);

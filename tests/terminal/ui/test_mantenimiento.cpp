@@ -59,6 +59,19 @@ protected:
         panel->CargaTerminales(g);
         ASSERT_TRUE(enlaces->AbrePuertoSerie(linea.RutaEsclavo()));
     }
+    // Radio terminals behind the coordinator on the pseudo-terminal line, in rows 1...
+    void radio(LineaSimulada &linea, std::vector<std::pair<TerminalSimulado *, uint32_t>> ts) {
+        AjustesPrueba().ModoRadio = 1;
+        g.SetRowCount(static_cast<int>(ts.size()) + 1);
+        int r = 1;
+        for (auto [t, direccion] : ts) {
+            linea.Agrega(*t, direccion);
+            g.Cells[0][r] = "OndaRelay";
+            g.Cells[1][r++] = QString::number(direccion, 16).toUpper().toStdString();
+        }
+        panel->CargaTerminales(g);
+        ASSERT_TRUE(enlaces->AbrePuertoSerie(linea.RutaEsclavo()));
+    }
     // An Ethernet terminal in row 1 of the panel's list, connected.
     void red(TerminalSimulado &t, std::unique_ptr<ServidorTerminal> &s) {
         AjustesPrueba().PuertoTcpBase = BuscaBaseLibre({t.Numero});
@@ -139,6 +152,24 @@ TEST_F(Mantenimiento, FirmwarePorLineaSerieYLaHoraDespues) {
     imagenCompleta(t, linea.Recibido.chopped(hora.size()));
 }
 
+// Every send of the upload goes behind the selected terminal's address, whichever terminal the
+// coordinator addressed last; the other one hears nothing of it.
+TEST_F(Mantenimiento, FirmwarePorRadioSoloAlTerminalElegido) {
+    LineaSimulada linea(true);
+    TerminalSimulado t(0x4D), otro(0x12);
+    radio(linea, {{&t, 0xBA00004D}, {&otro, 0xBA000012}});
+    enlaces->EnviaDireccionRadioFila(2); // terminal 12 has just been spoken to
+    otro.EnCargador = true;
+    t.Cargador.Rechazos = 1;
+    sube(t);
+    imagenCompleta(t, linea.Recibido);
+    // The first section, its resend, the second one and the final byte.
+    EXPECT_EQ(linea.Prefijos,
+              (std::vector<uint32_t>{0xBA000012, 0xBA00004D, 0xBA00004D, 0xBA00004D, 0xBA00004D}));
+    EXPECT_TRUE(otro.Cargador.Direcciones.empty());
+    EXPECT_FALSE(otro.Cargador.EnSeccion() || otro.Cargador.Terminado);
+}
+
 TEST_F(Mantenimiento, CargadorCalladoTrasAcortarLaCuenta) {
     TerminalSimulado t(3);
     std::unique_ptr<ServidorTerminal> s;
@@ -208,19 +239,11 @@ TEST_F(Mantenimiento, HoraATodosLosTerminalesSerie) {
 }
 
 TEST_F(Mantenimiento, HoraPorRadioConElPrefijoDeCadaTerminal) {
-    AjustesPrueba().ModoRadio = 1;
     const QDateTime hora = kHoraFija;
     FijaReloj([] { return kHoraFija; });
     LineaSimulada linea(true);
     TerminalSimulado a(0x07), b(0x12);
-    linea.Agrega(a, 0xBA000007);
-    linea.Agrega(b, 0xBA000012);
-    g.SetRowCount(3);
-    g.Cells[0][1] = g.Cells[0][2] = "OndaRelay";
-    g.Cells[1][1] = "BA000007";
-    g.Cells[1][2] = "BA000012";
-    panel->CargaTerminales(g);
-    ASSERT_TRUE(enlaces->AbrePuertoSerie(linea.RutaEsclavo()));
+    radio(linea, {{&a, 0xBA000007}, {&b, 0xBA000012}});
     panel->BFechaHora->click();
     ASSERT_TRUE(espera([&] { return visor().ends_with("Fecha y hora actualizada\n"); }));
     EXPECT_EQ(linea.Prefijos, (std::vector<uint32_t>{0xBA000007, 0xBA000012}));
@@ -240,6 +263,27 @@ TEST_F(Mantenimiento, AbrirPuertaEnviaK1D) {
                                          "03k1d\r"));
     EXPECT_EQ(t3.Comandos.back(), "k1d\r");
     EXPECT_TRUE(t2.Comandos.empty());
+}
+
+// With nothing connected the console says so instead of reporting what was not done.
+TEST_F(Mantenimiento, SinTerminalConectadoNadaSeDaPorHecho) {
+    AjustesPrueba().PuertoTcpBase = BuscaBaseLibre({5});
+    g.SetRowCount(3);
+    g.Cells[0][1] = "Ethernet";
+    g.Cells[1][1] = "127.0.0.1:5";
+    g.Cells[0][2] = "Serie"; // the serial port is not open
+    g.Cells[1][2] = "2";
+    panel->CargaTerminales(g);
+    panel->BFechaHora->click();
+    EXPECT_EQ(visor(), Ansi("No hay ningún terminal conectado\n"));
+    EXPECT_EQ(panel->Enlaces.Entorno.CuentaEspera, 0);
+    for (const auto &[fila, linea] : {std::pair{0, "El terminal 05 no está conectado\n"},
+                                      std::pair{1, "El terminal 02 no está conectado\n"}}) {
+        panel->visorDblClick();
+        panel->CLBTerminales->setCurrentRow(fila);
+        panel->AbrirPuerta->click();
+        EXPECT_EQ(visor(), Ansi(linea));
+    }
 }
 
 } // namespace
