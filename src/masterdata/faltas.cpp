@@ -12,11 +12,13 @@ QDate FechaFilaFichajes(const StringGrid &fichajes, int fila, int colDia, int co
                         const QDate &defecto) {
     if (colDia <= 0)
         return {};
-    int anio = colAnio > 0 ? LeeEntero(fichajes.Celda(colAnio, fila)) : defecto.year();
+    std::string aux;
+    auto valor = [&](int col) { return LeeEntero(fichajes.Texto(col, fila, aux)); };
+    int anio = colAnio > 0 ? valor(colAnio) : defecto.year();
     if (anio >= 0 && anio < 100)
         anio += 2000;
-    const int mes = colMes > 0 ? LeeEntero(fichajes.Celda(colMes, fila)) : defecto.month();
-    return QDate(anio, mes, LeeEntero(fichajes.Celda(colDia, fila)));
+    const int mes = colMes > 0 ? valor(colMes) : defecto.month();
+    return QDate(anio, mes, valor(colDia));
 }
 
 std::set<QDate> DiasConFichajes(const StringGrid &fichajes, int colDia, int colMes, int colAnio,

@@ -70,7 +70,7 @@ QString aQ(const std::string &ansi) {
     return r;
 }
 
-void AnadeAQ(QString &texto, const std::string &ansi) {
+void AnadeAQ(QString &texto, std::string_view ansi) {
     const qsizetype antes = texto.size();
     texto.resize(antes + static_cast<qsizetype>(ansi.size()));
     QChar *p = texto.data() + antes;

@@ -2,11 +2,12 @@
 // Code pages: text inside the system is single-byte Windows-1252; terminals speak OEM 850.
 #include <QString>
 #include <string>
+#include <string_view>
 
 // Windows-1252 bytes to a QString for a widget, and back (unmappable characters become '?').
 QString aQ(const std::string &ansi);
 // The same appended to texto.
-void AnadeAQ(QString &texto, const std::string &ansi);
+void AnadeAQ(QString &texto, std::string_view ansi);
 std::string deQ(const QString &texto);
 
 // Windows-1252 <-> Unicode code point of one byte / one character (-1 when unmappable).

@@ -17,7 +17,35 @@ void StringGrid::estructura() {
         AlCambiarEstructura();
 }
 
+void StringGrid::FijaFuente(std::shared_ptr<const TFuenteCeldas> fuente) {
+    copias_.clear();
+    std::vector<std::vector<std::string>>().swap(datos_);
+    fuente_ = std::move(fuente);
+    if (fuente_) {
+        columnas_ = std::max(0, fuente_->ColCount());
+        filas_ = std::max(0, fuente_->RowCount());
+    } else {
+        datos_.assign(static_cast<size_t>(columnas_), std::vector<std::string>(static_cast<size_t>(filas_)));
+    }
+    ColWidths.resize(static_cast<size_t>(columnas_), 64);
+    estructura();
+}
+
+void StringGrid::propias() {
+    if (!fuente_)
+        return;
+    const std::shared_ptr<const TFuenteCeldas> fuente = std::move(fuente_);
+    fuente_.reset();
+    copias_.clear();
+    datos_.assign(static_cast<size_t>(columnas_), std::vector<std::string>(static_cast<size_t>(filas_)));
+    std::string aux;
+    for (int c = 0; c < columnas_; ++c)
+        for (int r = 0; r < filas_; ++r)
+            datos_[static_cast<size_t>(c)][static_cast<size_t>(r)] = fuente->Texto(c, r, aux);
+}
+
 void StringGrid::SetColCount(int n) {
+    propias();
     n = std::max(0, n);
     columnas_ = n;
     if (static_cast<size_t>(n) > datos_.size()) // a new column has every row
@@ -29,6 +57,7 @@ void StringGrid::SetColCount(int n) {
 }
 
 void StringGrid::SetRowCount(int n) {
+    propias();
     n = std::max(0, n);
     filas_ = n;
     for (auto &c : datos_)
@@ -59,12 +88,30 @@ const std::string &StringGrid::ColumnaConst::operator[](int fila) const {
 const std::string &StringGrid::Celda(int c, int r) const {
     if (!dentro(c, r))
         return vacio_;
+    if (fuente_) {
+        const uint64_t clave = static_cast<uint64_t>(c) << 32 | static_cast<uint32_t>(r);
+        auto [it, nueva] = copias_.try_emplace(clave);
+        if (nueva) {
+            std::string aux;
+            it->second = fuente_->Texto(c, r, aux);
+        }
+        return it->second;
+    }
+    return datos_[static_cast<size_t>(c)][static_cast<size_t>(r)];
+}
+
+std::string_view StringGrid::Texto(int c, int r, std::string &aux) const {
+    if (!dentro(c, r))
+        return {};
+    if (fuente_)
+        return fuente_->Texto(c, r, aux);
     return datos_[static_cast<size_t>(c)][static_cast<size_t>(r)];
 }
 
 void StringGrid::SetCelda(int c, int r, const std::string &v) {
     if (!dentro(c, r))
         return;
+    propias();
     datos_[static_cast<size_t>(c)][static_cast<size_t>(r)] = v;
     if (AlCambiarCelda)
         AlCambiarCelda(c, r);
@@ -72,14 +119,16 @@ void StringGrid::SetCelda(int c, int r, const std::string &v) {
 
 std::vector<std::string> StringGrid::Fila(int r) const {
     std::vector<std::string> v;
+    std::string aux;
     for (int c = 0; c < columnas_; ++c)
-        v.push_back(Celda(c, r));
+        v.emplace_back(Texto(c, r, aux));
     return v;
 }
 
 void StringGrid::SetFila(int r, const std::vector<std::string> &valores) {
     if (r < 0 || r >= filas_)
         return;
+    propias();
     for (int c = 0; c < columnas_; ++c)
         datos_[static_cast<size_t>(c)][static_cast<size_t>(r)] =
             static_cast<size_t>(c) < valores.size() ? valores[static_cast<size_t>(c)] : std::string();
@@ -88,6 +137,7 @@ void StringGrid::SetFila(int r, const std::vector<std::string> &valores) {
 }
 
 void StringGrid::InsertaFila(int r) {
+    propias();
     r = std::clamp(r, 0, filas_);
     for (auto &c : datos_)
         c.insert(c.begin() + r, std::string());
@@ -98,6 +148,7 @@ void StringGrid::InsertaFila(int r) {
 void StringGrid::BorraFila(int r) {
     if (r < 0 || r >= filas_)
         return;
+    propias();
     for (auto &c : datos_)
         c.erase(c.begin() + r);
     --filas_;
@@ -105,6 +156,7 @@ void StringGrid::BorraFila(int r) {
 }
 
 void StringGrid::Limpia() {
+    propias();
     for (auto &c : datos_)
         for (auto &s : c)
             s.clear();

@@ -93,12 +93,14 @@ void recorreDias(TInformeRTF &inf, const TPeticionListadoAccesos &p, const Strin
             inf.Atributos({trabajador ? ColorFalta : ColorIncidenciaEmpresa, 16, true});
             inf.Linea(incidencia);
         }
+        std::string aux;
+        auto celda = [&](int col) { return std::string(g.Texto(col, r, aux)); };
         for (; r < g.RowCount(); ++r) {
             const QDate f = FechaFilaFichajes(g, r, c.Dia, c.Mes, c.Anio, d);
             if (f.isValid() && f > d)
                 break;
             if (f == d)
-                inf.Linea("\t" + g.Celda(c.Hora, r) + ":" + g.Celda(c.Minuto, r) + "\t" + g.Celda(ultima, r));
+                inf.Linea("\t" + celda(c.Hora) + ":" + celda(c.Minuto) + "\t" + celda(ultima));
         }
     }
 }

@@ -37,9 +37,11 @@ long long MinutoDe(const QDateTime &t) {
 std::vector<TFichajeProduccion> FichajesDeListado(const StringGrid &g, const TColumnasFichajes &c) {
     std::vector<TFichajeProduccion> r;
     r.reserve(static_cast<size_t>(g.RowCount()));
+    std::string aux;
     for (int f = 1; f < g.RowCount(); ++f) {
-        const std::string &d = g.Celda(c.Dia, f), &m = g.Celda(c.Mes, f), &a = g.Celda(c.Anio, f),
-                          &h = g.Celda(c.Hora, f), &mi = g.Celda(c.Minuto, f);
+        auto celda = [&](int col) { return std::string(g.Texto(col, f, aux)); };
+        const std::string d = celda(c.Dia), m = celda(c.Mes), a = celda(c.Anio), h = celda(c.Hora),
+                          mi = celda(c.Minuto);
         int anio = LeeEntero(a);
         if (a.size() <= 2)
             anio += 2000;
@@ -48,8 +50,8 @@ std::vector<TFichajeProduccion> FichajesDeListado(const StringGrid &g, const TCo
         if (!c.Dia || !c.Hora || !dia.isValid() || hora < 0 || hora > 23 || min < 0 || min > 59)
             continue;
         TFichajeProduccion x;
-        x.Empleado = g.Celda(c.Nombre, f);
-        x.Codigo = c.Produccion ? g.Celda(c.Produccion, f) : std::string(8, ' ');
+        x.Empleado = celda(c.Nombre);
+        x.Codigo = c.Produccion ? celda(c.Produccion) : std::string(8, ' ');
         x.Texto = d + "/" + m + "/" + a + " " + h + ":" + mi;
         x.Dia = dia;
         x.Minuto = minuto(dia, hora, min);

@@ -6,7 +6,8 @@
 
 namespace {
 int valor(const StringGrid &g, int col, int fila) {
-    return LeeEntero(g.Celda(col, fila));
+    std::string aux;
+    return LeeEntero(g.Texto(col, fila, aux));
 }
 
 // The row's date; an invalid date is another day than any asked for.
@@ -31,7 +32,8 @@ TRegistroPresencia BuscaEntradaSalida(const StringGrid &grid, const TColumnasFic
     r.SiguienteFila = p.Fila;
     const QDate dia = p.Fecha;
     const int filas = grid.RowCount();
-    if (!dia.isValid() || p.Fila < 1 || p.Fila >= filas || grid.Celda(c.Dia, p.Fila).empty())
+    std::string aux;
+    if (!dia.isValid() || p.Fila < 1 || p.Fila >= filas || grid.Texto(c.Dia, p.Fila, aux).empty())
         return r;
 
     QDate entrada;

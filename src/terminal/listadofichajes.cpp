@@ -5,16 +5,16 @@
 #include "platform/numeros.h"
 #include "platform/rutas.h"
 #include "terminal/fichaje.h"
+#include "terminal/filaslistadas.h"
 #include "terminal/guardafichaje.h"
 #include "terminal/lectorparcial.h"
 
 #include <QFile>
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <iterator>
+#include <memory>
 
 TTerminalListado TerminalDeItem(const std::string &item, bool marcado) {
     TTerminalListado t;
@@ -85,6 +85,16 @@ struct MapaColumnas {
         const int k = Columna(letra);
         return k ? &columnas[static_cast<size_t>(k - 1)] : nullptr;
     }
+    // Where each column's field lies in a line ((0, 0) when outside it).
+    std::vector<FilasListadas::Trozo> Trozos() const {
+        std::vector<FilasListadas::Trozo> t;
+        for (const ColumnaListado &c : columnas)
+            if (c.posicion < 0 || static_cast<size_t>(c.posicion) >= longitud)
+                t.emplace_back(0, 0);
+            else
+                t.emplace_back(c.posicion, std::min(static_cast<size_t>(c.ancho), longitud - c.posicion));
+        return t;
+    }
 };
 
 // Walks the format once; notes each column where the letter table says, and the line length.
@@ -127,192 +137,13 @@ bool produccionNoNula(std::string_view v) {
     return false;
 }
 
-// Text order without regard to letter case or accents (the platform's text comparison).
-struct Plegado {
-    unsigned char t[256];
-    Plegado() {
-        for (int i = 0; i < 256; ++i)
-            t[i] = static_cast<unsigned char>(i);
-        for (int i = 'a'; i <= 'z'; ++i)
-            t[i] = static_cast<unsigned char>(i - 32);
-        const char *desde = "\xC0\xC1\xC2\xC3\xC4\xC5\xE0\xE1\xE2\xE3\xE4\xE5\xC8\xC9\xCA\xCB\xE8\xE9\xEA\xEB"
-                            "\xCC\xCD\xCE\xCF\xEC\xED\xEE\xEF\xD2\xD3\xD4\xD5\xD6\xF2\xF3\xF4\xF5\xF6"
-                            "\xD9\xDA\xDB\xDC\xF9\xFA\xFB\xFC\xC7\xE7\xF1";
-        const char *hacia = "AAAAAAAAAAAAEEEEEEEEIIIIIIIIOOOOOOOOOOUUUUUUUUCC\xD1";
-        for (size_t i = 0; desde[i]; ++i)
-            t[static_cast<unsigned char>(desde[i])] = static_cast<unsigned char>(hacia[i]);
-    }
-};
-const Plegado kPlegado;
-
-// The lines a listing keeps, one after another in one text: unscrambled, the annulled mark taken
-// off and control characters made blanks, so that a field reads as its cell shows it.
-class FilasListadas {
-public:
-    explicit FilasListadas(const MapaColumnas &m) : m_(m), longitud_(m.longitud) {}
-
-    size_t Anade(const TLineaParcial &l, int archivo) {
-        const size_t inicio = texto_.size(), n = longitud_; // n local: the loop below vectorizes
-        texto_.append(l.Texto, 0, n);
-        texto_.resize(inicio + n, ' ');
-        unsigned char *c = reinterpret_cast<unsigned char *>(texto_.data() + inicio);
-        if (l.Anulada)
-            c[0] &= 0x7F;
-        for (size_t i = 0; i < n; ++i)
-            c[i] = c[i] < 32 ? ' ' : c[i];
-        filas_.push_back({inicio, l.Offset, archivo, l.Anulada});
-        return filas_.size() - 1;
-    }
-    int Archivo(size_t fila) const { return filas_[fila].archivo; }
-    // Column 0: the line's offset in its file, "-A" after it when annulled.
-    std::string_view Marca(size_t fila, char (&buffer)[24]) const {
-        char *fin = std::to_chars(buffer, buffer + 21, filas_[fila].offset).ptr;
-        if (filas_[fila].anulado)
-            fin = std::copy_n("-A", 2, fin);
-        return std::string_view(buffer, static_cast<size_t>(fin - buffer));
-    }
-    std::string_view Linea(size_t fila) const {
-        return std::string_view(texto_).substr(filas_[fila].inicio, longitud_);
-    }
-    // Where the field of column col lies in a line: offset and length (0 when outside it or col 0).
-    std::pair<size_t, size_t> Trozo(int col) const {
-        if (col <= 0)
-            return {0, 0};
-        const ColumnaListado &c = m_.columnas[static_cast<size_t>(col - 1)];
-        if (c.posicion < 0 || static_cast<size_t>(c.posicion) >= longitud_)
-            return {0, 0};
-        const size_t desde = static_cast<size_t>(c.posicion);
-        return {desde, std::min(static_cast<size_t>(c.ancho), longitud_ - desde)};
-    }
-    // The text of column col (1 on); "" for 0.
-    std::string_view Campo(size_t fila, int col) const {
-        const auto [desde, cuantos] = Trozo(col);
-        return Linea(fila).substr(desde, cuantos);
-    }
-    int Entero(size_t fila, int col) const { return LeeEntero(Campo(fila, col)); }
-
-    // The rows in the order of their keys (the fields of the columns given, -1 for a blank) compared
-    // without regard to case or accents, then in listing order; of rows with equal keys only the one
-    // listed last.
-    std::vector<size_t> Ordena(const std::vector<int> &partes) const;
-
-private:
-    // A key's parts: offset in the line and length (npos: a blank). Every line has the same
-    // length, so a part lies at the same place in every line.
-    using Trozos = std::vector<std::pair<size_t, size_t>>;
-    // A row with the first 24 bytes of its key, folded, as three numbers: they order most pairs.
-    struct Orden {
-        uint64_t clave[3];
-        size_t fila;
-    };
-    static constexpr size_t kPrefijo = 24;
-    const char *linea(size_t fila) const { return texto_.data() + filas_[fila].inicio; }
-    std::vector<Orden> prefijos(const Trozos &trozos) const;
-    int compara(const Trozos &trozos, size_t a, size_t b) const;
-    bool iguales(const Trozos &trozos, const Orden &a, const Orden &b) const;
-
-    struct Fila {
-        size_t inicio; // in texto_
-        size_t offset; // in its file
-        int archivo;
-        bool anulado;
-    };
-    const MapaColumnas &m_;
-    size_t longitud_;
-    std::string texto_;
-    std::vector<Fila> filas_;
-};
-
-std::vector<FilasListadas::Orden> FilasListadas::prefijos(const Trozos &trozos) const {
-    // Blanks and (past the key's end) NULs as they stand, the rest from where they lie in the line.
-    unsigned char plantilla[kPrefijo] = {};
-    std::vector<std::pair<size_t, size_t>> copias; // place in the prefix, offset in the line
-    size_t j = 0;
-    for (auto t = trozos.begin(); t != trozos.end() && j < kPrefijo; ++t)
-        for (size_t b = 0; b < t->second && j < kPrefijo; ++b, ++j)
-            if (t->first == std::string::npos)
-                plantilla[j] = kPlegado.t[static_cast<unsigned char>(' ')];
-            else
-                copias.emplace_back(j, t->first + b);
-    std::vector<Orden> orden(filas_.size());
-    for (size_t i = 0; i < orden.size(); ++i) {
-        const unsigned char *l = reinterpret_cast<const unsigned char *>(linea(i));
-        unsigned char k[kPrefijo];
-        std::memcpy(k, plantilla, kPrefijo);
-        for (const auto &[a, desde] : copias)
-            k[a] = kPlegado.t[l[desde]];
-        orden[i].fila = i;
-        for (size_t w = 0; w < 3; ++w) {
-            uint64_t v = 0;
-            for (size_t b = 0; b < 8; ++b)
-                v = v << 8 | k[w * 8 + b];
-            orden[i].clave[w] = v;
-        }
-    }
-    return orden;
-}
-
-// The whole keys, folded, when their prefixes are equal (the keys have one length): the bytes
-// past the prefix.
-int FilasListadas::compara(const Trozos &trozos, size_t a, size_t b) const {
-    size_t j = 0; // the part's place in the key
-    for (const auto &[desde, cuantos] : trozos) {
-        const size_t igual = j < kPrefijo ? std::min(cuantos, kPrefijo - j) : 0;
-        j += cuantos;
-        if (desde == std::string::npos)
-            continue;
-        for (size_t k = igual; k < cuantos; ++k) {
-            const unsigned char x = kPlegado.t[static_cast<unsigned char>(linea(a)[desde + k])];
-            const unsigned char y = kPlegado.t[static_cast<unsigned char>(linea(b)[desde + k])];
-            if (x != y)
-                return x < y ? -1 : 1;
-        }
-    }
-    return 0;
-}
-
-// Equal clockings: the same bytes in every part of the key.
-bool FilasListadas::iguales(const Trozos &trozos, const Orden &a, const Orden &b) const {
-    if (a.clave[0] != b.clave[0] || a.clave[1] != b.clave[1] || a.clave[2] != b.clave[2])
-        return false;
-    for (const auto &[desde, cuantos] : trozos)
-        if (desde != std::string::npos && std::memcmp(linea(a.fila) + desde, linea(b.fila) + desde, cuantos))
-            return false;
-    return true;
-}
-
-std::vector<size_t> FilasListadas::Ordena(const std::vector<int> &partes) const {
-    Trozos trozos;
-    for (int col : partes)
-        trozos.push_back(col < 0 ? std::pair(std::string::npos, size_t{1}) : Trozo(col));
-    std::vector<Orden> orden = prefijos(trozos);
-    std::sort(orden.begin(), orden.end(), [&](const Orden &a, const Orden &b) {
-        for (int w = 0; w < 3; ++w)
-            if (a.clave[w] != b.clave[w])
-                return a.clave[w] < b.clave[w];
-        const int c = compara(trozos, a.fila, b.fila);
-        return c != 0 ? c < 0 : a.fila < b.fila;
-    });
-    // Of equal clockings the one listed later stays.
-    std::vector<size_t> unicas;
-    const Orden *ultima = nullptr;
-    for (const Orden &o : orden) {
-        if (ultima && iguales(trozos, *ultima, o))
-            unicas.back() = o.fila;
-        else
-            unicas.push_back(o.fila);
-        ultima = &o;
-    }
-    return unicas;
-}
-
 // Reads the files a request asks for into rows: the day files of the checked terminals over the
 // period, or the history file; keeps what the request's kind and employee accept.
 class Lectura {
 public:
     Lectura(const TPeticionListado &p, const MapaColumnas &m, TResultadoListado &res)
-        : Filas(m), p_(p), m_(m), res_(res), n_(LeeEntero(p.Busca)), pareja_(n_ != 0 ? BuscaAlias(n_) : 0),
-          cN_(m.De('n')), cP_(m.De('p')), cU_(m.De('u')),
+        : Filas(m.longitud, m.Trozos()), p_(p), m_(m), res_(res), n_(LeeEntero(p.Busca)),
+          pareja_(n_ != 0 ? BuscaAlias(n_) : 0), cN_(m.De('n')), cP_(m.De('p')), cU_(m.De('u')),
           patron_(AnalizaFormato(Configuracion().PatronParcial)) {
         const TFormatoAnalizado formato = AnalizaFormato(res.Formato);
         const bool empiezaCR =
@@ -325,7 +156,7 @@ public:
         for (const Rango r : {Rango{'d', 1, 31}, Rango{'m', 1, 12}, Rango{'a', 2005, 2500}, Rango{'H', 0, 23},
                               Rango{'M', 0, 60}})
             if (m.Columna(r.letra) && (r.letra != 'a' || anio->ancho >= 4))
-                rangos_.push_back({Filas.Trozo(m.Columna(r.letra)), r.minimo, r.maximo});
+                rangos_.push_back({Filas.Campo(m.Columna(r.letra)), r.minimo, r.maximo});
     }
 
     void Lee();
@@ -497,7 +328,7 @@ bool Lectura::fueraDeRango(size_t fila) const {
 }
 
 // Sort by date and time (by employee first in the production twin), then by listing order.
-std::vector<size_t> ordena(const TPeticionListado &p, const MapaColumnas &m, const FilasListadas &filas) {
+std::vector<uint32_t> ordena(const TPeticionListado &p, const MapaColumnas &m, const FilasListadas &filas) {
     std::vector<int> partes;
     if (p.Produccion && p.Tipo != ListadoAccesos)
         partes = {m.Columna('n'), -1};
@@ -513,9 +344,9 @@ std::vector<size_t> ordena(const TPeticionListado &p, const MapaColumnas &m, con
 // Thinning of access-terminal days: within a run of one day's clockings without incidence only the
 // first and the last stay; a clocking with an incidence and the one after it stay. Returns the rows
 // that stay, in order.
-std::vector<size_t> aclaraAccesos(const TPeticionListado &p, const MapaColumnas &m,
-                                  const FilasListadas &filas, const std::vector<size_t> &unicas,
-                                  const std::vector<char> &banderas) {
+std::vector<uint32_t> aclaraAccesos(const TPeticionListado &p, const MapaColumnas &m,
+                                    const FilasListadas &filas, std::vector<uint32_t> unicas,
+                                    const std::vector<char> &banderas) {
     if (p.Tipo != ListadoPresencia || !p.Externa ||
         std::find(banderas.begin(), banderas.end(), 1) == banderas.end())
         return unicas;
@@ -557,66 +388,32 @@ std::vector<size_t> aclaraAccesos(const TPeticionListado &p, const MapaColumnas 
             r += 1;
         }
     }
-    std::vector<size_t> quedan;
+    size_t quedan = 0;
     for (size_t i = 0; i < unicas.size(); ++i)
         if (!borrada[i])
-            quedan.push_back(unicas[i]);
-    return quedan;
+            unicas[quedan++] = unicas[i];
+    unicas.resize(quedan);
+    return unicas;
 }
 
-// Keeps the grid's view from redrawing while the listing fills it.
-class SinAvisos {
-public:
-    explicit SinAvisos(StringGrid &g)
-        : g_(g), estructura_(std::move(g.AlCambiarEstructura)), celda_(std::move(g.AlCambiarCelda)) {
-        g_.AlCambiarEstructura = nullptr;
-        g_.AlCambiarCelda = nullptr;
+// The rows into the grid under the titles, read from the listing's lines; with none, the titles
+// and one empty row.
+void vuelca(StringGrid &grid, const TPeticionListado &p, const MapaColumnas &m, FilasListadas filas,
+            std::vector<uint32_t> listadas, TResultadoListado &res) {
+    const size_t ncol = m.columnas.size() + 1;
+    std::vector<std::string> titulos(ncol);
+    grid.ColWidths.resize(ncol, 64);
+    for (size_t k = 1; k < ncol; ++k) {
+        const ColumnaListado &c = m.columnas[k - 1];
+        titulos[k] = CampoFichaje(c.letra)->Titulo;
+        const int recordado = k < p.Anchos.size() ? p.Anchos[k] : 0;
+        grid.ColWidths[k] = recordado > 0 ? recordado : 9 * c.ancho;
     }
-    ~SinAvisos() {
-        g_.AlCambiarEstructura = std::move(estructura_);
-        g_.AlCambiarCelda = std::move(celda_);
-        if (g_.AlCambiarEstructura)
-            g_.AlCambiarEstructura();
-    }
-
-private:
-    StringGrid &g_;
-    std::function<void()> estructura_;
-    std::function<void(int, int)> celda_;
-};
-
-// The rows into the grid under the titles, column by column, each cell keeping the room it had;
-// with none, the titles and one empty row.
-void vuelca(StringGrid &grid, const TPeticionListado &p, const MapaColumnas &m, const FilasListadas &filas,
-            const std::vector<size_t> &listadas, TResultadoListado &res) {
-    SinAvisos sinAvisos(grid);
-    const int ncol = static_cast<int>(m.columnas.size()) + 1;
-    grid.SetColCount(ncol);
-    grid.SetRowCount(static_cast<int>(std::max<size_t>(listadas.size(), 1)) + 1);
-    grid.Cells[0][0].clear();
-    if (listadas.empty())
-        for (int k = 0; k < ncol; ++k)
-            grid.Cells[k][1].clear();
-    for (int k = 1; k < ncol; ++k) {
-        const ColumnaListado &c = m.columnas[static_cast<size_t>(k - 1)];
-        grid.Cells[k][0] = CampoFichaje(c.letra)->Titulo;
-        const int recordado = static_cast<size_t>(k) < p.Anchos.size() ? p.Anchos[static_cast<size_t>(k)] : 0;
-        grid.ColWidths[static_cast<size_t>(k)] = recordado > 0 ? recordado : 9 * c.ancho;
-    }
-    res.ArchivoFila.assign(static_cast<size_t>(grid.RowCount()), -1);
-    char marca[24];
-    for (size_t r = 0; r < listadas.size(); ++r) {
-        grid.Cells[0][static_cast<int>(r) + 1].assign(filas.Marca(listadas[r], marca));
-        res.ArchivoFila[r + 1] = filas.Archivo(listadas[r]);
-    }
-    std::vector<const char *> lineas(listadas.size()); // looked up once, not once a column
+    res.ArchivoFila.assign(std::max<size_t>(listadas.size(), 1) + 1, -1);
     for (size_t r = 0; r < listadas.size(); ++r)
-        lineas[r] = filas.Linea(listadas[r]).data();
-    for (int k = 1; k < ncol; ++k) {
-        const auto [desde, cuantos] = filas.Trozo(k); // within the line
-        for (size_t r = 0; r < lineas.size(); ++r)
-            grid.Cells[k][static_cast<int>(r) + 1].assign(lineas[r] + desde, cuantos);
-    }
+        res.ArchivoFila[r + 1] = filas.Archivo(listadas[r]);
+    grid.FijaFuente(
+        std::make_shared<CeldasListadas>(std::move(filas), std::move(listadas), std::move(titulos)));
 }
 
 } // namespace
@@ -631,15 +428,17 @@ TResultadoListado ListaFichajes(const TPeticionListado &p, StringGrid &grid,
     const MapaColumnas m = mapaColumnas(AnalizaFormato(res.Formato), res.Columnas);
     Lectura lectura(p, m, res);
     lectura.Lee();
-    const std::vector<size_t> unicas = ordena(p, m, lectura.Filas);
-    vuelca(grid, p, m, lectura.Filas, aclaraAccesos(p, m, lectura.Filas, unicas, lectura.Banderas), res);
+    std::vector<uint32_t> listadas =
+        aclaraAccesos(p, m, lectura.Filas, ordena(p, m, lectura.Filas), lectura.Banderas);
+    vuelca(grid, p, m, std::move(lectura.Filas), std::move(listadas), res);
     return res;
 }
 
 bool AlternaAnulado(const TResultadoListado &listado, const StringGrid &grid, int fila) {
     if (listado.Historico || fila < 1 || fila >= grid.RowCount())
         return false;
-    const std::string &marca = grid.Celda(0, fila);
+    std::string aux;
+    const std::string_view marca = grid.Texto(0, fila, aux);
     if (marca.empty() || static_cast<size_t>(fila) >= listado.ArchivoFila.size())
         return false;
     const int indice = listado.ArchivoFila[static_cast<size_t>(fila)];

@@ -96,6 +96,31 @@ TEST(ListaFichajes, ColumnaCeroGuardaLaPosicion) {
     EXPECT_EQ(r.Archivos[static_cast<size_t>(r.ArchivoFila[1])], "fichajes/030524.005");
 }
 
+// More rows than the listing keeps in one block: every line once, in order, with its offset.
+TEST(ListaFichajes, MuchasFilasEnOrdenConSuPosicion) {
+    EntornoFichajes e;
+    const int n = 70000;
+    const TFormatoAnalizado f = AnalizaFormato(Configuracion().FormatoFichaje);
+    std::string dia;
+    for (int k = n; k >= 1; --k)
+        dia += FormateaFichaje(f, Registro(5, 3, 5, 2024, 8, 0, std::to_string(k) + " E"));
+    Escribe("fichajes/030524.005", dia);
+    StringGrid g;
+    const TResultadoListado r = ListaFichajes(Peticion(k3, k3, {Terminal(5)}), g, {});
+    ASSERT_EQ(g.RowCount(), n + 1);
+    std::string anterior;
+    std::set<int> vistos;
+    for (int fila = 1; fila <= n; ++fila) {
+        const std::string &nombre = g.Celda(r.Columnas.Nombre, fila);
+        EXPECT_LT(anterior, nombre);
+        const int k = LeeEntero(nombre);
+        vistos.insert(k);
+        EXPECT_EQ(g.Celda(0, fila), std::to_string(69 * (n - k)));
+        anterior = nombre;
+    }
+    EXPECT_EQ(vistos.size(), static_cast<size_t>(n));
+}
+
 TEST(ListaFichajes, BuscaEmpleadoYSuAlias) {
     EntornoFichajes e;
     Guarda(Registro(5, 3, 5, 2024, 8, 0, "12 JUAN"));

@@ -48,8 +48,12 @@ QVariant StringGridModel::data(const QModelIndex &i, int rol) const {
     const bool fija = i.row() < grid_->FixedRows || i.column() < grid_->FixedCols;
     switch (rol) {
     case Qt::DisplayRole:
-    case Qt::EditRole:
-        return aQ(grid_->Celda(i.column(), i.row()));
+    case Qt::EditRole: {
+        std::string aux;
+        QString texto;
+        AnadeAQ(texto, grid_->Texto(i.column(), i.row(), aux));
+        return texto;
+    }
     case Qt::BackgroundRole:
         if (ColorFondo) {
             QColor c = ColorFondo(i.column(), i.row());

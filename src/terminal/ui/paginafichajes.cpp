@@ -95,12 +95,14 @@ QListWidget *listaTerminales(QWidget *pagina) {
 } // namespace
 
 bool EsFilaAnulada(const StringGrid &g, int fila) {
-    return fila >= 1 && g.Celda(0, fila).find("-A") != std::string::npos;
+    std::string aux;
+    return fila >= 1 && g.Texto(0, fila, aux).find("-A") != std::string_view::npos;
 }
 
 std::string TextoCeldaFichajes(const StringGrid &g, int col, int fila) {
+    std::string aux;
     if (col != 0)
-        return g.Celda(col, fila);
+        return std::string(g.Texto(col, fila, aux));
     return EsFilaAnulada(g, fila) ? "Anulado " : std::string(13, ' ');
 }
 

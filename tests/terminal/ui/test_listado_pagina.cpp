@@ -137,6 +137,17 @@ TEST_F(PaginaFichajes, DobleClicAnulaYPintaEnGris) {
     EXPECT_EQ(TextoCeldaFichajes(p.SGFichajes, 0, 2), "Anulado ");
     EXPECT_EQ(TextoCeldaFichajes(p.SGFichajes, 0, 1), std::string(13, ' '));
     EXPECT_EQ(TextoCeldaFichajes(p.SGFichajes, 1, 2), "005");
+    // The view reads the listing's rows: every cell as the grid holds it, the annulled row in grey.
+    const StringGrid &g = p.SGFichajes;
+    EXPECT_EQ(g.Fila(2), (std::vector<std::string>{"69-A", "005", "12", "0", "12 A" + std::string(28, ' '),
+                                                   "        ", "03", "05", "2024", "09", "00"}));
+    ASSERT_EQ(m->columnCount(), g.ColCount());
+    for (int r = 0; r < g.RowCount(); ++r)
+        for (int c = 0; c < g.ColCount(); ++c) {
+            EXPECT_EQ(deQ(m->data(m->index(r, c), Qt::DisplayRole).toString()), g.Celda(c, r))
+                << c << " " << r;
+            EXPECT_EQ(m->data(m->index(r, c), Qt::ForegroundRole).isValid(), r == 2) << c << " " << r;
+        }
     p.SGFichajesDblClick();
     EXPECT_EQ(p.SGFichajes.Celda(0, 2), "69");
     // A history listing is never changed.
