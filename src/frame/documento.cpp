@@ -193,7 +193,7 @@ TMDIChild *MuestraInforme(const TInformeRTF &informe) {
     TMDIChild *w = TMDIChild::Crea();
     w->Tipo = informe.Tipo();
     w->FijaTitulo(informe.Titulo());
-    QTextDocument *copia = informe.Documento().clone(w->Memo1);
+    QTextDocument *copia = CopiaDocumento(informe.Documento(), w->Memo1);
     PreparaCodigosBarras(*copia);
     w->Memo1->setDocument(copia);
     if (!informe.NombreArchivo().empty())

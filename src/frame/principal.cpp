@@ -190,14 +190,15 @@ TMainForm::TMainForm(QWidget *padre) : QMainWindow(padre) {
             GanchosPrincipal.FichasPresentes(0, true);
     });
     connect(ListaAccesos, &QAction::triggered, this, [] { muestraNormal("FormAccesos"); });
-    // The production editor on its new-order, by-order or by-employee page.
+    // The production editor on its new-order, by-order or by-employee page. The page opens after
+    // the window is shown and activated, so its own dates win over the ones the activation copies.
     const std::pair<QAction *, int> paginasProduccion[] = {{OrdenTrabajo, 0}, {PPorObra, 1}, {PPorTio, 2}};
     for (const auto &[accion, pagina] : paginasProduccion)
         connect(accion, &QAction::triggered, this, [pagina] {
             if (!FormEdProduccion)
                 return;
-            FormEdProduccion->MuestraPagina(pagina);
             muestraNormal(FormEdProduccion);
+            FormEdProduccion->MuestraPagina(pagina);
         });
     auto editar = [](const char *metodo) {
         if (QWidget *w = QApplication::focusWidget())

@@ -769,6 +769,12 @@ bool CargaDocumento(const std::string &ruta, QTextDocument &doc, std::string &er
     return true;
 }
 
+QTextDocument *CopiaDocumento(const QTextDocument &doc, QObject *padre) {
+    QTextDocument *copia = doc.clone(padre);
+    QTextCursor(copia).setBlockCharFormat(doc.firstBlock().charFormat());
+    return copia;
+}
+
 bool GuardaDocumento(const std::string &ruta, const QTextDocument &doc, std::string &error) {
     if (!GuardaBytes(ruta, EscribeRTF(doc))) {
         error = "No se puede guardar el archivo " + ruta;

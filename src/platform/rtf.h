@@ -14,6 +14,7 @@
 // taken as far as they make sense.
 #include <string>
 
+class QObject;
 class QTextDocument;
 
 // Default tab stop of documents, as word processors use it: half an inch.
@@ -25,6 +26,10 @@ constexpr double TwipsPorUnidad = 15.0;
 // screen, in the preview and in print; documents keep its name. Installed by the readers and the
 // report builder.
 void SustitutosFuentes();
+
+// A copy of the document owned by padre, the formats of its first line included (an empty line's
+// size and style: QTextDocument::clone merges that line into the copy's own first line).
+QTextDocument *CopiaDocumento(const QTextDocument &doc, QObject *padre = nullptr);
 
 // True when the bytes begin (after blanks) with "{\rtf".
 bool EsRTF(const std::string &bytes);

@@ -6,18 +6,24 @@
 #include "frame/principal.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
+#include "platform/reloj.h"
 #include "platform/ui/escritorio.h"
 #include "platform/ui/ventanas.h"
+#include "production/ui/edproduccion.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
+#include "terminal/ui/panel.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateEdit>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using Dialogos::Respuesta;
@@ -275,4 +281,31 @@ TEST_F(VentanaPrincipal, AyudaAbreElArchivoDeAyudaYAvisaSiNoPuede) {
     EXPECT_EQ(abiertos, (std::vector<std::string>{"rondal.chm", "rondal.chm"}));
     ASSERT_EQ(r.Mensajes.size(), 1u);
     EXPECT_EQ(r.Mensajes[0].texto, "No se puede abrir la ayuda \"rondal.chm\".");
+}
+
+// The by-order action opens the page from yesterday to today, whatever the panel's dates that the
+// editor's activation copies.
+TEST_F(VentanaPrincipal, ProduccionPorObraAbreDesdeAyer) {
+    FijaReloj([] { return QDateTime(QDate(2024, 3, 5), QTime(10, 0)); });
+    TFormVelka panel;
+    FormVelka = &panel;
+    auto *editor = new TFormEdProduccion;
+    FormEdProduccion = editor;
+    f->AnadeHija(editor)->hide();
+    RegistraVentana("FormEdProduccion", editor);
+    f->ActualizaAcciones();
+    Sesion().NivelUsuario = 1; // logged in: no start-up run
+    f->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    for (int vez = 0; vez < 2; ++vez) { // first showing, then from another page
+        editor->PageControl1->setCurrentIndex(0);
+        f->PPorObra->trigger();
+        QTest::qWait(20);
+        EXPECT_EQ(editor->PageControl1->currentIndex(), 1);
+        EXPECT_EQ(editor->DTP4->date(), QDate(2024, 3, 4)) << vez;
+        EXPECT_EQ(editor->DTP3->date(), QDate(2024, 3, 5)) << vez;
+        EXPECT_EQ(editor->DTP1->date(), panel.DTP1->date()) << vez; // the by-employee page's, copied
+    }
+    RegistraVentana("FormEdProduccion", nullptr);
+    FijaReloj(nullptr);
 }

@@ -10,6 +10,7 @@
 #include "platform/rtf.h"
 #include "platform/rutas.h"
 #include "platform/ui/impresion.h"
+#include "presence/listadoaccesos.h"
 #include "production/obras.h"
 #include "production/ordenimpresa.h"
 #include "support/codigobarras.h"
@@ -231,6 +232,21 @@ TEST_F(Documentos, GuardarCambiaAsteriscosPorBlancosYSeDesactiva) {
     EXPECT_EQ(r.Mensajes[0].tipo, Dialogos::Tipo::Error);
     EXPECT_EQ(r.Mensajes[0].texto, "No se puede guardar el archivo no/hay/tal.rtf");
     EXPECT_TRUE(v->BotonRec->isEnabled());
+}
+
+// The access listing's window saves the listing as built, its title block's empty first line in
+// the title's size, bold and blue.
+TEST_F(Documentos, ListadoDeAccesosSeGuardaComoSeHizo) {
+    CreaDirectorio(Configuracion().DirArchivosPres);
+    TPeticionListadoAccesos p;
+    p.Empleados = {"7 Dure Ana"};
+    p.Desde = p.Hasta = QDate(2011, 2, 3);
+    const auto docs = InformesAccesos(p);
+    ASSERT_EQ(docs.size(), 1u);
+    const std::string rtf = docs[0]->RTF();
+    ASSERT_NE(rtf.find("\\uc1\\pard\\fs32\\cf1\\b\\par\r\n"), std::string::npos);
+    guarda(MuestraInforme(*docs[0]))->BotonRec->click();
+    EXPECT_EQ(Contenido(docs[0]->NombreArchivo()), rtf);
 }
 
 TEST_F(Documentos, AbreDocumentoMuestraLoGuardadoYDecideElTipo) {

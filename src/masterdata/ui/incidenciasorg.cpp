@@ -61,6 +61,8 @@ bool TFormCIncidencias::botonrecClick() {
                             Ansi("\" no tiene un código válido: ") + Ansi(kCodigoValido) +
                             Ansi("\r\nNo se han guardado las incidencias."),
                         "Configurar incidencias");
+        SG1SelectCell(0, mala); // the code is edited in place
+        VistaSG1->EditaCelda(0, mala);
         return false;
     }
     const std::string ruta = RutaIncidencias();

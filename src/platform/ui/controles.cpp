@@ -1,9 +1,12 @@
 #include "platform/ui/controles.h"
 
+#include "platform/codepage.h"
+#include "platform/dialogos.h"
 #include "platform/reloj.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 
@@ -34,6 +37,41 @@ void TRotuloRecortado::paintEvent(QPaintEvent *) {
                           palette(), isEnabled(), TextoVisible(), foregroundRole());
 }
 
+namespace {
+// Selects the field's current part when a plain click has placed the cursor in it.
+class TParteAlPulsar : public QObject {
+public:
+    explicit TParteAlPulsar(QDateTimeEdit *campo) : QObject(campo), campo_(campo) {}
+    bool eventFilter(QObject *linea, QEvent *e) override {
+        if (e->type() != QEvent::MouseButtonRelease ||
+            static_cast<QMouseEvent *>(e)->button() != Qt::LeftButton)
+            return false;
+        linea->event(e); // the cursor goes where the click was
+        if (!static_cast<QLineEdit *>(linea)->hasSelectedText())
+            campo_->setSelectedSection(campo_->currentSection());
+        return true;
+    }
+
+private:
+    QDateTimeEdit *campo_;
+};
+
+// Day, month and year typed in full as "dd/mm/yyyy" that make no date.
+bool fechaImposible(const QString &texto) {
+    const QStringList partes = texto.split('/');
+    if (partes.size() != 3)
+        return false;
+    bool dia = false, mes = false, anio = false;
+    const QDate d(partes[2].toInt(&anio), partes[1].toInt(&mes), partes[0].toInt(&dia));
+    return dia && mes && anio && !d.isValid();
+}
+} // namespace
+
+void SeleccionaParteAlPulsar(QDateTimeEdit *campo) {
+    if (auto *linea = campo->findChild<QLineEdit *>())
+        linea->installEventFilter(new TParteAlPulsar(campo));
+}
+
 TSelectorFecha::TSelectorFecha(QWidget *padre, const QDate &vacia) : QDateEdit(padre), vacia_(vacia) {
     setDisplayFormat("dd/MM/yyyy");
     setCalendarPopup(true);
@@ -41,6 +79,19 @@ TSelectorFecha::TSelectorFecha(QWidget *padre, const QDate &vacia) : QDateEdit(p
         setMinimumDate(vacia_);
         setSpecialValueText(" ");
     }
+    SeleccionaParteAlPulsar(this);
+}
+
+QValidator::State TSelectorFecha::validate(QString &texto, int &pos) const {
+    const QString tecleado = texto;
+    const QValidator::State estado = QDateEdit::validate(texto, pos);
+    // The field would take the month's last day instead.
+    if (estado == QValidator::Acceptable && fechaImposible(tecleado)) {
+        texto = tecleado;
+        imposible_ = tecleado;
+        return QValidator::Invalid;
+    }
+    return estado;
 }
 
 void TSelectorFecha::keyPressEvent(QKeyEvent *e) {
@@ -57,5 +108,11 @@ void TSelectorFecha::keyPressEvent(QKeyEvent *e) {
             return;
         }
     }
+    imposible_.clear();
     QDateEdit::keyPressEvent(e);
+    if (!imposible_.isEmpty()) {
+        const std::string fecha = deQ(imposible_);
+        imposible_.clear();
+        Dialogos::Aviso("La fecha " + fecha + " no existe.", "Fecha");
+    }
 }

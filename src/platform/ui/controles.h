@@ -22,9 +22,15 @@ private:
     Qt::TextElideMode modo_;
 };
 
+// A click into a date or time field selects the part under it (day, month, hour ...), so that the
+// digits typed next replace it.
+void SeleccionaParteAlPulsar(QDateTimeEdit *campo);
+
 // A "dd/MM/yyyy" date field with a calendar. With an empty date (a date before any real one) it
 // shows a blank; typing a date into the blank starts from the first of January of this year.
-// A separator typed right after an automatic jump to the next part is taken as that jump.
+// A separator typed right after an automatic jump to the next part is taken as that jump. A click
+// selects the part under it. A key that would make a day the month lacks ("31/02") is refused
+// with a message, the text left for correction.
 class TSelectorFecha : public QDateEdit {
     Q_OBJECT
 public:
@@ -33,7 +39,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    QValidator::State validate(QString &texto, int &pos) const override;
 
 private:
     QDate vacia_;
+    mutable QString imposible_; // the text of a day the month lacks, refused by validate
 };

@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 #include "platform/numeros.h"
+#include "platform/rtf.h"
 #include "platform/ui/barrasdocumento.h"
 #include "platform/ui/impresion.h"
 
@@ -64,7 +65,7 @@ std::string CabeceraPagina(const std::string &empresa, int pagina, int total) {
 }
 
 TPaginacion::TPaginacion(const QTextDocument &doc, const TMedidasPagina &medidas, QPaintDevice *dispositivo)
-    : doc_(doc.clone()), medidas_(medidas) {
+    : doc_(CopiaDocumento(doc)), medidas_(medidas) {
     QRect texto = medidas_.TextoPixeles();
     PreparaCodigosBarras(*doc_);
     doc_->documentLayout()->setPaintDevice(dispositivo);

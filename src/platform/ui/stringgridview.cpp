@@ -146,6 +146,15 @@ void TStringGridView::AplicaAnchos() {
         setColumnWidth(c, grid_->ColWidths[static_cast<size_t>(c)]);
 }
 
+void TStringGridView::EditaCelda(int col, int row) {
+    grid_->SetRow(row);
+    grid_->SetCol(col);
+    setFocus();
+    const QModelIndex i = modelo_->index(row, col);
+    if (modelo_->flags(i) & Qt::ItemIsEditable)
+        edit(i);
+}
+
 void TStringGridView::sincronizaSeleccion() {
     if (dentro_)
         return;

@@ -42,6 +42,9 @@ public:
     void SetSeleccionFilas(bool filas);
     // Applies the grid's ColWidths.
     void AplicaAnchos();
+    // Makes the cell current and, when it is editable, opens its editor with the focus, so that
+    // what is typed next goes into it.
+    void EditaCelda(int col, int row);
 
 Q_SIGNALS:
     // Emitted when the user selects a cell (not a title cell).

@@ -4,6 +4,7 @@
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
 #include "platform/numeros.h"
+#include "platform/ui/controles.h"
 #include "platform/ui/ventanas.h"
 #include "presence/fichajemanual.h"
 #include "presence/seleccion.h"
@@ -25,11 +26,10 @@ TFormFichar::TFormFichar(QWidget *padre) : QDialog(padre) {
     setObjectName("FormFichar");
     setWindowTitle("Fichar");
     auto *l = new QGridLayout(this);
-    DT1 = new QDateEdit(this);
-    DT1->setCalendarPopup(true);
-    DT1->setDisplayFormat("dd/MM/yyyy");
+    DT1 = new TSelectorFecha(this);
     DT2 = new QTimeEdit(QTime(0, 0), this);
     DT2->setDisplayFormat("HH:mm");
+    SeleccionaParteAlPulsar(DT2);
     CB1 = new QComboBox(this);
     LEInci = new QLineEdit("000", this);
     ST1 = new QLabel(this);

@@ -3,7 +3,10 @@
 #include "masterdata/ui/incidenciasorg.h"
 #include "platform/ui/stringgridview.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 TEST(TiposIncidencia, VentanaGuardaOrdenado) {
@@ -65,4 +68,29 @@ TEST(TiposIncidencia, CodigoQueNoEsNumeroSeAvisaYNoSeGuarda) {
     }
     f.SG1.SetCelda(0, 1, "7");
     EXPECT_TRUE(f.botonrecClick());
+}
+
+// After the message, what is typed goes into the refused code's cell, even when the cursor was
+// last in "A cargo de", whose combo box takes no typing.
+TEST(TiposIncidencia, CodigoRechazadoSeCorrigeTecleandoEnSuCelda) {
+    EntornoIncidencias e;
+    TFormCIncidencias f;
+    f.SG1.SetCelda(0, 1, "M1");
+    f.SG1.SetCelda(1, 1, "Viaje");
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    QTest::mouseClick(f.VistaSG1->viewport(), Qt::LeftButton, {},
+                      f.VistaSG1->visualRect(f.VistaSG1->model()->index(1, 2)).center());
+    ASSERT_FALSE(f.CB1->isHidden());
+    QCoreApplication::processEvents(); // the grid repainted, as between two clicks
+    QTest::mouseClick(f.botonrec, Qt::LeftButton);
+    ASSERT_EQ(e.respuestas.Mensajes.size(), 1u);
+    EXPECT_EQ(f.SG1.Col(), 0);
+    EXPECT_TRUE(f.CB1->isHidden());
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents(); // the grid takes the text on its next turn
+    EXPECT_EQ(f.SG1.Celda(0, 1), "7");
+    QTest::mouseClick(f.botonrec, Qt::LeftButton);
+    EXPECT_EQ(Contenido("d/incidencias.dat"), kTitulos + "7\r\nViaje\r\n\r\n");
 }

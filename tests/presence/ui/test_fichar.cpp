@@ -8,10 +8,12 @@
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimeEdit>
 #include <gtest/gtest.h>
 
@@ -30,6 +32,19 @@ void escribeEmpleados(const std::vector<std::string> &ids) {
     CreaDirectorio("datos/");
     AjustesPrueba().DirDatos = "datos/";
     GuardaLineas("datos/empleados.dat", l);
+}
+
+// Clicks into character k of a date or time field.
+void pulsa(QDateTimeEdit *campo, int k) {
+    auto *l = campo->findChild<QLineEdit *>();
+    const QFontMetrics fm(l->font());
+    const int x = l->contentsRect().x() + 2 + fm.horizontalAdvance(l->text().left(k)) +
+                  fm.horizontalAdvance(l->text().at(k)) / 2;
+    QTest::mouseClick(l, Qt::LeftButton, {}, QPoint(x, l->height() / 2));
+}
+
+void teclea(const char *texto) {
+    QTest::keyClicks(QApplication::focusWidget(), texto);
 }
 } // namespace
 
@@ -106,4 +121,31 @@ TEST(FormFichar, ActivacionEligeElUltimoDelNumeroONinguno) {
     RespuestasPrueba r;
     f.SpeedButton1Click();
     EXPECT_TRUE(r.Mensajes.empty());
+}
+
+// Digits typed after a click go into the part clicked; a day the month lacks is refused aloud.
+TEST(FormFichar, TecleoDondeSePulsaYFechaQueNoExiste) {
+    DirectorioTrabajo d;
+    escribeEmpleados({"7 Dure"});
+    RespuestasPrueba r;
+    TFormFichar f;
+    f.Peticion.FechaFichaje = QDateTime(QDate(2011, 1, 31), QTime(10, 0));
+    f.Peticion.FechaFichajeFin = QDateTime(QDate(2011, 1, 31), QTime(8, 5));
+    f.Peticion.EmpleadoFichaje = "7";
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    pulsa(f.DT1, 4); // the month
+    teclea("03");
+    EXPECT_EQ(f.DT1->date(), QDate(2011, 3, 31));
+    pulsa(f.DT2, 4); // the minutes
+    teclea("30");
+    EXPECT_EQ(f.Linea.substr(0, 27), "000 Jue 31/03/2011 08:30:00");
+    EXPECT_TRUE(r.Mensajes.empty());
+
+    pulsa(f.DT1, 4);
+    teclea("02");
+    ASSERT_EQ(r.Mensajes.size(), 1u);
+    EXPECT_EQ(r.Mensajes[0].texto, "La fecha 31/02/2011 no existe.");
+    EXPECT_EQ(f.DT1->date(), QDate(2011, 3, 31));
+    EXPECT_EQ(f.DT1->text(), "31/0/2011"); // as typed, for correction
 }
