@@ -80,14 +80,25 @@ void pintaRun(QPainter &p, const QTextLayout &l, QPointF origen, const QString &
 
 void PreparaCodigosBarras(QTextDocument &doc) {
     instalaSustituto();
+    // The document's formats in the bar-code font not yet spaced: a document without any (every
+    // report but a few) is not walked.
+    const QList<QTextFormat> formatos = doc.allFormats();
+    std::vector<bool> porEspaciar(static_cast<size_t>(formatos.size()));
+    bool alguno = false;
+    for (qsizetype i = 0; i < formatos.size(); ++i) {
+        const QTextCharFormat f = formatos[i].toCharFormat();
+        if (formatos[i].isCharFormat() && enFuenteCodigos(f, doc) &&
+            (f.fontLetterSpacingType() != QFont::PercentageSpacing || f.fontLetterSpacing() != kEspaciado))
+            porEspaciar[static_cast<size_t>(i)] = alguno = true;
+    }
+    if (!alguno)
+        return;
     std::vector<std::pair<int, int>> runs;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment fr = it.fragment();
-            const QTextCharFormat f = fr.charFormat();
-            if (fr.isValid() && enFuenteCodigos(f, doc) &&
-                (f.fontLetterSpacingType() != QFont::PercentageSpacing ||
-                 f.fontLetterSpacing() != kEspaciado))
+            const auto i = static_cast<size_t>(fr.charFormatIndex());
+            if (fr.isValid() && i < porEspaciar.size() && porEspaciar[i])
                 runs.emplace_back(fr.position(), fr.position() + fr.length());
         }
     QTextCharFormat espaciado;
