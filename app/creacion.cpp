@@ -41,7 +41,7 @@ namespace {
 void InstalaGanchos() {
     Dialogos::UsaDialogosQt();
     FijaMarco([](QWidget *w) -> QMdiSubWindow * { return MainForm ? MainForm->AnadeHija(w) : nullptr; });
-    FijaVisorInformes([](const TInformeRTF &informe) { MuestraInforme(informe); });
+    FijaVisorInformes([](TInformeRTF &informe) { MuestraInforme(std::move(informe)); });
     FijaTerminalesListados(
         [] { return FormVelka ? FormVelka->Enlaces.TextosTerminales : std::vector<std::string>{}; });
     FijaFichajeGuardado([](const std::string &r) { return AnotaPresencia(r, EmpleadosPresencia()); });

@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -29,21 +30,39 @@
 #include <memory>
 
 int PaginaActual = 0;
-QPointer<QTextEdit> EditorVistaPrevia;
+QPointer<QPlainTextEdit> EditorVistaPrevia;
 unsigned char ImprimirPedido = 0;
 int NumPaginas = 0;
 
 namespace {
 
-QTextEdit *editor(QWidget *padre) {
-    auto *e = new TEditorCodigos(padre);
+template <class Editor> Editor *editor(QWidget *padre) {
+    auto *e = new Editor(padre);
     e->setFont(QFont("MS Sans Serif", 8));
-    e->setLineWrapMode(QTextEdit::NoWrap);
+    e->setLineWrapMode(Editor::NoWrap);
     e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    e->setAcceptRichText(true);
     e->setTabStopDistance(TabuladorTwips / TwipsPorUnidad);
     return e;
+}
+
+// An empty document in the defaults of the editor's.
+std::unique_ptr<QTextDocument> documentoComo(const QTextDocument &modelo) {
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setDefaultFont(modelo.defaultFont());
+    doc->setDefaultTextOption(modelo.defaultTextOption());
+    return doc;
+}
+
+// Caption, kind, document and file name of a report in a new document window.
+TMDIChild *muestra(const TInformeRTF &informe, std::unique_ptr<QTextDocument> doc) {
+    TMDIChild *w = TMDIChild::Crea();
+    w->Tipo = informe.Tipo();
+    w->FijaTitulo(informe.Titulo());
+    w->FijaDocumento(std::move(doc));
+    if (!informe.NombreArchivo().empty())
+        w->FijaNombreArchivo(informe.NombreArchivo());
+    return w;
 }
 
 // Moves and, when it must, shrinks a child window so that the whole of it is inside the visible
@@ -76,8 +95,9 @@ TMDIChild::TMDIChild(QWidget *padre) : QWidget(padre) {
     BotonRec->setToolTip("Guardar archivo");
     BotonRec->setEnabled(false);
     ToolBar1->addWidget(BotonRec);
-    Memo1 = editor(this);
-    REGr = editor(this);
+    Memo1 = editor<TEditorDocumento>(this);
+    REGr = editor<TEditorCodigos>(this);
+    REGr->setAcceptRichText(true);
     REGr->hide();
     auto *capa = new QVBoxLayout(this);
     capa->setContentsMargins(0, 0, 0, 0);
@@ -109,6 +129,11 @@ void TMDIChild::FijaTitulo(const std::string &titulo) {
 void TMDIChild::FijaNombreArchivo(const std::string &ruta) {
     NombreArchivo = ruta;
     BotonRec->setEnabled(true);
+}
+
+void TMDIChild::FijaDocumento(std::unique_ptr<QTextDocument> doc) {
+    PreparaCodigosBarras(*doc);
+    Memo1->FijaDocumento(std::move(doc));
 }
 
 void TMDIChild::BotonRecClick() {
@@ -180,23 +205,21 @@ TMDIChild *AbreDocumento(const std::string &ruta) {
                       ruta.find(Configuracion().DirArchivosProd) != std::string::npos
                   ? DocumentoProduccion
                   : DocumentoPresencia;
+    // loaded apart and handed over whole: the editor lays out only what it shows
+    std::unique_ptr<QTextDocument> doc = documentoComo(*w->Memo1->document());
     std::string error;
     if (QFileInfo(RutaQ(ruta)).size() > LimiteTextoDocumento)
         Dialogos::Error(Ansi("El archivo ") + ruta + Ansi(" es demasiado grande para abrirlo."));
-    else if (!CargaDocumento(ruta, *w->Memo1->document(), error))
+    else if (!CargaDocumento(ruta, *doc, error))
         Dialogos::Error(error);
-    PreparaCodigosBarras(*w->Memo1->document());
+    w->FijaDocumento(std::move(doc));
     return w;
 }
 
+TMDIChild *MuestraInforme(TInformeRTF &&informe) {
+    return muestra(informe, informe.Entrega());
+}
+
 TMDIChild *MuestraInforme(const TInformeRTF &informe) {
-    TMDIChild *w = TMDIChild::Crea();
-    w->Tipo = informe.Tipo();
-    w->FijaTitulo(informe.Titulo());
-    QTextDocument *copia = CopiaDocumento(informe.Documento(), w->Memo1);
-    PreparaCodigosBarras(*copia);
-    w->Memo1->setDocument(copia);
-    if (!informe.NombreArchivo().empty())
-        w->FijaNombreArchivo(informe.NombreArchivo());
-    return w;
+    return muestra(informe, std::unique_ptr<QTextDocument>(CopiaDocumento(informe.Documento())));
 }

@@ -2,14 +2,17 @@
 // Document windows: a report (or a saved report file) as rich text in a child window of the main
 // window. "Guardar" writes it as RTF under the name the report chose; "Imprimir" shows the print
 // preview and prints it with the page header "  %s  -  Página %d de %d".
+#include "platform/ui/barrasdocumento.h"
+
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 #include <string>
 
 class QAction;
 class QPrintDialog;
 class QPrinter;
-class QTextEdit;
+class QTextDocument;
 class QToolBar;
 class QToolButton;
 
@@ -30,7 +33,7 @@ public:
     QToolBar *ToolBar1;
     QAction *Imprimir;
     QToolButton *BotonRec;                // "Guardar", enabled once a file name is set
-    QTextEdit *Memo1;                     // the document
+    TEditorDocumento *Memo1;              // the document, laid out as far as it is shown
     QTextEdit *REGr;                      // hidden scratch editor for report builders
     QPrintDialog *PrintDialog1 = nullptr; // on the shared printer, made when first needed
 
@@ -41,6 +44,8 @@ public:
     void FijaTitulo(const std::string &titulo);
     // Sets the file name and enables "Guardar".
     void FijaNombreArchivo(const std::string &ruta);
+    // Shows doc in Memo1, which keeps it.
+    void FijaDocumento(std::unique_ptr<QTextDocument> doc);
 
     // "Guardar": writes Memo1 as RTF to the file name with every '*' made a blank.
     void BotonRecClick();
@@ -56,10 +61,10 @@ private:
 };
 
 // State shared with the print preview.
-extern int PaginaActual;                      // page shown, 0-based
-extern QPointer<QTextEdit> EditorVistaPrevia; // the editor being previewed
-extern unsigned char ImprimirPedido;          // set when the preview's "Imprimir" closed it
-extern int NumPaginas;                        // page count found by the preview
+extern int PaginaActual;                           // page shown, 0-based
+extern QPointer<QPlainTextEdit> EditorVistaPrevia; // the editor being previewed
+extern unsigned char ImprimirPedido;               // set when the preview's "Imprimir" closed it
+extern int NumPaginas;                             // page count found by the preview
 
 // Opens a saved report (RTF, or plain text) in a new document window. Nothing happens when no
 // file exists at the path. Kind 2 when the production output directory occurs in the path, else 1.
@@ -67,5 +72,7 @@ TMDIChild *AbreDocumento(const std::string &ruta);
 
 class TInformeRTF;
 // Opens a built report in a new document window: caption, kind, the text, and the file name with
-// "Guardar" enabled when one was given. The window belongs to the main window.
+// "Guardar" enabled when one was given. The window belongs to the main window and takes the
+// report's document (the report is left empty); from a const report it shows a copy.
+TMDIChild *MuestraInforme(TInformeRTF &&informe);
 TMDIChild *MuestraInforme(const TInformeRTF &informe);

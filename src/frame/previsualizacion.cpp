@@ -8,8 +8,8 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPrinter>
-#include <QTextEdit>
 #include <QToolButton>
 #include <algorithm>
 

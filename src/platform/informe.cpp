@@ -5,9 +5,21 @@
 
 #include <QTextBlock>
 
-TInformeRTF::TInformeRTF(const std::string &titulo, int tipo)
-    : titulo_(titulo), tipo_(tipo), doc_(std::make_unique<QTextDocument>()), cursor_(doc_.get()) {
+TInformeRTF::TInformeRTF(const std::string &titulo, int tipo) : titulo_(titulo), tipo_(tipo) {
     SustitutosFuentes();
+    empieza();
+}
+
+void TInformeRTF::empieza() {
+    doc_ = std::make_unique<QTextDocument>();
+    cursor_ = QTextCursor(doc_.get());
+    atributos_ = {};
+    formatoHecho_ = false;
+    formatos_.clear();
+    parrafo_ = {};
+    finLinea_ = saltoPagina_ = false;
+    pendiente_.clear();
+    bloquePendiente_ = editando_ = false;
     doc_->setUndoRedoEnabled(false);
     doc_->setDefaultFont(QFont("MS Sans Serif", 8));
     QTextOption o = doc_->defaultTextOption();
@@ -230,14 +242,21 @@ std::string TInformeRTF::RTF() const {
 }
 
 namespace {
-std::function<void(const TInformeRTF &)> visor;
+std::function<void(TInformeRTF &)> visor;
 }
 
-void FijaVisorInformes(std::function<void(const TInformeRTF &)> v) {
+void FijaVisorInformes(std::function<void(TInformeRTF &)> v) {
     visor = std::move(v);
 }
 
-void TInformeRTF::Muestra() const {
+std::unique_ptr<QTextDocument> TInformeRTF::Entrega() {
+    termina();
+    std::unique_ptr<QTextDocument> doc = std::move(doc_);
+    empieza();
+    return doc;
+}
+
+void TInformeRTF::Muestra() {
     termina();
     if (visor)
         visor(*this);

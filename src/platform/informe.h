@@ -5,9 +5,9 @@
 // builder writes it here, without any window, line by line and run by run, each run in the
 // attributes in force when it is written; tests read the result back (Documento(), TextoPlano(),
 // RTF()). The handler that asked for the report then calls Muestra(), which hands it to the viewer
-// the application installs: a new document window (TMDIChild) with its caption and kind; when a
-// file name was given, "Guardar" is enabled there and writes the file. Nothing is written to disk
-// before the operator presses it.
+// the application installs: a new document window (TMDIChild) with its caption and kind, which
+// takes the built document itself (Entrega()), no copy; when a file name was given, "Guardar" is
+// enabled there and writes the file. Nothing is written to disk before the operator presses it.
 //
 // The document is appended to in one edit block with no undo history, so nothing is laid out while
 // it is written, and runs in the same attributes reach it joined.
@@ -120,10 +120,15 @@ public:
     // What "Guardar" would write.
     std::string RTF() const;
 
-    // Shows the report through the installed viewer (nothing happens without one).
-    void Muestra() const;
+    // Gives up the built document: the report is left empty, as a new one.
+    std::unique_ptr<QTextDocument> Entrega();
+
+    // Shows the report through the installed viewer (nothing happens without one), which may take
+    // its document.
+    void Muestra();
 
 private:
+    void empieza(); // a new, empty document
     const QTextCharFormat &formato();
     void empiezaLinea();
     void anade(const std::string &texto, const QTextCharFormat &f);
@@ -163,4 +168,4 @@ private:
 };
 
 // The viewer of built reports: the application opens each in a new document window.
-void FijaVisorInformes(std::function<void(const TInformeRTF &)> visor);
+void FijaVisorInformes(std::function<void(TInformeRTF &)> visor);

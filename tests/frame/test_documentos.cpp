@@ -2,6 +2,7 @@
 #include "common/configuracion.h"
 #include "common/sesion.h"
 #include "frame/documento.h"
+#include "frame/ordenprueba.h"
 #include "frame/previsualizacion.h"
 #include "frame/principal.h"
 #include "platform/codepage.h"
@@ -459,16 +460,8 @@ TEST_F(Documentos, LaVistaPreviaPasaPaginasDentroDeLimites) {
 TEST_F(Documentos, HojaDeOrdenGuardadaImprimeCodigosDeBarras) {
     if (!HayZbar() || !HayPdfToPpm())
         GTEST_SKIP() << "zbarimg o pdftoppm no instalados";
-    StringGrid g;
-    TitulosPorObra(g);
-    g.SetRowCount(1);
-    AnadeTareas(
-        g, "2024_0001.Mesa",
-        {"",
-         "",
-         {{"00010001", "7", "Pata-1", "1", "Cortar"}, {"00010002", "8", "Tablero-1", "1", "Pintar"}}});
     TInformeRTF inf;
-    EscribeOrdenImpresa({&g, 0, 3, "2024_0001.Mesa\t01/02/2024 10:00:00", "", "", true}, inf);
+    HojaDeOrden(inf);
     TMDIChild *w = guarda(MuestraInforme(inf));
     w->FijaNombreArchivo(d.Archivo("orden.rtf"));
     w->BotonRec->click();

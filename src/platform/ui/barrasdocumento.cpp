@@ -6,6 +6,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPlainTextDocumentLayout>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -79,14 +80,25 @@ void pintaRun(QPainter &p, const QTextLayout &l, QPointF origen, const QString &
 
 void PreparaCodigosBarras(QTextDocument &doc) {
     instalaSustituto();
+    // The document's formats in the bar-code font not yet spaced: a document without any (every
+    // report but a few) is not walked.
+    const QList<QTextFormat> formatos = doc.allFormats();
+    std::vector<bool> porEspaciar(static_cast<size_t>(formatos.size()));
+    bool alguno = false;
+    for (qsizetype i = 0; i < formatos.size(); ++i) {
+        const QTextCharFormat f = formatos[i].toCharFormat();
+        if (formatos[i].isCharFormat() && enFuenteCodigos(f, doc) &&
+            (f.fontLetterSpacingType() != QFont::PercentageSpacing || f.fontLetterSpacing() != kEspaciado))
+            porEspaciar[static_cast<size_t>(i)] = alguno = true;
+    }
+    if (!alguno)
+        return;
     std::vector<std::pair<int, int>> runs;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment fr = it.fragment();
-            const QTextCharFormat f = fr.charFormat();
-            if (fr.isValid() && enFuenteCodigos(f, doc) &&
-                (f.fontLetterSpacingType() != QFont::PercentageSpacing ||
-                 f.fontLetterSpacing() != kEspaciado))
+            const auto i = static_cast<size_t>(fr.charFormatIndex());
+            if (fr.isValid() && i < porEspaciar.size() && porEspaciar[i])
                 runs.emplace_back(fr.position(), fr.position() + fr.length());
         }
     QTextCharFormat espaciado;
@@ -111,14 +123,19 @@ void PintaCodigosBarras(QPainter &p, const QTextDocument &doc, const QRectF &rec
         if (caja.top() > recorte.bottom())
             break;
         const QTextLayout *l = b.layout();
-        if (!l || caja.bottom() < recorte.top())
-            continue;
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fr = it.fragment();
-            if (fr.isValid() && enFuenteCodigos(fr.charFormat(), doc))
-                pintaRun(p, *l, caja.topLeft() - l->boundingRect().topLeft(), fr.text(),
-                         fr.position() - b.position());
-        }
+        if (l && caja.bottom() >= recorte.top())
+            PintaCodigosBloque(p, b, caja.topLeft() - l->boundingRect().topLeft());
+    }
+}
+
+void PintaCodigosBloque(QPainter &p, const QTextBlock &b, QPointF origen) {
+    const QTextLayout *l = b.layout();
+    if (!l || !b.document())
+        return;
+    for (auto it = b.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fr = it.fragment();
+        if (fr.isValid() && enFuenteCodigos(fr.charFormat(), *b.document()))
+            pintaRun(p, *l, origen, fr.text(), fr.position() - b.position());
     }
 }
 
@@ -132,4 +149,27 @@ void TEditorCodigos::paintEvent(QPaintEvent *e) {
     const QPointF desplazamiento(horizontalScrollBar()->value(), verticalScrollBar()->value());
     p.translate(-desplazamiento);
     PintaCodigosBarras(p, *document(), QRectF(e->rect()).translated(desplazamiento));
+}
+
+TEditorDocumento::TEditorDocumento(QWidget *padre) : QPlainTextEdit(padre) {
+    instalaSustituto();
+}
+
+void TEditorDocumento::FijaDocumento(std::unique_ptr<QTextDocument> doc) {
+    doc->setDocumentLayout(new QPlainTextDocumentLayout(doc.get()));
+    doc->setParent(this);
+    setDocument(doc.release());
+}
+
+void TEditorDocumento::paintEvent(QPaintEvent *e) {
+    QPlainTextEdit::paintEvent(e);
+    // The blocks from the first one shown, one under the other, as QPlainTextEdit draws them.
+    QPainter p(viewport());
+    QPointF origen = contentOffset();
+    for (QTextBlock b = firstVisibleBlock(); b.isValid() && origen.y() <= e->rect().bottom(); b = b.next()) {
+        const double alto = blockBoundingRect(b).height();
+        if (b.isVisible() && origen.y() + alto >= e->rect().top())
+            PintaCodigosBloque(p, b, origen + b.layout()->position());
+        origen.ry() += alto;
+    }
 }
