@@ -40,8 +40,7 @@ const fs::path &directorioTrabajo() {
         for (const char *sub : {"datos", "fichajes", "huellas", "produccion", "archivos/presencia",
                                 "archivos/produccion", "backup"})
             fs::create_directories(d / sub);
-        fs::copy_file(fs::path(__FILE__).parent_path().parent_path() / "instalacion" / "rondal.usr",
-                      d / "datos" / "rondal.usr");
+        fs::copy_file(fs::path(VK_FUENTES) / "instalacion" / "rondal.usr", d / "datos" / "rondal.usr");
         return d;
     }();
     return dir;

@@ -73,10 +73,15 @@ const char *const kVentanas[] = {"FormTerminales",   "PWD1",
                                  "FormAccesos",      "FormProducod",
                                  "FormEdProduccion"};
 
-std::string UsuariosInstalados() {
-    return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "instalacion" /
-            "rondal.usr")
+// Made absolute before any test changes the working directory: the source path may be relative to
+// the directory the tests start in.
+const std::string kUsuariosInstalados =
+    std::filesystem::absolute(std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
+                              "instalacion" / "rondal.usr")
         .string();
+
+std::string UsuariosInstalados() {
+    return kUsuariosInstalados;
 }
 
 // The whole program in a temporary working directory: the windows of CreaVentanas and the first
