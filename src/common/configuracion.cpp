@@ -24,27 +24,26 @@ int digitos(const std::string &t) {
     return v;
 }
 
-// The keys written back at start; a failed write is remembered and told once at the end.
+// The keys written back at start, in one write at the end (none when the file holds them all
+// already); a failure is told then.
 struct Reescritura {
+    explicit Reescritura(TIniFile &ini) : Ini(ini), Legible(ini.Legible()) {}
     TIniFile &Ini;
-    bool Legible = Ini.Legible();
-    bool Fallo = false;
+    bool Legible;
+    std::vector<std::pair<std::string, std::string>> Valores;
 
-    void Texto(const char *clave, const std::string &valor) {
-        if (Legible && !Ini.WriteString(kConfig, clave, valor))
-            Fallo = true;
-    }
+    void Texto(const char *clave, const std::string &valor) { Valores.emplace_back(clave, valor); }
     int Entero(const char *clave, int defecto) {
         const int v = Ini.ReadInteger(kConfig, clave, defecto);
         Texto(clave, std::to_string(v));
         return v;
     }
-    void Avisa() const {
+    void Escribe() {
         const std::string &ruta = Ini.Ruta();
         if (!Legible)
             Dialogos::Error(Ansi("No se puede leer el archivo de configuración ") + ruta +
                             Ansi(".\r\nSe usan los valores por defecto y el archivo no se modifica."));
-        else if (Fallo)
+        else if (!Ini.WriteStrings(kConfig, Valores))
             Dialogos::Error(Ansi("No se ha podido escribir el archivo de configuración ") + ruta +
                             Ansi(".\r\nEl disco puede estar lleno o protegido contra escritura."));
     }
@@ -140,7 +139,7 @@ TConfiguracion LeeConfiguracion(const std::string &ruta) {
     w.Texto("fichajes", fichajes);
     w.Texto("parcial", c.PatronParcial);
     w.Texto("historico", c.NombreHistorico);
-    w.Avisa();
+    w.Escribe();
     return c;
 }
 

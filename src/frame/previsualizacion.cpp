@@ -108,6 +108,9 @@ QRect TPreviewForm::DisposicionPanel(QSize cliente, QSize pagina) {
 }
 
 void TPreviewForm::FormResize() {
+    // Laid out when shown: the printer, slow to set up, is not needed before.
+    if (!isVisible())
+        return;
     Panel->setGeometry(DisposicionPanel(size(), medidas(Impresora()).papel));
 }
 

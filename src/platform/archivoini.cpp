@@ -172,6 +172,21 @@ bool TIniFile::WriteString(const std::string &seccion, const std::string &clave,
     return guarda(lineas);
 }
 
+bool TIniFile::WriteStrings(const std::string &seccion,
+                            const std::vector<std::pair<std::string, std::string>> &valores) {
+    std::string antes;
+    const bool existe = ExisteArchivo(ruta_);
+    if (valores.empty() || (existe && !LeeBytes(ruta_, antes)))
+        return valores.empty();
+    std::vector<std::string> lineas = PartirLineas(antes);
+    for (const auto &[clave, valor] : valores)
+        pon(lineas, seccion, clave, valor);
+    std::string texto;
+    for (const std::string &l : lineas)
+        texto += l + "\r\n";
+    return (existe && texto == antes) || GuardaBytes(ruta_, texto);
+}
+
 bool TIniFile::WriteInteger(const std::string &seccion, const std::string &clave, int valor) {
     return WriteString(seccion, clave, std::to_string(valor));
 }

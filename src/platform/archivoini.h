@@ -3,6 +3,7 @@
 // values are verbatim Windows-1252 bytes, new keys go to the end of their section, every other
 // line stays as it was, CR LF line ends, and every write reaches the disk at once.
 #include <string>
+#include <utility>
 #include <vector>
 
 class TIniFile {
@@ -23,6 +24,10 @@ public:
     // Return false when the file could not be written.
     bool WriteString(const std::string &seccion, const std::string &clave, const std::string &valor);
     bool WriteInteger(const std::string &seccion, const std::string &clave, int valor);
+    // Several keys of a section in one write, each set as WriteString sets it, in order; a file
+    // that already reads byte for byte as it would be written is left alone.
+    bool WriteStrings(const std::string &seccion,
+                      const std::vector<std::pair<std::string, std::string>> &valores);
 
     // Names of the keys of a section, in file order.
     std::vector<std::string> ReadSection(const std::string &seccion) const;

@@ -582,3 +582,19 @@ bool TEnlaces::EnlacesConTrabajo() const {
             return true;
     return false;
 }
+
+bool TEnlaces::EsperaReconexion() const {
+    for (int r = 1; r <= NumTerminales; ++r)
+        if (TablaTipoConexion[r] == 'E' && TablaReconexion[r] != 0 && TablaEstadoEnchufe[r] != 0)
+            return true;
+    return false;
+}
+
+bool TEnlaces::EsperaRespuesta() const {
+    if (maquinaSerie_->CuentaRespuesta != 0)
+        return true;
+    for (const auto &c : conexiones_)
+        if (c && c->Maquina.CuentaRespuesta != 0)
+            return true;
+    return false;
+}

@@ -107,6 +107,10 @@ public:
     // Received bytes wait on a link (in its queue, or on the serial port unread). Between bytes the
     // links need no ticks: socket bytes and serial bytes are told through DatosRecibidos.
     bool EnlacesConTrabajo() const;
+    // A reconnection countdown runs (Timer1 steps it).
+    bool EsperaReconexion() const;
+    // A receive machine waits for a reply against its time-out (Timer2 steps it).
+    bool EsperaRespuesta() const;
 
     // Connection state text of an Ethernet row ("" for other rows).
     std::string EstadoEnchufe(int fila) const;

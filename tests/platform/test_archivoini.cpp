@@ -82,3 +82,26 @@ TEST(ArchivoIni, ArchivoIlegibleNoSeReescribe) {
     EXPECT_EQ(Contenido("a.ini"), "[s]\r\na=1\r\n");
     EXPECT_TRUE(TIniFile("falta.ini").Legible());
 }
+
+// Several keys in one write, as one write each would leave them; a file that already holds them
+// as written is not written again (so a full disk refuses nothing).
+TEST(ArchivoIni, VariasClavesEnUnaEscritura) {
+    DirectorioTrabajo d;
+    Escribe("a.ini", "[config]\nTNREC=1\n\n[otra]\nk=2\n");
+    Escribe("b.ini", Contenido("a.ini"));
+    TIniFile a("a.ini"), b("b.ini"), nuevo("nuevo.ini");
+    const std::vector<std::pair<std::string, std::string>> claves = {{"tnrec", "400"}, {"datos", "d\\"}};
+    ASSERT_TRUE(a.WriteStrings("Config", claves));
+    for (const auto &[clave, valor] : claves)
+        ASSERT_TRUE(b.WriteString("Config", clave, valor));
+    EXPECT_EQ(Contenido("a.ini"), "[config]\r\nTNREC=400\r\ndatos=d\\\r\n\r\n[otra]\r\nk=2\r\n");
+    EXPECT_EQ(Contenido("a.ini"), Contenido("b.ini"));
+    ASSERT_TRUE(nuevo.WriteStrings("config", claves));
+    EXPECT_EQ(Contenido("nuevo.ini"), "[config]\r\ntnrec=400\r\ndatos=d\\\r\n");
+    {
+        DiscoLleno lleno;
+        EXPECT_TRUE(a.WriteStrings("config", claves));
+        EXPECT_FALSE(a.WriteStrings("config", {{"tnrec", "401"}}));
+    }
+    EXPECT_EQ(Contenido("a.ini"), Contenido("b.ini"));
+}

@@ -194,8 +194,7 @@ TFormVelka::TFormVelka(QWidget *padre) : QWidget(padre) {
     conectaEnlaces();
     conectaListas();
     FormCreate();
-    Timer1->start();
-    Timer2->start();
+    ajustaTimers();
 }
 
 void TFormVelka::creaTimers() {
@@ -215,12 +214,15 @@ void TFormVelka::creaTimers() {
 void TFormVelka::conectaEnlaces() {
     Enlaces.Entorno.Traza = [this](const std::string &t) { MuestraTraza(t); };
     Enlaces.Entorno.SG1 = &SG1;
-    Enlaces.CambioEstado = [this] { CLBTerminales->viewport()->update(); };
+    Enlaces.CambioEstado = [this] {
+        CLBTerminales->viewport()->update();
+        ajustaTimers(); // a reconnection countdown may have been loaded
+    };
     Enlaces.DatosRecibidos = [this] {
         // Received bytes are served at once when the receive machines run.
-        if (Timer1->isActive() && Enlaces.Entorno.ModoSondeo == 0)
+        if (!subida_ && Enlaces.Entorno.ModoSondeo == 0)
             Enlaces.ProcesaRecepcion();
-        ajustaTimer1();
+        ajustaTimers();
     };
     Ganchos::CargaTerminales = [this] { CargaTerminales(); };
 }
@@ -338,16 +340,23 @@ void TFormVelka::Timer1Timer() {
         textoReloj_ = reloj;
         Label3->setText(reloj);
     }
-    ajustaTimer1();
+    ajustaTimers();
 }
 
-void TFormVelka::ajustaTimer1() {
+void TFormVelka::ajustaTimers() {
     const TEntornoRecepcion &r = Enlaces.Entorno;
-    const bool trabajo =
-        r.ModoSondeo != 0 || r.CuentaEspera != 0 || Envio.Activo() || Enlaces.EnlacesConTrabajo();
-    const int intervalo = trabajo ? 1 : IntervaloReposo;
-    if (Timer1->interval() != intervalo)
-        Timer1->setInterval(intervalo);
+    if (!subida_) {
+        const bool trabajo = r.ModoSondeo != 0 || r.CuentaEspera != 0 || hora_ || Envio.Activo() ||
+                             Enlaces.EnlacesConTrabajo() || Enlaces.EsperaReconexion();
+        const int intervalo = trabajo ? 1 : 1000 - Ahora().time().msec(); // at rest: on the next second
+        if (!Timer1->isActive() || Timer1->interval() != intervalo)
+            Timer1->start(intervalo);
+    }
+    const bool cuenta = subida_ || r.CuentaSegundos != 0 || Enlaces.EsperaRespuesta();
+    if (cuenta && !Timer2->isActive())
+        Timer2->start();
+    else if (!cuenta && Timer2->isActive())
+        Timer2->stop();
 }
 
 void TFormVelka::Timer2Timer() {
@@ -364,6 +373,7 @@ void TFormVelka::Timer2Timer() {
     }
     if (subida_ && !subida_->Tick())
         terminaSubida();
+    ajustaTimers();
 }
 
 void TFormVelka::Timer3Timer() {
@@ -409,6 +419,7 @@ void TFormVelka::enviaLineaConsola() {
         PageControl1->setCurrentWidget(TS2);
     if (valida && !linea.empty() && linea[0] == 'm')
         e.RecepcionDeFila(fila).EsperaFichaje(e.TerminalActual);
+    ajustaTimers();
 }
 
 void TFormVelka::Edit3KeyPress(char key) {
@@ -480,6 +491,7 @@ void TFormVelka::Button2Click() {
     subida_->Arranca(std::move(programa.Secciones), Enlaces.TipoConexionActual == 'E' ? 320 : 10);
     if (!subida_->Activa())
         terminaSubida();
+    ajustaTimers();
 }
 
 void TFormVelka::terminaSubida() {
@@ -491,6 +503,7 @@ void TFormVelka::terminaSubida() {
         horaPendiente_ = false;
         PoneHoraTerminales();
     }
+    ajustaTimers();
 }
 
 void TFormVelka::BFechaHoraClick() {
@@ -510,7 +523,7 @@ void TFormVelka::PoneHoraTerminales() {
     if (!hora_->Activa())
         hora_.reset();
     actualizaBotones();
-    ajustaTimer1();
+    ajustaTimers();
 }
 
 void TFormVelka::actualizaBotones() {

@@ -44,10 +44,12 @@ public:
     void CLBTerminalesDblClick();
     void CLBTerminalesClickCheck();
 
-    // Timer1 ticks every millisecond while there is link work (received bytes waiting, the list
-    // sender, a wait on CuentaEspera of Enlaces.Entorno), else every IntervaloReposo ms; received
-    // bytes wake it.
-    static constexpr int IntervaloReposo = 100;
+    // The timers tick only while something counts or waits. Timer1 ticks every millisecond while
+    // there is link work (received bytes waiting, the list sender, a wait on CuentaEspera, a
+    // reconnection countdown); otherwise it rests, ticking once a second on the second for the
+    // clock in Label3; it stands still during a firmware upload. Timer2 ticks every 10 ms while
+    // CuentaSegundos or a reply time-out counts or an upload runs, and is stopped otherwise.
+    // Received bytes and socket events wake them.
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
@@ -121,7 +123,9 @@ private:
     // Header, TerminalActual and TipoConexionActual of the item selected in CLBTerminales; its row,
     // or 0 when no usable terminal is selected.
     int fijaTerminalSeleccionado();
-    void ajustaTimer1();
+    // The one place that starts, paces and stops Timer1 and Timer2, called after every event that
+    // can load a counter or queue bytes.
+    void ajustaTimers();
     void terminaSubida();
     void actualizaBotones();
     // Lists page, link side (panelhuellas.cpp).

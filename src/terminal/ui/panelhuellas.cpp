@@ -135,7 +135,7 @@ void TFormVelka::BitBtn1Click() {
         visorKeyPress(c);
     Envio.Inicia(TEnvioLista::Clase::Todo, std::make_unique<TCanalFila>(e, e.FilaActual), e.TerminalActual,
                  std::move(registros));
-    ajustaTimer1();
+    ajustaTimers();
 }
 
 void TFormVelka::BitBtn8Click() {
@@ -152,7 +152,7 @@ void TFormVelka::BitBtn8Click() {
     Envio.Inicia(TEnvioLista::Clase::Seleccion, std::make_unique<TCanalFila>(e, e.FilaActual),
                  e.TerminalActual,
                  std::vector<TRegistroMin>(registros.begin() + desde, registros.begin() + hasta));
-    ajustaTimer1();
+    ajustaTimers();
 }
 
 void TFormVelka::pasoListas() {
@@ -243,6 +243,7 @@ void TFormVelka::BitBtn7Click() {
     terminalDenegados_ = numero;
     denegadosEnviados_ = NombreDenegados;
     e.RecepcionDeFila(fila).EsperaRespuestaDenegados(numero);
+    ajustaTimers();
 }
 
 void TFormVelka::respuestaDenegados(bool ack) {

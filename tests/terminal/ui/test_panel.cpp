@@ -194,6 +194,58 @@ TEST_F(Consola, PanelSoloAtiendeEnSeguidaYReposaSinTrabajo) {
     EXPECT_LT(ticks, 20); // every millisecond it would be hundreds
 }
 
+// The panel alone: its timers tick only while something counts or waits. At rest Timer2 stands
+// and Timer1 ticks on the second, for the clock; the clocks being set, an upload awaited against
+// its time-out and a reconnection countdown each wake them, and they rest again once it is over.
+TEST_F(Consola, TimersSoloMientrasAlgoCuentaOEspera) {
+    motor.Para();
+    relojManual(); // reconnection seconds pass when the test says
+    FijaReloj([] { return QDateTime(QDate(2026, 1, 14), QTime(8, 0)); });
+    AjustesPrueba().TiempoRespuesta = 3;
+    AjustesPrueba().NumReintentos = 2;
+    AjustesPrueba().DirHuellas = dir.Ruta() + "/";
+    TerminalSimulado t3(3), t4(4);
+    std::unique_ptr<ServidorTerminal> s3, s4;
+    dosEthernet(t3, t4, s3, s4, [this] { panel->CargaTerminales(g); });
+    const auto reposa = [&] { return !panel->Timer2->isActive() && panel->Timer1->interval() == 1000; };
+    ASSERT_TRUE(espera(reposa));
+    int ticks1 = 0, ticks2 = 0;
+    QObject::connect(panel->Timer1, &QTimer::timeout, [&] { ++ticks1; });
+    QObject::connect(panel->Timer2, &QTimer::timeout, [&] { ++ticks2; });
+    espera([] { return false; }, 1500);
+    EXPECT_LE(ticks1, 2);
+    EXPECT_EQ(ticks2, 0);
+
+    struct Caso {
+        const char *nombre;
+        std::function<void()> inicia;
+        std::function<bool()> despierto, fin;
+    };
+    const Caso casos[] = {
+        {"clocks", [&] { panel->BFechaHora->click(); }, [&] { return panel->Timer1->interval() == 1; },
+         [&] { return panel->visor->toPlainText().endsWith("Fecha y hora actualizada\n"); }},
+        {"upload gone silent", // its records awaited against the time-out, then a NAK
+         [&] {
+             t4.Silencio = true;
+             t4.SubeLista({RegistroLista("1", "A", 1, 255)});
+         },
+         [&] { return panel->Timer2->isActive(); }, [&] { return t4.Naks == 1; }},
+        {"reconnection", [&] { s4->CortaConexion(); },
+         [&] { return enlaces->TablaReconexion[2] == 5 && panel->Timer1->interval() == 1; },
+         [&] {
+             pasanSegundos(1);
+             return t4.Saludos == 2;
+         }},
+    };
+    for (const Caso &c : casos) {
+        c.inicia();
+        EXPECT_TRUE(espera(c.despierto)) << c.nombre;
+        EXPECT_TRUE(espera(c.fin)) << c.nombre;
+        EXPECT_TRUE(espera(reposa, 2000)) << c.nombre;
+    }
+    FijaReloj(nullptr);
+}
+
 TEST_F(Consola, LineaDeConsolaNoDesborda) {
     teclea(std::string(5000, 'x'));
     EXPECT_EQ(panel->LineaConsola.size(), static_cast<size_t>(TFormVelka::MaxLineaConsola));
