@@ -56,13 +56,13 @@ std::unique_ptr<QTextDocument> documentoComo(const QTextDocument &modelo) {
 
 // Caption, kind, document and file name of a report in a new document window.
 TMDIChild *muestra(const TInformeRTF &informe, std::unique_ptr<QTextDocument> doc) {
-    TMDIChild *w = TMDIChild::Crea();
-    w->Tipo = informe.Tipo();
-    w->FijaTitulo(informe.Titulo());
-    w->FijaDocumento(std::move(doc));
-    if (!informe.NombreArchivo().empty())
-        w->FijaNombreArchivo(informe.NombreArchivo());
-    return w;
+    return TMDIChild::Crea([&](TMDIChild &w) {
+        w.Tipo = informe.Tipo();
+        w.FijaTitulo(informe.Titulo());
+        w.FijaDocumento(std::move(doc));
+        if (!informe.NombreArchivo().empty())
+            w.FijaNombreArchivo(informe.NombreArchivo());
+    });
 }
 
 // Moves and, when it must, shrinks a child window so that the whole of it is inside the visible
@@ -109,8 +109,10 @@ TMDIChild::TMDIChild(QWidget *padre) : QWidget(padre) {
     connect(BotonRec, &QToolButton::clicked, this, [this] { BotonRecClick(); });
 }
 
-TMDIChild *TMDIChild::Crea() {
+TMDIChild *TMDIChild::Crea(const std::function<void(TMDIChild &)> &prepara) {
     auto *w = new TMDIChild();
+    if (prepara)
+        prepara(*w);
     QMdiSubWindow *s = MainForm ? MainForm->AnadeHija(w) : nullptr;
     if (s) {
         s->resize(s->sizeHint().expandedTo(QSize(640, 480)));

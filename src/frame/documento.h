@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -27,8 +28,9 @@ class TMDIChild : public QWidget {
 public:
     explicit TMDIChild(QWidget *padre = nullptr);
 
-    // A new document window, shown at once as a child window of the main window (when there is one).
-    static TMDIChild *Crea();
+    // A new document window, shown at once as a child window of the main window (when there is one);
+    // prepara, when given, fills it in before it is shown (a document set then is laid out once).
+    static TMDIChild *Crea(const std::function<void(TMDIChild &)> &prepara = {});
 
     QToolBar *ToolBar1;
     QAction *Imprimir;
