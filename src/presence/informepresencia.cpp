@@ -44,20 +44,25 @@ int TDiasCargados::CodigoDia(int calendario, const QDate &dia) {
                : 255;
 }
 
-// Text with its attributes, kept to be written into a document later (the day graph).
+// Text with its attributes, kept to be written into a document later (the day graph). The texts
+// are kept one after the other in one string, the steps hold where theirs is.
 class TDocumentoMemoria : public TEscritorInforme {
 public:
     void Estilo(bool negrita, bool subrayado) override {
-        pasos_.push_back({Paso::Estilo, {}, {}, negrita, subrayado, 0});
+        pasos_.push_back({Paso::Estilo, negrita, subrayado, 0, {}, 0, 0});
     }
-    void Color(const QColor &color) override { pasos_.push_back({Paso::Color, {}, color, false, false, 0}); }
-    void Tamano(int puntos) override { pasos_.push_back({Paso::Tamano, {}, {}, false, false, puntos}); }
+    void Color(const QColor &color) override {
+        pasos_.push_back({Paso::Color, false, false, 0, color, 0, 0});
+    }
+    void Tamano(int puntos) override { pasos_.push_back({Paso::Tamano, false, false, puntos, {}, 0, 0}); }
     void Texto(const std::string &texto) override {
-        pasos_.push_back({Paso::Texto, texto, {}, false, false, 0});
+        pasos_.push_back({Paso::Texto, false, false, 0, {}, textos_.size(), texto.size()});
+        textos_ += texto;
     }
-    void FinLinea() override { pasos_.push_back({Paso::Fin, {}, {}, false, false, 0}); }
+    void FinLinea() override { pasos_.push_back({Paso::Fin, false, false, 0, {}, 0, 0}); }
 
     void Copia(TEscritorInforme &d) const {
+        std::string texto;
         for (const Paso &p : pasos_) {
             switch (p.tipo) {
             case Paso::Estilo:
@@ -70,7 +75,8 @@ public:
                 d.Tamano(p.puntos);
                 break;
             case Paso::Texto:
-                d.Texto(p.texto);
+                texto.assign(textos_, p.desde, p.largo);
+                d.Texto(texto);
                 break;
             case Paso::Fin:
                 d.FinLinea();
@@ -82,12 +88,13 @@ public:
 private:
     struct Paso {
         enum Tipo { Estilo, Color, Tamano, Texto, Fin } tipo;
-        std::string texto;
-        QColor color;
         bool negrita, subrayado;
         int puntos;
+        QColor color;
+        size_t desde, largo; // of the text in textos_
     };
     std::vector<Paso> pasos_;
+    std::string textos_;
 };
 
 std::string Periodo(const QDate &desde, const QDate &hasta) {
