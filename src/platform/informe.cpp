@@ -19,7 +19,8 @@ void TInformeRTF::empieza() {
     parrafo_ = {};
     finLinea_ = saltoPagina_ = false;
     pendiente_.clear();
-    bloquePendiente_ = editando_ = false;
+    bloquePendiente_ = editando_ = separador_ = false;
+    piezas_ = 0;
     doc_->setUndoRedoEnabled(false);
     doc_->setDefaultFont(QFont("MS Sans Serif", 8));
     QTextOption o = doc_->defaultTextOption();
@@ -97,14 +98,41 @@ void TInformeRTF::escribe() {
     }
 }
 
-void TInformeRTF::vuelcaTexto() const {
+void TInformeRTF::pendiente(const QString &texto, const QTextCharFormat &f) const {
+    if (!pendiente_.isEmpty() && !(formatoPendiente_ == f))
+        inserta();
+    if (pendiente_.isEmpty())
+        formatoPendiente_ = f;
+    pendiente_ += texto;
+}
+
+void TInformeRTF::inserta() const {
     if (pendiente_.isEmpty())
         return;
     cursor_.insertText(pendiente_, formatoPendiente_);
     pendiente_.resize(0); // keeps its room
 }
 
+void TInformeRTF::escribeLinea() const {
+    if (!separador_)
+        return;
+    separador_ = false;
+    // The line break takes the character format the line ends in, as the block must.
+    const QTextCharFormat &f = bloquePendiente_ ? formatoBloque_ : formatoSeparador_;
+    pendiente(QString(QChar(u'\n')), f);
+    formatoEnBloque_ = f;
+    for (size_t i = 0; i < piezas_; ++i)
+        pendiente(linea_[i].texto, linea_[i].formato);
+    piezas_ = 0;
+}
+
+void TInformeRTF::vuelcaTexto() const {
+    escribeLinea();
+    inserta();
+}
+
 void TInformeRTF::cierraBloque() const {
+    escribeLinea();
     if (bloquePendiente_ && !(formatoBloque_ == formatoEnBloque_)) {
         vuelcaTexto();
         cursor_.setBlockCharFormat(formatoBloque_);
@@ -164,8 +192,19 @@ void TInformeRTF::Sangria(int twips) {
 }
 
 void TInformeRTF::anade(const std::string &texto, const QTextCharFormat &f) {
+    if (separador_) { // the line is kept until it ends
+        if (piezas_ == 0 || !(linea_[piezas_ - 1].formato == f)) {
+            if (piezas_ == linea_.size())
+                linea_.emplace_back();
+            linea_[piezas_].texto.resize(0);
+            linea_[piezas_].formato = f;
+            ++piezas_;
+        }
+        AnadeAQ(linea_[piezas_ - 1].texto, texto);
+        return;
+    }
     if (!pendiente_.isEmpty() && !(formatoPendiente_ == f))
-        vuelcaTexto();
+        inserta();
     if (pendiente_.isEmpty())
         formatoPendiente_ = f;
     AnadeAQ(pendiente_, texto);
@@ -181,7 +220,11 @@ void TInformeRTF::empiezaLinea() {
     saltoPagina_ = false;
     const QTextCharFormat &f = formato();
     if (b == formatoParrafo_) {
-        anade("\n", f); // the cursor makes the block as insertBlock(b, f) would
+        // a line break in the text, written when the line ends (the cursor makes the block as
+        // insertBlock(b, f) would)
+        separador_ = true;
+        formatoSeparador_ = f;
+        piezas_ = 0;
     } else {
         vuelcaTexto();
         cursor_.insertBlock(b, f);

@@ -132,7 +132,10 @@ private:
     const QTextCharFormat &formato();
     void empiezaLinea();
     void anade(const std::string &texto, const QTextCharFormat &f);
-    void escribe();            // opens the edit block
+    void escribe();                                                       // opens the edit block
+    void pendiente(const QString &texto, const QTextCharFormat &f) const; // appended to pendiente_
+    void inserta() const;                                                 // pendiente_ into the document
+    void escribeLinea() const; // a line kept whole: its line break and its runs into pendiente_
     void vuelcaTexto() const;  // the pending text into the document
     void cierraBloque() const; // the current block takes the character format of its last run
     void vuelca() const;       // both
@@ -164,6 +167,16 @@ private:
     mutable QTextCharFormat formatoEnBloque_; // the current line's character format as written
     mutable QTextCharFormat formatoBloque_;   // ... and as it must end: that of its last run
     mutable bool bloquePendiente_ = false;
+    // A line that starts with a line break is kept whole until it ends, so that the break is
+    // written in the character format of its last run: its runs, one per format.
+    struct Pieza {
+        QString texto;
+        QTextCharFormat formato;
+    };
+    mutable bool separador_ = false;
+    mutable QTextCharFormat formatoSeparador_; // of the line's first run
+    mutable std::vector<Pieza> linea_;
+    mutable size_t piezas_ = 0; // in use in linea_
     mutable bool editando_ = false;
 };
 
