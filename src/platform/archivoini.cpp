@@ -181,9 +181,7 @@ bool TIniFile::WriteStrings(const std::string &seccion,
     std::vector<std::string> lineas = PartirLineas(antes);
     for (const auto &[clave, valor] : valores)
         pon(lineas, seccion, clave, valor);
-    std::string texto;
-    for (const std::string &l : lineas)
-        texto += l + "\r\n";
+    const std::string texto = UneLineas(lineas);
     return (existe && texto == antes) || GuardaBytes(ruta_, texto);
 }
 

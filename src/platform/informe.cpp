@@ -98,11 +98,15 @@ void TInformeRTF::escribe() {
     }
 }
 
-void TInformeRTF::pendiente(const QString &texto, const QTextCharFormat &f) const {
+void TInformeRTF::enFormato(const QTextCharFormat &f) const {
     if (!pendiente_.isEmpty() && !(formatoPendiente_ == f))
         inserta();
     if (pendiente_.isEmpty())
         formatoPendiente_ = f;
+}
+
+void TInformeRTF::pendiente(const QString &texto, const QTextCharFormat &f) const {
+    enFormato(f);
     pendiente_ += texto;
 }
 
@@ -203,10 +207,7 @@ void TInformeRTF::anade(const std::string &texto, const QTextCharFormat &f) {
         AnadeAQ(linea_[piezas_ - 1].texto, texto);
         return;
     }
-    if (!pendiente_.isEmpty() && !(formatoPendiente_ == f))
-        inserta();
-    if (pendiente_.isEmpty())
-        formatoPendiente_ = f;
+    enFormato(f);
     AnadeAQ(pendiente_, texto);
 }
 

@@ -132,7 +132,8 @@ private:
     const QTextCharFormat &formato();
     void empiezaLinea();
     void anade(const std::string &texto, const QTextCharFormat &f);
-    void escribe();                                                       // opens the edit block
+    void escribe();                                 // opens the edit block
+    void enFormato(const QTextCharFormat &f) const; // what follows in pendiente_ is in f
     void pendiente(const QString &texto, const QTextCharFormat &f) const; // appended to pendiente_
     void inserta() const;                                                 // pendiente_ into the document
     void escribeLinea() const; // a line kept whole: its line break and its runs into pendiente_

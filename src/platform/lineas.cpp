@@ -84,13 +84,17 @@ bool GuardaBytes(const std::string &ruta, const std::string &bytes) {
            confirma(f);
 }
 
-bool GuardaLineas(const std::string &ruta, const std::vector<std::string> &lineas) {
+std::string UneLineas(const std::vector<std::string> &lineas) {
     std::string texto;
     for (const auto &l : lineas) {
         texto += l;
         texto += "\r\n";
     }
-    return GuardaBytes(ruta, texto);
+    return texto;
+}
+
+bool GuardaLineas(const std::string &ruta, const std::vector<std::string> &lineas) {
+    return GuardaBytes(ruta, UneLineas(lineas));
 }
 
 bool AnadeBytes(const std::string &ruta, const std::string &bytes) {

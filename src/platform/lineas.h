@@ -12,6 +12,8 @@ bool LeeLineas(const std::string &ruta, std::vector<std::string> &lineas);
 bool LeeLineasSiExiste(const std::string &ruta, std::vector<std::string> &lineas);
 // Splits text as a file read would.
 std::vector<std::string> PartirLineas(const std::string &texto);
+// The lines, each ended by CR LF.
+std::string UneLineas(const std::vector<std::string> &lineas);
 // Writes every line followed by CR LF, atomically: the data goes to a temporary file in the same
 // directory, is flushed and checked, and only then renamed over the old file. False when it could
 // not be written; the old file is then left as it was.
