@@ -30,7 +30,7 @@
 #include <memory>
 
 int PaginaActual = 0;
-QPointer<QPlainTextEdit> EditorVistaPrevia;
+QPointer<TEditorDocumento> EditorVistaPrevia;
 unsigned char ImprimirPedido = 0;
 int NumPaginas = 0;
 
@@ -55,11 +55,11 @@ std::unique_ptr<QTextDocument> documentoComo(const QTextDocument &modelo) {
 }
 
 // Caption, kind, document and file name of a report in a new document window.
-TMDIChild *muestra(const TInformeRTF &informe, std::unique_ptr<QTextDocument> doc) {
+TMDIChild *muestra(const TInformeRTF &informe, const std::function<void(TMDIChild &)> &documento) {
     return TMDIChild::Crea([&](TMDIChild &w) {
         w.Tipo = informe.Tipo();
         w.FijaTitulo(informe.Titulo());
-        w.FijaDocumento(std::move(doc));
+        documento(w);
         if (!informe.NombreArchivo().empty())
             w.FijaNombreArchivo(informe.NombreArchivo());
     });
@@ -136,6 +136,15 @@ void TMDIChild::FijaNombreArchivo(const std::string &ruta) {
 void TMDIChild::FijaDocumento(std::unique_ptr<QTextDocument> doc) {
     PreparaCodigosBarras(*doc);
     Memo1->FijaDocumento(std::move(doc));
+}
+
+void TMDIChild::FijaInforme(TInformeRTF &&informe) {
+    auto guardado = std::make_shared<TInformeRTF>(std::move(informe));
+    Memo1->FijaDocumentoDiferido([guardado] {
+        std::unique_ptr<QTextDocument> doc = guardado->Entrega();
+        PreparaCodigosBarras(*doc);
+        return doc;
+    });
 }
 
 void TMDIChild::BotonRecClick() {
@@ -219,9 +228,11 @@ TMDIChild *AbreDocumento(const std::string &ruta) {
 }
 
 TMDIChild *MuestraInforme(TInformeRTF &&informe) {
-    return muestra(informe, informe.Entrega());
+    return muestra(informe, [&](TMDIChild &w) { w.FijaInforme(std::move(informe)); });
 }
 
 TMDIChild *MuestraInforme(const TInformeRTF &informe) {
-    return muestra(informe, std::unique_ptr<QTextDocument>(CopiaDocumento(informe.Documento())));
+    return muestra(informe, [&](TMDIChild &w) {
+        w.FijaDocumento(std::unique_ptr<QTextDocument>(CopiaDocumento(informe.Documento())));
+    });
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 class QAction;
+class TInformeRTF;
 class QPrintDialog;
 class QPrinter;
 class QTextDocument;
@@ -48,6 +49,8 @@ public:
     void FijaNombreArchivo(const std::string &ruta);
     // Shows doc in Memo1, which keeps it.
     void FijaDocumento(std::unique_ptr<QTextDocument> doc);
+    // Shows the report's document in Memo1, built from the report when the window is first seen.
+    void FijaInforme(TInformeRTF &&informe);
 
     // "Guardar": writes Memo1 as RTF to the file name with every '*' made a blank.
     void BotonRecClick();
@@ -64,7 +67,7 @@ private:
 
 // State shared with the print preview.
 extern int PaginaActual;                           // page shown, 0-based
-extern QPointer<QPlainTextEdit> EditorVistaPrevia; // the editor being previewed
+extern QPointer<TEditorDocumento> EditorVistaPrevia; // the editor being previewed
 extern unsigned char ImprimirPedido;               // set when the preview's "Imprimir" closed it
 extern int NumPaginas;                             // page count found by the preview
 
@@ -72,9 +75,9 @@ extern int NumPaginas;                             // page count found by the pr
 // file exists at the path. Kind 2 when the production output directory occurs in the path, else 1.
 TMDIChild *AbreDocumento(const std::string &ruta);
 
-class TInformeRTF;
 // Opens a built report in a new document window: caption, kind, the text, and the file name with
 // "Guardar" enabled when one was given. The window belongs to the main window and takes the
-// report's document (the report is left empty); from a const report it shows a copy.
+// report (left empty), whose document is built when the window is first seen; from a const report
+// it shows a copy of its document.
 TMDIChild *MuestraInforme(TInformeRTF &&informe);
 TMDIChild *MuestraInforme(const TInformeRTF &informe);

@@ -5,12 +5,81 @@
 
 #include <QTextBlock>
 
-TInformeRTF::TInformeRTF(const std::string &titulo, int tipo) : titulo_(titulo), tipo_(tipo) {
-    SustitutosFuentes();
+// Builds the document: each call as the report's was made.
+class TInformeRTF::Constructor {
+public:
+    Constructor();
+    ~Constructor();
+    Constructor(const Constructor &) = delete;
+    Constructor &operator=(const Constructor &) = delete;
+
+    void Fuente(const std::string &nombre, int puntos);
+    void Atributos(const TAtributos &a);
+    void Tabuladores(const std::vector<int> &twips);
+    void Alineacion(Qt::Alignment alineacion);
+    void Sangria(int twips);
+    void Texto(std::string_view texto);
+    void Linea(std::string_view texto);
+    void SaltoPagina();
+    QTextDocument &Documento();               // as written so far
+    std::unique_ptr<QTextDocument> Entrega(); // the constructor is done with
+
+private:
+    void empieza(); // a new, empty document
+    const QTextCharFormat &formato();
+    void empiezaLinea();
+    void anade(std::string_view texto, const QTextCharFormat &f);
+    void escribe();                          // opens the edit block
+    void enFormato(const QTextCharFormat &f); // what follows in pendiente_ is in f
+    void pendiente(const QString &texto, const QTextCharFormat &f); // appended to pendiente_
+    void inserta();                                                 // pendiente_ into the document
+    void escribeLinea(); // a line kept whole: its line break and its runs into pendiente_
+    void vuelcaTexto();  // the pending text into the document
+    void cierraBloque(); // the current block takes the character format of its last run
+    void vuelca();       // both
+    void termina();      // vuelca() and ends the edit block: the document as written so far
+    void fijaParrafo(const QTextBlockFormat &b);
+
+    std::unique_ptr<QTextDocument> doc_;
+    QTextCursor cursor_;
+    TAtributos atributos_;
+    QTextCharFormat formato_; // of atributos_, made when first needed
+    bool formatoHecho_ = false;
+    struct Formato {
+        TAtributos atributos;
+        QRgb rgba;
+        QTextCharFormat formato;
+    };
+    std::vector<Formato> formatos_; // made so far in the report's font
+    QTextBlockFormat parrafo_;
+    bool finLinea_ = false; // the current line is ended: the next run starts a new one
+    bool saltoPagina_ = false;
+    // Text not yet in the document, all in one format: runs of that format and the line breaks
+    // between them (a new line in the paragraph format of the one before is a break in the text).
+    QString pendiente_;
+    QTextCharFormat formatoPendiente_;
+    QTextBlockFormat formatoParrafo_; // of the current line
+    QTextCharFormat formatoEnBloque_; // the current line's character format as written
+    QTextCharFormat formatoBloque_;   // ... and as it must end: that of its last run
+    bool bloquePendiente_ = false;
+    // A line that starts with a line break is kept whole until it ends, so that the break is
+    // written in the character format of its last run: its runs, one per format.
+    struct Pieza {
+        QString texto;
+        QTextCharFormat formato;
+    };
+    bool separador_ = false;
+    QTextCharFormat formatoSeparador_; // of the line's first run
+    std::vector<Pieza> linea_;
+    size_t piezas_ = 0; // in use in linea_
+    bool editando_ = false;
+};
+
+TInformeRTF::Constructor::Constructor() {
     empieza();
 }
 
-void TInformeRTF::empieza() {
+void TInformeRTF::Constructor::empieza() {
     doc_ = std::make_unique<QTextDocument>();
     cursor_ = QTextCursor(doc_.get());
     atributos_ = {};
@@ -31,12 +100,12 @@ void TInformeRTF::empieza() {
     formatoParrafo_ = cursor_.blockFormat();
 }
 
-TInformeRTF::~TInformeRTF() {
+TInformeRTF::Constructor::~Constructor() {
     if (editando_)
         cursor_.endEditBlock();
 }
 
-void TInformeRTF::Fuente(const std::string &nombre, int puntos) {
+void TInformeRTF::Constructor::Fuente(const std::string &nombre, int puntos) {
     QFont f = doc_->defaultFont();
     f.setFamily(aQ(nombre));
     if (puntos > 0)
@@ -46,33 +115,14 @@ void TInformeRTF::Fuente(const std::string &nombre, int puntos) {
     formatoHecho_ = false;
 }
 
-void TInformeRTF::Atributos(const TAtributos &a) {
+void TInformeRTF::Constructor::Atributos(const TAtributos &a) {
     if (a == atributos_)
         return;
     atributos_ = a;
     formatoHecho_ = false;
 }
 
-void TInformeRTF::Estilo(bool negrita, bool subrayado) {
-    TAtributos a = atributos_;
-    a.negrita = negrita;
-    a.subrayado = subrayado;
-    Atributos(a);
-}
-
-void TInformeRTF::Color(const QColor &color) {
-    TAtributos a = atributos_;
-    a.color = color;
-    Atributos(a);
-}
-
-void TInformeRTF::Tamano(int puntos) {
-    TAtributos a = atributos_;
-    a.puntos = puntos;
-    Atributos(a);
-}
-
-const QTextCharFormat &TInformeRTF::formato() {
+const QTextCharFormat &TInformeRTF::Constructor::formato() {
     if (formatoHecho_)
         return formato_;
     formatoHecho_ = true;
@@ -91,33 +141,33 @@ const QTextCharFormat &TInformeRTF::formato() {
     return formato_ = f;
 }
 
-void TInformeRTF::escribe() {
+void TInformeRTF::Constructor::escribe() {
     if (!editando_) {
         cursor_.beginEditBlock();
         editando_ = true;
     }
 }
 
-void TInformeRTF::enFormato(const QTextCharFormat &f) const {
+void TInformeRTF::Constructor::enFormato(const QTextCharFormat &f) {
     if (!pendiente_.isEmpty() && !(formatoPendiente_ == f))
         inserta();
     if (pendiente_.isEmpty())
         formatoPendiente_ = f;
 }
 
-void TInformeRTF::pendiente(const QString &texto, const QTextCharFormat &f) const {
+void TInformeRTF::Constructor::pendiente(const QString &texto, const QTextCharFormat &f) {
     enFormato(f);
     pendiente_ += texto;
 }
 
-void TInformeRTF::inserta() const {
+void TInformeRTF::Constructor::inserta() {
     if (pendiente_.isEmpty())
         return;
     cursor_.insertText(pendiente_, formatoPendiente_);
     pendiente_.resize(0); // keeps its room
 }
 
-void TInformeRTF::escribeLinea() const {
+void TInformeRTF::Constructor::escribeLinea() {
     if (!separador_)
         return;
     separador_ = false;
@@ -130,12 +180,12 @@ void TInformeRTF::escribeLinea() const {
     piezas_ = 0;
 }
 
-void TInformeRTF::vuelcaTexto() const {
+void TInformeRTF::Constructor::vuelcaTexto() {
     escribeLinea();
     inserta();
 }
 
-void TInformeRTF::cierraBloque() const {
+void TInformeRTF::Constructor::cierraBloque() {
     escribeLinea();
     if (bloquePendiente_ && !(formatoBloque_ == formatoEnBloque_)) {
         vuelcaTexto();
@@ -145,12 +195,12 @@ void TInformeRTF::cierraBloque() const {
     bloquePendiente_ = false;
 }
 
-void TInformeRTF::vuelca() const {
+void TInformeRTF::Constructor::vuelca() {
     cierraBloque();
     vuelcaTexto();
 }
 
-void TInformeRTF::termina() const {
+void TInformeRTF::Constructor::termina() {
     vuelca();
     if (editando_) {
         cursor_.endEditBlock();
@@ -158,17 +208,12 @@ void TInformeRTF::termina() const {
     }
 }
 
-QTextDocument &TInformeRTF::Documento() {
+QTextDocument &TInformeRTF::Constructor::Documento() {
     termina();
     return *doc_;
 }
 
-const QTextDocument &TInformeRTF::Documento() const {
-    termina();
-    return *doc_;
-}
-
-void TInformeRTF::fijaParrafo(const QTextBlockFormat &b) {
+void TInformeRTF::Constructor::fijaParrafo(const QTextBlockFormat &b) {
     escribe();
     if (finLinea_)
         return;
@@ -177,7 +222,7 @@ void TInformeRTF::fijaParrafo(const QTextBlockFormat &b) {
     formatoParrafo_ = b;
 }
 
-void TInformeRTF::Tabuladores(const std::vector<int> &twips) {
+void TInformeRTF::Constructor::Tabuladores(const std::vector<int> &twips) {
     QList<QTextOption::Tab> tabs;
     for (int t : twips)
         tabs.append(QTextOption::Tab(t / TwipsPorUnidad, QTextOption::LeftTab));
@@ -185,17 +230,17 @@ void TInformeRTF::Tabuladores(const std::vector<int> &twips) {
     fijaParrafo(parrafo_);
 }
 
-void TInformeRTF::Alineacion(Qt::Alignment alineacion) {
+void TInformeRTF::Constructor::Alineacion(Qt::Alignment alineacion) {
     parrafo_.setAlignment(alineacion);
     fijaParrafo(parrafo_);
 }
 
-void TInformeRTF::Sangria(int twips) {
+void TInformeRTF::Constructor::Sangria(int twips) {
     parrafo_.setLeftMargin(twips / TwipsPorUnidad);
     fijaParrafo(parrafo_);
 }
 
-void TInformeRTF::anade(const std::string &texto, const QTextCharFormat &f) {
+void TInformeRTF::Constructor::anade(std::string_view texto, const QTextCharFormat &f) {
     if (separador_) { // the line is kept until it ends
         if (piezas_ == 0 || !(linea_[piezas_ - 1].formato == f)) {
             if (piezas_ == linea_.size())
@@ -211,7 +256,7 @@ void TInformeRTF::anade(const std::string &texto, const QTextCharFormat &f) {
     AnadeAQ(pendiente_, texto);
 }
 
-void TInformeRTF::empiezaLinea() {
+void TInformeRTF::Constructor::empiezaLinea() {
     if (!finLinea_)
         return;
     cierraBloque();
@@ -235,15 +280,15 @@ void TInformeRTF::empiezaLinea() {
     finLinea_ = false;
 }
 
-void TInformeRTF::Texto(const std::string &texto) {
+void TInformeRTF::Constructor::Texto(std::string_view texto) {
     escribe();
     empiezaLinea();
     const QTextCharFormat &f = formato();
-    if (texto.find('\n') != std::string::npos || texto.find('\r') != std::string::npos) {
+    if (texto.find('\n') != std::string_view::npos || texto.find('\r') != std::string_view::npos) {
         // A line break of the text splits the block as the cursor splits it.
         vuelca();
         cursor_.setBlockCharFormat(f);
-        cursor_.insertText(aQ(texto), f);
+        cursor_.insertText(aQ(std::string(texto)), f);
         formatoEnBloque_ = f;
         return;
     }
@@ -253,12 +298,12 @@ void TInformeRTF::Texto(const std::string &texto) {
         anade(texto, f);
 }
 
-void TInformeRTF::Linea(const std::string &texto) {
+void TInformeRTF::Constructor::Linea(std::string_view texto) {
     Texto(texto);
     finLinea_ = true;
 }
 
-void TInformeRTF::SaltoPagina() {
+void TInformeRTF::Constructor::SaltoPagina() {
     escribe();
     vuelca();
     if (!finLinea_ && cursor_.block().length() > 1)
@@ -275,14 +320,265 @@ void TInformeRTF::SaltoPagina() {
     formatoParrafo_ = cursor_.blockFormat();
 }
 
-std::string TInformeRTF::TextoPlano() const {
+std::unique_ptr<QTextDocument> TInformeRTF::Constructor::Entrega() {
     termina();
-    return deQ(doc_->toPlainText());
+    return std::move(doc_);
+}
+
+
+TInformeRTF::TInformeRTF(const std::string &titulo, int tipo) : titulo_(titulo), tipo_(tipo) {
+    SustitutosFuentes();
+}
+
+TInformeRTF::~TInformeRTF() = default;
+
+TInformeRTF::TInformeRTF(TInformeRTF &&otro)
+    : titulo_(otro.titulo_), tipo_(otro.tipo_), archivo_(otro.archivo_), atributos_(otro.atributos_),
+      escrito_(std::move(otro.escrito_)), constructor_(std::move(otro.constructor_)) {
+    otro.vacia();
+    cierra();
+    escrito_.llamadas.shrink_to_fit();
+    escrito_.textos.shrink_to_fit();
+}
+
+void TInformeRTF::vacia() {
+    atributos_ = {};
+    escrito_ = {};
+    constructor_.reset();
+}
+
+namespace {
+
+// A call is coded in a byte: the call in its low three bits, a number up to 30 in the others; 31
+// there says that the number less 31 follows, seven bits a byte, low bits first, the high bit set
+// in all bytes but the last.
+constexpr unsigned kEnLinea = 31;
+
+void codifica(std::string &s, unsigned llamada, unsigned long long n) {
+    s.push_back(static_cast<char>(llamada | (std::min<unsigned long long>(n, kEnLinea) << 3)));
+    if (n < kEnLinea)
+        return;
+    for (n -= kEnLinea; n >= 0x80; n >>= 7)
+        s.push_back(static_cast<char>(0x80 | (n & 0x7f)));
+    s.push_back(static_cast<char>(n));
+}
+
+unsigned long long resto(std::string_view s, size_t &i) {
+    unsigned long long n = 0;
+    for (int bits = 0; i < s.size(); bits += 7) {
+        const auto b = static_cast<unsigned char>(s[i++]);
+        n |= static_cast<unsigned long long>(b & 0x7f) << bits;
+        if (!(b & 0x80))
+            break;
+    }
+    return n;
+}
+
+// Signed numbers (indents, points) as unsigned ones: 0, -1, 1, -2, 2 ... as 0, 1, 2, 3, 4 ...
+unsigned long long sinSigno(long long v) {
+    return v < 0 ? (static_cast<unsigned long long>(-(v + 1)) << 1) | 1 : static_cast<unsigned long long>(v) << 1;
+}
+long long conSigno(unsigned long long n) {
+    return n & 1 ? -static_cast<long long>(n >> 1) - 1 : static_cast<long long>(n >> 1);
+}
+
+} // namespace
+
+void TInformeRTF::cierra() const {
+    if (!escrito_.abierta)
+        return;
+    escrito_.abierta = false;
+    codifica(escrito_.llamadas, static_cast<unsigned>(escrito_.ultima), escrito_.bytes);
+}
+
+void TInformeRTF::anota(Llamada llamada, std::string_view texto, long long valor) {
+    cierra();
+    const bool conTexto = llamada == Llamada::Fuente;
+    codifica(escrito_.llamadas, static_cast<unsigned>(llamada), conTexto ? texto.size() : sinSigno(valor));
+    if (conTexto) {
+        codifica(escrito_.llamadas, 0, sinSigno(valor));
+        escrito_.textos.append(texto);
+    }
+}
+
+void TInformeRTF::texto(Llamada llamada, const std::string &texto) {
+    const bool saltos = texto.find_first_of("\r\n") != std::string::npos;
+    // a run after a run joins it, as the document joins them; a line break of the text ends both
+    if (!escrito_.abierta || escrito_.ultima != Llamada::Texto || saltos) {
+        cierra();
+        escrito_.abierta = true;
+        escrito_.bytes = 0;
+    }
+    escrito_.ultima = llamada;
+    escrito_.bytes += texto.size();
+    escrito_.textos.append(texto);
+    if (saltos)
+        cierra();
+}
+
+namespace {
+// Where v is in tabla, put at its end when it is not there yet: a report has few of each.
+template <class T> int enTabla(std::vector<T> &tabla, const T &v) {
+    for (size_t i = tabla.size(); i-- > 0;)
+        if (tabla[i] == v)
+            return static_cast<int>(i);
+    tabla.push_back(v);
+    return static_cast<int>(tabla.size() - 1);
+}
+} // namespace
+
+int TInformeRTF::indice(const TAtributos &a) {
+    return enTabla(escrito_.atributos, a);
+}
+
+int TInformeRTF::indice(const std::vector<int> &tabuladores) {
+    return enTabla(escrito_.tabuladores, tabuladores);
+}
+
+void TInformeRTF::Fuente(const std::string &nombre, int puntos) {
+    if (constructor_)
+        constructor_->Fuente(nombre, puntos);
+    else
+        anota(Llamada::Fuente, nombre, puntos);
+}
+
+void TInformeRTF::Atributos(const TAtributos &a) {
+    if (a == atributos_)
+        return;
+    atributos_ = a;
+    if (constructor_)
+        constructor_->Atributos(a);
+    else
+        anota(Llamada::Atributos, {}, indice(a));
+}
+
+void TInformeRTF::Estilo(bool negrita, bool subrayado) {
+    TAtributos a = atributos_;
+    a.negrita = negrita;
+    a.subrayado = subrayado;
+    Atributos(a);
+}
+
+void TInformeRTF::Color(const QColor &color) {
+    TAtributos a = atributos_;
+    a.color = color;
+    Atributos(a);
+}
+
+void TInformeRTF::Tamano(int puntos) {
+    TAtributos a = atributos_;
+    a.puntos = puntos;
+    Atributos(a);
+}
+
+void TInformeRTF::Tabuladores(const std::vector<int> &twips) {
+    if (constructor_) {
+        constructor_->Tabuladores(twips);
+        return;
+    }
+    anota(Llamada::Tabuladores, {}, indice(twips));
+}
+
+void TInformeRTF::Alineacion(Qt::Alignment alineacion) {
+    if (constructor_)
+        constructor_->Alineacion(alineacion);
+    else
+        anota(Llamada::Alineacion, {}, static_cast<int>(alineacion));
+}
+
+void TInformeRTF::Sangria(int twips) {
+    if (constructor_)
+        constructor_->Sangria(twips);
+    else
+        anota(Llamada::Sangria, {}, twips);
+}
+
+void TInformeRTF::Texto(const std::string &t) {
+    if (constructor_)
+        constructor_->Texto(t);
+    else
+        texto(Llamada::Texto, t);
+}
+
+void TInformeRTF::Linea(const std::string &t) {
+    if (constructor_)
+        constructor_->Linea(t);
+    else
+        texto(Llamada::Linea, t);
+}
+
+void TInformeRTF::SaltoPagina() {
+    if (constructor_)
+        constructor_->SaltoPagina();
+    else
+        anota(Llamada::Salto);
+}
+
+TInformeRTF::Constructor &TInformeRTF::construido() const {
+    if (constructor_)
+        return *constructor_;
+    cierra();
+    auto c = std::make_unique<Constructor>();
+    const std::string_view llamadas = escrito_.llamadas;
+    std::string_view textos = escrito_.textos;
+    auto texto = [&textos](unsigned long long n) {
+        const std::string_view t = textos.substr(0, n);
+        textos.remove_prefix(t.size());
+        return t;
+    };
+    size_t i = 0;
+    auto siguiente = [&llamadas, &i](unsigned long long &n) {
+        const auto b = static_cast<unsigned char>(llamadas[i++]);
+        n = b >> 3;
+        if (n == kEnLinea)
+            n += resto(llamadas, i);
+        return static_cast<Llamada>(b & 7);
+    };
+    while (i < llamadas.size()) {
+        unsigned long long n = 0;
+        const Llamada llamada = siguiente(n);
+        const long long valor = conSigno(n);
+        switch (llamada) {
+        case Llamada::Texto: c->Texto(texto(n)); break;
+        case Llamada::Linea: c->Linea(texto(n)); break;
+        case Llamada::Atributos: c->Atributos(escrito_.atributos.at(static_cast<size_t>(valor))); break;
+        case Llamada::Fuente: {
+            const std::string nombre(texto(n));
+            siguiente(n); // the points
+            c->Fuente(nombre, static_cast<int>(conSigno(n)));
+            break;
+        }
+        case Llamada::Tabuladores: c->Tabuladores(escrito_.tabuladores.at(static_cast<size_t>(valor))); break;
+        case Llamada::Alineacion: c->Alineacion(Qt::Alignment(static_cast<int>(valor))); break;
+        case Llamada::Sangria: c->Sangria(static_cast<int>(valor)); break;
+        case Llamada::Salto: c->SaltoPagina(); break;
+        }
+    }
+    constructor_ = std::move(c);
+    escrito_ = {}; // it is in the document now
+    return *constructor_;
+}
+
+QTextDocument &TInformeRTF::Documento() {
+    return construido().Documento();
+}
+
+const QTextDocument &TInformeRTF::Documento() const {
+    return construido().Documento();
+}
+
+std::string TInformeRTF::TextoPlano() const {
+    return deQ(Documento().toPlainText());
 }
 
 std::string TInformeRTF::RTF() const {
-    termina();
-    return EscribeRTF(*doc_);
+    return EscribeRTF(Documento());
+}
+
+std::unique_ptr<QTextDocument> TInformeRTF::Entrega() {
+    std::unique_ptr<QTextDocument> doc = construido().Entrega();
+    vacia();
+    return doc;
 }
 
 namespace {
@@ -293,15 +589,7 @@ void FijaVisorInformes(std::function<void(TInformeRTF &)> v) {
     visor = std::move(v);
 }
 
-std::unique_ptr<QTextDocument> TInformeRTF::Entrega() {
-    termina();
-    std::unique_ptr<QTextDocument> doc = std::move(doc_);
-    empieza();
-    return doc;
-}
-
 void TInformeRTF::Muestra() {
-    termina();
     if (visor)
         visor(*this);
 }

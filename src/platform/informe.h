@@ -6,11 +6,13 @@
 // attributes in force when it is written; tests read the result back (Documento(), TextoPlano(),
 // RTF()). The handler that asked for the report then calls Muestra(), which hands it to the viewer
 // the application installs: a new document window (TMDIChild) with its caption and kind, which
-// takes the built document itself (Entrega()), no copy; when a file name was given, "Guardar" is
+// takes the report itself and builds its document when the window is first seen, no copy; when a file name was given, "Guardar" is
 // enabled there and writes the file. Nothing is written to disk before the operator presses it.
 //
-// The document is appended to in one edit block with no undo history, so nothing is laid out while
-// it is written, and runs in the same attributes reach it joined.
+// What is written is kept compact (the texts and the calls) until the document is first asked for;
+// a report that is never looked at never builds one. The document is then appended to in one edit
+// block with no undo history, so nothing is laid out while it is written, and runs in the same
+// attributes reach it joined.
 //
 // All text is Windows-1252, as everywhere in the program.
 //
@@ -29,6 +31,7 @@
 
 #include <QColor>
 #include <QTextCursor>
+#include <string_view>
 #include <QTextDocument>
 #include <functional>
 #include <memory>
@@ -77,6 +80,10 @@ public:
     ~TInformeRTF() override;
     TInformeRTF(const TInformeRTF &) = delete;
     TInformeRTF &operator=(const TInformeRTF &) = delete;
+    // Takes what otro holds, in no more memory than it needs; otro is left empty, as a new report,
+    // with its title, kind and file name.
+    TInformeRTF(TInformeRTF &&otro);
+    TInformeRTF &operator=(TInformeRTF &&) = delete;
 
     // Title (the window's caption), kind (see frame/documento.h: DocumentoProduccion prints landscape)
     // and the full path that "Guardar" writes (empty: the window cannot save).
@@ -113,8 +120,11 @@ public:
     // The next line starts on a new page.
     void SaltoPagina();
 
+    // The document, built from what was written when first asked for.
     QTextDocument &Documento();
     const QTextDocument &Documento() const;
+    // Whether the document is built already.
+    bool Construido() const { return constructor_ != nullptr; }
     // The text, lines ended by '\n', in Windows-1252.
     std::string TextoPlano() const;
     // What "Guardar" would write.
@@ -124,61 +134,38 @@ public:
     std::unique_ptr<QTextDocument> Entrega();
 
     // Shows the report through the installed viewer (nothing happens without one), which may take
-    // its document.
+    // it.
     void Muestra();
 
 private:
-    void empieza(); // a new, empty document
-    const QTextCharFormat &formato();
-    void empiezaLinea();
-    void anade(const std::string &texto, const QTextCharFormat &f);
-    void escribe();                                 // opens the edit block
-    void enFormato(const QTextCharFormat &f) const; // what follows in pendiente_ is in f
-    void pendiente(const QString &texto, const QTextCharFormat &f) const; // appended to pendiente_
-    void inserta() const;                                                 // pendiente_ into the document
-    void escribeLinea() const; // a line kept whole: its line break and its runs into pendiente_
-    void vuelcaTexto() const;  // the pending text into the document
-    void cierraBloque() const; // the current block takes the character format of its last run
-    void vuelca() const;       // both
-    void termina() const;      // vuelca() and ends the edit block: the document as written so far
-    void fijaParrafo(const QTextBlockFormat &b);
+    class Constructor;
+    // What was written, kept compact until the document is built: the calls in order, coded in
+    // a few bytes each (see informe.cpp), and their texts one after another.
+    enum class Llamada : unsigned char { Texto, Linea, Atributos, Fuente, Tabuladores, Alineacion, Sangria, Salto };
+    struct Escrito {
+        std::string llamadas;
+        std::string textos;
+        // The last Texto or Linea, not yet coded: a Texto without line breaks that comes next joins it.
+        bool abierta = false;
+        Llamada ultima = Llamada::Texto;
+        size_t bytes = 0;
+        std::vector<TAtributos> atributos;
+        std::vector<std::vector<int>> tabuladores;
+    };
+    void anota(Llamada llamada, std::string_view texto = {}, long long valor = 0);
+    void texto(Llamada llamada, const std::string &texto);
+    void cierra() const; // codes the open Texto or Linea
+    int indice(const TAtributos &a);
+    int indice(const std::vector<int> &tabuladores);
+    Constructor &construido() const; // builds the document when it is not built yet
+    void vacia();                    // an empty report, nothing written
 
     std::string titulo_;
     int tipo_ = 0;
     std::string archivo_;
-    std::unique_ptr<QTextDocument> doc_;
-    mutable QTextCursor cursor_;
     TAtributos atributos_;
-    QTextCharFormat formato_; // of atributos_, made when first needed
-    bool formatoHecho_ = false;
-    struct Formato {
-        TAtributos atributos;
-        QRgb rgba;
-        QTextCharFormat formato;
-    };
-    std::vector<Formato> formatos_; // made so far in the report's font
-    QTextBlockFormat parrafo_;
-    bool finLinea_ = false; // the current line is ended: the next run starts a new one
-    bool saltoPagina_ = false;
-    // Text not yet in the document, all in one format: runs of that format and the line breaks
-    // between them (a new line in the paragraph format of the one before is a break in the text).
-    mutable QString pendiente_;
-    mutable QTextCharFormat formatoPendiente_;
-    QTextBlockFormat formatoParrafo_;         // of the current line
-    mutable QTextCharFormat formatoEnBloque_; // the current line's character format as written
-    mutable QTextCharFormat formatoBloque_;   // ... and as it must end: that of its last run
-    mutable bool bloquePendiente_ = false;
-    // A line that starts with a line break is kept whole until it ends, so that the break is
-    // written in the character format of its last run: its runs, one per format.
-    struct Pieza {
-        QString texto;
-        QTextCharFormat formato;
-    };
-    mutable bool separador_ = false;
-    mutable QTextCharFormat formatoSeparador_; // of the line's first run
-    mutable std::vector<Pieza> linea_;
-    mutable size_t piezas_ = 0; // in use in linea_
-    mutable bool editando_ = false;
+    mutable Escrito escrito_;                          // given up when the document is built
+    mutable std::unique_ptr<Constructor> constructor_; // once built, the calls go straight to it
 };
 
 // The viewer of built reports: the application opens each in a new document window.

@@ -156,9 +156,56 @@ TEditorDocumento::TEditorDocumento(QWidget *padre) : QPlainTextEdit(padre) {
 }
 
 void TEditorDocumento::FijaDocumento(std::unique_ptr<QTextDocument> doc) {
+    pendiente_ = nullptr;
     doc->setDocumentLayout(new QPlainTextDocumentLayout(doc.get()));
     doc->setParent(this);
     setDocument(doc.release());
+}
+
+void TEditorDocumento::FijaDocumentoDiferido(std::function<std::unique_ptr<QTextDocument>()> hace) {
+    pendiente_ = std::move(hace);
+}
+
+void TEditorDocumento::haz() const {
+    if (!pendiente_)
+        return;
+    const auto hace = std::move(pendiente_);
+    pendiente_ = nullptr;
+    const_cast<TEditorDocumento *>(this)->FijaDocumento(hace());
+}
+
+QTextDocument *TEditorDocumento::document() const {
+    haz();
+    return QPlainTextEdit::document();
+}
+
+QString TEditorDocumento::toPlainText() const {
+    haz();
+    return QPlainTextEdit::toPlainText();
+}
+
+bool TEditorDocumento::viewportEvent(QEvent *e) {
+    switch (e->type()) {
+    case QEvent::Paint:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        haz();
+        break;
+    default:
+        break;
+    }
+    return QPlainTextEdit::viewportEvent(e);
+}
+
+void TEditorDocumento::focusInEvent(QFocusEvent *e) {
+    haz();
+    QPlainTextEdit::focusInEvent(e);
+}
+
+void TEditorDocumento::keyPressEvent(QKeyEvent *e) {
+    haz();
+    QPlainTextEdit::keyPressEvent(e);
 }
 
 void TEditorDocumento::paintEvent(QPaintEvent *e) {

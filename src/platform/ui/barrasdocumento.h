@@ -6,6 +6,7 @@
 // the room of its sixteen modules, and the bars are painted over the laid-out text.
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <functional>
 #include <memory>
 
 class QPainter;
@@ -43,7 +44,24 @@ public:
 
     // Shows doc, which the editor keeps from now on.
     void FijaDocumento(std::unique_ptr<QTextDocument> doc);
+    // Shows the document hace gives, made when the editor first needs it: when it is painted (a
+    // window covered by others is not), clicked, scrolled, gets the focus, or document() or
+    // toPlainText() is asked for. Until then the editor holds an empty document.
+    void FijaDocumentoDiferido(std::function<std::unique_ptr<QTextDocument>()> hace);
+    bool DocumentoPendiente() const { return static_cast<bool>(pendiente_); }
+
+    // The document and its text, made first when it is pending (they hide QPlainTextEdit's, which
+    // give the empty one until then).
+    QTextDocument *document() const;
+    QString toPlainText() const;
 
 protected:
+    bool viewportEvent(QEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
+
+private:
+    void haz() const; // the pending document, made now
+    mutable std::function<std::unique_ptr<QTextDocument>()> pendiente_;
 };
