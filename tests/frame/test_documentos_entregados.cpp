@@ -17,6 +17,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolButton>
@@ -141,4 +143,26 @@ TEST_F(DocumentosEntregados, SePaginaComoElDocumentoEscrito) {
         EXPECT_EQ(mostrado.Paginas()[n].primero, escrito.Paginas()[n].primero) << n;
         EXPECT_EQ(mostrado.Paginas()[n].ultimo, escrito.Paginas()[n].ultimo) << n;
     }
+}
+
+TEST_F(DocumentosEntregados, UnaVentanaTapadaHaceSuDocumentoCuandoSeVe) {
+    // two reports not yet built; the second window covers the first one wholly
+    TInformeRTF a("Tapada", DocumentoPresencia), b("Encima"), gemelo;
+    for (TInformeRTF *inf : {&a, &gemelo})
+        presencia(*inf);
+    b.Linea("b");
+    a.FijaNombreArchivo(d.Archivo("tapada.rtf"));
+    TMDIChild *tapada = muestra(a);
+    TMDIChild *encima = muestra(b);
+    for (TMDIChild *w : {tapada, encima})
+        w->parentWidget()->setGeometry(10, 10, 500, 400);
+    encima->parentWidget()->raise();
+    QApplication::processEvents();
+    EXPECT_FALSE(encima->Memo1->DocumentoPendiente());
+    EXPECT_TRUE(tapada->Memo1->DocumentoPendiente());
+    principal.Area()->setActiveSubWindow(static_cast<QMdiSubWindow *>(tapada->parentWidget()));
+    QApplication::processEvents();
+    EXPECT_FALSE(tapada->Memo1->DocumentoPendiente());
+    tapada->BotonRec->click();
+    EXPECT_EQ(Contenido(d.Archivo("tapada.rtf")), gemelo.RTF());
 }

@@ -35,6 +35,11 @@ public:
         if (!fin_)
             cursor_.setBlockFormat(parrafo_);
     }
+    void Sangria(int twips) {
+        parrafo_.setLeftMargin(twips / TwipsPorUnidad);
+        if (!fin_)
+            cursor_.setBlockFormat(parrafo_);
+    }
     void Alineacion(Qt::Alignment a) {
         parrafo_.setAlignment(a);
         if (!fin_)
@@ -89,7 +94,7 @@ private:
 };
 
 // One step of a report: 'A' attributes, 'T' a run, 'L' a run that ends the line, 't' tab stops,
-// 'a' alignment, 'P' page break, 'F' the report's font, 'R' the text read back halfway.
+// 'a' alignment, 's' indent, 'P' page break, 'F' the report's font, 'R' the text read back halfway.
 struct Paso {
     char op;
     std::string texto = {};
@@ -114,6 +119,9 @@ template <class D> void Escribe(D &d, const std::vector<Paso> &pasos, std::strin
             break;
         case 'a':
             d.Alineacion(p.n ? Qt::AlignRight : Qt::AlignLeft);
+            break;
+        case 's':
+            d.Sangria(p.n);
             break;
         case 'P':
             d.SaltoPagina();
@@ -196,6 +204,20 @@ const std::vector<std::vector<Paso>> kInformes = {
      {'L', "diez"},
      {'A', {}, kNormal},
      {'T', "once"}},
+    // Long runs, many formats, indents either way, a font of a long name (what the report keeps
+    // before it builds the document holds numbers and lengths of any size).
+    [] {
+        std::vector<Paso> v = {{'s', {}, {}, 720}, {'L', std::string(30, 'a')}, {'s', {}, {}, -360},
+                               {'T', std::string(31, 'b')},  {'L', std::string(200, 'c')},
+                               {'F', std::string(40, 'F'), 72}, {'L', std::string(70000, 'd')}};
+        for (int k = 0; k < 300; ++k) {
+            v.push_back({'A', {}, {QColor(k % 256, k / 256, 7), k % 40}});
+            v.push_back({'T', std::to_string(k)});
+            if (k % 97 == 0)
+                v.push_back({'L', "\t"});
+        }
+        return v;
+    }(),
 };
 
 TEST(Informe, ElDocumentoEsElQueEscribeUnCursorRunARun) {
