@@ -105,10 +105,13 @@ std::string Formato(const char *patron, ...) {
     va_start(a, patron);
     va_list b;
     va_copy(b, a);
-    int n = std::vsnprintf(nullptr, 0, patron, a);
+    char corto[256]; // most texts fit: formatted once
+    const int n = std::vsnprintf(corto, sizeof corto, patron, a);
     va_end(a);
     std::string r;
-    if (n > 0) {
+    if (n > 0 && static_cast<size_t>(n) < sizeof corto) {
+        r.assign(corto, static_cast<size_t>(n));
+    } else if (n > 0) {
         r.resize(static_cast<size_t>(n) + 1);
         std::vsnprintf(r.data(), r.size(), patron, b);
         r.resize(static_cast<size_t>(n));

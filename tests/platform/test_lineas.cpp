@@ -89,6 +89,13 @@ TEST(Numeros, DecimalesNoDependenDelLocale) {
     std::setlocale(LC_NUMERIC, guardado.c_str());
 }
 
+TEST(Numeros, FormatoDeTextosCortosYLargos) {
+    for (size_t largo : {0, 1, 254, 255, 256, 1000}) {
+        const std::string t(largo, 'x');
+        EXPECT_EQ(Formato("%s|%02d", t.c_str(), 7), t + "|07") << largo;
+    }
+}
+
 TEST(Rutas, DirectoriosConfigurados) {
     EXPECT_EQ(ConSeparador("archivos\\presencia"), "archivos\\presencia\\");
     EXPECT_EQ(ConSeparador("datos\\"), "datos\\");
