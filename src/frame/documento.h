@@ -66,10 +66,10 @@ private:
 };
 
 // State shared with the print preview.
-extern int PaginaActual;                           // page shown, 0-based
+extern int PaginaActual;                             // page shown, 0-based
 extern QPointer<TEditorDocumento> EditorVistaPrevia; // the editor being previewed
-extern unsigned char ImprimirPedido;               // set when the preview's "Imprimir" closed it
-extern int NumPaginas;                             // page count found by the preview
+extern unsigned char ImprimirPedido;                 // set when the preview's "Imprimir" closed it
+extern int NumPaginas;                               // page count found by the preview
 
 // Opens a saved report (RTF, or plain text) in a new document window. Nothing happens when no
 // file exists at the path. Kind 2 when the production output directory occurs in the path, else 1.

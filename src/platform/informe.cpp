@@ -29,8 +29,8 @@ private:
     const QTextCharFormat &formato();
     void empiezaLinea();
     void anade(std::string_view texto, const QTextCharFormat &f);
-    void escribe();                          // opens the edit block
-    void enFormato(const QTextCharFormat &f); // what follows in pendiente_ is in f
+    void escribe();                                                 // opens the edit block
+    void enFormato(const QTextCharFormat &f);                       // what follows in pendiente_ is in f
     void pendiente(const QString &texto, const QTextCharFormat &f); // appended to pendiente_
     void inserta();                                                 // pendiente_ into the document
     void escribeLinea(); // a line kept whole: its line break and its runs into pendiente_
@@ -325,7 +325,6 @@ std::unique_ptr<QTextDocument> TInformeRTF::Constructor::Entrega() {
     return std::move(doc_);
 }
 
-
 TInformeRTF::TInformeRTF(const std::string &titulo, int tipo) : titulo_(titulo), tipo_(tipo) {
     SustitutosFuentes();
 }
@@ -376,7 +375,8 @@ unsigned long long resto(std::string_view s, size_t &i) {
 
 // Signed numbers (indents, points) as unsigned ones: 0, -1, 1, -2, 2 ... as 0, 1, 2, 3, 4 ...
 unsigned long long sinSigno(long long v) {
-    return v < 0 ? (static_cast<unsigned long long>(-(v + 1)) << 1) | 1 : static_cast<unsigned long long>(v) << 1;
+    return v < 0 ? (static_cast<unsigned long long>(-(v + 1)) << 1) | 1
+                 : static_cast<unsigned long long>(v) << 1;
 }
 long long conSigno(unsigned long long n) {
     return n & 1 ? -static_cast<long long>(n >> 1) - 1 : static_cast<long long>(n >> 1);
@@ -539,19 +539,33 @@ TInformeRTF::Constructor &TInformeRTF::construido() const {
         const Llamada llamada = siguiente(n);
         const long long valor = conSigno(n);
         switch (llamada) {
-        case Llamada::Texto: c->Texto(texto(n)); break;
-        case Llamada::Linea: c->Linea(texto(n)); break;
-        case Llamada::Atributos: c->Atributos(escrito_.atributos.at(static_cast<size_t>(valor))); break;
+        case Llamada::Texto:
+            c->Texto(texto(n));
+            break;
+        case Llamada::Linea:
+            c->Linea(texto(n));
+            break;
+        case Llamada::Atributos:
+            c->Atributos(escrito_.atributos.at(static_cast<size_t>(valor)));
+            break;
         case Llamada::Fuente: {
             const std::string nombre(texto(n));
             siguiente(n); // the points
             c->Fuente(nombre, static_cast<int>(conSigno(n)));
             break;
         }
-        case Llamada::Tabuladores: c->Tabuladores(escrito_.tabuladores.at(static_cast<size_t>(valor))); break;
-        case Llamada::Alineacion: c->Alineacion(Qt::Alignment(static_cast<int>(valor))); break;
-        case Llamada::Sangria: c->Sangria(static_cast<int>(valor)); break;
-        case Llamada::Salto: c->SaltoPagina(); break;
+        case Llamada::Tabuladores:
+            c->Tabuladores(escrito_.tabuladores.at(static_cast<size_t>(valor)));
+            break;
+        case Llamada::Alineacion:
+            c->Alineacion(Qt::Alignment(static_cast<int>(valor)));
+            break;
+        case Llamada::Sangria:
+            c->Sangria(static_cast<int>(valor));
+            break;
+        case Llamada::Salto:
+            c->SaltoPagina();
+            break;
         }
     }
     constructor_ = std::move(c);

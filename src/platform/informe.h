@@ -6,8 +6,9 @@
 // attributes in force when it is written; tests read the result back (Documento(), TextoPlano(),
 // RTF()). The handler that asked for the report then calls Muestra(), which hands it to the viewer
 // the application installs: a new document window (TMDIChild) with its caption and kind, which
-// takes the report itself and builds its document when the window is first seen, no copy; when a file name was given, "Guardar" is
-// enabled there and writes the file. Nothing is written to disk before the operator presses it.
+// takes the report itself and builds its document when the window is first seen, no copy; when a file name
+// was given, "Guardar" is enabled there and writes the file. Nothing is written to disk before the operator
+// presses it.
 //
 // What is written is kept compact (the texts and the calls) until the document is first asked for;
 // a report that is never looked at never builds one. The document is then appended to in one edit
@@ -31,11 +32,11 @@
 
 #include <QColor>
 #include <QTextCursor>
-#include <string_view>
 #include <QTextDocument>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Text attributes of the runs written next.
@@ -141,7 +142,16 @@ private:
     class Constructor;
     // What was written, kept compact until the document is built: the calls in order, coded in
     // a few bytes each (see informe.cpp), and their texts one after another.
-    enum class Llamada : unsigned char { Texto, Linea, Atributos, Fuente, Tabuladores, Alineacion, Sangria, Salto };
+    enum class Llamada : unsigned char {
+        Texto,
+        Linea,
+        Atributos,
+        Fuente,
+        Tabuladores,
+        Alineacion,
+        Sangria,
+        Salto
+    };
     struct Escrito {
         std::string llamadas;
         std::string textos;

@@ -207,9 +207,13 @@ const std::vector<std::vector<Paso>> kInformes = {
     // Long runs, many formats, indents either way, a font of a long name (what the report keeps
     // before it builds the document holds numbers and lengths of any size).
     [] {
-        std::vector<Paso> v = {{'s', {}, {}, 720}, {'L', std::string(30, 'a')}, {'s', {}, {}, -360},
-                               {'T', std::string(31, 'b')},  {'L', std::string(200, 'c')},
-                               {'F', std::string(40, 'F'), 72}, {'L', std::string(70000, 'd')}};
+        std::vector<Paso> v = {{'s', {}, {}, 720},
+                               {'L', std::string(30, 'a')},
+                               {'s', {}, {}, -360},
+                               {'T', std::string(31, 'b')},
+                               {'L', std::string(200, 'c')},
+                               {'F', std::string(40, 'F'), 72},
+                               {'L', std::string(70000, 'd')}};
         for (int k = 0; k < 300; ++k) {
             v.push_back({'A', {}, {QColor(k % 256, k / 256, 7), k % 40}});
             v.push_back({'T', std::to_string(k)});
