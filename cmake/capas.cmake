@@ -1,11 +1,14 @@
 # The layers of the build: libraries over the libraries they use, test binaries over one layer,
 # and the check that keeps every include pointing down (compruebacapas.cmake).
 
-# vk_biblioteca(<name> <folder> [NUCLEO] [SIN <file>...] [SOLO <file>...] USA <library>...)
+# vk_biblioteca(<name> <folder> [NUCLEO | MODULO] [SIN <file>...] [SOLO <file>...] USA <library>...
+#               [CARGA <module>...])
 # A static library of the .cpp and .h files of <folder> (SOLO: only those; SIN: all but those) that
-# uses the libraries after USA. NUCLEO marks a core library: logic only, no QtWidgets.
+# uses the libraries after USA. NUCLEO marks a core library: logic only, no QtWidgets. MODULO makes
+# a module instead, a shared library beside the executable that a library loads at run time, when
+# first needed, and names after CARGA: built with it, its headers included by it, never linked.
 function(vk_biblioteca nombre carpeta)
-    cmake_parse_arguments(A "NUCLEO" "" "SIN;SOLO;USA" ${ARGN})
+    cmake_parse_arguments(A "NUCLEO;MODULO" "" "SIN;SOLO;USA;CARGA" ${ARGN})
     set(dir ${CMAKE_SOURCE_DIR}/${carpeta})
     if(A_SOLO)
         list(TRANSFORM A_SOLO PREPEND ${dir}/ OUTPUT_VARIABLE fuentes)
@@ -15,7 +18,16 @@ function(vk_biblioteca nombre carpeta)
             list(REMOVE_ITEM fuentes ${dir}/${f})
         endforeach()
     endif()
-    add_library(${nombre} STATIC ${fuentes})
+    if(A_MODULO)
+        add_library(${nombre} MODULE ${fuentes})
+        set_target_properties(${nombre} PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+                                                   CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+    else()
+        add_library(${nombre} STATIC ${fuentes})
+    endif()
+    foreach(m IN LISTS A_CARGA)
+        add_dependencies(${nombre} ${m})
+    endforeach()
     target_include_directories(${nombre} PUBLIC ${CMAKE_SOURCE_DIR}/src)
     if(carpeta MATCHES "^tests/")
         target_include_directories(${nombre} PUBLIC ${CMAKE_SOURCE_DIR}/tests)
@@ -27,6 +39,8 @@ function(vk_biblioteca nombre carpeta)
     set_property(GLOBAL PROPERTY VK_BIBLIOTECA_${nombre} TRUE)
     set_property(GLOBAL PROPERTY VK_NUCLEO_${nombre} ${A_NUCLEO})
     set_property(GLOBAL PROPERTY VK_USA_${nombre} ${A_USA})
+    set_property(GLOBAL PROPERTY VK_MODULO_${nombre} ${A_MODULO})
+    set_property(GLOBAL PROPERTY VK_CARGA_${nombre} ${A_CARGA})
     set_property(GLOBAL PROPERTY VK_FUENTES_${nombre} ${fuentes})
 endfunction()
 
@@ -63,7 +77,7 @@ function(vk_comprueba_capas)
     string(APPEND texto "set(VK_OBJETIVOS \"${objetivos}\")\n")
     set(todas "")
     foreach(t IN LISTS objetivos)
-        foreach(p BIBLIOTECA NUCLEO CAPA USA FUENTES)
+        foreach(p BIBLIOTECA NUCLEO MODULO CAPA USA CARGA FUENTES)
             get_property(v GLOBAL PROPERTY VK_${p}_${t})
             string(APPEND texto "set(VK_${p}_${t} \"${v}\")\n")
         endforeach()
@@ -81,12 +95,13 @@ function(vk_comprueba_capas)
                        COMMENT "Checking that includes point down the layers" VERBATIM)
     add_custom_target(capas ALL DEPENDS ${CMAKE_BINARY_DIR}/capas.ok)
     add_test(NAME capas COMMAND ${CMAKE_COMMAND} -DTABLA=${tabla} -P ${script})
-    # The check itself: an include from a lower layer, a cycle and a core library over QtWidgets
-    # are each refused with their message.
+    # The check itself: an include from a lower layer, a cycle, a core library over QtWidgets and
+    # a linked module are each refused with their message.
     set(capas_subida "capas/baja/baja.cpp \\(baja\\) includes alta/alta.h \\(alta\\)")
     set(capas_ciclo "cycle: alta uses alta")
     set(capas_widgets "baja is a core library and links Qt6::Widgets")
-    foreach(caso subida ciclo widgets)
+    set(capas_modulo "alta links baja, a module that is only loaded at run time")
+    foreach(caso subida ciclo widgets modulo)
         add_test(NAME capas_${caso}
                  COMMAND ${CMAKE_COMMAND} -DTABLA=${CMAKE_SOURCE_DIR}/tests/capas/${caso}.cmake -P ${script})
         set_tests_properties(capas_${caso} PROPERTIES PASS_REGULAR_EXPRESSION "${capas_${caso}}")

@@ -1,13 +1,15 @@
 # Checks the layers: cmake -DTABLA=<table> -P compruebacapas.cmake
 #
 # The table (written by vk_comprueba_capas) names each target, the libraries it uses (VK_USA_*), its
-# files (VK_FUENTES_*), whether it is a library (VK_BIBLIOTECA_*) and a core one (VK_NUCLEO_*), and
-# for a test binary the library it tests (VK_CAPA_*). A file belongs to the libraries that list it;
-# a test file to the library its binary tests. Refused, each with a message:
-# - a quoted include of a file that belongs to none of the target itself and the libraries it uses,
-#   directly or not (a header from a layer above);
+# files (VK_FUENTES_*), whether it is a library (VK_BIBLIOTECA_*), a core one (VK_NUCLEO_*) or a
+# module loaded at run time (VK_MODULO_*), the modules a library loads (VK_CARGA_*), and for a test
+# binary the library it tests (VK_CAPA_*). A file belongs to the libraries that list it; a test file
+# to the library its binary tests. Refused, each with a message:
+# - a quoted include of a file that belongs to none of the target itself, the libraries it uses,
+#   directly or not, and the modules these load (a header from a layer above);
 # - a library that uses itself through others (a cycle);
-# - a core library that links QtWidgets (or a module over it).
+# - a core library that links QtWidgets (or a Qt module over it), or loads a module that does;
+# - a target that links a module, or loads a library that is not one.
 cmake_minimum_required(VERSION 3.25)
 if(NOT TABLA)
     message(FATAL_ERROR "usage: cmake -DTABLA=<table> -P compruebacapas.cmake")
@@ -46,9 +48,28 @@ foreach(t IN LISTS VK_OBJETIVOS)
     if(t IN_LIST usa)
         refusa("cycle: ${t} uses ${t} through ${usa}")
     endif()
+    set(cargados "")
+    foreach(x IN LISTS t usa)
+        list(APPEND cargados ${VK_CARGA_${x}})
+    endforeach()
+    set(CARGADOS_${t} ${cargados})
+    foreach(x IN LISTS usa)
+        if(VK_MODULO_${x})
+            refusa("${t} links ${x}, a module that is only loaded at run time")
+        endif()
+    endforeach()
+    foreach(x IN LISTS VK_CARGA_${t})
+        if(NOT VK_MODULO_${x})
+            refusa("${t} loads ${x}, which is not a module")
+        endif()
+    endforeach()
     if(VK_NUCLEO_${t})
+        set(usaCargados ${usa})
+        foreach(x IN LISTS cargados)
+            list(APPEND usaCargados ${VK_USA_${x}})
+        endforeach()
         foreach(m Qt6::Widgets Qt6::PrintSupport Qt6::Charts Qt6::Multimedia)
-            if(m IN_LIST usa)
+            if(m IN_LIST usaCargados)
                 refusa("${t} is a core library and links ${m}")
             endif()
         endforeach()
@@ -63,7 +84,7 @@ foreach(t IN LISTS VK_OBJETIVOS)
 endforeach()
 
 foreach(t IN LISTS VK_OBJETIVOS)
-    set(permitidas ${t} ${CIERRE_${t}})
+    set(permitidas ${t} ${CIERRE_${t}} ${CARGADOS_${t}})
     foreach(f IN LISTS VK_FUENTES_${t})
         file(STRINGS ${f} lineas REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
         foreach(l IN LISTS lineas)

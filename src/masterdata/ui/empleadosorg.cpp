@@ -195,7 +195,7 @@ TFormEmpleados::TFormEmpleados(QWidget *padre) : QDialog(padre) {
     DTNacimiento = selectorFecha(TSEmpleados);
     DTAntiguo = selectorFecha(TSEmpleados);
     for (QDateEdit *d : {DTNacimiento, DTAntiguo})
-        d->calendarWidget()->installEventFilter(this);
+        AlCrearCalendario(d, [this](QCalendarWidget *c) { c->installEventFilter(this); });
     campos->addRow("Fecha de nacimiento", DTNacimiento);
     campos->addRow(aQ(Ansi("Antigüedad")), DTAntiguo);
     CB1 = new QComboBox(TSEmpleados);

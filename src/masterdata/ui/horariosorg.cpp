@@ -10,10 +10,10 @@
 #include "platform/lineas.h"
 #include "platform/numeros.h"
 #include "platform/reloj.h"
+#include "platform/ui/modulos.h"
 #include "platform/ui/stringgridview.h"
 
 #include <QApplication>
-#include <QChart>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -22,8 +22,6 @@
 #include <QLinearGradient>
 #include <QMenu>
 #include <QPainter>
-#include <QPieSeries>
-#include <QPieSlice>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
@@ -140,36 +138,6 @@ void ColoresVacios(StringGrid &g, int col) {
             g.SetCelda(col, r, "0");
 }
 
-void TRelojChart::drawForeground(QPainter *p, const QRectF &rect) {
-    QChartView::drawForeground(p, rect);
-    // Clock labels around the pie: midnight at the bottom, noon at the top, 06:00 on the right.
-    const QRectF area = chart()->plotArea();
-    const QPointF centro = area.center();
-    const qreal radio = std::min(area.width(), area.height()) * 0.7 / 2 + 4;
-    QFont f = p->font();
-    f.setBold(true);
-    p->save();
-    p->setFont(f);
-    const QFontMetrics fm(f);
-    struct Rotulo {
-        const char *texto;
-        QPointF punto;
-    } rotulos[] = {
-        {"00:00", centro + QPointF(0, radio + fm.ascent())},
-        {"12:00", centro - QPointF(0, radio)},
-        {"06:00", centro + QPointF(radio + fm.horizontalAdvance("06:00") / 2.0, fm.ascent() / 2.0)},
-        {"18:00", centro - QPointF(radio + fm.horizontalAdvance("18:00") / 2.0, -fm.ascent() / 2.0)}};
-    const QColor colorTexto = p->pen().color();
-    for (int pasada = 0; pasada < 2; ++pasada) {
-        p->setPen(pasada == 0 ? colorTexto : QColor(Qt::white));
-        for (const Rotulo &r : rotulos) {
-            QPointF punto = mapFromScene(r.punto) - QPointF(fm.horizontalAdvance(r.texto) / 2.0, 0);
-            p->drawText(punto + QPointF(pasada, pasada), r.texto);
-        }
-    }
-    p->restore();
-}
-
 TFormHorarios::TFormHorarios(QWidget *padre) : QDialog(padre) {
     setObjectName("FormHorarios");
     setWindowTitle("Horarios");
@@ -186,24 +154,10 @@ TFormHorarios::TFormHorarios(QWidget *padre) : QDialog(padre) {
     auto *jornadas = new QHBoxLayout(TS1);
     auto *izquierda = new QVBoxLayout();
     jornadas->addLayout(izquierda, 3);
-    Chart1 = new QChart();
-    Series1 = new QPieSeries(Chart1);
-    Series1->setPieStartAngle(180);
-    Series1->setPieEndAngle(-180);
-    Series1->setPieSize(0.7);
-    Chart1->addSeries(Series1);
-    Chart1->legend()->setAlignment(Qt::AlignRight);
-    // The band labels stay readable over the gradient.
-    Chart1->legend()->setBackgroundVisible(true);
-    Chart1->legend()->setBrush(QColor(255, 255, 255, 220));
-    Chart1->legend()->setLabelColor(Qt::black);
-    QFont titulo = Chart1->titleFont();
-    titulo.setBold(true);
-    Chart1->setTitleFont(titulo);
-    Chart1->setTitleBrush(Qt::white);
-    VistaChart1 = new TRelojChart(Chart1, TS1);
-    VistaChart1->setRenderHint(QPainter::Antialiasing);
-    izquierda->addWidget(VistaChart1, 1);
+    ZonaChart1 = new QWidget(TS1);
+    ZonaChart1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    (new QVBoxLayout(ZonaChart1))->setContentsMargins(0, 0, 0, 0);
+    izquierda->addWidget(ZonaChart1, 1);
 
     auto *tramos = new QHBoxLayout();
     izquierda->addLayout(tramos);
@@ -353,7 +307,29 @@ void TFormHorarios::FormCreate() {
     }
 }
 
+TGraficoJornada *TFormHorarios::Chart1() {
+    if (grafico_ || sinGrafico_)
+        return grafico_;
+    std::string error;
+    if (auto crea = reinterpret_cast<TCreaGraficoJornada>(
+            FuncionDeModulo(ModuloGrafico, FuncionCreaGrafico, error))) {
+        grafico_ = crea(ZonaChart1);
+        ZonaChart1->layout()->addWidget(grafico_->Vista());
+        muestraDia();
+    } else {
+        sinGrafico_ = true;
+        Dialogos::Error(error + Ansi(" Las jornadas se muestran sin su gráfico."), "Horarios");
+    }
+    return grafico_;
+}
+
+void TFormHorarios::muestraDia() {
+    if (grafico_)
+        grafico_->Muestra(tituloDia_, rebanadas_, fondoDia_);
+}
+
 void TFormHorarios::showEvent(QShowEvent *e) {
+    Chart1();
     QDialog::showEvent(e);
     if (!e->spontaneous())
         FormActivate();
@@ -368,27 +344,28 @@ void TFormHorarios::rellenaCB1() {
 void TFormHorarios::FormActivate() {
     if (FilaJornada >= SG1.RowCount())
         FilaJornada = std::max(0, SG1.RowCount() - 1);
-    Series1->clear();
-    Chart1->setTitle(aQ(SG1.Celda(0, FilaJornada) + " " + SG1.Celda(1, FilaJornada)));
+    tituloDia_ = aQ(SG1.Celda(0, FilaJornada) + " " + SG1.Celda(1, FilaJornada));
+    rebanadas_.clear();
 
     const std::string &bandas = SG1.Celda(2, FilaJornada);
     const LineaTiempo lt = CalculaLineaTiempo(bandas, NombresTiposHora(SG3));
     Button2->setEnabled(bandas.find(' ') != std::string::npos);
-    for (const TramoDia &t : lt.Tramos) {
-        QPieSlice *s = Series1->append(aQ(t.Etiqueta), t.Tipo == 0 ? 0 : std::max(0, t.Minutos));
-        s->setColor(ColorWindows(LeeEntero(SG3.Celda(3, t.Tipo + 1))));
-    }
+    for (const TramoDia &t : lt.Tramos)
+        rebanadas_.push_back({aQ(t.Etiqueta), t.Tipo == 0 ? 0 : std::max(0, t.Minutos),
+                              ColorWindows(LeeEntero(SG3.Celda(3, t.Tipo + 1)))});
     MinutosLibres = lt.MinutosLibres;
-    QPieSlice *resto = MinutosLibres != 0 ? Series1->append("Indefinido", std::max(0, MinutosLibres))
-                                          : Series1->append("HORARIO COMPLETO", 0);
-    resto->setColor(ColorWindows(ColorGris));
+    if (MinutosLibres != 0)
+        rebanadas_.push_back({"Indefinido", std::max(0, MinutosLibres), ColorWindows(ColorGris)});
+    else
+        rebanadas_.push_back({"HORARIO COMPLETO", 0, ColorWindows(ColorGris)});
     Button1->setEnabled(MinutosLibres != 0);
 
     QLinearGradient fondo(0, 0, 0, 1);
     fondo.setCoordinateMode(QGradient::ObjectBoundingMode);
     fondo.setColorAt(0, ColorWindows(lt.HayError ? ColorRojo : ColorNavy));
     fondo.setColorAt(1, Qt::white);
-    Chart1->setBackgroundBrush(fondo);
+    fondoDia_ = fondo;
+    muestraDia();
 
     fijaHora(DT1, lt.Siguiente);
     fijaHora(DT2, lt.Siguiente);

@@ -2,9 +2,9 @@
 // The schedules window: hour types, daily schedules and the day as a pie chart; the calendars and
 // their day maps edited month by month.
 #include "masterdata/calendarioeditado.h"
+#include "masterdata/ui/grafico/graficojornada.h"
 #include "platform/stringgrid.h"
 
-#include <QChartView>
 #include <QDialog>
 #include <QPointer>
 #include <QRect>
@@ -12,27 +12,15 @@
 #include <string>
 #include <vector>
 
-class QChart;
 class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
 class QPainter;
-class QPieSeries;
 class QPushButton;
 class QTabWidget;
 class QTimeEdit;
 class TStringGridView;
-
-// The chart view that draws the clock labels over the pie.
-class TRelojChart : public QChartView {
-    Q_OBJECT
-public:
-    using QChartView::QChartView;
-
-protected:
-    void drawForeground(QPainter *p, const QRectF &rect) override;
-};
 
 class TFormHorarios : public QDialog {
     Q_OBJECT
@@ -52,9 +40,7 @@ public:
     QWidget *TS1 = nullptr;
     TStringGridView *VistaSG1 = nullptr;
     TStringGridView *VistaSG3 = nullptr;
-    QChart *Chart1 = nullptr;
-    QPieSeries *Series1 = nullptr;
-    TRelojChart *VistaChart1 = nullptr;
+    QWidget *ZonaChart1 = nullptr; // holds the day's chart once made
     QComboBox *CB1 = nullptr;
     QTimeEdit *DT1 = nullptr;
     QTimeEdit *DT2 = nullptr;
@@ -90,6 +76,9 @@ public:
 
     void FormCreate();
     void FormActivate();
+    // The day's chart, made at the first show or call (loading its module); null when the module
+    // could not be loaded, which was said once.
+    TGraficoJornada *Chart1();
     void Button1Click();
     void Button2Click();
     void DT2Change();
@@ -128,6 +117,13 @@ private:
     void cambiaCalendario(int fila);
     void jornadaAplicar(int fila);
     void aplica(bool (TCalendarioEditado::*accion)(int));
+    void muestraDia();
+    TGraficoJornada *grafico_ = nullptr;
+    bool sinGrafico_ = false;
+    // The day shown, kept for the chart until it is made.
+    QString tituloDia_;
+    std::vector<TRebanada> rebanadas_;
+    QBrush fondoDia_;
     // Files that exist but could not be read, never saved over.
     bool tiposIlegibles_ = false, jornadasIlegibles_ = false, calendariosIlegibles_ = false;
 };

@@ -67,6 +67,31 @@ bool fechaImposible(const QString &texto) {
 }
 } // namespace
 
+namespace {
+// Hands the field's calendar over at the first press on the field, before the field handles it.
+class TCalendarioAlPulsar : public QObject {
+public:
+    TCalendarioAlPulsar(QDateTimeEdit *campo, std::function<void(QCalendarWidget *)> alCrear)
+        : QObject(campo), campo_(campo), alCrear_(std::move(alCrear)) {}
+    bool eventFilter(QObject *, QEvent *e) override {
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::KeyPress) {
+            campo_->removeEventFilter(this);
+            alCrear_(campo_->calendarWidget());
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QDateTimeEdit *campo_;
+    std::function<void(QCalendarWidget *)> alCrear_;
+};
+} // namespace
+
+void AlCrearCalendario(QDateTimeEdit *campo, std::function<void(QCalendarWidget *)> alCrear) {
+    campo->installEventFilter(new TCalendarioAlPulsar(campo, std::move(alCrear)));
+}
+
 void SeleccionaParteAlPulsar(QDateTimeEdit *campo) {
     if (auto *linea = campo->findChild<QLineEdit *>())
         linea->installEventFilter(new TParteAlPulsar(campo));

@@ -3,6 +3,9 @@
 // that may stand empty and takes a date typed into it.
 #include <QDateEdit>
 #include <QLabel>
+#include <functional>
+
+class QCalendarWidget;
 
 // A one-line label whose text never widens its window: what does not fit is elided. text()
 // keeps the whole text.
@@ -25,6 +28,11 @@ private:
 // A click into a date or time field selects the part under it (day, month, hour ...), so that the
 // digits typed next replace it.
 void SeleccionaParteAlPulsar(QDateTimeEdit *campo);
+
+// Calls alCrear with the field's calendar pop-up once, when it may be about to open (the first
+// press of a mouse button or a key on the field), rather than making it with the field: a calendar
+// takes long to make.
+void AlCrearCalendario(QDateTimeEdit *campo, std::function<void(QCalendarWidget *)> alCrear);
 
 // A "dd/MM/yyyy" date field with a calendar. With an empty date (a date before any real one) it
 // shows a blank; typing a date into the blank starts from the first of January of this year.

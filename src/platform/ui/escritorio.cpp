@@ -1,10 +1,13 @@
 #include "platform/ui/escritorio.h"
 
+#include "platform/codepage.h"
+#include "platform/dialogos.h"
 #include "platform/rutas.h"
+#include "platform/ui/modulos.h"
+#include "platform/ui/sonido/sonido.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QSoundEffect>
 #include <QUrl>
 
 namespace {
@@ -29,14 +32,21 @@ void ReproduceSonido(const std::string &ruta) {
         reproductor(ruta);
         return;
     }
-    static QSoundEffect *efecto = nullptr;
-    if (!efecto)
-        efecto = new QSoundEffect();
     QFileInfo info(RutaQ(ruta));
     if (!info.exists())
         return;
-    efecto->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
-    efecto->play();
+    // The audio libraries are loaded with the module, at the first sound.
+    static std::string error;
+    static const auto reproduce =
+        reinterpret_cast<TReproduceWav>(FuncionDeModulo(ModuloSonido, FuncionReproduceWav, error));
+    if (!reproduce) {
+        static bool avisado = false;
+        if (!avisado)
+            Dialogos::Error(error + Ansi(" No se oirán los sonidos."), "Sonido");
+        avisado = true;
+        return;
+    }
+    reproduce(info.absoluteFilePath());
 }
 void FijaReproductor(std::function<void(const std::string &)> r) {
     reproductor = std::move(r);

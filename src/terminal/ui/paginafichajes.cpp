@@ -4,6 +4,7 @@
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
 #include "platform/reloj.h"
+#include "platform/ui/controles.h"
 #include "platform/ui/stringgridview.h"
 #include "terminal/guardafichaje.h"
 
@@ -185,10 +186,14 @@ void TPaginaFichajes::CreaPaginaFichajes(QWidget *pagina) {
     // Close-up of a picker: its calendar was used, or its text edited.
     QObject::connect(DTP1, &QDateEdit::editingFinished, DTP1, [this] { DTP1CloseUp(); });
     QObject::connect(DTP2, &QDateEdit::editingFinished, DTP2, [this] { DTP2CloseUp(); });
-    QObject::connect(DTP1->calendarWidget(), &QCalendarWidget::clicked, DTP1,
-                     [this] { QTimer::singleShot(0, DTP1, [this] { DTP1CloseUp(); }); });
-    QObject::connect(DTP2->calendarWidget(), &QCalendarWidget::clicked, DTP2,
-                     [this] { QTimer::singleShot(0, DTP2, [this] { DTP2CloseUp(); }); });
+    AlCrearCalendario(DTP1, [this](QCalendarWidget *c) {
+        QObject::connect(c, &QCalendarWidget::clicked, DTP1,
+                         [this] { QTimer::singleShot(0, DTP1, [this] { DTP1CloseUp(); }); });
+    });
+    AlCrearCalendario(DTP2, [this](QCalendarWidget *c) {
+        QObject::connect(c, &QCalendarWidget::clicked, DTP2,
+                         [this] { QTimer::singleShot(0, DTP2, [this] { DTP2CloseUp(); }); });
+    });
     QObject::connect(VistaFichajes, &QAbstractItemView::doubleClicked, VistaFichajes,
                      [this](const QModelIndex &i) {
                          if (i.isValid())

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -241,12 +242,21 @@ TEST(VentanaEmpleados, CalendarioYFechaVaciaEnElSelector) {
     ASSERT_TRUE(f.BGuarClick());
     EXPECT_EQ(f.SG1.Celda(ColCalendario, 1), "9 Otro");
     EXPECT_EQ(CalendarioEmpleado, 9);
-    // The blank date's calendar opens on the current month, not on its placeholder year.
+    // The blank date's calendar, opened by a click on the arrow, shows the current month, not its
+    // placeholder year.
+    f.show();
+    QStyleOptionComboBox o;
+    o.initFrom(f.DTNacimiento);
+    o.editable = true;
+    const QRect flecha = f.DTNacimiento->style()->subControlRect(QStyle::CC_ComboBox, &o,
+                                                                 QStyle::SC_ComboBoxArrow, f.DTNacimiento);
+    QTest::mouseClick(f.DTNacimiento, Qt::LeftButton, {}, flecha.center());
     QCalendarWidget *calendario = f.DTNacimiento->calendarWidget();
-    calendario->window()->show();
+    EXPECT_TRUE(calendario->isVisible());
     EXPECT_EQ(calendario->yearShown(), 2010);
     EXPECT_EQ(calendario->monthShown(), 3);
     calendario->window()->hide();
+    f.hide();
 }
 
 namespace {

@@ -9,8 +9,6 @@
 #include "support/respuestas.h"
 
 #include <QComboBox>
-#include <QPieSeries>
-#include <QPieSlice>
 #include <QPushButton>
 #include <QTimeEdit>
 #include <gtest/gtest.h>
@@ -27,10 +25,12 @@ struct EntornoHorarios {
     }
 };
 
-std::vector<std::string> rebanadas(const TFormHorarios &f) {
+// The chart's slices, read back from the chart that the module made.
+std::vector<std::string> rebanadas(TFormHorarios &f) {
     std::vector<std::string> r;
-    for (QPieSlice *s : f.Series1->slices())
-        r.push_back(deQ(s->label()) + "=" + std::to_string(static_cast<int>(s->value())));
+    if (TGraficoJornada *g = f.Chart1())
+        for (const TRebanada &s : g->Rebanadas())
+            r.push_back(deQ(s.Etiqueta) + "=" + std::to_string(s.Minutos));
     return r;
 }
 
@@ -89,7 +89,7 @@ TEST(VentanaHorarios, TramosAnadidosHastaCompletarElDia) {
     EXPECT_EQ(rebanadas(f), (std::vector<std::string>{"00:00 08:00 Presencia=480", "08:00 24:00 Extra=960",
                                                       "HORARIO COMPLETO=0"}));
     EXPECT_FALSE(f.Button1->isEnabled());
-    EXPECT_EQ(f.Series1->slices()[0]->color(), QColor(0, 255, 0));
+    EXPECT_EQ(f.Chart1()->Rebanadas()[0].Color, QColor(0, 255, 0));
 
     ASSERT_TRUE(f.botonrecClick());
     EXPECT_EQ(Contenido("d/horarios.dat"), "0\r\nFestivo\r\n 1440 5\r\n1\r\nNormal\r\n 480 1 960 2\r\n");
