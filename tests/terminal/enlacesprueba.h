@@ -84,6 +84,7 @@ protected:
     // The monotonic clock in the test's hand: n seconds of reconnection countdown go by.
     void relojManual() {
         FijaRelojMonotono([this] { return ms; });
+        enlaces->CuentaReconexiones(); // the count's second starts now, not at the motor's first tick
     }
     void pasanSegundos(int n) {
         for (int i = 0; i < n; ++i) {
