@@ -124,8 +124,6 @@ public:
     // The document, built from what was written when first asked for.
     QTextDocument &Documento();
     const QTextDocument &Documento() const;
-    // Whether the document is built already.
-    bool Construido() const { return constructor_ != nullptr; }
     // The text, lines ended by '\n', in Windows-1252.
     std::string TextoPlano() const;
     // What "Guardar" would write.
