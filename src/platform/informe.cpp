@@ -25,7 +25,6 @@ public:
     std::unique_ptr<QTextDocument> Entrega(); // the constructor is done with
 
 private:
-    void empieza(); // a new, empty document
     const QTextCharFormat &formato();
     void empiezaLinea();
     void anade(std::string_view texto, const QTextCharFormat &f);
@@ -75,21 +74,7 @@ private:
     bool editando_ = false;
 };
 
-TInformeRTF::Constructor::Constructor() {
-    empieza();
-}
-
-void TInformeRTF::Constructor::empieza() {
-    doc_ = std::make_unique<QTextDocument>();
-    cursor_ = QTextCursor(doc_.get());
-    atributos_ = {};
-    formatoHecho_ = false;
-    formatos_.clear();
-    parrafo_ = {};
-    finLinea_ = saltoPagina_ = false;
-    pendiente_.clear();
-    bloquePendiente_ = editando_ = separador_ = false;
-    piezas_ = 0;
+TInformeRTF::Constructor::Constructor() : doc_(std::make_unique<QTextDocument>()), cursor_(doc_.get()) {
     doc_->setUndoRedoEnabled(false);
     doc_->setDefaultFont(QFont("MS Sans Serif", 8));
     QTextOption o = doc_->defaultTextOption();

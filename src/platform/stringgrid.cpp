@@ -34,8 +34,7 @@ void StringGrid::FijaFuente(std::shared_ptr<const TFuenteCeldas> fuente) {
 void StringGrid::propias() {
     if (!fuente_)
         return;
-    const std::shared_ptr<const TFuenteCeldas> fuente = std::move(fuente_);
-    fuente_.reset();
+    const std::shared_ptr<const TFuenteCeldas> fuente = std::move(fuente_); // leaves fuente_ empty
     copias_.clear();
     datos_.assign(static_cast<size_t>(columnas_), std::vector<std::string>(static_cast<size_t>(filas_)));
     std::string aux;

@@ -485,7 +485,7 @@ void TEnlaces::CuentaReconexiones() {
         return;
     ultimoSegundo_ = ahora;
     for (int r = 1; r <= NumTerminales; ++r) {
-        if (TablaTipoConexion[r] == 'E' && TablaReconexion[r] != 0 && TablaEstadoEnchufe[r] != 0) {
+        if (cuentaReconexion(r)) {
             if (--TablaReconexion[r] == 0)
                 activa(r);
         }
@@ -585,9 +585,13 @@ bool TEnlaces::EnlacesConTrabajo() const {
 
 bool TEnlaces::EsperaReconexion() const {
     for (int r = 1; r <= NumTerminales; ++r)
-        if (TablaTipoConexion[r] == 'E' && TablaReconexion[r] != 0 && TablaEstadoEnchufe[r] != 0)
+        if (cuentaReconexion(r))
             return true;
     return false;
+}
+
+bool TEnlaces::cuentaReconexion(int r) const {
+    return TablaTipoConexion[r] == 'E' && TablaReconexion[r] != 0 && TablaEstadoEnchufe[r] != 0;
 }
 
 bool TEnlaces::EsperaRespuesta() const {

@@ -136,6 +136,7 @@ private:
     void EnchufeDisconnect(QTcpSocket *s);
 
     void traza(const std::string &texto);
+    bool cuentaReconexion(int fila) const; // an Ethernet row's reconnection countdown runs
     void vaciaTablas(int entradas);
     void destruyeEnchufes();
     void abreEnchufe(int fila);

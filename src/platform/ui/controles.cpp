@@ -65,9 +65,7 @@ bool fechaImposible(const QString &texto) {
     const QDate d(partes[2].toInt(&anio), partes[1].toInt(&mes), partes[0].toInt(&dia));
     return dia && mes && anio && !d.isValid();
 }
-} // namespace
 
-namespace {
 // Hands the field's calendar over at the first press on the field, before the field handles it.
 class TCalendarioAlPulsar : public QObject {
 public:
