@@ -10,6 +10,7 @@
 #include "platform/lineas.h"
 #include "platform/numeros.h"
 #include "platform/reloj.h"
+#include "platform/ui/controles.h"
 #include "platform/ui/modulos.h"
 #include "platform/ui/stringgridview.h"
 
@@ -166,8 +167,10 @@ TFormHorarios::TFormHorarios(QWidget *padre) : QDialog(padre) {
     CB1->setMinimumWidth(140);
     DT1 = new QTimeEdit(TS1);
     DT2 = new QTimeEdit(TS1);
-    for (QTimeEdit *t : {DT1, DT2})
+    for (QTimeEdit *t : {DT1, DT2}) {
         t->setDisplayFormat("HH:mm");
+        SeleccionaParteAlPulsar(t);
+    }
     DT1->setEnabled(false);
     Button1 = boton("Añadir", "Añadir tramo", TS1);
     Button2 = boton("Quitar", "Quitar el último tramo", TS1);

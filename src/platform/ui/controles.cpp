@@ -4,11 +4,14 @@
 #include "platform/dialogos.h"
 #include "platform/reloj.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyle>
+#include <algorithm>
 
 TRotuloRecortado::TRotuloRecortado(QWidget *padre, Qt::TextElideMode modo) : QLabel(padre), modo_(modo) {
     setWordWrap(false);
@@ -56,16 +59,6 @@ private:
     QDateTimeEdit *campo_;
 };
 
-// Day, month and year typed in full as "dd/mm/yyyy" that make no date.
-bool fechaImposible(const QString &texto) {
-    const QStringList partes = texto.split('/');
-    if (partes.size() != 3)
-        return false;
-    bool dia = false, mes = false, anio = false;
-    const QDate d(partes[2].toInt(&anio), partes[1].toInt(&mes), partes[0].toInt(&dia));
-    return dia && mes && anio && !d.isValid();
-}
-
 // Hands the field's calendar over at the first press on the field, before the field handles it.
 class TCalendarioAlPulsar : public QObject {
 public:
@@ -95,6 +88,26 @@ void SeleccionaParteAlPulsar(QDateTimeEdit *campo) {
         linea->installEventFilter(new TParteAlPulsar(campo));
 }
 
+namespace {
+constexpr int kCifrasParte[3] = {2, 2, 4};
+
+bool esCifra(const QKeyEvent *e) {
+    const QString t = e->text();
+    return t.size() == 1 && t[0].isDigit() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+bool esSeparador(const QKeyEvent *e) {
+    const QString t = e->text();
+    return t == "/" || t == "-" || t == ".";
+}
+
+QDateTimeEdit::Section seccionDeParte(int parte) {
+    return parte == 1   ? QDateTimeEdit::MonthSection
+           : parte == 2 ? QDateTimeEdit::YearSection
+                        : QDateTimeEdit::DaySection;
+}
+} // namespace
+
 TSelectorFecha::TSelectorFecha(QWidget *padre, const QDate &vacia) : QDateEdit(padre), vacia_(vacia) {
     setDisplayFormat("dd/MM/yyyy");
     setCalendarPopup(true);
@@ -102,40 +115,240 @@ TSelectorFecha::TSelectorFecha(QWidget *padre, const QDate &vacia) : QDateEdit(p
         setMinimumDate(vacia_);
         setSpecialValueText(" ");
     }
-    SeleccionaParteAlPulsar(this);
+    lineEdit()->installEventFilter(this);
+}
+
+QString TSelectorFecha::textoParte(int parte, bool rellena) const {
+    const Tecleo &t = tecleo_;
+    if (!t.tecleada[parte])
+        return QString::number(t.base[parte]).rightJustified(kCifrasParte[parte], '0');
+    return rellena ? t.cifras[parte].rightJustified(kCifrasParte[parte], '0') : t.cifras[parte];
+}
+
+int TSelectorFecha::parteEn(int posicion) const {
+    const QString texto = lineEdit()->text();
+    int parte = 0;
+    for (int i = 0; i < posicion && i < texto.size(); ++i)
+        parte += texto[i] == '/';
+    return std::min(parte, 2);
+}
+
+void TSelectorFecha::empiezaTecleo(int parte) {
+    const QDate d = Vacia() ? QDate(Hoy().year(), 1, 1) : date();
+    tecleo_ = Tecleo();
+    tecleo_.activo = true;
+    tecleo_.base[0] = d.day();
+    tecleo_.base[1] = d.month();
+    tecleo_.base[2] = d.year();
+    qApp->installEventFilter(this);
+    entraEnParte(parte);
+}
+
+void TSelectorFecha::entraEnParte(int parte) {
+    tecleo_.parte = std::clamp(parte, 0, 2);
+    tecleo_.entrando = true;
+    muestraTecleo();
+}
+
+void TSelectorFecha::muestraTecleo() {
+    Tecleo &t = tecleo_;
+    QString texto;
+    int inicio = 0;
+    for (int p = 0; p < 3; ++p) {
+        if (p == t.parte)
+            inicio = static_cast<int>(texto.size());
+        texto += textoParte(p, p != t.parte || t.entrando);
+        if (p < 2)
+            texto += '/';
+    }
+    t.texto = texto;
+    // The spin box must not see the text as its own: it would parse it and put its date back.
+    QLineEdit *l = lineEdit();
+    const QSignalBlocker b(l);
+    l->setText(texto);
+    const int largo = static_cast<int>(textoParte(t.parte, t.entrando).size());
+    if (t.entrando)
+        l->setSelection(inicio, largo);
+    else
+        l->setCursorPosition(inicio + largo);
+}
+
+void TSelectorFecha::tecleaCifra(QChar c) {
+    Tecleo &t = tecleo_;
+    QString &cifras = t.cifras[t.parte];
+    if (t.entrando || !t.tecleada[t.parte])
+        cifras.clear();
+    t.entrando = false;
+    t.tecleada[t.parte] = true;
+    cifras += c;
+    // A part is full with its digits, or when no further digit could follow the first.
+    const bool llena = cifras.size() >= kCifrasParte[t.parte] ||
+                       (cifras.size() == 1 && ((t.parte == 0 && c > '3') || (t.parte == 1 && c > '1')));
+    if (!llena)
+        muestraTecleo();
+    else if (t.parte < 2)
+        entraEnParte(t.parte + 1);
+    else
+        TerminaTecleo();
+}
+
+void TSelectorFecha::borraCifra() {
+    Tecleo &t = tecleo_;
+    // Nothing typed in this part yet: the key takes back the last digit of the part before.
+    if ((t.entrando || !t.tecleada[t.parte]) && t.parte > 0)
+        --t.parte;
+    if (t.tecleada[t.parte])
+        t.cifras[t.parte].chop(1);
+    t.tecleada[t.parte] = !t.cifras[t.parte].isEmpty();
+    t.entrando = !t.tecleada[t.parte];
+    if (std::none_of(std::begin(t.tecleada), std::end(t.tecleada), [](bool b) { return b; })) {
+        const int parte = t.parte;
+        dejaTecleo();
+        setSelectedSection(seccionDeParte(parte));
+        return;
+    }
+    muestraTecleo();
+}
+
+void TSelectorFecha::dejaTecleo() {
+    if (!tecleo_.activo)
+        return;
+    tecleo_.activo = false;
+    qApp->removeEventFilter(this);
+    // The same date again makes the spin box show its own text.
+    const QSignalBlocker b(this);
+    setDate(date());
+}
+
+bool TSelectorFecha::TerminaTecleo() {
+    if (!tecleo_.activo)
+        return true;
+    const Tecleo t = tecleo_;
+    const int parte = t.parte;
+    bool ok = t.cifras[2].size() == 4 || !t.tecleada[2];
+    const QDate d(textoParte(2, true).toInt(), textoParte(1, true).toInt(), textoParte(0, true).toInt());
+    ok = ok && d.isValid() && d >= minimumDate() && d <= maximumDate() && !(vacia_.isValid() && d == vacia_);
+    dejaTecleo();
+    if (!ok) {
+        const QString texto = textoParte(0, true) + '/' + textoParte(1, true) + '/' + textoParte(2, false);
+        Dialogos::Aviso("La fecha " + deQ(texto) + " no existe.", "Fecha");
+        return false;
+    }
+    setDate(d);
+    setSelectedSection(seccionDeParte(parte));
+    return true;
 }
 
 QValidator::State TSelectorFecha::validate(QString &texto, int &pos) const {
-    const QString tecleado = texto;
-    const QValidator::State estado = QDateEdit::validate(texto, pos);
-    // The field would take the month's last day instead.
-    if (estado == QValidator::Acceptable && fechaImposible(tecleado)) {
-        texto = tecleado;
-        imposible_ = tecleado;
-        return QValidator::Invalid;
+    if (tecleo_.activo) {
+        if (texto == tecleo_.texto)
+            return QValidator::Intermediate;
+        // Set from elsewhere (a date set by the program): the typing is over.
+        tecleo_.activo = false;
+        qApp->removeEventFilter(const_cast<TSelectorFecha *>(this));
     }
-    return estado;
+    return QDateEdit::validate(texto, pos);
 }
 
 void TSelectorFecha::keyPressEvent(QKeyEvent *e) {
-    const QString t = e->text();
-    if (Vacia() && !t.isEmpty() && t[0].isDigit()) {
-        // The blank has no parts to type into: the typing goes into a date's day.
-        setDate(QDate(Hoy().year(), 1, 1));
-        setSelectedSection(QDateTimeEdit::DaySection);
-    } else if (t == "/") {
-        const QLineEdit *l = lineEdit();
-        const int c = l->hasSelectedText() ? l->selectionStart() : l->cursorPosition();
-        if (c > 0 && l->text().at(c - 1) == '/') {
-            e->accept();
+    if (esCifra(e)) {
+        if (!tecleo_.activo) {
+            const QLineEdit *l = lineEdit();
+            const int c = l->hasSelectedText() ? l->selectionStart() : l->cursorPosition();
+            empiezaTecleo(Vacia() ? 0 : parteEn(c));
+        }
+        tecleaCifra(e->text()[0]);
+        e->accept();
+        return;
+    }
+    if (!tecleo_.activo) {
+        QDateEdit::keyPressEvent(e);
+        return;
+    }
+    switch (e->key()) {
+    case Qt::Key_Backspace:
+        borraCifra();
+        break;
+    case Qt::Key_Escape:
+        dejaTecleo();
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        Tecleo &t = tecleo_;
+        const int parte = t.parte + (e->key() == Qt::Key_Left ? -1 : 1);
+        if (parte >= 0 && parte <= 2)
+            entraEnParte(parte);
+        break;
+    }
+    default:
+        if (esSeparador(e)) {
+            Tecleo &t = tecleo_;
+            if (!t.entrando && t.tecleada[t.parte] && t.parte < 2)
+                entraEnParte(t.parte + 1);
+        } else if (e->text().isEmpty() || !e->text()[0].isPrint() || (e->modifiers() & Qt::ControlModifier)) {
+            // Up, down, Enter and the like act on the finished date.
+            if (TerminaTecleo())
+                QDateEdit::keyPressEvent(e);
             return;
         }
+        break;
     }
-    imposible_.clear();
-    QDateEdit::keyPressEvent(e);
-    if (!imposible_.isEmpty()) {
-        const std::string fecha = deQ(imposible_);
-        imposible_.clear();
-        Dialogos::Aviso("La fecha " + fecha + " no existe.", "Fecha");
+    e->accept();
+}
+
+bool TSelectorFecha::event(QEvent *e) {
+    // A shortcut (Alt+letter, a menu key) acts on the finished date.
+    if (e->type() == QEvent::ShortcutOverride && tecleo_.activo) {
+        const auto *k = static_cast<QKeyEvent *>(e);
+        if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            TerminaTecleo();
     }
+    return QDateEdit::event(e);
+}
+
+bool TSelectorFecha::eventFilter(QObject *objeto, QEvent *e) {
+    if (objeto == lineEdit() && e->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton) {
+        objeto->event(e); // the cursor goes where the click was
+        const QLineEdit *l = lineEdit();
+        if (tecleo_.activo)
+            entraEnParte(parteEn(l->cursorPosition()));
+        else if (!l->hasSelectedText())
+            setSelectedSection(currentSection());
+        return true;
+    }
+    // A press anywhere else finishes the typing first; a refused date keeps the press.
+    if (tecleo_.activo && e->type() == QEvent::MouseButtonPress && objeto->isWidgetType()) {
+        auto *w = static_cast<QWidget *>(objeto);
+        if (w != this && !isAncestorOf(w))
+            return !TerminaTecleo();
+    }
+    return QDateEdit::eventFilter(objeto, e);
+}
+
+bool TSelectorFecha::focusNextPrevChild(bool siguiente) {
+    // Tab takes the date typed, then goes on from the part the typing was in.
+    if (tecleo_.activo && !TerminaTecleo())
+        return true;
+    return QDateEdit::focusNextPrevChild(siguiente);
+}
+
+void TSelectorFecha::focusOutEvent(QFocusEvent *e) {
+    TerminaTecleo();
+    QDateEdit::focusOutEvent(e);
+}
+
+void TSelectorFecha::hideEvent(QHideEvent *e) {
+    dejaTecleo();
+    QDateEdit::hideEvent(e);
+}
+
+void TSelectorFecha::mousePressEvent(QMouseEvent *e) {
+    if (TerminaTecleo())
+        QDateEdit::mousePressEvent(e);
+}
+
+void TSelectorFecha::wheelEvent(QWheelEvent *e) {
+    if (TerminaTecleo())
+        QDateEdit::wheelEvent(e);
 }

@@ -36,20 +36,57 @@ void AlCrearCalendario(QDateTimeEdit *campo, std::function<void(QCalendarWidget 
 
 // A "dd/MM/yyyy" date field with a calendar. With an empty date (a date before any real one) it
 // shows a blank; typing a date into the blank starts from the first of January of this year.
-// A separator typed right after an automatic jump to the next part is taken as that jump. A click
-// selects the part under it. A key that would make a day the month lacks ("31/02") is refused
-// with a message, the text left for correction.
+//
+// Digits are typed into the field's own copy of its parts, starting at the part under the cursor
+// (a click selects the part under it): day and month take two digits, the year four, and a full
+// part moves the typing to the next one; a separator ends a part early, and one typed right after
+// such a move is taken as that move. The date is finished when its year is typed in full, or when
+// the typing leaves the field (Tab, Enter, the focus or a click elsewhere, the calendar, the
+// wheel, an arrow key up or down). Only then does the field take it, so the month or year shown
+// before never limits what is typed and dateChanged is emitted once, for the finished date. A
+// finished date that does not exist ("31/04/2026") is refused with "La fecha dd/mm/aaaa no
+// existe." and the field keeps the date it had. Escape drops the typing.
 class TSelectorFecha : public QDateEdit {
     Q_OBJECT
 public:
     TSelectorFecha(QWidget *padre, const QDate &vacia = QDate());
     bool Vacia() const { return vacia_.isValid() && date() == vacia_; }
+    // Takes the date being typed, if any: false (after the message) when it does not exist.
+    bool TerminaTecleo();
 
 protected:
+    bool event(QEvent *e) override;
+    bool eventFilter(QObject *objeto, QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    bool focusNextPrevChild(bool siguiente) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
     QValidator::State validate(QString &texto, int &pos) const override;
 
 private:
+    // The typing in progress: the digits of each part (day, month, year) typed so far, and the
+    // parts of the date it started from for those not typed.
+    struct Tecleo {
+        bool activo = false;
+        int parte = 0;         // 0 day, 1 month, 2 year
+        bool entrando = false; // the part was just entered: its next digit replaces it
+        bool tecleada[3] = {}; // parts typed into
+        QString cifras[3];     // digits typed into each part
+        int base[3] = {};      // day, month and year of the date the typing started from
+        QString texto;         // the text shown for it
+    };
+
+    void empiezaTecleo(int parte);
+    void entraEnParte(int parte);
+    void tecleaCifra(QChar c);
+    void borraCifra();
+    void dejaTecleo(); // drops the typing and shows the field's date again
+    void muestraTecleo();
+    int parteEn(int posicion) const;
+    QString textoParte(int parte, bool rellena) const;
+
     QDate vacia_;
-    mutable QString imposible_; // the text of a day the month lacks, refused by validate
+    mutable Tecleo tecleo_; // validate drops it when the text is set from elsewhere
 };

@@ -5,6 +5,7 @@
 #include "platform/codepage.h"
 #include "platform/dialogos.h"
 #include "platform/reloj.h"
+#include "platform/ui/controles.h"
 #include "platform/ui/stringgridview.h"
 #include "platform/ui/ventanas.h"
 #include "presence/incidencias.h"
@@ -34,18 +35,15 @@ std::string texto(const QComboBox *cb) {
 TFormEditaIncidencias::TFormEditaIncidencias(QWidget *padre) : QDialog(padre) {
     setObjectName("FormEditaIncidencias");
     auto *l = new QGridLayout(this);
-    DT1 = new QDateEdit(this);
-    DT2 = new QDateEdit(this);
-    for (QDateEdit *d : {DT1, DT2}) {
-        d->setCalendarPopup(true);
-        d->setDisplayFormat("dd/MM/yyyy");
-    }
+    DT1 = new TSelectorFecha(this);
+    DT2 = new TSelectorFecha(this);
     CB1 = new QComboBox(this);
     CB1->setEditable(true);
     CB1->setInsertPolicy(QComboBox::NoInsert);
     CB2 = new QComboBox(this);
     HIni = new QTimeEdit(QTime(0, 0), this);
     HIni->setDisplayFormat("HH:mm");
+    SeleccionaParteAlPulsar(HIni);
     SG1.ColWidths = {120, 220, 220};
     VistaSG1 = new TStringGridView(&SG1, this);
     VistaSG1->SetSeleccionFilas(true);

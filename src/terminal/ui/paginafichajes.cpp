@@ -114,12 +114,10 @@ void TPaginaFichajes::CreaPaginaFichajes(QWidget *pagina) {
 
     auto *l = new QVBoxLayout(pagina);
     auto *controles = new QHBoxLayout();
-    DTP1 = new QDateEdit(FechaHoy, pagina);
-    DTP2 = new QDateEdit(FechaHoy, pagina);
-    for (QDateEdit *d : {DTP1, DTP2}) {
-        d->setCalendarPopup(true);
-        d->setDisplayFormat("dd/MM/yyyy");
-    }
+    DTP1 = new TSelectorFecha(pagina);
+    DTP2 = new TSelectorFecha(pagina);
+    for (QDateEdit *d : {DTP1, DTP2})
+        d->setDate(FechaHoy);
     auto *fechas = new QGridLayout();
     fechas->addWidget(new QLabel("Desde", pagina), 0, 0);
     fechas->addWidget(DTP1, 0, 1);

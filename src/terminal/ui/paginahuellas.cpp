@@ -7,6 +7,7 @@
 #include "platform/lineas.h"
 #include "platform/numeros.h"
 #include "platform/rutas.h"
+#include "platform/ui/controles.h"
 #include "platform/ui/stringgridview.h"
 #include "terminal/listasusuarios.h"
 
@@ -304,8 +305,10 @@ void TPaginaHuellas::creaEdicion(QWidget *pagina) {
     Label7 = new QLabel("Franja horaria 1", pagina);
     DTFHi = new QTimeEdit(pagina);
     DTFHf = new QTimeEdit(pagina);
-    for (QTimeEdit *t : {DTFHi, DTFHf})
+    for (QTimeEdit *t : {DTFHi, DTFHf}) {
         t->setDisplayFormat("HH:mm");
+        SeleccionaParteAlPulsar(t);
+    }
     derecha->addWidget(grupo);
     derecha->addWidget(Label7);
     derecha->addWidget(DTFHi);

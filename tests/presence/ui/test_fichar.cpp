@@ -7,14 +7,18 @@
 #include "presence/ui/ficharpre.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
+#include "support/tecleo.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimeEdit>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,18 +38,6 @@ void escribeEmpleados(const std::vector<std::string> &ids) {
     GuardaLineas("datos/empleados.dat", l);
 }
 
-// Clicks into character k of a date or time field.
-void pulsa(QDateTimeEdit *campo, int k) {
-    auto *l = campo->findChild<QLineEdit *>();
-    const QFontMetrics fm(l->font());
-    const int x = l->contentsRect().x() + 2 + fm.horizontalAdvance(l->text().left(k)) +
-                  fm.horizontalAdvance(l->text().at(k)) / 2;
-    QTest::mouseClick(l, Qt::LeftButton, {}, QPoint(x, l->height() / 2));
-}
-
-void teclea(const char *texto) {
-    QTest::keyClicks(QApplication::focusWidget(), texto);
-}
 } // namespace
 
 TEST(FichajeManual, RegistroDePresenciaDe103Caracteres) {
@@ -123,7 +115,8 @@ TEST(FormFichar, ActivacionEligeElUltimoDelNumeroONinguno) {
     EXPECT_TRUE(r.Mensajes.empty());
 }
 
-// Digits typed after a click go into the part clicked; a day the month lacks is refused aloud.
+// Digits typed after a click go into the part clicked; the date is taken when the typing leaves the
+// field, and a day the month lacks is refused aloud.
 TEST(FormFichar, TecleoDondeSePulsaYFechaQueNoExiste) {
     DirectorioTrabajo d;
     escribeEmpleados({"7 Dure"});
@@ -134,18 +127,106 @@ TEST(FormFichar, TecleoDondeSePulsaYFechaQueNoExiste) {
     f.Peticion.EmpleadoFichaje = "7";
     f.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-    pulsa(f.DT1, 4); // the month
-    teclea("03");
+    PulsaCaracter(f.DT1, 4); // the month
+    Teclea("03");
+    EXPECT_EQ(f.DT1->date(), QDate(2011, 1, 31)); // not yet finished
+    PulsaCaracter(f.DT2, 4);                      // the minutes
     EXPECT_EQ(f.DT1->date(), QDate(2011, 3, 31));
-    pulsa(f.DT2, 4); // the minutes
-    teclea("30");
+    Teclea("30");
     EXPECT_EQ(f.Linea.substr(0, 27), "000 Jue 31/03/2011 08:30:00");
     EXPECT_TRUE(r.Mensajes.empty());
 
-    pulsa(f.DT1, 4);
-    teclea("02");
+    PulsaCaracter(f.DT1, 4);
+    Teclea("02");
+    TeclaEnFoco(Qt::Key_Tab);
     ASSERT_EQ(r.Mensajes.size(), 1u);
     EXPECT_EQ(r.Mensajes[0].texto, "La fecha 31/02/2011 no existe.");
     EXPECT_EQ(f.DT1->date(), QDate(2011, 3, 31));
-    EXPECT_EQ(f.DT1->text(), "31/0/2011"); // as typed, for correction
+    EXPECT_EQ(f.DT1->text(), "31/03/2011");
+}
+
+// A date typed from left to right, after one click on the day and ended with Tab, is exactly the
+// date typed, whatever the field showed; a date that does not exist is refused once whole.
+TEST(FormFichar, FechaTecleadaQuedaComoSeTeclea) {
+    DirectorioTrabajo d;
+    escribeEmpleados({"7 Dure"});
+    struct Caso {
+        QDate muestra;
+        const char *teclas;
+        QDate queda;
+        const char *mensaje;
+    };
+    const Caso casos[] = {
+        {QDate(2026, 2, 28), "30012026", QDate(2026, 1, 30), ""},
+        {QDate(2026, 2, 28), "30/01/2026", QDate(2026, 1, 30), ""},
+        {QDate(2026, 11, 15), "31102026", QDate(2026, 10, 31), ""},
+        {QDate(2024, 11, 15), "31122024", QDate(2024, 12, 31), ""},
+        {QDate(2026, 12, 6), "29022012", QDate(2012, 2, 29), ""},
+        {QDate(2026, 1, 31), "3/1/2026", QDate(2026, 1, 3), ""},
+        {QDate(2026, 3, 31), "30", QDate(2026, 3, 30), ""},
+        {QDate(2026, 3, 31), "3", QDate(2026, 3, 3), ""},
+        {QDate(2026, 12, 6), "31042026", QDate(2026, 12, 6), "La fecha 31/04/2026 no existe."},
+        {QDate(2026, 12, 6), "29022026", QDate(2026, 12, 6), "La fecha 29/02/2026 no existe."},
+        {QDate(2026, 2, 28), "31", QDate(2026, 2, 28), "La fecha 31/02/2026 no existe."},
+        {QDate(2026, 2, 28), "300126", QDate(2026, 2, 28), "La fecha 30/01/26 no existe."},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.teclas);
+        RespuestasPrueba r;
+        TFormFichar f;
+        f.Peticion.FechaFichaje = QDateTime(c.muestra, QTime(10, 0));
+        f.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        QSignalSpy cambios(f.DT1, &QDateEdit::dateChanged);
+        TecleaFecha(f.DT1, c.teclas);
+        EXPECT_EQ(f.DT1->date(), c.queda);
+        EXPECT_EQ(f.DT1->text(), c.queda.toString("dd/MM/yyyy"));
+        EXPECT_EQ(cambios.count(), c.queda == c.muestra ? 0 : 1); // once, for the finished date
+        ASSERT_EQ(r.Mensajes.size(), *c.mensaje ? 1u : 0u);
+        if (*c.mensaje) {
+            EXPECT_EQ(r.Mensajes[0].texto, c.mensaje);
+        }
+    }
+}
+
+// Editing keys while typing: Backspace takes back a digit, Escape drops the typing, an arrow key
+// acts on the finished date, the wheel and the calendar still change it.
+TEST(FormFichar, TeclasDeEdicionYCalendarioSiguenValiendo) {
+    DirectorioTrabajo d;
+    escribeEmpleados({"7 Dure"});
+    RespuestasPrueba r;
+    TFormFichar f;
+    f.Peticion.FechaFichaje = QDateTime(QDate(2026, 2, 28), QTime(10, 0));
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    PulsaCaracter(f.DT1, 0);
+    Teclea("319");
+    TeclaEnFoco(Qt::Key_Backspace);
+    TeclaEnFoco(Qt::Key_Backspace);
+    Teclea("101");
+    TeclaEnFoco(Qt::Key_Tab);
+    EXPECT_EQ(f.DT1->date(), QDate(2026, 1, 31));
+
+    PulsaCaracter(f.DT1, 0);
+    Teclea("15");
+    TeclaEnFoco(Qt::Key_Escape);
+    EXPECT_EQ(f.DT1->text(), "31/01/2026");
+    PulsaCaracter(f.DT1, 0);
+    Teclea("15");
+    TeclaEnFoco(Qt::Key_Up); // the typing had moved on to the month
+    EXPECT_EQ(f.DT1->date(), QDate(2026, 2, 15));
+
+    QWheelEvent rueda(QPointF(5, 5), f.DT1->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f.DT1, &rueda);
+    EXPECT_EQ(f.DT1->date(), QDate(2026, 3, 15));
+
+    // The calendar's button takes the day typed, then the calendar gives the date.
+    PulsaCaracter(f.DT1, 0);
+    Teclea("20");
+    QTest::mouseClick(f.DT1, Qt::LeftButton, {}, QPoint(f.DT1->width() - 5, f.DT1->height() / 2));
+    EXPECT_EQ(f.DT1->date(), QDate(2026, 3, 20));
+    emit f.DT1->calendarWidget()->clicked(QDate(2026, 5, 4));
+    EXPECT_EQ(f.DT1->date(), QDate(2026, 5, 4));
+    EXPECT_TRUE(r.Mensajes.empty());
 }

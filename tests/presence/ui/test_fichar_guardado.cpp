@@ -9,10 +9,12 @@
 #include "presence/ui/ficharpre.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
+#include "support/tecleo.h"
 #include "terminal/fichaje.h"
 #include "terminal/guardafichaje.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -129,4 +131,25 @@ TEST(FormFichar, CodigoDeIncidenciaQueNoEsNumeroNoSeGuardaComo000) {
     f.LEInci->setText(""); // blank: no incidence
     f.SpeedButton1Click();
     EXPECT_EQ(Contenido(Configuracion().RutaHistorico).substr(30, 3), "000");
+}
+
+// The clocking of a date typed over another month's date goes to the day typed.
+TEST(FormFichar, FechaTecleadaEsLaDelFichajeGuardado) {
+    Puesto p;
+    TFormFichar f;
+    f.Peticion = p.Peticion;
+    f.Peticion.FechaFichaje = QDateTime(QDate(2011, 2, 28), QTime(12, 0));
+    RespuestasPrueba r;
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    TecleaFecha(f.DT1, "30/01/2011");
+    PulsaCaracter(f.DT2, 0);
+    Teclea("0800");
+    QTest::mouseClick(f.SpeedButton1, Qt::LeftButton);
+    EXPECT_TRUE(r.Mensajes.empty());
+    const std::string registro = Contenido(Configuracion().RutaHistorico);
+    ASSERT_EQ(registro.size(), 103u);
+    EXPECT_EQ(registro.substr(2, 26), "000 Dom 30/01/2011 08:00:0");
+    EXPECT_EQ(Contenido(RutaParcial(registro)), FormateaFichaje(Configuracion().FormatoFichaje, registro));
+    EXPECT_NE(RutaParcial(registro).find("300111"), std::string::npos);
 }
