@@ -138,18 +138,18 @@ TEST(FormFichar, FechaTecleadaEsLaDelFichajeGuardado) {
     Puesto p;
     TFormFichar f;
     f.Peticion = p.Peticion;
-    f.Peticion.FechaFichaje = QDateTime(QDate(2011, 2, 28), QTime(12, 0));
+    f.Peticion.FechaFichaje = QDateTime(QDate(2026, 2, 28), QTime(12, 0));
     RespuestasPrueba r;
     f.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-    TecleaFecha(f.DT1, "30/01/2011");
+    TecleaFecha(f.DT1, "30/01/2026");
     PulsaCaracter(f.DT2, 0);
     Teclea("0800");
     QTest::mouseClick(f.SpeedButton1, Qt::LeftButton);
     EXPECT_TRUE(r.Mensajes.empty());
     const std::string registro = Contenido(Configuracion().RutaHistorico);
     ASSERT_EQ(registro.size(), 103u);
-    EXPECT_EQ(registro.substr(2, 26), "000 Dom 30/01/2011 08:00:0");
+    EXPECT_EQ(registro.substr(2, 26), "000 Vie 30/01/2026 08:00:0");
     EXPECT_EQ(Contenido(RutaParcial(registro)), FormateaFichaje(Configuracion().FormatoFichaje, registro));
-    EXPECT_NE(RutaParcial(registro).find("300111"), std::string::npos);
+    EXPECT_NE(RutaParcial(registro).find("300126"), std::string::npos);
 }

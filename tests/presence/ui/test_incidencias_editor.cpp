@@ -12,6 +12,7 @@
 #include "presence/ui/incidenciasprueba.h"
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
+#include "support/tecleo.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -101,6 +102,37 @@ TEST(FormEditaIncidencias, MensajesYCambioDeFechas) {
     EXPECT_EQ(f.windowTitle().toStdString(), "Editar incidencias de 2010");
     EXPECT_EQ(ArchivoIncidencias, "incidencias.2010");
     EXPECT_EQ(f.SG1.RowCount(), 2); // the 2011 records, no 2010 file
+}
+
+// A date typed into "Desde" or "hasta" is the date typed; the fields are kept in step only once it
+// is finished.
+TEST(FormEditaIncidencias, FechaTecleadaSeAjustaAlTerminarla) {
+    Entorno e;
+    struct Caso {
+        bool hasta;
+        const char *teclas;
+        QDate desde, hastaQueda;
+    };
+    const Caso casos[] = {
+        {true, "15062011", QDate(2011, 6, 1), QDate(2011, 6, 15)},
+        {true, "20/05/2011", QDate(2011, 5, 20), QDate(2011, 5, 20)}, // the start follows the end
+        {false, "01062010", QDate(2010, 6, 1), QDate(2011, 6, 1)},   // a year at most
+        {false, "15012012", QDate(2012, 1, 15), QDate(2012, 5, 31)},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(c.teclas);
+        RespuestasPrueba r;
+        TFormEditaIncidencias f;
+        f.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        for (const QDate d : {QDate(2012, 5, 31), QDate(2011, 6, 1), QDate(2012, 5, 31)})
+            (d.year() == 2011 ? f.DT1 : f.DT2)->setDate(d);
+        ASSERT_EQ(f.DT2->date(), QDate(2012, 5, 31));
+        TecleaFecha(c.hasta ? f.DT2 : f.DT1, c.teclas);
+        EXPECT_EQ(f.DT1->date(), c.desde);
+        EXPECT_EQ(f.DT2->date(), c.hastaQueda);
+        EXPECT_TRUE(r.Mensajes.empty());
+    }
 }
 
 TEST(FormEditaIncidencias, TiposDelArchivoSeaCualSeaSuNombre) {

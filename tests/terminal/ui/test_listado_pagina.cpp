@@ -2,6 +2,7 @@
 #include "platform/reloj.h"
 #include "platform/ui/stringgridview.h"
 #include "support/respuestas.h"
+#include "support/tecleo.h"
 #include "terminal/fichaje.h"
 #include "terminal/fichajesprueba.h"
 #include "terminal/ui/panelprueba.h"
@@ -80,6 +81,24 @@ TEST_F(PaginaFichajes, LimitesDeFechas) {
     p.DTP1->setDate(QDate(2024, 5, 4));
     p.DTP1CloseUp();
     EXPECT_EQ(p.DTP1->date(), QDate(2024, 5, 4));
+}
+
+// One click on the day and the date typed: the limits apply to the finished date.
+TEST_F(PaginaFichajes, FechasTecleadasConUnClic) {
+    RespuestasPrueba r;
+    PanelPrueba p;
+    p.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
+    TecleaFecha(p.DTP1, "20042024");
+    EXPECT_EQ(p.DTP1->date(), QDate(2024, 4, 20));
+    EXPECT_EQ(p.FechaDesde, QDate(2024, 4, 20));
+    TecleaFecha(p.DTP2, "10/04/2024"); // before "Desde": taken as "Desde"
+    EXPECT_EQ(p.DTP2->date(), QDate(2024, 4, 20));
+    TecleaFecha(p.DTP2, "30042024");
+    EXPECT_EQ(p.DTP2->date(), QDate(2024, 4, 30));
+    TecleaFecha(p.DTP1, "31052024"); // after today: today
+    EXPECT_EQ(p.DTP1->date(), QDate(2024, 5, 3));
+    EXPECT_TRUE(r.Mensajes.empty());
 }
 
 TEST_F(PaginaFichajes, ListarDesdeLosControles) {
