@@ -292,7 +292,7 @@ void BM_ListarPresencia_VentanasVisibles(benchmark::State &state) {
         ventanas = Programa::Documentos().size();
         vistas = 0;
         for (QMdiSubWindow *s : Programa::Documentos())
-            vistas += !static_cast<TMDIChild *>(s->widget())->Memo1->DocumentoPendiente();
+            vistas += !static_cast<TMDIChild *>(s->widget())->DocumentoPendiente();
         Programa::CierraDocumentos();
         if (ventanas != static_cast<size_t>(state.range(0)) || programa.Fallos())
             state.SkipWithError("the listing did not open one window per employee");

@@ -95,7 +95,7 @@ TMDIChild::TMDIChild(QWidget *padre) : QWidget(padre) {
     BotonRec->setToolTip("Guardar archivo");
     BotonRec->setEnabled(false);
     ToolBar1->addWidget(BotonRec);
-    Memo1 = editor<TEditorDocumento>(this);
+    editor_ = editor<TEditorDocumento>(this);
     REGr = editor<TEditorCodigos>(this);
     REGr->setAcceptRichText(true);
     REGr->hide();
@@ -103,7 +103,7 @@ TMDIChild::TMDIChild(QWidget *padre) : QWidget(padre) {
     capa->setContentsMargins(0, 0, 0, 0);
     capa->setSpacing(0);
     capa->addWidget(ToolBar1);
-    capa->addWidget(Memo1);
+    capa->addWidget(editor_);
     capa->addWidget(REGr);
     connect(Imprimir, &QAction::triggered, this, [this] { ImprimirExecute(); });
     connect(BotonRec, &QToolButton::clicked, this, [this] { BotonRecClick(); });
@@ -124,6 +124,11 @@ TMDIChild *TMDIChild::Crea(const std::function<void(TMDIChild &)> &prepara) {
     return w;
 }
 
+TEditorDocumento *TMDIChild::Memo1() {
+    editor_->Construye();
+    return editor_;
+}
+
 void TMDIChild::FijaTitulo(const std::string &titulo) {
     setWindowTitle(aQ(titulo));
 }
@@ -135,12 +140,12 @@ void TMDIChild::FijaNombreArchivo(const std::string &ruta) {
 
 void TMDIChild::FijaDocumento(std::unique_ptr<QTextDocument> doc) {
     PreparaCodigosBarras(*doc);
-    Memo1->FijaDocumento(std::move(doc));
+    editor_->FijaDocumento(std::move(doc));
 }
 
 void TMDIChild::FijaInforme(TInformeRTF &&informe) {
     auto guardado = std::make_shared<TInformeRTF>(std::move(informe));
-    Memo1->FijaDocumentoDiferido([guardado] {
+    editor_->FijaDocumentoDiferido([guardado] {
         std::unique_ptr<QTextDocument> doc = guardado->Entrega();
         PreparaCodigosBarras(*doc);
         return doc;
@@ -151,7 +156,7 @@ void TMDIChild::BotonRecClick() {
     std::string destino = NombreArchivo;
     std::replace(destino.begin(), destino.end(), '*', ' ');
     std::string error;
-    if (!GuardaDocumento(destino, *Memo1->document(), error)) {
+    if (!GuardaDocumento(destino, *Memo1()->document(), error)) {
         Dialogos::Error(error);
         return;
     }
@@ -163,7 +168,7 @@ void TMDIChild::ImprimirExecute() {
     impresora.setPageOrientation(Tipo == DocumentoProduccion ? QPageLayout::Landscape
                                                              : QPageLayout::Portrait);
     PaginaActual = 0;
-    EditorVistaPrevia = Memo1;
+    EditorVistaPrevia = Memo1();
     ImprimirPedido = 0;
     if (!PreviewForm)
         PreviewForm = new TPreviewForm(MainForm);
@@ -172,14 +177,15 @@ void TMDIChild::ImprimirExecute() {
         return;
 
     TMedidasPagina medidas = MedidasPagina(impresora);
-    auto paginas = std::make_unique<TPaginacion>(*Memo1->document(), medidas, &impresora);
+    auto paginas = std::make_unique<TPaginacion>(*Memo1()->document(), medidas, &impresora);
     int desde = 1, hasta = paginas->NumPaginas();
     if (!PideRango(impresora, desde, hasta, paginas->NumPaginas()))
         return;
     if (!(MedidasPagina(impresora) == medidas)) // the dialog changed the printer or its paper
-        paginas = std::make_unique<TPaginacion>(*Memo1->document(), MedidasPagina(impresora), &impresora);
+        paginas = std::make_unique<TPaginacion>(*Memo1()->document(), MedidasPagina(impresora), &impresora);
     std::string error;
-    if (!ImprimePaginas(*paginas, impresora, desde - 1, hasta, Sesion().NombreEmpresa, Memo1->font(), error))
+    if (!ImprimePaginas(*paginas, impresora, desde - 1, hasta, Sesion().NombreEmpresa, Memo1()->font(),
+                        error))
         Dialogos::Error(error);
 }
 
@@ -217,7 +223,7 @@ TMDIChild *AbreDocumento(const std::string &ruta) {
                   ? DocumentoProduccion
                   : DocumentoPresencia;
     // loaded apart and handed over whole: the editor lays out only what it shows
-    std::unique_ptr<QTextDocument> doc = documentoComo(*w->Memo1->document());
+    std::unique_ptr<QTextDocument> doc = documentoComo(*w->Memo1()->document());
     std::string error;
     if (QFileInfo(RutaQ(ruta)).size() > LimiteTextoDocumento)
         Dialogos::Error(Ansi("El archivo ") + ruta + Ansi(" es demasiado grande para abrirlo."));

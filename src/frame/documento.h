@@ -36,12 +36,17 @@ public:
     QToolBar *ToolBar1;
     QAction *Imprimir;
     QToolButton *BotonRec;                // "Guardar", enabled once a file name is set
-    TEditorDocumento *Memo1;              // the document, laid out as far as it is shown
     QTextEdit *REGr;                      // hidden scratch editor for report builders
     QPrintDialog *PrintDialog1 = nullptr; // on the shared printer, made when first needed
 
     int Tipo = 0;              // kind: DocumentoProduccion prints landscape
     std::string NombreArchivo; // where "Guardar" writes; empty until a report sets it
+
+    // The document's editor, laid out as far as it is shown; a report's document is made first if
+    // the window has not been seen yet, so its text is there for whoever reads it.
+    TEditorDocumento *Memo1();
+    // True while the window holds its report in compact form, not yet seen.
+    bool DocumentoPendiente() const { return editor_->DocumentoPendiente(); }
 
     // Caption: the document's title (Windows-1252).
     void FijaTitulo(const std::string &titulo);
@@ -61,6 +66,7 @@ protected:
     void mousePressEvent(QMouseEvent *e) override; // a click on the window's own surface prints
 
 private:
+    TEditorDocumento *editor_;
     // The print dialog (or the dialogs seam when one answers): the pages 1-based; false if cancelled.
     bool PideRango(QPrinter &impresora, int &desde, int &hasta, int paginas);
 };

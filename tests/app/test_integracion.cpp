@@ -180,7 +180,7 @@ protected:
         EXPECT_EQ(doc.NombreArchivo.rfind(Configuracion().DirArchivosPres, 0), 0u) << doc.NombreArchivo;
         EXPECT_FALSE(ExisteArchivo(doc.NombreArchivo)); // written only by "Guardar"
         std::vector<std::string> lineas;
-        const std::string texto = deQ(doc.Memo1->toPlainText());
+        const std::string texto = deQ(doc.Memo1()->toPlainText());
         for (size_t a = 0, b; a <= texto.size(); a = b + 1) {
             b = texto.find('\n', a);
             if (b == std::string::npos)

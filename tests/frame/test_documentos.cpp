@@ -188,12 +188,12 @@ TEST_F(Documentos, MuestraAbreUnaVentanaHijaConTituloTipoYTexto) {
     EXPECT_EQ(principal.Area()->subWindowList()[0]->widget(), w);
     EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Producción por obra"));
     EXPECT_EQ(w->Tipo, DocumentoProduccion);
-    EXPECT_EQ(w->Memo1->toPlainText(), "Obra 12");
+    EXPECT_EQ(w->Memo1()->toPlainText(), "Obra 12");
     EXPECT_TRUE(w->BotonRec->isEnabled());
     EXPECT_EQ(w->BotonRec->text(), "Guardar");
     EXPECT_EQ(w->BotonRec->toolTip(), "Guardar archivo");
     EXPECT_EQ(w->Imprimir->toolTip(), "Imprimir");
-    EXPECT_EQ(w->Memo1->lineWrapMode(), QTextEdit::NoWrap);
+    EXPECT_EQ(w->Memo1()->lineWrapMode(), QTextEdit::NoWrap);
     EXPECT_FALSE(w->REGr->isVisible());
     EXPECT_TRUE(w->testAttribute(Qt::WA_DeleteOnClose));
     // big enough to read a report, not the editor's bare minimum
@@ -267,8 +267,8 @@ TEST_F(Documentos, AbreDocumentoMuestraLoGuardadoYDecideElTipo) {
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), RutaQ(ruta));
     EXPECT_EQ(w->Tipo, DocumentoProduccion);
-    EXPECT_EQ(w->Memo1->toPlainText(), QString::fromUtf8("Falta: José 1:30 €"));
-    QTextCharFormat f = w->Memo1->document()->begin().begin().fragment().charFormat();
+    EXPECT_EQ(w->Memo1()->toPlainText(), QString::fromUtf8("Falta: José 1:30 €"));
+    QTextCharFormat f = w->Memo1()->document()->begin().begin().fragment().charFormat();
     EXPECT_EQ(f.foreground().color(), QColor(255, 0, 0));
     EXPECT_EQ(f.fontWeight(), QFont::Bold);
     EXPECT_FALSE(w->BotonRec->isEnabled());
@@ -285,13 +285,13 @@ TEST_F(Documentos, AbreDocumentoMuestraLoGuardadoYDecideElTipo) {
     TMDIChild *n = guarda(AbreDocumento(Ansi("otro/Presencia Núñez.rtf")));
     ASSERT_NE(n, nullptr);
     EXPECT_EQ(n->windowTitle(), QString::fromUtf8("otro/Presencia Núñez.rtf"));
-    EXPECT_EQ(n->Memo1->toPlainText(), "x");
+    EXPECT_EQ(n->Memo1()->toPlainText(), "x");
 
     // a file that is not RTF shows as text
     Escribe("INCIDENCIAS.RTF", "Vacaciones\r\nBaja m\xE9"
                                "dica\r\n");
     TMDIChild *t = guarda(AbreDocumento("INCIDENCIAS.RTF"));
-    EXPECT_EQ(t->Memo1->toPlainText(), QString::fromUtf8("Vacaciones\nBaja médica\n"));
+    EXPECT_EQ(t->Memo1()->toPlainText(), QString::fromUtf8("Vacaciones\nBaja médica\n"));
     EXPECT_TRUE(r.Mensajes.empty());
 }
 
@@ -311,7 +311,7 @@ TEST_F(Documentos, ImprimeTodasLasPaginasConSuCabecera) {
     EXPECT_EQ(primeraVista, 0);
     EXPECT_EQ(r.Dialogos, 1);
     EXPECT_EQ(r.PaginasOfrecidas, 5);
-    EXPECT_EQ(EditorVistaPrevia, w->Memo1);
+    EXPECT_EQ(EditorVistaPrevia, w->Memo1());
     ASSERT_TRUE(impreso());
     EXPECT_EQ(TamanosPdf(d.Archivo("salida.pdf")).size(), 5u);
     QStringList p = PaginasPdf(d.Archivo("salida.pdf"));
@@ -434,7 +434,7 @@ TEST_F(Documentos, LaVistaPreviaPasaPaginasDentroDeLimites) {
     TInformeRTF inf("Tres");
     hojas(inf, 3);
     TMDIChild *w = guarda(MuestraInforme(inf));
-    EditorVistaPrevia = w->Memo1;
+    EditorVistaPrevia = w->Memo1();
     PaginaActual = 0;
     PreviewForm->Panel->grab();
     EXPECT_EQ(NumPaginas, 3);

@@ -15,6 +15,7 @@
 #include "support/dirtemporal.h"
 #include "support/respuestas.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QMdiArea>
@@ -85,8 +86,8 @@ TEST_F(DocumentosEntregados, LaVentanaTomaElDocumentoYLoGuardaComoSeEscribio) {
         const QTextDocument *escrito = &inf.Documento();
         TMDIChild *w = muestra(inf);
         ASSERT_NE(w, nullptr) << nombre;
-        EXPECT_EQ(w->Memo1->document(), escrito) << nombre; // no copy
-        EXPECT_EQ(w->Memo1->toPlainText(), texto) << nombre;
+        EXPECT_EQ(w->Memo1()->document(), escrito) << nombre; // no copy
+        EXPECT_EQ(w->Memo1()->toPlainText(), texto) << nombre;
         EXPECT_EQ(inf.TextoPlano(), "") << nombre; // the report was given up
         w->BotonRec->click();
         EXPECT_EQ(Contenido(d.Archivo(std::string(nombre) + ".rtf")), rtf) << nombre;
@@ -100,8 +101,8 @@ TEST_F(DocumentosEntregados, SoloSeMaquetaLoQueSeVeEnSusColores) {
     for (int k = 0; k < 3000; ++k)
         inf.Linea("linea " + std::to_string(k));
     TMDIChild *w = muestra(inf);
-    const QImage imagen = w->Memo1->viewport()->grab().toImage();
-    const QTextDocument &doc = *w->Memo1->document();
+    const QImage imagen = w->Memo1()->viewport()->grab().toImage();
+    const QTextDocument &doc = *w->Memo1()->document();
     EXPECT_GT(doc.firstBlock().layout()->lineCount(), 0);
     const QTextBlock medio = doc.findBlockByNumber(doc.blockCount() / 2); // far below the window
     EXPECT_EQ(medio.layout()->lineCount(), 0);
@@ -124,7 +125,7 @@ TEST_F(DocumentosEntregados, LosCodigosDeBarrasSeVenEnLaVentana) {
     HojaDeOrden(inf);
     TMDIChild *w = muestra(inf);
     w->parentWidget()->resize(900, 700);
-    ASSERT_TRUE(w->Memo1->viewport()->grab().save(QString::fromStdString(d.Archivo("ventana.png"))));
+    ASSERT_TRUE(w->Memo1()->viewport()->grab().save(QString::fromStdString(d.Archivo("ventana.png"))));
     EXPECT_EQ(LeeCodigosBarrasEnOrden(d.Archivo("ventana.png")),
               (std::vector<std::string>{"CODE-39:00010001", "CODE-39:00010002", "CODE-39:00010000"}));
 }
@@ -135,8 +136,8 @@ TEST_F(DocumentosEntregados, SePaginaComoElDocumentoEscrito) {
         presencia(inf);
     TPaginacion escrito(inf.Documento(), MedidasA4(300), nullptr);
     TMDIChild *w = muestra(inf);
-    w->Memo1->viewport()->grab();
-    TPaginacion mostrado(*w->Memo1->document(), MedidasA4(300), nullptr);
+    w->Memo1()->viewport()->grab();
+    TPaginacion mostrado(*w->Memo1()->document(), MedidasA4(300), nullptr);
     ASSERT_GT(escrito.NumPaginas(), 3);
     ASSERT_EQ(mostrado.NumPaginas(), escrito.NumPaginas());
     for (int n = 0; n < escrito.NumPaginas(); ++n) {
@@ -158,11 +159,41 @@ TEST_F(DocumentosEntregados, UnaVentanaTapadaHaceSuDocumentoCuandoSeVe) {
         w->parentWidget()->setGeometry(10, 10, 500, 400);
     encima->parentWidget()->raise();
     QApplication::processEvents();
-    EXPECT_FALSE(encima->Memo1->DocumentoPendiente());
-    EXPECT_TRUE(tapada->Memo1->DocumentoPendiente());
+    EXPECT_FALSE(encima->DocumentoPendiente());
+    EXPECT_TRUE(tapada->DocumentoPendiente());
     principal.Area()->setActiveSubWindow(static_cast<QMdiSubWindow *>(tapada->parentWidget()));
     QApplication::processEvents();
-    EXPECT_FALSE(tapada->Memo1->DocumentoPendiente());
+    EXPECT_FALSE(tapada->DocumentoPendiente());
     tapada->BotonRec->click();
     EXPECT_EQ(Contenido(d.Archivo("tapada.rtf")), gemelo.RTF());
+}
+
+// The text of a window not yet seen is read as any editor's: by an accessibility client, and by
+// code that takes the window's editor as a plain text editor. Neither leaves it empty.
+TEST_F(DocumentosEntregados, TextoDeUnaVentanaTapadaSeLeeComoElDeCualquierEditor) {
+    TInformeRTF a("Tapada", DocumentoPresencia), b("Tapada 2", DocumentoPresencia), c("Encima");
+    for (TInformeRTF *inf : {&a, &b})
+        presencia(*inf);
+    c.Linea("c");
+    TMDIChild *tapadas[] = {muestra(a), muestra(b)};
+    TMDIChild *encima = muestra(c);
+    for (TMDIChild *w : {tapadas[0], tapadas[1], encima})
+        w->parentWidget()->setGeometry(10, 10, 500, 400);
+    encima->parentWidget()->raise();
+    QApplication::processEvents();
+
+    ASSERT_TRUE(tapadas[1]->DocumentoPendiente());
+    QPlainTextEdit *texto = tapadas[1]->Memo1();
+    EXPECT_EQ(texto->toPlainText(), texto->document()->toPlainText());
+    EXPECT_TRUE(texto->toPlainText().contains("Vacaciones"));
+
+    auto *editor = tapadas[0]->findChild<TEditorDocumento *>();
+    ASSERT_TRUE(tapadas[0]->DocumentoPendiente());
+    QAccessible::setActive(true); // a client reads the screen
+    QAccessibleInterface *accesible = QAccessible::queryAccessibleInterface(editor);
+    ASSERT_TRUE(accesible && accesible->textInterface());
+    const QString leido = accesible->textInterface()->text(0, accesible->textInterface()->characterCount());
+    QAccessible::setActive(false);
+    EXPECT_EQ(leido, static_cast<QPlainTextEdit *>(editor)->toPlainText());
+    EXPECT_TRUE(leido.contains("Vacaciones"));
 }

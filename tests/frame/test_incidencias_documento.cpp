@@ -29,7 +29,7 @@ TEST(FormEditaIncidencias, ListarCierraYListaConLasCajasYLasFechas) {
         if (auto *d = qobject_cast<TMDIChild *>(w))
             docs.push_back(d);
     ASSERT_EQ(docs.size(), 1u);
-    EXPECT_EQ(deQ(docs[0]->Memo1->toPlainText()),
+    EXPECT_EQ(deQ(docs[0]->Memo1()->toPlainText()),
               "Listado de incidencias de 7 Dure desde 01/03/2011 hasta 05/03/2011 \n\n\n"
               "Fecha\t\tIncidencia\t\t\tTiempo justificado\n\n"
               "02/03/2011\t3 Vacaciones *Empresa\t\tTodo el dia");

@@ -4,6 +4,8 @@
 #include "platform/codepage.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
+#include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPlainTextDocumentLayout>
@@ -151,8 +153,36 @@ void TEditorCodigos::paintEvent(QPaintEvent *e) {
     PintaCodigosBarras(p, *document(), QRectF(e->rect()).translated(desplazamiento));
 }
 
+namespace {
+// An accessibility client reads an editor's text: while one is active, a pending document is made
+// when its editor's interface is asked for, and every pending one when a client starts. Without a
+// client, Qt still asks for interfaces as windows are shown; those leave the document pending.
+QAccessibleInterface *accesibleDocumento(const QString &, QObject *objeto) {
+    if (auto *editor = qobject_cast<TEditorDocumento *>(objeto); editor && QAccessible::isActive())
+        editor->Construye();
+    return nullptr;
+}
+
+class TClienteAccesible : public QAccessible::ActivationObserver {
+public:
+    void accessibilityActiveChanged(bool activo) override {
+        if (!activo)
+            return;
+        for (QWidget *w : QApplication::allWidgets())
+            if (auto *editor = qobject_cast<TEditorDocumento *>(w))
+                editor->Construye();
+    }
+};
+} // namespace
+
 TEditorDocumento::TEditorDocumento(QWidget *padre) : QPlainTextEdit(padre) {
     instalaSustituto();
+    static const bool accesible = [] {
+        QAccessible::installFactory(accesibleDocumento);
+        QAccessible::installActivationObserver(new TClienteAccesible);
+        return true;
+    }();
+    (void)accesible;
 }
 
 void TEditorDocumento::FijaDocumento(std::unique_ptr<QTextDocument> doc) {
@@ -166,22 +196,12 @@ void TEditorDocumento::FijaDocumentoDiferido(std::function<std::unique_ptr<QText
     pendiente_ = std::move(hace);
 }
 
-void TEditorDocumento::haz() const {
+void TEditorDocumento::Construye() {
     if (!pendiente_)
         return;
     const auto hace = std::move(pendiente_);
     pendiente_ = nullptr;
-    const_cast<TEditorDocumento *>(this)->FijaDocumento(hace());
-}
-
-QTextDocument *TEditorDocumento::document() const {
-    haz();
-    return QPlainTextEdit::document();
-}
-
-QString TEditorDocumento::toPlainText() const {
-    haz();
-    return QPlainTextEdit::toPlainText();
+    FijaDocumento(hace());
 }
 
 bool TEditorDocumento::viewportEvent(QEvent *e) {
@@ -190,7 +210,7 @@ bool TEditorDocumento::viewportEvent(QEvent *e) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
-        haz();
+        Construye();
         break;
     default:
         break;
@@ -199,12 +219,12 @@ bool TEditorDocumento::viewportEvent(QEvent *e) {
 }
 
 void TEditorDocumento::focusInEvent(QFocusEvent *e) {
-    haz();
+    Construye();
     QPlainTextEdit::focusInEvent(e);
 }
 
 void TEditorDocumento::keyPressEvent(QKeyEvent *e) {
-    haz();
+    Construye();
     QPlainTextEdit::keyPressEvent(e);
 }
 

@@ -45,15 +45,13 @@ public:
     // Shows doc, which the editor keeps from now on.
     void FijaDocumento(std::unique_ptr<QTextDocument> doc);
     // Shows the document hace gives, made when the editor first needs it: when it is painted (a
-    // window covered by others is not), clicked, scrolled, gets the focus, or document() or
-    // toPlainText() is asked for. Until then the editor holds an empty document.
+    // window covered by others is not), clicked, scrolled, gets the focus, is read by an
+    // accessibility client, or Construye is called. Until then the editor holds an empty document,
+    // so code that reads the text calls Construye first.
     void FijaDocumentoDiferido(std::function<std::unique_ptr<QTextDocument>()> hace);
     bool DocumentoPendiente() const { return static_cast<bool>(pendiente_); }
-
-    // The document and its text, made first when it is pending (they hide QPlainTextEdit's, which
-    // give the empty one until then).
-    QTextDocument *document() const;
-    QString toPlainText() const;
+    // Makes the pending document now.
+    void Construye();
 
 protected:
     bool viewportEvent(QEvent *e) override;
@@ -62,6 +60,5 @@ protected:
     void paintEvent(QPaintEvent *e) override;
 
 private:
-    void haz() const; // the pending document, made now
-    mutable std::function<std::unique_ptr<QTextDocument>()> pendiente_;
+    std::function<std::unique_ptr<QTextDocument>()> pendiente_;
 };

@@ -116,7 +116,7 @@ TEST(FormEditaIncidencias, FechaTecleadaSeAjustaAlTerminarla) {
     const Caso casos[] = {
         {true, "15062011", QDate(2011, 6, 1), QDate(2011, 6, 15)},
         {true, "20/05/2011", QDate(2011, 5, 20), QDate(2011, 5, 20)}, // the start follows the end
-        {false, "01062010", QDate(2010, 6, 1), QDate(2011, 6, 1)},   // a year at most
+        {false, "01062010", QDate(2010, 6, 1), QDate(2011, 6, 1)},    // a year at most
         {false, "15012012", QDate(2012, 1, 15), QDate(2012, 5, 31)},
     };
     for (const Caso &c : casos) {
