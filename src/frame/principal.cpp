@@ -393,7 +393,11 @@ void TMainForm::menuVentanas(QMenu *menu) {
     int n = 1;
     for (QMdiSubWindow *s : hijas) {
         QAction *a = menu->addAction(QString("&%1 %2").arg(n++).arg(s->windowTitle()));
-        connect(a, &QAction::triggered, this, [this, s] { MDI->setActiveSubWindow(s); });
+        connect(a, &QAction::triggered, this, [this, s] {
+            if (s->isMinimized()) // restored, as an MDI window menu does
+                s->showNormal();
+            MDI->setActiveSubWindow(s);
+        });
     }
 }
 

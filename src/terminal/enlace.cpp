@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr qint64 kPasoReconexion = 1000; // milliseconds per step of a reconnection countdown
+
 // Leading number in the given base, blanks skipped, optional minus sign; -1 when it does not
 // fit 0..0xFFFFFFFF or is negative. Digits are read while there are any (as the runtime does).
 long long leeNumero(const std::string &t, size_t desde, int base) {
@@ -481,7 +483,7 @@ void TEnlaces::CuentaReconexiones() {
     const qint64 ahora = MilisegundosMonotonos();
     if (ultimoSegundo_ < 0 || ahora < ultimoSegundo_)
         ultimoSegundo_ = ahora;
-    if (ahora - ultimoSegundo_ < 1000)
+    if (ahora - ultimoSegundo_ < kPasoReconexion)
         return;
     ultimoSegundo_ = ahora;
     for (int r = 1; r <= NumTerminales; ++r) {
@@ -583,11 +585,15 @@ bool TEnlaces::EnlacesConTrabajo() const {
     return false;
 }
 
-bool TEnlaces::EsperaReconexion() const {
+qint64 TEnlaces::ProximaReconexion() const {
     for (int r = 1; r <= NumTerminales; ++r)
-        if (cuentaReconexion(r))
-            return true;
-    return false;
+        if (cuentaReconexion(r)) {
+            const qint64 ahora = MilisegundosMonotonos();
+            if (ultimoSegundo_ < 0 || ahora < ultimoSegundo_)
+                return 0; // the next CuentaReconexiones starts the count's second
+            return std::max<qint64>(0, ultimoSegundo_ + kPasoReconexion - ahora);
+        }
+    return -1;
 }
 
 bool TEnlaces::cuentaReconexion(int r) const {

@@ -107,8 +107,9 @@ public:
     // Received bytes wait on a link (in its queue, or on the serial port unread). Between bytes the
     // links need no ticks: socket bytes and serial bytes are told through DatosRecibidos.
     bool EnlacesConTrabajo() const;
-    // A reconnection countdown runs (Timer1 steps it).
-    bool EsperaReconexion() const;
+    // Milliseconds until the reconnection countdowns' next step falls due (0: due now); -1 when
+    // no countdown runs.
+    qint64 ProximaReconexion() const;
     // A receive machine waits for a reply against its time-out (Timer2 steps it).
     bool EsperaRespuesta() const;
 

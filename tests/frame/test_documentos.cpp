@@ -26,6 +26,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTest>
@@ -33,6 +35,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -501,5 +504,35 @@ TEST_F(Documentos, CadaDocumentoSeAbreDentroDeLaVentanaPrincipal) {
         EXPECT_TRUE(principal.Area()->viewport()->rect().contains(marco)) << i;
     }
     principal.hide();
+    Sesion().NivelUsuario = 0;
+}
+
+// A minimised document window chosen in the "Ventanas" menu comes back and is the active one.
+TEST_F(Documentos, VentanaMinimizadaElegidaEnElMenuVentanasSeRestaura) {
+    Sesion().NivelUsuario = 1; // already logged in: showing the frame starts nothing
+    TMainForm principal;
+    principal.show();
+    auto marco = [](TMDIChild *w) { return qobject_cast<QMdiSubWindow *>(w->parentWidget()); };
+    QMdiSubWindow *minimizada = marco(guarda(MuestraInforme(TInformeRTF("Presencia", DocumentoPresencia))));
+    QMdiSubWindow *otra = marco(guarda(MuestraInforme(TInformeRTF("Produccion", DocumentoProduccion))));
+    ASSERT_TRUE(minimizada && otra);
+    minimizada->showMinimized();
+    principal.Area()->setActiveSubWindow(otra);
+    QMenu *ventanas = nullptr;
+    for (QAction *a : principal.menuBar()->actions())
+        if (a->text() == "Ventanas")
+            ventanas = a->menu();
+    ASSERT_TRUE(ventanas);
+    ventanas->popup(principal.geometry().center());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(ventanas));
+    const QList<QAction *> acciones = ventanas->actions();
+    const auto elegida = std::find_if(acciones.begin(), acciones.end(), [&](QAction *a) {
+        return a->text().endsWith(" " + minimizada->windowTitle());
+    });
+    ASSERT_NE(elegida, acciones.end());
+    QTest::mouseClick(ventanas, Qt::LeftButton, {}, ventanas->actionGeometry(*elegida).center());
+    EXPECT_FALSE(minimizada->isMinimized());
+    EXPECT_TRUE(minimizada->widget()->isVisible());
+    EXPECT_EQ(principal.Area()->activeSubWindow(), minimizada);
     Sesion().NivelUsuario = 0;
 }

@@ -314,14 +314,14 @@ TGraficoJornada *TFormHorarios::Chart1() {
     if (grafico_ || sinGrafico_)
         return grafico_;
     std::string error;
-    if (auto crea = reinterpret_cast<TCreaGraficoJornada>(
-            FuncionDeModulo(ModuloGrafico, FuncionCreaGrafico, error))) {
+    if (auto crea = reinterpret_cast<TCreaGraficoJornada>(FuncionDeModulo(
+            ModuloGrafico, FuncionCreaGrafico, Ansi("las jornadas se muestran sin su gráfico"), error))) {
         grafico_ = crea(ZonaChart1);
         ZonaChart1->layout()->addWidget(grafico_->Vista());
         muestraDia();
     } else {
         sinGrafico_ = true;
-        Dialogos::Error(error + Ansi(" Las jornadas se muestran sin su gráfico."), "Horarios");
+        Dialogos::Error(error, "Horarios");
     }
     return grafico_;
 }

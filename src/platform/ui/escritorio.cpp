@@ -37,12 +37,12 @@ void ReproduceSonido(const std::string &ruta) {
         return;
     // The audio libraries are loaded with the module, at the first sound.
     static std::string error;
-    static const auto reproduce =
-        reinterpret_cast<TReproduceWav>(FuncionDeModulo(ModuloSonido, FuncionReproduceWav, error));
+    static const auto reproduce = reinterpret_cast<TReproduceWav>(
+        FuncionDeModulo(ModuloSonido, FuncionReproduceWav, Ansi("no se oirán los sonidos"), error));
     if (!reproduce) {
         static bool avisado = false;
         if (!avisado)
-            Dialogos::Error(error + Ansi(" No se oirán los sonidos."), "Sonido");
+            Dialogos::Error(error, "Sonido");
         avisado = true;
         return;
     }

@@ -347,8 +347,11 @@ void TFormVelka::ajustaTimers() {
     const TEntornoRecepcion &r = Enlaces.Entorno;
     if (!subida_) {
         const bool trabajo = r.ModoSondeo != 0 || r.CuentaEspera != 0 || hora_ || Envio.Activo() ||
-                             Enlaces.EnlacesConTrabajo() || Enlaces.EsperaReconexion();
-        const int intervalo = trabajo ? 1 : 1000 - Ahora().time().msec(); // at rest: on the next second
+                             Enlaces.EnlacesConTrabajo();
+        int intervalo = trabajo ? 1 : 1000 - Ahora().time().msec(); // at rest: on the next second
+        // A reconnection countdown steps once a second: wake when its next step falls due.
+        if (const qint64 paso = Enlaces.ProximaReconexion(); paso >= 0)
+            intervalo = static_cast<int>(std::clamp<qint64>(paso, 1, intervalo));
         if (!Timer1->isActive() || Timer1->interval() != intervalo)
             Timer1->start(intervalo);
     }

@@ -45,11 +45,11 @@ public:
     void CLBTerminalesClickCheck();
 
     // The timers tick only while something counts or waits. Timer1 ticks every millisecond while
-    // there is link work (received bytes waiting, the list sender, a wait on CuentaEspera, a
-    // reconnection countdown); otherwise it rests, ticking once a second on the second for the
-    // clock in Label3; it stands still during a firmware upload. Timer2 ticks every 10 ms while
-    // CuentaSegundos or a reply time-out counts or an upload runs, and is stopped otherwise.
-    // Received bytes and socket events wake them.
+    // there is link work (received bytes waiting, the list sender, a wait on CuentaEspera);
+    // otherwise it rests, ticking once a second on the second for the clock in Label3 and when
+    // the next step of a reconnection countdown falls due; it stands still during a firmware
+    // upload. Timer2 ticks every 10 ms while CuentaSegundos or a reply time-out counts or an upload
+    // runs, and is stopped otherwise. Received bytes and socket events wake them.
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();

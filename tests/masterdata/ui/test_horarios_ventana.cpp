@@ -3,6 +3,7 @@
 #include "masterdata/ui/horariosorg.h"
 #include "platform/codepage.h"
 #include "platform/lineas.h"
+#include "platform/ui/modulos.h"
 #include "platform/ui/stringgridview.h"
 
 #include "support/dirtemporal.h"
@@ -213,4 +214,20 @@ TEST(VentanaHorarios, PrecioQueNoEsNumeroSeAvisaYNoSeGuarda) {
     f.SG3.SetCelda(1, 3, "12,5"); // a decimal comma is stored as a point
     ASSERT_TRUE(f.SpeedButton5Click());
     EXPECT_NE(Contenido("d/horarios.def").find("Extra\r\n12.5\r\n"), std::string::npos);
+}
+
+// Without the chart module beside the program the window opens with one clear message, once.
+TEST(VentanaHorarios, SinModuloDelGraficoUnSoloAviso) {
+    EntornoHorarios e;
+    FijaDirectorioModulos(e.dir.Ruta()); // no module in there
+    TFormHorarios f;
+    f.show();
+    f.hide();
+    f.show();
+    FijaDirectorioModulos("");
+    EXPECT_EQ(f.Chart1(), nullptr);
+    ASSERT_EQ(e.respuestas.Mensajes.size(), 1u);
+    EXPECT_EQ(e.respuestas.Mensajes[0].texto,
+              "Falta el archivo libvk_grafico.so en la carpeta del programa (" + e.dir.Ruta() +
+                  Ansi("), así que las jornadas se muestran sin su gráfico."));
 }

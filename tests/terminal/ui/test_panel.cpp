@@ -230,8 +230,12 @@ TEST_F(Consola, TimersSoloMientrasAlgoCuentaOEspera) {
              t4.SubeLista({RegistroLista("1", "A", 1, 255)});
          },
          [&] { return panel->Timer2->isActive(); }, [&] { return t4.Naks == 1; }},
-        {"reconnection", [&] { s4->CortaConexion(); },
-         [&] { return enlaces->TablaReconexion[2] == 5 && panel->Timer1->interval() == 1; },
+        {"reconnection", // 300 ms into the count's second: Timer1 wakes when the step falls due
+         [&] {
+             ms = 300;
+             s4->CortaConexion();
+         },
+         [&] { return enlaces->TablaReconexion[2] == 5 && panel->Timer1->interval() == 700; },
          [&] {
              pasanSegundos(1);
              return t4.Saludos == 2;
@@ -244,6 +248,30 @@ TEST_F(Consola, TimersSoloMientrasAlgoCuentaOEspera) {
         EXPECT_TRUE(espera(reposa, 2000)) << c.nombre;
     }
     FijaReloj(nullptr);
+}
+
+// A terminal that cannot be reached: its reconnection countdown steps on time, once a second, and
+// the panel wakes for those steps and for its clock, not every millisecond.
+TEST_F(Consola, CuentaDeReconexionDespiertaAlPanelSoloCadaSegundo) {
+    motor.Para();
+    AjustesPrueba().PuertoTcpBase = BuscaBaseLibre({5}); // nobody listens there
+    g.SetRowCount(2);
+    g.Cells[0][1] = "Ethernet";
+    g.Cells[1][1] = "127.0.0.1:5";
+    panel->CargaTerminales(g);
+    ASSERT_TRUE(espera([this] { return enlaces->TablaReconexion[1] == 5; }));
+    int despertares = 0;
+    std::vector<qint64> pasos; // when the countdown stepped
+    QObject::connect(panel->Timer1, &QTimer::timeout, [&] {
+        ++despertares;
+        if (enlaces->TablaReconexion[1] != 5 - pasos.size())
+            pasos.push_back(MilisegundosMonotonos());
+    });
+    espera([&] { return pasos.size() == 3; }, 4000);
+    ASSERT_EQ(pasos.size(), 3u);
+    for (size_t i = 1; i < pasos.size(); ++i)
+        EXPECT_LT(pasos[i] - pasos[i - 1], 1100) << i;
+    EXPECT_LT(despertares, 12); // about two a second
 }
 
 TEST_F(Consola, LineaDeConsolaNoDesborda) {
