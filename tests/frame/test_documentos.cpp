@@ -356,6 +356,37 @@ TEST_F(Documentos, ImprimeElRangoElegidoAjustadoAlDocumento) {
     }
 }
 
+// In a long report of lines in two sizes every line is printed once, whole, on one page: none is
+// repeated at the bottom of a page and the top of the next.
+TEST_F(Documentos, CadaLineaSeImprimeEnUnaSolaPagina) {
+    TInformeRTF inf("Largo");
+    const int lineas = 1500;
+    for (int i = 1; i <= lineas; ++i) {
+        inf.Atributos(i % 7 ? TAtributos::Normal() : TAtributos::Titulo());
+        inf.Linea("Linea " + std::to_string(i));
+    }
+    TMDIChild *w = guarda(MuestraInforme(inf));
+    conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
+    w->Imprimir->trigger();
+    QStringList p = PaginasPdf(d.Archivo("salida.pdf"));
+    if (p.isEmpty())
+        GTEST_SKIP() << "pdftotext no instalado";
+    ASSERT_GT(p.size(), 10);
+    EXPECT_EQ(NumPaginas, p.size()); // as many as the preview showed
+    QRegularExpression linea("Linea (\\d+)");
+    int vistas = 0, ultima = 0;
+    for (int k = 0; k < p.size(); ++k) {
+        QList<int> numeros;
+        for (auto it = linea.globalMatch(p[k]); it.hasNext();)
+            numeros.append(it.next().captured(1).toInt());
+        ASSERT_FALSE(numeros.isEmpty()) << "pagina " << k + 1;
+        EXPECT_EQ(numeros.front(), ultima + 1) << "pagina " << k + 1;
+        ultima = numeros.back();
+        vistas += numeros.size();
+    }
+    EXPECT_EQ(vistas, lineas);
+}
+
 TEST_F(Documentos, DocumentoVacioImprimeUnaPaginaConCabecera) {
     TInformeRTF inf("Nada");
     TMDIChild *w = guarda(MuestraInforme(inf));

@@ -74,6 +74,7 @@ private:
     std::unique_ptr<QTextDocument> doc_;
     TMedidasPagina medidas_;
     std::vector<TPagina> paginas_;
+    std::vector<double> inicios_; // the top of each page in the laid-out document, device pixels
     double altoPagina_ = 1;
 };
 
