@@ -16,6 +16,7 @@
 #include "production/ordenimpresa.h"
 #include "support/codigobarras.h"
 #include "support/dirtemporal.h"
+#include "support/fallosdisco.h"
 #include "support/pdf.h"
 #include "support/respuestas.h"
 
@@ -353,6 +354,39 @@ TEST_F(Documentos, ImprimeElRangoElegidoAjustadoAlDocumento) {
     if (!p.isEmpty()) {
         ASSERT_EQ(p.size(), 2);
         EXPECT_TRUE(p[1].contains(cabecera(5, 5)));
+    }
+}
+
+// A print whose file cannot be written whole says so, naming the file, and leaves no cut file; the
+// next print is whole, without a restart.
+TEST_F(Documentos, UnaImpresionQueNoSeEscribeLoDiceYLaSiguienteImprime) {
+    TInformeRTF inf("Cinco hojas");
+    hojas(inf, 5);
+    TMDIChild *w = guarda(MuestraInforme(inf));
+    const std::string salida = d.Archivo("salida.pdf");
+    for (const FalloEscritura &c : FallosEscritura(salida)) {
+        r.Mensajes.clear();
+        Impresora().setOutputFileName(QString::fromStdString(c.ruta));
+        conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
+        {
+            const auto fallo = c.Provoca();
+            w->Imprimir->trigger();
+        }
+        ASSERT_EQ(r.Mensajes.size(), 1u) << c.nombre;
+        EXPECT_EQ(r.Mensajes[0].texto,
+                  "No se puede imprimir: no se pudo escribir el archivo " + c.ruta + ".");
+        EXPECT_FALSE(impreso()) << c.nombre;
+        Impresora().setOutputFileName(QString::fromStdString(salida));
+        conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
+        w->Imprimir->trigger();
+        EXPECT_EQ(r.Mensajes.size(), 1u) << c.nombre;
+        EXPECT_EQ(TamanosPdf(salida).size(), 5u) << c.nombre;
+        QStringList p = PaginasPdf(salida);
+        if (!p.isEmpty()) {
+            ASSERT_EQ(p.size(), 5) << c.nombre;
+            EXPECT_TRUE(p[4].contains("Hoja 5")) << c.nombre;
+        }
+        QFile::remove(QString::fromStdString(salida));
     }
 }
 

@@ -184,25 +184,16 @@ bool ImprimePaginas(const TPaginacion &paginas, QPrinter &impresora, int primera
     ultima = std::min(ultima, paginas.NumPaginas());
     if (primera >= ultima)
         return true;
-    bool paginaNueva = true;
-    const TResultadoImpresion r = Imprime(impresora, [&](QPainter &p) {
-        for (int n = primera; n < ultima; ++n) {
-            if (n > primera && !impresora.newPage()) {
-                paginaNueva = false;
-                return false;
+    return Imprime(
+        impresora,
+        [&](QPainter &p) {
+            for (int n = primera; n < ultima; ++n) {
+                if (n > primera && !impresora.newPage())
+                    return false;
+                paginas.DibujaPagina(p, n);
+                paginas.DibujaCabecera(p, CabeceraPagina(empresa, n + 1, paginas.NumPaginas()), fuente);
             }
-            paginas.DibujaPagina(p, n);
-            paginas.DibujaCabecera(p, CabeceraPagina(empresa, n + 1, paginas.NumPaginas()), fuente);
-        }
-        return true;
-    });
-    if (r == TResultadoImpresion::SinImpresora) {
-        error = Ansi("No se puede imprimir: la impresora no está disponible.");
-        return false;
-    }
-    if (!paginaNueva) {
-        error = Ansi("No se puede imprimir: la impresora no acepta una página nueva.");
-        return false;
-    }
-    return true;
+            return true;
+        },
+        error);
 }

@@ -79,6 +79,6 @@ private:
 };
 
 // Prints pages [primera, ultima) (0-based), clamped to the pages the document has, each with its
-// header. False with a Spanish message when the printer cannot be used.
+// header. False with a Spanish message when the print did not complete (see Imprime).
 bool ImprimePaginas(const TPaginacion &paginas, QPrinter &impresora, int primera, int ultima,
                     const std::string &empresa, const QFont &fuente, std::string &error);
