@@ -16,6 +16,7 @@
 #include "production/ordenimpresa.h"
 #include "support/codigobarras.h"
 #include "support/dirtemporal.h"
+#include "support/fallosdisco.h"
 #include "support/pdf.h"
 #include "support/respuestas.h"
 
@@ -357,6 +358,70 @@ TEST_F(Documentos, ImprimeElRangoElegidoAjustadoAlDocumento) {
         ASSERT_EQ(p.size(), 2);
         EXPECT_TRUE(p[1].contains(cabecera(5, 5)));
     }
+}
+
+// A print whose file cannot be written whole says so, naming the file, and leaves no cut file; the
+// next print is whole, without a restart.
+TEST_F(Documentos, UnaImpresionQueNoSeEscribeLoDiceYLaSiguienteImprime) {
+    TInformeRTF inf("Cinco hojas");
+    hojas(inf, 5);
+    TMDIChild *w = guarda(MuestraInforme(inf));
+    const std::string salida = d.Archivo("salida.pdf");
+    for (const FalloEscritura &c : FallosEscritura(salida)) {
+        r.Mensajes.clear();
+        Impresora().setOutputFileName(QString::fromStdString(c.ruta));
+        conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
+        {
+            const auto fallo = c.Provoca();
+            w->Imprimir->trigger();
+        }
+        ASSERT_EQ(r.Mensajes.size(), 1u) << c.nombre;
+        EXPECT_EQ(r.Mensajes[0].texto,
+                  "No se puede imprimir: no se pudo escribir el archivo " + c.ruta + ".");
+        EXPECT_FALSE(impreso()) << c.nombre;
+        Impresora().setOutputFileName(QString::fromStdString(salida));
+        conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
+        w->Imprimir->trigger();
+        EXPECT_EQ(r.Mensajes.size(), 1u) << c.nombre;
+        EXPECT_EQ(TamanosPdf(salida).size(), 5u) << c.nombre;
+        QStringList p = PaginasPdf(salida);
+        if (!p.isEmpty()) {
+            ASSERT_EQ(p.size(), 5) << c.nombre;
+            EXPECT_TRUE(p[4].contains("Hoja 5")) << c.nombre;
+        }
+        QFile::remove(QString::fromStdString(salida));
+    }
+}
+
+// In a long report of lines in two sizes every line is printed once, whole, on one page: none is
+// repeated at the bottom of a page and the top of the next.
+TEST_F(Documentos, CadaLineaSeImprimeEnUnaSolaPagina) {
+    TInformeRTF inf("Largo");
+    const int lineas = 1500;
+    for (int i = 1; i <= lineas; ++i) {
+        inf.Atributos(i % 7 ? TAtributos::Normal() : TAtributos::Titulo());
+        inf.Linea("Linea " + std::to_string(i));
+    }
+    TMDIChild *w = guarda(MuestraInforme(inf));
+    conVistaPrevia([] { PreviewForm->SpeedButton3->click(); });
+    w->Imprimir->trigger();
+    QStringList p = PaginasPdf(d.Archivo("salida.pdf"));
+    if (p.isEmpty())
+        GTEST_SKIP() << "pdftotext no instalado";
+    ASSERT_GT(p.size(), 10);
+    EXPECT_EQ(NumPaginas, p.size()); // as many as the preview showed
+    QRegularExpression linea("Linea (\\d+)");
+    int vistas = 0, ultima = 0;
+    for (int k = 0; k < p.size(); ++k) {
+        QList<int> numeros;
+        for (auto it = linea.globalMatch(p[k]); it.hasNext();)
+            numeros.append(it.next().captured(1).toInt());
+        ASSERT_FALSE(numeros.isEmpty()) << "pagina " << k + 1;
+        EXPECT_EQ(numeros.front(), ultima + 1) << "pagina " << k + 1;
+        ultima = numeros.back();
+        vistas += numeros.size();
+    }
+    EXPECT_EQ(vistas, lineas);
 }
 
 TEST_F(Documentos, DocumentoVacioImprimeUnaPaginaConCabecera) {

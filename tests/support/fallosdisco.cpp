@@ -19,6 +19,14 @@ DiscoLleno::~DiscoLleno() {
     std::signal(SIGXFSZ, senal_);
 }
 
+std::unique_ptr<DiscoLleno> FalloEscritura::Provoca() const {
+    return limite ? std::make_unique<DiscoLleno>(limite) : nullptr;
+}
+
+std::vector<FalloEscritura> FallosEscritura(const std::string &ruta) {
+    return {{"disco lleno", ruta, 4096}, {"dispositivo lleno", "/dev/full"}};
+}
+
 namespace {
 bool capacidades(__user_cap_data_struct (&d)[2], bool fijar) {
     __user_cap_header_struct h{_LINUX_CAPABILITY_VERSION_3, 0};

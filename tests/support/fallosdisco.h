@@ -1,7 +1,9 @@
 #pragma once
 // Disk faults for tests, made real without mounting anything.
+#include <memory>
 #include <string>
 #include <sys/resource.h>
+#include <vector>
 
 // While it lives no file of this process can grow beyond limite bytes: a write past it fails
 // (EFBIG) as it would on a full disk.
@@ -16,6 +18,17 @@ private:
     rlimit anterior_{};
     void (*senal_)(int) = nullptr;
 };
+
+// A file whose writing fails once it is open: ruta on a disk that fills up after 4 KiB, or a device
+// that refuses every write.
+struct FalloEscritura {
+    std::string nombre;
+    std::string ruta;
+    rlim_t limite = 0; // 0: no limit
+    // The fault, in force while the returned object lives.
+    std::unique_ptr<DiscoLleno> Provoca() const;
+};
+std::vector<FalloEscritura> FallosEscritura(const std::string &ruta);
 
 // While it lives the file (or directory) cannot be read: mode 000 and, when running as root, the
 // capabilities that bypass file modes are dropped from this thread.

@@ -22,15 +22,19 @@ bool PreparaImpresora(QWidget *padre) {
 }
 
 bool ImprimeDibujo(const std::function<void(QPainter &)> &dibujo, const QPointF &origen, double escala) {
-    const TResultadoImpresion r = Imprime(Impresora(), [&](QPainter &p) {
-        p.translate(origen);
-        p.scale(escala, escala);
-        dibujo(p);
-        return true;
-    });
-    if (r == TResultadoImpresion::SinImpresora)
-        Dialogos::Error("No se ha podido imprimir: la impresora no responde.");
-    return r == TResultadoImpresion::Hecha;
+    std::string error;
+    const bool hecha = Imprime(
+        Impresora(),
+        [&](QPainter &p) {
+            p.translate(origen);
+            p.scale(escala, escala);
+            dibujo(p);
+            return true;
+        },
+        error);
+    if (!hecha)
+        Dialogos::Error(error);
+    return hecha;
 }
 
 bool ImprimePaneles(const std::vector<QWidget *> &paneles) {

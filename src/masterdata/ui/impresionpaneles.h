@@ -11,7 +11,7 @@ class QWidget;
 // print dialog otherwise. False when cancelled.
 bool PreparaImpresora(QWidget *padre);
 // One page: dibujo paints from origen (printer pixels), each of its pixels as escala printer pixels.
-// False, with a message, when the printer cannot be used.
+// False, with a message, when the print did not complete.
 bool ImprimeDibujo(const std::function<void(QPainter &)> &dibujo, const QPointF &origen, double escala);
 // The panels one below the other as one picture on a white ground, stretched from the page's
 // top-left corner by the configured "factorx" (4.5 when it is 0 or less).

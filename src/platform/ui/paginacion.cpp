@@ -19,6 +19,38 @@ namespace {
 constexpr int kMargenSuperior = 250; // twips above the text, for the header
 constexpr int kMargenInferior = 500; // twips below the text
 constexpr int kTwipsPulgada = 1440;
+// Device pixels: a line that touches a page's edge still fits on that page, and is drawn only on
+// the page it lies on.
+constexpr double kHolgura = 0.5;
+
+// A line of the laid-out document: its top and bottom in device pixels, its first character, and
+// whether a page break of the document comes before it.
+struct TLinea {
+    double arriba, abajo;
+    int primero;
+    bool salto;
+};
+
+std::vector<TLinea> lineasDe(const QTextDocument &doc) {
+    std::vector<TLinea> lineas;
+    auto *maquetador = doc.documentLayout();
+    maquetador->documentSize(); // lays out the whole document
+    bool salto = false;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const int politica = b.blockFormat().pageBreakPolicy();
+        salto = salto || (politica & QTextFormat::PageBreak_AlwaysBefore);
+        const QTextLayout *l = b.layout();
+        const double y0 = l ? maquetador->blockBoundingRect(b).top() - l->boundingRect().top() : 0;
+        for (int i = 0; l && i < l->lineCount(); ++i) {
+            const QTextLine linea = l->lineAt(i);
+            lineas.push_back(
+                {y0 + linea.y(), y0 + linea.y() + linea.height(), b.position() + linea.textStart(), salto});
+            salto = false;
+        }
+        salto = salto || (politica & QTextFormat::PageBreak_AlwaysAfter);
+    }
+    return lineas;
+}
 } // namespace
 
 int PorDivide(int a, int b, int c) {
@@ -76,35 +108,37 @@ TPaginacion::TPaginacion(const QTextDocument &doc, const TMedidasPagina &medidas
     doc_->setPageSize(QSizeF(texto.width(), texto.height()));
     altoPagina_ = texto.height();
 
-    // The first character of every page: Qt moves a line that would cross a page break to the
-    // next page, so each line lies on one page.
-    int total = std::max(1, doc_->pageCount());
-    std::vector<int> primero(static_cast<size_t>(total), -1);
-    auto *maquetador = doc_->documentLayout();
-    for (QTextBlock b = doc_->begin(); b.isValid(); b = b.next()) {
-        QTextLayout *l = b.layout();
-        if (!l)
+    // Each page takes the whole lines that fit in the text rectangle from its first line, the first
+    // that did not fit on the page before (Qt's layout may leave a line across its own page break).
+    // A page break of the document starts a new page; a line taller than a page runs over as many
+    // pages as it needs, each starting with the page before's first character.
+    const QRect rect = medidas_.TextoTwips();
+    double fondo = 0; // the bottom of the last page's lowest line
+    auto nueva = [&](double arriba, int primero) {
+        inicios_.push_back(arriba);
+        paginas_.push_back({primero, -1, rect});
+    };
+    auto continua = [&] {
+        while (fondo > inicios_.back() + altoPagina_ + kHolgura)
+            nueva(inicios_.back() + altoPagina_, paginas_.back().primero);
+    };
+    for (const TLinea &l : lineasDe(*doc_)) {
+        if (!paginas_.empty() && !l.salto && l.abajo <= inicios_.back() + altoPagina_ + kHolgura) {
+            fondo = std::max(fondo, l.abajo);
             continue;
-        double y0 = maquetador->blockBoundingRect(b).top();
-        for (int i = 0; i < l->lineCount(); ++i) {
-            QTextLine linea = l->lineAt(i);
-            int n = static_cast<int>(std::floor((y0 + linea.y() + 0.01) / altoPagina_));
-            n = std::clamp(n, 0, total - 1);
-            if (primero[n] < 0)
-                primero[n] = b.position() + linea.textStart();
         }
+        if (!paginas_.empty())
+            continua();
+        nueva(l.arriba, l.primero);
+        fondo = l.abajo;
     }
-    int largo = std::max(0, doc_->characterCount() - 1);
-    QRect rect = medidas_.TextoTwips();
-    paginas_.resize(static_cast<size_t>(total));
-    for (int n = 0; n < total; ++n) {
-        if (primero[n] < 0) // a page covered by an object begun on the page before
-            primero[n] = n ? primero[n - 1] : 0;
-        paginas_[n].primero = primero[n];
-        paginas_[n].rect = rect;
-    }
-    for (int n = 0; n < total; ++n)
-        paginas_[n].ultimo = n + 1 < total ? std::max(paginas_[n].primero, primero[n + 1]) - 1 : largo - 1;
+    if (paginas_.empty())
+        nueva(0, 0);
+    continua();
+    const int largo = std::max(0, doc_->characterCount() - 1);
+    for (size_t n = 0; n < paginas_.size(); ++n)
+        paginas_[n].ultimo =
+            n + 1 < paginas_.size() ? std::max(paginas_[n].primero, paginas_[n + 1].primero) - 1 : largo - 1;
 }
 
 TPaginacion::~TPaginacion() = default;
@@ -112,16 +146,23 @@ TPaginacion::~TPaginacion() = default;
 void TPaginacion::DibujaPagina(QPainter &p, int n) const {
     if (n < 0 || n >= NumPaginas())
         return;
-    QRect texto = medidas_.TextoPixeles();
+    const QRect texto = medidas_.TextoPixeles();
+    const double arriba = inicios_[n];
+    double abajo = arriba + altoPagina_;
+    if (n + 1 < NumPaginas())
+        abajo = std::min(abajo, inicios_[n + 1]);
     p.save();
-    p.translate(texto.left(), texto.top() - n * altoPagina_);
-    QRectF recorte(0, n * altoPagina_, texto.width(), altoPagina_);
-    p.setClipRect(recorte, Qt::IntersectClip);
+    p.translate(texto.left(), texto.top() - arriba);
+    const QRectF pagina(0, arriba, texto.width(), abajo - arriba);
+    p.setClipRect(pagina, Qt::IntersectClip);
+    // The layout draws every line that touches its clip, edges included: the first line of the next
+    // page would be drawn here too, clipped away.
+    const QRectF lineas = pagina.adjusted(0, kHolgura, 0, -kHolgura);
     QAbstractTextDocumentLayout::PaintContext contexto;
-    contexto.clip = recorte;
+    contexto.clip = lineas;
     contexto.palette.setColor(QPalette::Text, Qt::black);
     doc_->documentLayout()->draw(&p, contexto);
-    PintaCodigosBarras(p, *doc_, recorte);
+    PintaCodigosBarras(p, *doc_, lineas);
     p.restore();
 }
 
@@ -143,25 +184,16 @@ bool ImprimePaginas(const TPaginacion &paginas, QPrinter &impresora, int primera
     ultima = std::min(ultima, paginas.NumPaginas());
     if (primera >= ultima)
         return true;
-    bool paginaNueva = true;
-    const TResultadoImpresion r = Imprime(impresora, [&](QPainter &p) {
-        for (int n = primera; n < ultima; ++n) {
-            if (n > primera && !impresora.newPage()) {
-                paginaNueva = false;
-                return false;
+    return Imprime(
+        impresora,
+        [&](QPainter &p) {
+            for (int n = primera; n < ultima; ++n) {
+                if (n > primera && !impresora.newPage())
+                    return false;
+                paginas.DibujaPagina(p, n);
+                paginas.DibujaCabecera(p, CabeceraPagina(empresa, n + 1, paginas.NumPaginas()), fuente);
             }
-            paginas.DibujaPagina(p, n);
-            paginas.DibujaCabecera(p, CabeceraPagina(empresa, n + 1, paginas.NumPaginas()), fuente);
-        }
-        return true;
-    });
-    if (r == TResultadoImpresion::SinImpresora) {
-        error = Ansi("No se puede imprimir: la impresora no está disponible.");
-        return false;
-    }
-    if (!paginaNueva) {
-        error = Ansi("No se puede imprimir: la impresora no acepta una página nueva.");
-        return false;
-    }
-    return true;
+            return true;
+        },
+        error);
 }

@@ -74,10 +74,11 @@ private:
     std::unique_ptr<QTextDocument> doc_;
     TMedidasPagina medidas_;
     std::vector<TPagina> paginas_;
+    std::vector<double> inicios_; // the top of each page in the laid-out document, device pixels
     double altoPagina_ = 1;
 };
 
 // Prints pages [primera, ultima) (0-based), clamped to the pages the document has, each with its
-// header. False with a Spanish message when the printer cannot be used.
+// header. False with a Spanish message when the print did not complete (see Imprime).
 bool ImprimePaginas(const TPaginacion &paginas, QPrinter &impresora, int primera, int ultima,
                     const std::string &empresa, const QFont &fuente, std::string &error);

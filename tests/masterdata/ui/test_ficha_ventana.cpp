@@ -10,6 +10,7 @@
 #include "common/ajustesprueba.h"
 #include "support/codigobarras.h"
 #include "support/dirtemporal.h"
+#include "support/fallosdisco.h"
 #include "support/pdf.h"
 #include "support/respuestas.h"
 
@@ -153,10 +154,35 @@ TEST_F(VentanaFicha, TrasUnaFichaSinImpresoraLaHojaDeFaltasVaAlArchivo) {
     elige(2);
     f.ImpFicha->click();
     ASSERT_EQ(respuestas.Mensajes.size(), 1u);
-    EXPECT_EQ(respuestas.Mensajes[0].texto, "No se ha podido imprimir: la impresora no responde.");
+    EXPECT_EQ(respuestas.Mensajes[0].texto, "No se puede imprimir: la impresora no est\xE1 disponible.");
     Impresora().setOutputFileName(QString::fromStdString(pdf));
     f.ImprimirFaltas->click();
     EXPECT_FALSE(impreso().isEmpty());
+}
+
+// A sheet whose file cannot be written whole says so and leaves no cut file; the next sheet is
+// printed whole, without a restart.
+TEST_F(VentanaFicha, HojaDeFaltasQueNoSeEscribeLoDiceYLaSiguienteSeImprime) {
+    if (!HayPdfToText())
+        GTEST_SKIP() << "poppler-utils no instalado";
+    elige(2);
+    f.PageControl1->setCurrentWidget(f.TSFaltas);
+    for (const FalloEscritura &c : FallosEscritura(pdf)) {
+        respuestas.Mensajes.clear();
+        Impresora().setOutputFileName(QString::fromStdString(c.ruta));
+        {
+            const auto fallo = c.Provoca();
+            f.ImprimirFaltas->click();
+        }
+        ASSERT_EQ(respuestas.Mensajes.size(), 1u) << c.nombre;
+        EXPECT_EQ(respuestas.Mensajes[0].texto,
+                  "No se puede imprimir: no se pudo escribir el archivo " + c.ruta + ".");
+        EXPECT_FALSE(ExisteArchivo(pdf)) << c.nombre;
+        Impresora().setOutputFileName(QString::fromStdString(pdf));
+        f.ImprimirFaltas->click();
+        EXPECT_EQ(respuestas.Mensajes.size(), 1u) << c.nombre;
+        EXPECT_FALSE(impreso().isEmpty()) << c.nombre;
+    }
 }
 
 // The panels are printed as one picture stretched by "factorx" (4.5 when 0) from the page's corner.
