@@ -179,7 +179,8 @@ TEditorDocumento::TEditorDocumento(QWidget *padre) : QPlainTextEdit(padre) {
     instalaSustituto();
     static const bool accesible = [] {
         QAccessible::installFactory(accesibleDocumento);
-        QAccessible::installActivationObserver(new TClienteAccesible);
+        static TClienteAccesible cliente;
+        QAccessible::installActivationObserver(&cliente);
         return true;
     }();
     (void)accesible;

@@ -334,7 +334,10 @@ bool TSelectorFecha::focusNextPrevChild(bool siguiente) {
 }
 
 void TSelectorFecha::focusOutEvent(QFocusEvent *e) {
-    TerminaTecleo();
+    // Another window taking the focus leaves the typing to go on when it comes back; so does a
+    // window being closed or destroyed, which drops it.
+    if (e->reason() != Qt::ActiveWindowFocusReason)
+        TerminaTecleo();
     QDateEdit::focusOutEvent(e);
 }
 

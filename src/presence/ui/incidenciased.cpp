@@ -91,6 +91,12 @@ TFormEditaIncidencias::TFormEditaIncidencias(QWidget *padre) : QDialog(padre) {
     FormCreate();
 }
 
+TFormEditaIncidencias::~TFormEditaIncidencias() {
+    // The date fields outlive this part of the dialog: losing the focus as it goes must not reach it.
+    for (QDateEdit *d : {DT1, DT2})
+        d->disconnect(this);
+}
+
 void TFormEditaIncidencias::FormCreate() {
     llenaListas();
     const QDate hoy = Ahora().date();

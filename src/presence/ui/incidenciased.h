@@ -17,6 +17,7 @@ class TFormEditaIncidencias : public QDialog {
     Q_OBJECT
 public:
     explicit TFormEditaIncidencias(QWidget *padre = nullptr);
+    ~TFormEditaIncidencias() override;
 
     QDateEdit *DT1 = nullptr;  // "Desde"
     QDateEdit *DT2 = nullptr;  // "hasta"

@@ -107,6 +107,14 @@ std::string TextoCeldaFichajes(const StringGrid &g, int col, int fila) {
     return EsFilaAnulada(g, fila) ? "Anulado " : std::string(13, ' ');
 }
 
+TPaginaFichajes::~TPaginaFichajes() {
+    // The pickers outlive this part of the window: losing the focus as the window goes must not
+    // reach it.
+    for (QDateEdit *d : {DTP1, DTP2})
+        if (d)
+            QObject::disconnect(d, &QDateEdit::editingFinished, nullptr, nullptr);
+}
+
 void TPaginaFichajes::CreaPaginaFichajes(QWidget *pagina) {
     pagina_ = pagina;
     FechaHoy = Hoy();

@@ -24,7 +24,7 @@ class TStringGridView;
 
 class TPaginaFichajes {
 public:
-    virtual ~TPaginaFichajes() = default;
+    virtual ~TPaginaFichajes();
 
     QDateEdit *DTP1 = nullptr; // "Desde"
     QDateEdit *DTP2 = nullptr; // "hasta"
