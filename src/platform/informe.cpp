@@ -18,8 +18,9 @@ public:
     void Tabuladores(const std::vector<int> &twips);
     void Alineacion(Qt::Alignment alineacion);
     void Sangria(int twips);
-    void Texto(std::string_view texto);
-    void Linea(std::string_view texto);
+    // saltos: the text holds line breaks
+    void Texto(std::string_view texto, bool saltos);
+    void Linea(std::string_view texto, bool saltos);
     void SaltoPagina();
     QTextDocument &Documento();               // as written so far
     std::unique_ptr<QTextDocument> Entrega(); // the constructor is done with
@@ -265,11 +266,11 @@ void TInformeRTF::Constructor::empiezaLinea() {
     finLinea_ = false;
 }
 
-void TInformeRTF::Constructor::Texto(std::string_view texto) {
+void TInformeRTF::Constructor::Texto(std::string_view texto, bool saltos) {
     escribe();
     empiezaLinea();
     const QTextCharFormat &f = formato();
-    if (texto.find('\n') != std::string_view::npos || texto.find('\r') != std::string_view::npos) {
+    if (saltos) {
         // A line break of the text splits the block as the cursor splits it.
         vuelca();
         cursor_.setBlockCharFormat(f);
@@ -283,8 +284,8 @@ void TInformeRTF::Constructor::Texto(std::string_view texto) {
         anade(texto, f);
 }
 
-void TInformeRTF::Constructor::Linea(std::string_view texto) {
-    Texto(texto);
+void TInformeRTF::Constructor::Linea(std::string_view texto, bool saltos) {
+    Texto(texto, saltos);
     finLinea_ = true;
 }
 
@@ -310,6 +311,16 @@ std::unique_ptr<QTextDocument> TInformeRTF::Constructor::Entrega() {
     return std::move(doc_);
 }
 
+namespace {
+// Whether t holds a line break ('\r' or '\n'), in one pass.
+bool TieneSaltos(std::string_view t) {
+    for (const char c : t)
+        if (c == '\n' || c == '\r')
+            return true;
+    return false;
+}
+} // namespace
+
 TInformeRTF::TInformeRTF(const std::string &titulo, int tipo) : titulo_(titulo), tipo_(tipo) {
     SustitutosFuentes();
 }
@@ -323,6 +334,7 @@ TInformeRTF::TInformeRTF(TInformeRTF &&otro)
     cierra();
     escrito_.llamadas.shrink_to_fit();
     escrito_.textos.shrink_to_fit();
+    escrito_.saltos.shrink_to_fit();
 }
 
 void TInformeRTF::vacia() {
@@ -386,8 +398,7 @@ void TInformeRTF::anota(Llamada llamada, std::string_view texto, long long valor
     }
 }
 
-void TInformeRTF::texto(Llamada llamada, const std::string &texto) {
-    const bool saltos = texto.find_first_of("\r\n") != std::string::npos;
+void TInformeRTF::texto(Llamada llamada, const std::string &texto, bool saltos) {
     // a run after a run joins it, as the document joins them; a line break of the text ends both
     if (!escrito_.abierta || escrito_.ultima != Llamada::Texto || saltos) {
         cierra();
@@ -396,6 +407,8 @@ void TInformeRTF::texto(Llamada llamada, const std::string &texto) {
     }
     escrito_.ultima = llamada;
     escrito_.bytes += texto.size();
+    if (saltos)
+        escrito_.saltos.push_back(escrito_.textos.size());
     escrito_.textos.append(texto);
     if (saltos)
         cierra();
@@ -479,17 +492,19 @@ void TInformeRTF::Sangria(int twips) {
 }
 
 void TInformeRTF::Texto(const std::string &t) {
+    const bool saltos = TieneSaltos(t);
     if (constructor_)
-        constructor_->Texto(t);
+        constructor_->Texto(t, saltos);
     else
-        texto(Llamada::Texto, t);
+        texto(Llamada::Texto, t, saltos);
 }
 
 void TInformeRTF::Linea(const std::string &t) {
+    const bool saltos = TieneSaltos(t);
     if (constructor_)
-        constructor_->Linea(t);
+        constructor_->Linea(t, saltos);
     else
-        texto(Llamada::Linea, t);
+        texto(Llamada::Linea, t, saltos);
 }
 
 void TInformeRTF::SaltoPagina() {
@@ -511,6 +526,7 @@ TInformeRTF::Constructor &TInformeRTF::construido() const {
         textos.remove_prefix(t.size());
         return t;
     };
+    size_t salto = 0; // the next text with line breaks in escrito_.saltos
     size_t i = 0;
     auto siguiente = [&llamadas, &i](unsigned long long &n) {
         const auto b = static_cast<unsigned char>(llamadas[i++]);
@@ -525,11 +541,19 @@ TInformeRTF::Constructor &TInformeRTF::construido() const {
         const long long valor = conSigno(n);
         switch (llamada) {
         case Llamada::Texto:
-            c->Texto(texto(n));
+        case Llamada::Linea: {
+            const size_t desde = escrito_.textos.size() - textos.size();
+            const std::string_view t = texto(n);
+            // a text with line breaks is coded alone: it starts where it was noted
+            const bool saltos =
+                !t.empty() && salto < escrito_.saltos.size() && escrito_.saltos[salto] == desde;
+            salto += saltos;
+            if (llamada == Llamada::Texto)
+                c->Texto(t, saltos);
+            else
+                c->Linea(t, saltos);
             break;
-        case Llamada::Linea:
-            c->Linea(texto(n));
-            break;
+        }
         case Llamada::Atributos:
             c->Atributos(escrito_.atributos.at(static_cast<size_t>(valor)));
             break;

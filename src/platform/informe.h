@@ -159,9 +159,10 @@ private:
         size_t bytes = 0;
         std::vector<TAtributos> atributos;
         std::vector<std::vector<int>> tabuladores;
+        std::vector<size_t> saltos; // where in textos the texts with line breaks start
     };
     void anota(Llamada llamada, std::string_view texto = {}, long long valor = 0);
-    void texto(Llamada llamada, const std::string &texto);
+    void texto(Llamada llamada, const std::string &texto, bool saltos);
     void cierra() const; // codes the open Texto or Linea
     int indice(const TAtributos &a);
     int indice(const std::vector<int> &tabuladores);

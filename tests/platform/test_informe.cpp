@@ -204,6 +204,22 @@ const std::vector<std::vector<Paso>> kInformes = {
      {'L', "diez"},
      {'A', {}, kNormal},
      {'T', "once"}},
+    // Line breaks alone, at either end of a run and mixed (CR, LF, CR LF, LF CR), a CR and an LF in
+    // runs one after the other, in runs and lines in formats of their own or joined to a run, after
+    // empty runs; all of it before and after the text is read back.
+    [] {
+        const std::vector<Paso> saltos = {
+            {'A', {}, kVerde},   {'T', "\n"},      {'A', {}, kRojo},  {'T', "a\r"},      {'L', "\nb"},
+            {'A', {}, kBlanco},  {'L', "\r"},      {'T', "\r\n"},     {'A', {}, kVerde}, {'T', ""},
+            {'A', {}, kRojo},    {'T', "\n\ra\r"}, {'L', ""},         {'T', "c"},        {'A', {}, kBlanco},
+            {'T', "a\r\r\nb\n"}, {'L', "d"},       {'T', "e"},        {'L', "\nf\n\rg"}, {'A', {}, kVerde},
+            {'T', "h\r"},        {'A', {}, kRojo}, {'T', "\n\r\n\r"}, {'L', "i\r\n"},    {'T', "\n"}};
+        std::vector<Paso> v = saltos;
+        v.push_back({'R'});
+        v.insert(v.end(), saltos.begin(), saltos.end());
+        v.push_back({'R'});
+        return v;
+    }(),
     // Long runs, many formats, indents either way, a font of a long name (what the report keeps
     // before it builds the document holds numbers and lengths of any size).
     [] {
