@@ -437,7 +437,7 @@ template <class T> int enTabla(std::vector<T> &tabla, const T &v) {
 } // namespace
 
 int TInformeRTF::indice(const TAtributos &a) {
-    return enTabla(escrito_.atributos, a);
+    return enTabla(escrito_.atributos, {a.color.rgba(), a});
 }
 
 int TInformeRTF::indice(const std::vector<int> &tabuladores) {
@@ -566,7 +566,7 @@ TInformeRTF::Constructor &TInformeRTF::construido() const {
             break;
         }
         case Llamada::Atributos:
-            c->Atributos(escrito_.atributos.at(static_cast<size_t>(valor)));
+            c->Atributos(escrito_.atributos.at(static_cast<size_t>(valor)).a);
             break;
         case Llamada::Fuente: {
             const std::string nombre(texto(n));

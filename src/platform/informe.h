@@ -157,7 +157,17 @@ private:
         bool abierta = false;
         Llamada ultima = Llamada::Texto;
         size_t bytes = 0;
-        std::vector<TAtributos> atributos;
+        // Each set of attributes with its colour as a number: the numbers are compared first, as
+        // they are cheaper than the colour and the font name.
+        struct AtributosRgba {
+            QRgb rgba;
+            TAtributos a;
+            bool operator==(const AtributosRgba &o) const {
+                return rgba == o.rgba && a.puntos == o.a.puntos && a.negrita == o.a.negrita &&
+                       a.subrayado == o.a.subrayado && a.cursiva == o.a.cursiva && a == o.a;
+            }
+        };
+        std::vector<AtributosRgba> atributos;
         std::vector<std::vector<int>> tabuladores;
         std::vector<size_t> saltos; // where in textos the texts with line breaks start
     };
