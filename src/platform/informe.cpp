@@ -455,29 +455,36 @@ void TInformeRTF::Atributos(const TAtributos &a) {
     if (a == atributos_)
         return;
     atributos_ = a;
-    if (constructor_)
-        constructor_->Atributos(a);
-    else
-        anota(Llamada::Atributos, {}, indice(a));
+    cambiados();
 }
 
 void TInformeRTF::Estilo(bool negrita, bool subrayado) {
-    TAtributos a = atributos_;
-    a.negrita = negrita;
-    a.subrayado = subrayado;
-    Atributos(a);
+    if (negrita == atributos_.negrita && subrayado == atributos_.subrayado)
+        return;
+    atributos_.negrita = negrita;
+    atributos_.subrayado = subrayado;
+    cambiados();
 }
 
 void TInformeRTF::Color(const QColor &color) {
-    TAtributos a = atributos_;
-    a.color = color;
-    Atributos(a);
+    if (color == atributos_.color)
+        return;
+    atributos_.color = color;
+    cambiados();
 }
 
 void TInformeRTF::Tamano(int puntos) {
-    TAtributos a = atributos_;
-    a.puntos = puntos;
-    Atributos(a);
+    if (puntos == atributos_.puntos)
+        return;
+    atributos_.puntos = puntos;
+    cambiados();
+}
+
+void TInformeRTF::cambiados() {
+    if (constructor_)
+        constructor_->Atributos(atributos_);
+    else
+        anota(Llamada::Atributos, {}, indice(atributos_));
 }
 
 void TInformeRTF::Tabuladores(const std::vector<int> &twips) {

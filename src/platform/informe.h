@@ -174,6 +174,7 @@ private:
     void anota(Llamada llamada, std::string_view texto = {}, long long valor = 0);
     void texto(Llamada llamada, const std::string &texto, bool saltos);
     void cierra() const; // codes the open Texto or Linea
+    void cambiados();    // the attributes in force changed: into the document, or noted
     int indice(const TAtributos &a);
     int indice(const std::vector<int> &tabuladores);
     Constructor &construido() const; // builds the document when it is not built yet
