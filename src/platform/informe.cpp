@@ -532,11 +532,11 @@ void TInformeRTF::SaltoPagina() {
         anota(Llamada::Salto);
 }
 
-TInformeRTF::Constructor &TInformeRTF::construido() const {
-    if (constructor_)
-        return *constructor_;
+// Calls f(llamada, texto, valor) for each call written, in order. texto: the text of a Texto, Linea
+// or Fuente; valor: for a Texto or Linea whether its text holds line breaks, for a Fuente its
+// points, for the others their number.
+template <class F> void TInformeRTF::recorre(F &&f) const {
     cierra();
-    auto c = std::make_unique<Constructor>();
     const std::string_view llamadas = escrito_.llamadas;
     std::string_view textos = escrito_.textos;
     auto texto = [&textos](unsigned long long n) {
@@ -556,7 +556,6 @@ TInformeRTF::Constructor &TInformeRTF::construido() const {
     while (i < llamadas.size()) {
         unsigned long long n = 0;
         const Llamada llamada = siguiente(n);
-        const long long valor = conSigno(n);
         switch (llamada) {
         case Llamada::Texto:
         case Llamada::Linea: {
@@ -566,21 +565,39 @@ TInformeRTF::Constructor &TInformeRTF::construido() const {
             const bool saltos =
                 !t.empty() && salto < escrito_.saltos.size() && escrito_.saltos[salto] == desde;
             salto += saltos;
-            if (llamada == Llamada::Texto)
-                c->Texto(t, saltos);
-            else
-                c->Linea(t, saltos);
+            f(llamada, t, saltos);
             break;
         }
+        case Llamada::Fuente: {
+            const std::string_view nombre = texto(n);
+            siguiente(n); // the points
+            f(llamada, nombre, conSigno(n));
+            break;
+        }
+        default:
+            f(llamada, std::string_view(), conSigno(n));
+        }
+    }
+}
+
+TInformeRTF::Constructor &TInformeRTF::construido() const {
+    if (constructor_)
+        return *constructor_;
+    auto c = std::make_unique<Constructor>();
+    recorre([this, &c](Llamada llamada, std::string_view t, long long valor) {
+        switch (llamada) {
+        case Llamada::Texto:
+            c->Texto(t, valor != 0);
+            break;
+        case Llamada::Linea:
+            c->Linea(t, valor != 0);
+            break;
         case Llamada::Atributos:
             c->Atributos(escrito_.atributos.at(static_cast<size_t>(valor)).a);
             break;
-        case Llamada::Fuente: {
-            const std::string nombre(texto(n));
-            siguiente(n); // the points
-            c->Fuente(nombre, static_cast<int>(conSigno(n)));
+        case Llamada::Fuente:
+            c->Fuente(std::string(t), static_cast<int>(valor));
             break;
-        }
         case Llamada::Tabuladores:
             c->Tabuladores(escrito_.tabuladores.at(static_cast<size_t>(valor)));
             break;
@@ -594,10 +611,45 @@ TInformeRTF::Constructor &TInformeRTF::construido() const {
             c->SaltoPagina();
             break;
         }
-    }
+    });
     constructor_ = std::move(c);
     escrito_ = {}; // it is in the document now
     return *constructor_;
+}
+
+bool TInformeRTF::Reproduce(TEscritorInforme &d) const {
+    if (constructor_)
+        return false;
+    const Escrito::AtributosRgba normales{TAtributos().color.rgba(), {}};
+    const Escrito::AtributosRgba *vigentes = &normales; // of the record as it is read
+    const Escrito::AtributosRgba *dados = nullptr;      // given to d last; none before the first text
+    auto da = [&d, &dados](const Escrito::AtributosRgba &e) {
+        const TAtributos &a = e.a;
+        if (!dados || dados->a.negrita != a.negrita || dados->a.subrayado != a.subrayado)
+            d.Estilo(a.negrita, a.subrayado);
+        if (!dados || dados->rgba != e.rgba || dados->a.color != a.color)
+            d.Color(a.color);
+        if (!dados || dados->a.puntos != a.puntos)
+            d.Tamano(a.puntos);
+        dados = &e;
+    };
+    std::string texto; // one buffer for all the texts
+    recorre([&](Llamada llamada, std::string_view t, long long valor) {
+        if (llamada == Llamada::Atributos) {
+            vigentes = &escrito_.atributos.at(static_cast<size_t>(valor));
+            if (dados)
+                da(*vigentes);
+        } else if (llamada == Llamada::Texto || llamada == Llamada::Linea) {
+            if (!dados)
+                da(*vigentes);
+            texto.assign(t);
+            if (llamada == Llamada::Texto)
+                d.Texto(texto);
+            else
+                d.Linea(texto);
+        } // d has no call for the others
+    });
+    return true;
 }
 
 QTextDocument &TInformeRTF::Documento() {
