@@ -4,6 +4,7 @@
 #include "platform/rtf.h"
 
 #include <QTextBlock>
+#include <cstring>
 
 // Builds the document: each call as the report's was made.
 class TInformeRTF::Constructor {
@@ -18,8 +19,9 @@ public:
     void Tabuladores(const std::vector<int> &twips);
     void Alineacion(Qt::Alignment alineacion);
     void Sangria(int twips);
-    void Texto(std::string_view texto);
-    void Linea(std::string_view texto);
+    // saltos: the text holds line breaks
+    void Texto(std::string_view texto, bool saltos);
+    void Linea(std::string_view texto, bool saltos);
     void SaltoPagina();
     QTextDocument &Documento();               // as written so far
     std::unique_ptr<QTextDocument> Entrega(); // the constructor is done with
@@ -265,11 +267,11 @@ void TInformeRTF::Constructor::empiezaLinea() {
     finLinea_ = false;
 }
 
-void TInformeRTF::Constructor::Texto(std::string_view texto) {
+void TInformeRTF::Constructor::Texto(std::string_view texto, bool saltos) {
     escribe();
     empiezaLinea();
     const QTextCharFormat &f = formato();
-    if (texto.find('\n') != std::string_view::npos || texto.find('\r') != std::string_view::npos) {
+    if (saltos) {
         // A line break of the text splits the block as the cursor splits it.
         vuelca();
         cursor_.setBlockCharFormat(f);
@@ -283,8 +285,8 @@ void TInformeRTF::Constructor::Texto(std::string_view texto) {
         anade(texto, f);
 }
 
-void TInformeRTF::Constructor::Linea(std::string_view texto) {
-    Texto(texto);
+void TInformeRTF::Constructor::Linea(std::string_view texto, bool saltos) {
+    Texto(texto, saltos);
     finLinea_ = true;
 }
 
@@ -310,6 +312,26 @@ std::unique_ptr<QTextDocument> TInformeRTF::Constructor::Entrega() {
     return std::move(doc_);
 }
 
+namespace {
+// Whether t holds a line break ('\r' or '\n'), in one pass: sixteen characters at a time, with no
+// branch inside a block, so that the compiler compares them all at once; the last ones padded.
+bool TieneSaltos(std::string_view t) {
+    auto bloque = [](const char *p) {
+        unsigned char hay = 0;
+        for (size_t k = 0; k < 16; ++k)
+            hay |= static_cast<unsigned char>((p[k] == '\n') | (p[k] == '\r'));
+        return hay != 0;
+    };
+    size_t i = 0;
+    for (; i + 16 <= t.size(); i += 16)
+        if (bloque(t.data() + i))
+            return true;
+    char resto[16] = {};
+    std::memcpy(resto, t.data() + i, t.size() - i);
+    return bloque(resto);
+}
+} // namespace
+
 TInformeRTF::TInformeRTF(const std::string &titulo, int tipo) : titulo_(titulo), tipo_(tipo) {
     SustitutosFuentes();
 }
@@ -323,6 +345,7 @@ TInformeRTF::TInformeRTF(TInformeRTF &&otro)
     cierra();
     escrito_.llamadas.shrink_to_fit();
     escrito_.textos.shrink_to_fit();
+    escrito_.saltos.shrink_to_fit();
 }
 
 void TInformeRTF::vacia() {
@@ -386,8 +409,7 @@ void TInformeRTF::anota(Llamada llamada, std::string_view texto, long long valor
     }
 }
 
-void TInformeRTF::texto(Llamada llamada, const std::string &texto) {
-    const bool saltos = texto.find_first_of("\r\n") != std::string::npos;
+void TInformeRTF::texto(Llamada llamada, const std::string &texto, bool saltos) {
     // a run after a run joins it, as the document joins them; a line break of the text ends both
     if (!escrito_.abierta || escrito_.ultima != Llamada::Texto || saltos) {
         cierra();
@@ -396,6 +418,8 @@ void TInformeRTF::texto(Llamada llamada, const std::string &texto) {
     }
     escrito_.ultima = llamada;
     escrito_.bytes += texto.size();
+    if (saltos)
+        escrito_.saltos.push_back(escrito_.textos.size());
     escrito_.textos.append(texto);
     if (saltos)
         cierra();
@@ -413,7 +437,7 @@ template <class T> int enTabla(std::vector<T> &tabla, const T &v) {
 } // namespace
 
 int TInformeRTF::indice(const TAtributos &a) {
-    return enTabla(escrito_.atributos, a);
+    return enTabla(escrito_.atributos, {a.color.rgba(), a});
 }
 
 int TInformeRTF::indice(const std::vector<int> &tabuladores) {
@@ -431,29 +455,36 @@ void TInformeRTF::Atributos(const TAtributos &a) {
     if (a == atributos_)
         return;
     atributos_ = a;
-    if (constructor_)
-        constructor_->Atributos(a);
-    else
-        anota(Llamada::Atributos, {}, indice(a));
+    cambiados();
 }
 
 void TInformeRTF::Estilo(bool negrita, bool subrayado) {
-    TAtributos a = atributos_;
-    a.negrita = negrita;
-    a.subrayado = subrayado;
-    Atributos(a);
+    if (negrita == atributos_.negrita && subrayado == atributos_.subrayado)
+        return;
+    atributos_.negrita = negrita;
+    atributos_.subrayado = subrayado;
+    cambiados();
 }
 
 void TInformeRTF::Color(const QColor &color) {
-    TAtributos a = atributos_;
-    a.color = color;
-    Atributos(a);
+    if (color == atributos_.color)
+        return;
+    atributos_.color = color;
+    cambiados();
 }
 
 void TInformeRTF::Tamano(int puntos) {
-    TAtributos a = atributos_;
-    a.puntos = puntos;
-    Atributos(a);
+    if (puntos == atributos_.puntos)
+        return;
+    atributos_.puntos = puntos;
+    cambiados();
+}
+
+void TInformeRTF::cambiados() {
+    if (constructor_)
+        constructor_->Atributos(atributos_);
+    else
+        anota(Llamada::Atributos, {}, indice(atributos_));
 }
 
 void TInformeRTF::Tabuladores(const std::vector<int> &twips) {
@@ -479,17 +510,19 @@ void TInformeRTF::Sangria(int twips) {
 }
 
 void TInformeRTF::Texto(const std::string &t) {
+    const bool saltos = TieneSaltos(t);
     if (constructor_)
-        constructor_->Texto(t);
+        constructor_->Texto(t, saltos);
     else
-        texto(Llamada::Texto, t);
+        texto(Llamada::Texto, t, saltos);
 }
 
 void TInformeRTF::Linea(const std::string &t) {
+    const bool saltos = TieneSaltos(t);
     if (constructor_)
-        constructor_->Linea(t);
+        constructor_->Linea(t, saltos);
     else
-        texto(Llamada::Linea, t);
+        texto(Llamada::Linea, t, saltos);
 }
 
 void TInformeRTF::SaltoPagina() {
@@ -499,11 +532,11 @@ void TInformeRTF::SaltoPagina() {
         anota(Llamada::Salto);
 }
 
-TInformeRTF::Constructor &TInformeRTF::construido() const {
-    if (constructor_)
-        return *constructor_;
+// Calls f(llamada, texto, valor) for each call written, in order. texto: the text of a Texto, Linea
+// or Fuente; valor: for a Texto or Linea whether its text holds line breaks, for a Fuente its
+// points, for the others their number.
+template <class F> void TInformeRTF::recorre(F &&f) const {
     cierra();
-    auto c = std::make_unique<Constructor>();
     const std::string_view llamadas = escrito_.llamadas;
     std::string_view textos = escrito_.textos;
     auto texto = [&textos](unsigned long long n) {
@@ -511,6 +544,7 @@ TInformeRTF::Constructor &TInformeRTF::construido() const {
         textos.remove_prefix(t.size());
         return t;
     };
+    size_t salto = 0; // the next text with line breaks in escrito_.saltos
     size_t i = 0;
     auto siguiente = [&llamadas, &i](unsigned long long &n) {
         const auto b = static_cast<unsigned char>(llamadas[i++]);
@@ -522,23 +556,48 @@ TInformeRTF::Constructor &TInformeRTF::construido() const {
     while (i < llamadas.size()) {
         unsigned long long n = 0;
         const Llamada llamada = siguiente(n);
-        const long long valor = conSigno(n);
         switch (llamada) {
         case Llamada::Texto:
-            c->Texto(texto(n));
-            break;
-        case Llamada::Linea:
-            c->Linea(texto(n));
-            break;
-        case Llamada::Atributos:
-            c->Atributos(escrito_.atributos.at(static_cast<size_t>(valor)));
-            break;
-        case Llamada::Fuente: {
-            const std::string nombre(texto(n));
-            siguiente(n); // the points
-            c->Fuente(nombre, static_cast<int>(conSigno(n)));
+        case Llamada::Linea: {
+            const size_t desde = escrito_.textos.size() - textos.size();
+            const std::string_view t = texto(n);
+            // a text with line breaks is coded alone: it starts where it was noted
+            const bool saltos =
+                !t.empty() && salto < escrito_.saltos.size() && escrito_.saltos[salto] == desde;
+            salto += saltos;
+            f(llamada, t, saltos);
             break;
         }
+        case Llamada::Fuente: {
+            const std::string_view nombre = texto(n);
+            siguiente(n); // the points
+            f(llamada, nombre, conSigno(n));
+            break;
+        }
+        default:
+            f(llamada, std::string_view(), conSigno(n));
+        }
+    }
+}
+
+TInformeRTF::Constructor &TInformeRTF::construido() const {
+    if (constructor_)
+        return *constructor_;
+    auto c = std::make_unique<Constructor>();
+    recorre([this, &c](Llamada llamada, std::string_view t, long long valor) {
+        switch (llamada) {
+        case Llamada::Texto:
+            c->Texto(t, valor != 0);
+            break;
+        case Llamada::Linea:
+            c->Linea(t, valor != 0);
+            break;
+        case Llamada::Atributos:
+            c->Atributos(escrito_.atributos.at(static_cast<size_t>(valor)).a);
+            break;
+        case Llamada::Fuente:
+            c->Fuente(std::string(t), static_cast<int>(valor));
+            break;
         case Llamada::Tabuladores:
             c->Tabuladores(escrito_.tabuladores.at(static_cast<size_t>(valor)));
             break;
@@ -552,10 +611,45 @@ TInformeRTF::Constructor &TInformeRTF::construido() const {
             c->SaltoPagina();
             break;
         }
-    }
+    });
     constructor_ = std::move(c);
     escrito_ = {}; // it is in the document now
     return *constructor_;
+}
+
+bool TInformeRTF::Reproduce(TEscritorInforme &d) const {
+    if (constructor_)
+        return false;
+    const Escrito::AtributosRgba normales{TAtributos().color.rgba(), {}};
+    const Escrito::AtributosRgba *vigentes = &normales; // of the record as it is read
+    const Escrito::AtributosRgba *dados = nullptr;      // given to d last; none before the first text
+    auto da = [&d, &dados](const Escrito::AtributosRgba &e) {
+        const TAtributos &a = e.a;
+        if (!dados || dados->a.negrita != a.negrita || dados->a.subrayado != a.subrayado)
+            d.Estilo(a.negrita, a.subrayado);
+        if (!dados || dados->rgba != e.rgba || dados->a.color != a.color)
+            d.Color(a.color);
+        if (!dados || dados->a.puntos != a.puntos)
+            d.Tamano(a.puntos);
+        dados = &e;
+    };
+    std::string texto; // one buffer for all the texts
+    recorre([&](Llamada llamada, std::string_view t, long long valor) {
+        if (llamada == Llamada::Atributos) {
+            vigentes = &escrito_.atributos.at(static_cast<size_t>(valor));
+            if (dados)
+                da(*vigentes);
+        } else if (llamada == Llamada::Texto || llamada == Llamada::Linea) {
+            if (!dados)
+                da(*vigentes);
+            texto.assign(t);
+            if (llamada == Llamada::Texto)
+                d.Texto(texto);
+            else
+                d.Linea(texto);
+        } // d has no call for the others
+    });
+    return true;
 }
 
 QTextDocument &TInformeRTF::Documento() {

@@ -55,8 +55,8 @@ struct TAtributos {
 };
 
 // A report written line by line, each run in the attributes in force (they stay until changed).
-// TInformeRTF writes it; a report can be written first into another one (kept in memory, or a
-// test's recorder) and copied over.
+// TInformeRTF writes it, and replays what it holds into any other (Reproduce): a part of a report
+// can be written aside first and copied over.
 class TEscritorInforme {
 public:
     virtual ~TEscritorInforme() = default;
@@ -129,6 +129,15 @@ public:
     // What "Guardar" would write.
     std::string RTF() const;
 
+    // Writes into d, another writer, what was written here: the texts and line ends in order, each
+    // in the bold, underline, colour and size it was written in (all four given to d before the
+    // first text, then each change as it came). As the record keeps them: runs in the same
+    // attributes one after another come as one run, a repeated attribute not again, a line end with
+    // no run before it as an empty run and the end; what d has no call for (fonts, italics,
+    // paragraph settings, page breaks) is left out. False, with nothing written, once the document
+    // is built.
+    bool Reproduce(TEscritorInforme &d) const;
+
     // Gives up the built document: the report is left empty, as a new one.
     std::unique_ptr<QTextDocument> Entrega();
 
@@ -157,16 +166,29 @@ private:
         bool abierta = false;
         Llamada ultima = Llamada::Texto;
         size_t bytes = 0;
-        std::vector<TAtributos> atributos;
+        // Each set of attributes with its colour as a number: the numbers are compared first, as
+        // they are cheaper than the colour and the font name.
+        struct AtributosRgba {
+            QRgb rgba;
+            TAtributos a;
+            bool operator==(const AtributosRgba &o) const {
+                return rgba == o.rgba && a.puntos == o.a.puntos && a.negrita == o.a.negrita &&
+                       a.subrayado == o.a.subrayado && a.cursiva == o.a.cursiva && a == o.a;
+            }
+        };
+        std::vector<AtributosRgba> atributos;
         std::vector<std::vector<int>> tabuladores;
+        std::vector<size_t> saltos; // where in textos the texts with line breaks start
     };
     void anota(Llamada llamada, std::string_view texto = {}, long long valor = 0);
-    void texto(Llamada llamada, const std::string &texto);
+    void texto(Llamada llamada, const std::string &texto, bool saltos);
     void cierra() const; // codes the open Texto or Linea
+    void cambiados();    // the attributes in force changed: into the document, or noted
     int indice(const TAtributos &a);
     int indice(const std::vector<int> &tabuladores);
-    Constructor &construido() const; // builds the document when it is not built yet
-    void vacia();                    // an empty report, nothing written
+    template <class F> void recorre(F &&f) const; // each call written, in order (see informe.cpp)
+    Constructor &construido() const;              // builds the document when it is not built yet
+    void vacia();                                 // an empty report, nothing written
 
     std::string titulo_;
     int tipo_ = 0;

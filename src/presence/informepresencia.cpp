@@ -44,59 +44,6 @@ int TDiasCargados::CodigoDia(int calendario, const QDate &dia) {
                : 255;
 }
 
-// Text with its attributes, kept to be written into a document later (the day graph). The texts
-// are kept one after the other in one string, the steps hold where theirs is.
-class TDocumentoMemoria : public TEscritorInforme {
-public:
-    void Estilo(bool negrita, bool subrayado) override {
-        pasos_.push_back({Paso::Estilo, negrita, subrayado, 0, {}, 0, 0});
-    }
-    void Color(const QColor &color) override {
-        pasos_.push_back({Paso::Color, false, false, 0, color, 0, 0});
-    }
-    void Tamano(int puntos) override { pasos_.push_back({Paso::Tamano, false, false, puntos, {}, 0, 0}); }
-    void Texto(const std::string &texto) override {
-        pasos_.push_back({Paso::Texto, false, false, 0, {}, textos_.size(), texto.size()});
-        textos_ += texto;
-    }
-    void FinLinea() override { pasos_.push_back({Paso::Fin, false, false, 0, {}, 0, 0}); }
-
-    void Copia(TEscritorInforme &d) const {
-        std::string texto;
-        for (const Paso &p : pasos_) {
-            switch (p.tipo) {
-            case Paso::Estilo:
-                d.Estilo(p.negrita, p.subrayado);
-                break;
-            case Paso::Color:
-                d.Color(p.color);
-                break;
-            case Paso::Tamano:
-                d.Tamano(p.puntos);
-                break;
-            case Paso::Texto:
-                texto.assign(textos_, p.desde, p.largo);
-                d.Texto(texto);
-                break;
-            case Paso::Fin:
-                d.FinLinea();
-                break;
-            }
-        }
-    }
-
-private:
-    struct Paso {
-        enum Tipo { Estilo, Color, Tamano, Texto, Fin } tipo;
-        bool negrita, subrayado;
-        int puntos;
-        QColor color;
-        size_t desde, largo; // of the text in textos_
-    };
-    std::vector<Paso> pasos_;
-    std::string textos_;
-};
-
 std::string Periodo(const QDate &desde, const QDate &hasta) {
     return " desde " + TextoDia(desde) + " hasta " + TextoDia(hasta) + " ";
 }
@@ -341,7 +288,7 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
     const bool conFila = in_.Empleados && DatosEmpleado(*in_.Empleados, e.Numero, calendario, incrementos);
     dias_.Olvida();
 
-    TDocumentoMemoria grafica;
+    TInformeRTF grafica; // written aside, copied after the totals
     if (grafico) {
         grafica.Estilo(false, false);
         grafica.Color(ColorMarino);
@@ -384,7 +331,7 @@ void Ejecucion::Empleado(const std::string &item, bool primero) {
     }
     if (doc) {
         if (grafico)
-            grafica.Copia(*doc);
+            grafica.Reproduce(*doc);
         s_.TerminaDocumento(doc, !p_.ModoIncidencias);
     }
 }

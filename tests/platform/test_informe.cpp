@@ -204,6 +204,22 @@ const std::vector<std::vector<Paso>> kInformes = {
      {'L', "diez"},
      {'A', {}, kNormal},
      {'T', "once"}},
+    // Line breaks alone, at either end of a run and mixed (CR, LF, CR LF, LF CR), a CR and an LF in
+    // runs one after the other, in runs and lines in formats of their own or joined to a run, after
+    // empty runs; all of it before and after the text is read back.
+    [] {
+        const std::vector<Paso> saltos = {
+            {'A', {}, kVerde},   {'T', "\n"},      {'A', {}, kRojo},  {'T', "a\r"},      {'L', "\nb"},
+            {'A', {}, kBlanco},  {'L', "\r"},      {'T', "\r\n"},     {'A', {}, kVerde}, {'T', ""},
+            {'A', {}, kRojo},    {'T', "\n\ra\r"}, {'L', ""},         {'T', "c"},        {'A', {}, kBlanco},
+            {'T', "a\r\r\nb\n"}, {'L', "d"},       {'T', "e"},        {'L', "\nf\n\rg"}, {'A', {}, kVerde},
+            {'T', "h\r"},        {'A', {}, kRojo}, {'T', "\n\r\n\r"}, {'L', "i\r\n"},    {'T', "\n"}};
+        std::vector<Paso> v = saltos;
+        v.push_back({'R'});
+        v.insert(v.end(), saltos.begin(), saltos.end());
+        v.push_back({'R'});
+        return v;
+    }(),
     // Long runs, many formats, indents either way, a font of a long name (what the report keeps
     // before it builds the document holds numbers and lengths of any size).
     [] {
@@ -283,6 +299,74 @@ TEST(Informe, ElEscritorDeLineasEscribeLoMismoQueLosAtributos) {
     e.Linea("c");
     EXPECT_EQ(b.TextoPlano(), "Titulo\n\na\tb\nc");
     EXPECT_EQ(b.RTF(), a.RTF());
+}
+
+// A writer that notes its calls: "E" with "n" bold and "s" underline, "C" and the colour, "P" and the
+// points, "T" and the text, "F" a line end.
+struct Grabadora : TEscritorInforme {
+    std::vector<std::string> Llamadas;
+    void Estilo(bool n, bool s) override {
+        Llamadas.push_back(std::string("E") + (n ? "n" : "") + (s ? "s" : ""));
+    }
+    void Color(const QColor &c) override { Llamadas.push_back("C" + c.name().toStdString()); }
+    void Tamano(int puntos) override { Llamadas.push_back("P" + std::to_string(puntos)); }
+    void Texto(const std::string &t) override { Llamadas.push_back("T" + t); }
+    void FinLinea() override { Llamadas.push_back("F"); }
+};
+
+// Makes on d the calls a Grabadora would note so.
+void Llama(TEscritorInforme &d, const std::vector<std::string> &llamadas) {
+    for (const std::string &l : llamadas) {
+        const std::string r = l.substr(1);
+        if (l[0] == 'E')
+            d.Estilo(r.find('n') != std::string::npos, r.find('s') != std::string::npos);
+        else if (l[0] == 'C')
+            d.Color(QColor(QString::fromStdString(r)));
+        else if (l[0] == 'P')
+            d.Tamano(std::stoi(r));
+        else if (l[0] == 'T')
+            d.Texto(r);
+        else
+            d.FinLinea();
+    }
+}
+
+TEST(Informe, ReproduceEnOtroEscritorLasLlamadasHechas) {
+    struct Caso {
+        std::vector<std::string> hechas;
+        std::vector<std::string> reproducidas = hechas; // the same unless given
+    };
+    const std::vector<Caso> casos = {
+        // The day graph: attributes before the first text, changes between runs and lines.
+        {{"E", "C#000080", "P14", "TTrabajador 7 Ana", "F", "P5", "T\t\t", "C#000000", "T|", "C#ffffff",
+          "T|||||||||||", "C#0000ff", "P9", "TNormal", "F", "P10", "C#ff0000", "T\t\tINCIDENCIA", "F"}},
+        // Changes made one after another with no text between, undone and in any order; empty
+        // lines; a run left open at the end.
+        {{"Es", "C#008000", "P16", "T", "F", "Ta", "P12", "C#ff0000", "En", "Es", "Tb", "F", "T", "F", "Tc"}},
+        // Line breaks inside runs, at either end and alone.
+        {{"E", "C#000000", "P0", "Ta\r\nb", "Tc", "F", "T\n", "Td", "F", "T\re", "Tf\n", "Tg", "F"}},
+        // What the record keeps as one: runs one after another in the same attributes, repeated
+        // attributes, a line end alone written as an empty line.
+        {{"En", "C#ff0000", "P10", "Ta", "C#ff0000", "Tb", "En", "F", "F"},
+         {"En", "C#ff0000", "P10", "Tab", "F", "T", "F"}},
+        // A text written before any attribute comes in the report's first attributes.
+        {{"Ta", "F", "Es", "Tb"}, {"E", "C#000000", "P0", "Ta", "F", "Es", "Tb"}},
+    };
+    for (const Caso &c : casos) {
+        SCOPED_TRACE(&c - casos.data());
+        TInformeRTF inf;
+        Llama(inf, c.hechas);
+        Grabadora g;
+        EXPECT_TRUE(inf.Reproduce(g));
+        EXPECT_EQ(g.Llamadas, c.reproducidas);
+        TInformeRTF copia;
+        EXPECT_TRUE(inf.Reproduce(copia));
+        EXPECT_EQ(copia.RTF(), inf.RTF());
+        // Once built the report holds no record to replay.
+        Grabadora tarde;
+        EXPECT_FALSE(inf.Reproduce(tarde));
+        EXPECT_TRUE(tarde.Llamadas.empty());
+    }
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -114,6 +115,9 @@ protected:
 
 const std::string Titulo = "Listado de presencia   de 7 Ana desde 01/03/2011 hasta 03/03/2011 ";
 const std::string CabeceraDia = "\t\tH.Teor\tH.Trab\tS.Dia\tS.Total\tPresenc\tExtra\tNocturn";
+// Made absolute before a test changes the working directory.
+const std::string kInformeGrafico =
+    std::filesystem::absolute(std::filesystem::path(__FILE__).parent_path() / "informegrafico.rtf").string();
 
 } // namespace
 
@@ -455,6 +459,21 @@ TEST_F(Presencia, GraficoDelDia) {
     EXPECT_EQ(barras(g + 4, ColorNegro), 288u);
     EXPECT_EQ(d.Linea(g + 5), "\t\tINCIDENCIA NO JUSTIFICADA");
     EXPECT_EQ(d.Atributos(g + 5).Color, ColorRojo);
+}
+
+// The report with the day graph as the program saves it: byte for byte the file beside this test.
+TEST_F(Presencia, GraficoDelDiaEnTextoEnriquecido) {
+    struct : ServiciosPrueba {
+        std::vector<std::unique_ptr<TInformeRTF>> Informes;
+        TEscritorInforme *NuevoDocumento(const std::string &titulo, const std::string &) override {
+            return Informes.emplace_back(std::make_unique<TInformeRTF>(titulo)).get();
+        }
+    } rtf;
+    in.Peticion.IncluirGrafico = true;
+    rtf.Lectores["7 "].Fichajes = {{D1, 8, 0}, {D1, 16, 3}};
+    EjecutaPresencia(in, rtf);
+    ASSERT_EQ(rtf.Informes.size(), 1u);
+    EXPECT_EQ(rtf.Informes[0]->RTF(), Contenido(kInformeGrafico));
 }
 
 TEST(DatosPresencia, FilaDelEmpleado) {
