@@ -115,12 +115,12 @@ TSelectorFecha::TSelectorFecha(QWidget *padre, const QDate &vacia) : QDateEdit(p
         setMinimumDate(vacia_);
         setSpecialValueText(" ");
     }
-    lineEdit()->installEventFilter(this);
+    SeleccionaParteAlPulsar(this);
 }
 
 QString TSelectorFecha::textoParte(int parte, bool rellena) const {
     const Tecleo &t = tecleo_;
-    if (!t.tecleada[parte])
+    if (t.cifras[parte].isEmpty())
         return QString::number(t.base[parte]).rightJustified(kCifrasParte[parte], '0');
     return rellena ? t.cifras[parte].rightJustified(kCifrasParte[parte], '0') : t.cifras[parte];
 }
@@ -176,10 +176,9 @@ void TSelectorFecha::muestraTecleo() {
 void TSelectorFecha::tecleaCifra(QChar c) {
     Tecleo &t = tecleo_;
     QString &cifras = t.cifras[t.parte];
-    if (t.entrando || !t.tecleada[t.parte])
+    if (t.entrando)
         cifras.clear();
     t.entrando = false;
-    t.tecleada[t.parte] = true;
     cifras += c;
     // A part is full with its digits, or when no further digit could follow the first.
     const bool llena = cifras.size() >= kCifrasParte[t.parte] ||
@@ -195,13 +194,11 @@ void TSelectorFecha::tecleaCifra(QChar c) {
 void TSelectorFecha::borraCifra() {
     Tecleo &t = tecleo_;
     // Nothing typed in this part yet: the key takes back the last digit of the part before.
-    if ((t.entrando || !t.tecleada[t.parte]) && t.parte > 0)
+    if ((t.entrando || t.cifras[t.parte].isEmpty()) && t.parte > 0)
         --t.parte;
-    if (t.tecleada[t.parte])
-        t.cifras[t.parte].chop(1);
-    t.tecleada[t.parte] = !t.cifras[t.parte].isEmpty();
-    t.entrando = !t.tecleada[t.parte];
-    if (std::none_of(std::begin(t.tecleada), std::end(t.tecleada), [](bool b) { return b; })) {
+    t.cifras[t.parte].chop(1);
+    t.entrando = t.cifras[t.parte].isEmpty();
+    if (std::all_of(std::begin(t.cifras), std::end(t.cifras), [](const QString &c) { return c.isEmpty(); })) {
         const int parte = t.parte;
         dejaTecleo();
         setSelectedSection(seccionDeParte(parte));
@@ -225,7 +222,7 @@ bool TSelectorFecha::TerminaTecleo() {
         return true;
     const Tecleo t = tecleo_;
     const int parte = t.parte;
-    bool ok = t.cifras[2].size() == 4 || !t.tecleada[2];
+    bool ok = t.cifras[2].isEmpty() || t.cifras[2].size() == 4;
     const QDate d(textoParte(2, true).toInt(), textoParte(1, true).toInt(), textoParte(0, true).toInt());
     ok = ok && d.isValid() && d >= minimumDate() && d <= maximumDate() && !(vacia_.isValid() && d == vacia_);
     dejaTecleo();
@@ -283,7 +280,7 @@ void TSelectorFecha::keyPressEvent(QKeyEvent *e) {
     default:
         if (esSeparador(e)) {
             Tecleo &t = tecleo_;
-            if (!t.entrando && t.tecleada[t.parte] && t.parte < 2)
+            if (!t.entrando && !t.cifras[t.parte].isEmpty() && t.parte < 2)
                 entraEnParte(t.parte + 1);
         } else if (e->text().isEmpty() || !e->text()[0].isPrint() || (e->modifiers() & Qt::ControlModifier)) {
             // Up, down, Enter and the like act on the finished date.
@@ -307,18 +304,18 @@ bool TSelectorFecha::event(QEvent *e) {
 }
 
 bool TSelectorFecha::eventFilter(QObject *objeto, QEvent *e) {
+    // Filters the whole application while typing: a click in the text moves the typing to the part
+    // clicked (before the field's own selection of the part, which would read the typing as a date).
+    if (!tecleo_.activo)
+        return false;
     if (objeto == lineEdit() && e->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton) {
         objeto->event(e); // the cursor goes where the click was
-        const QLineEdit *l = lineEdit();
-        if (tecleo_.activo)
-            entraEnParte(parteEn(l->cursorPosition()));
-        else if (!l->hasSelectedText())
-            setSelectedSection(currentSection());
+        entraEnParte(parteEn(lineEdit()->cursorPosition()));
         return true;
     }
     // A press anywhere else finishes the typing first; a refused date keeps the press.
-    if (tecleo_.activo && e->type() == QEvent::MouseButtonPress && objeto->isWidgetType()) {
+    if (e->type() == QEvent::MouseButtonPress && objeto->isWidgetType()) {
         auto *w = static_cast<QWidget *>(objeto);
         if (w != this && !isAncestorOf(w))
             return !TerminaTecleo();

@@ -42,10 +42,10 @@ void AlCrearCalendario(QDateTimeEdit *campo, std::function<void(QCalendarWidget 
 // part moves the typing to the next one; a separator ends a part early, and one typed right after
 // such a move is taken as that move. The date is finished when its year is typed in full, or when
 // the typing leaves the field (Tab, Enter, the focus or a click elsewhere, the calendar, the
-// wheel, an arrow key up or down; not another window taking the focus). Only then does the field take it, so the month or year shown
-// before never limits what is typed and dateChanged is emitted once, for the finished date. A
-// finished date that does not exist ("31/04/2026") is refused with "La fecha dd/mm/aaaa no
-// existe." and the field keeps the date it had. Escape drops the typing.
+// wheel, an arrow key up or down; not another window taking the focus). Only then does the field take it, so
+// the month or year shown before never limits what is typed and dateChanged is emitted once, for the finished
+// date. A finished date that does not exist ("31/04/2026") is refused with "La fecha dd/mm/aaaa no existe."
+// and the field keeps the date it had. Escape drops the typing.
 class TSelectorFecha : public QDateEdit {
     Q_OBJECT
 public:
@@ -72,8 +72,7 @@ private:
         bool activo = false;
         int parte = 0;         // 0 day, 1 month, 2 year
         bool entrando = false; // the part was just entered: its next digit replaces it
-        bool tecleada[3] = {}; // parts typed into
-        QString cifras[3];     // digits typed into each part
+        QString cifras[3];     // digits typed into each part (none: the part as it was)
         int base[3] = {};      // day, month and year of the date the typing started from
         QString texto;         // the text shown for it
     };
